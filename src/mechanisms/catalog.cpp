@@ -1,0 +1,1 @@
+#include "mechanisms/catalog.h"

@@ -1,0 +1,1 @@
+#include "numeric/bisect.h"

@@ -1,0 +1,1 @@
+#include "numeric/linear_system.h"

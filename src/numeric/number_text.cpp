@@ -1,0 +1,1 @@
+#include "numeric/number_text.h"

@@ -1,0 +1,22 @@
+// Reading numbers typed into text boxes, and writing numbers as text.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace numeric {
+
+// One reader for every box: a plain decimal number (optional sign, digits, point, exponent)
+// in ASCII or full-width characters ("２００" -> 200, "－５" -> -5), with surrounding
+// half- or full-width spaces. Anything else, NaN/infinity spellings and values beyond a
+// double's range give nullopt.
+std::optional<double> ReadNumber(std::string_view utf8);
+
+// Shortest decimal text that reads back to exactly the same double (std::to_chars).
+std::string FormatNumber(double value);
+
+// Appends FormatNumber(value) to out without allocating a temporary.
+void AppendNumber(std::string& out, double value);
+
+}

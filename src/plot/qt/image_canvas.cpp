@@ -1,0 +1,1 @@
+#include "plot/qt/image_canvas.h"

@@ -1,0 +1,1 @@
+#include "plot/qt/picture_box.h"

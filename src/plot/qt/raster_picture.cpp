@@ -1,0 +1,1 @@
+#include "plot/qt/raster_picture.h"

@@ -1,0 +1,1 @@
+#include "plot/recording_canvas.h"

@@ -1,0 +1,79 @@
+// The simulation frame shared by every mechanism form, without widgets: reads the inputs,
+// runs ComputeMotion, writes the result file, plots the two graphs, fits the world window and
+// keeps the run state of the animation, STOP and next. A form wires buttons, timer and
+// pictures to it; the command line drives it with image canvases.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plot/canvas.h"
+#include "plot/scaling.h"
+#include "sim/mechanism.h"
+
+namespace sim {
+
+// What became of a RUN.
+struct RunReport {
+    bool computed = false;       // false: refused; nothing changed
+    std::string message;         // Japanese message to show; empty when all went well
+};
+
+class SimulationFrame {
+public:
+    explicit SimulationFrame(const Mechanism& mechanism);
+
+    const Mechanism& mechanism() const { return mechanism_; }
+
+    // RUN: reads `boxTexts` (by Text1 index) with the one number reader, computes the cycle with
+    // the N and T of `context`, writes `resultPath`, plots Picture1 and Picture2, fits the
+    // world window to `view`'s size and restarts the animation at pose 0. A refused run leaves
+    // the previous run, its pictures and the file as they were.
+    RunReport Run(const std::vector<std::string>& boxTexts, const RunContext& context,
+                  const std::filesystem::path& resultPath, plot::Canvas& picture1,
+                  plot::Canvas& picture2, const plot::Canvas& view);
+
+    bool hasRun() const { return run_ != nullptr; }
+    const MechanismRun* run() const { return run_.get(); }
+    const RunContext& context() const { return context_; }
+    const plot::WorldWindow& window() const { return window_; }
+    int stepIndex() const { return stepIndex_; }
+    int stepDirection() const { return stepDirection_; }
+    int graphPage() const { return graphPage_; }
+
+    // One timer tick: clears `view`, draws the pose stepIndex and moves the index on, turning
+    // at 0 and N. Returns the index shown (for Text2). Does nothing before the first run.
+    std::optional<int> Tick(plot::Canvas& view);
+
+    // STOP: clears `view` and draws the summary (poses, traced path, grid).
+    void Stop(plot::Canvas& view);
+
+    // next: draws the next page into `view` and returns its caption, or nullopt when the page
+    // counter wraps to 0 (nothing drawn, caption kept) or there is no run yet.
+    std::optional<std::string> Next(plot::Canvas& view);
+
+    // Pose indices STOP draws for the traits and N, halves rounded to even.
+    static std::vector<int> StopPoseIndices(StopPoses poses, int divisions);
+
+private:
+    const Mechanism& mechanism_;
+    std::unique_ptr<MechanismRun> run_;
+    RunContext context_;
+    plot::WorldWindow window_;
+    int stepIndex_ = 0;
+    int stepDirection_ = 1;
+    int graphPage_ = 0;
+};
+
+// Reads the boxes; on a bad box returns a message naming its caption.
+std::variant<InputValues, std::string> ReadInputs(const Mechanism& mechanism,
+                                                   const std::vector<std::string>& boxTexts);
+
+// "ステップ 37（時刻 1.85 秒）: reason" and the like.
+std::string DescribeError(const Mechanism& mechanism, const ComputeError& error,
+                          const RunContext& context, bool nameKeys);
+
+}

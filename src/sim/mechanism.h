@@ -1,0 +1,107 @@
+// What a mechanism supplies to the simulation frame: its input boxes, its row of the frame's
+// table (STOP poses, path, next pages, status text), its ComputeMotion and, through the run it
+// computes, its DrawMechanism. Plain C++: the forms, the command line and the tests share it.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "plot/canvas.h"
+#include "plot/scaling.h"
+#include "sim/profiles.h"
+#include "sim/result_file.h"
+#include "sim/series.h"
+
+namespace sim {
+
+// One Text1 box with its Label1 caption.
+struct InputBox {
+    int index = 0;               // Text1 index
+    std::string caption;         // Label1 caption, "" where the box has none
+    std::string defaultText;     // design-time text, e.g. "２０"
+    std::string key;             // command-line key; "" for a box the mechanism never reads
+    bool isAngle = false;        // typed in degrees
+};
+
+// Which poses STOP superimposes.
+enum class StopPoses {
+    TwentiethsFromZero,   // k = 0 To N Step N/20
+    TwentiethsFromOne,    // k = 1 To N Step N/20
+    QuarterPose,          // the single pose N/4
+    EighthPose,           // the single pose N/8
+};
+
+struct FrameTraits {
+    StopPoses stopPoses = StopPoses::TwentiethsFromZero;
+    bool stopTracesPath = true;      // STOP draws the traced point's path
+    bool nextStopsTimer = false;     // next disables the animation first
+    bool showsOkAfterCompute = false;  // Text2 reads "ok" after ComputeMotion
+};
+
+struct RunContext {
+    int divisions = 200;     // N
+    double cycleTime = 10;   // T, seconds
+    ProfileKind profile = ProfileKind::Quintic;
+};
+
+// Values of the Text1 boxes as read, by Text1 index (angles still in degrees).
+struct InputValues {
+    std::vector<double> byIndex;
+    double operator[](int index) const { return byIndex.at(static_cast<std::size_t>(index)); }
+};
+
+// Three series plotted together.
+struct TripleView {
+    std::span<const double> value, rate, accel;
+    static TripleView Of(const TripleSeries& t) { return {t.value, t.rate, t.accel}; }
+    static TripleView X(const PointSeries& p) { return {p.x, p.vx, p.ax}; }
+    static TripleView Y(const PointSeries& p) { return {p.y, p.vy, p.ay}; }
+};
+
+struct GraphPage {
+    std::string caption;   // Label4 caption, exact text
+    TripleView triple;
+};
+
+// A computed cycle: every series of steps 0..N, and how to show them.
+class MechanismRun {
+public:
+    virtual ~MechanismRun() = default;
+
+    virtual ResultTable resultTable() const = 0;
+    virtual std::array<TripleView, 2> graphs() const = 0;     // Picture1, Picture2
+    virtual std::vector<GraphPage> nextPages() const = 0;      // next, in order
+    // Starts at the base point and widens it with FitWorldWindow as the form does.
+    virtual plot::WorldWindow fitWorldWindow() const = 0;
+    // Draws pose `index` through the window; does not clear.
+    virtual void DrawMechanism(plot::Canvas& picture, const plot::WorldWindow& window,
+                               int index) const = 0;
+    // The path STOP traces (colour 1), or nullptr.
+    virtual const PointSeries* tracedPath() const = 0;
+};
+
+// Why a run is refused. The frame turns it into the message shown or printed.
+struct ComputeError {
+    enum class Kind { Input, Step } kind = Kind::Step;
+    int index = 0;         // Text1 index (Input) or step index (Step)
+    std::string reason;    // short Japanese reason, e.g. "手首点に腕が届きません"
+};
+
+using ComputeOutcome = std::variant<std::unique_ptr<MechanismRun>, ComputeError>;
+
+struct Mechanism {
+    std::string command;                   // command-line name, e.g. "2r"
+    std::string formName;                  // e.g. "Form2rjun"
+    std::string title;                     // menu caption, e.g. "直列２R順運動学"
+    std::vector<InputBox> inputs;          // in Text1 index order
+    std::array<std::string, 2> graphCaptions;   // Label3(0), Label3(1)
+    FrameTraits traits;
+    std::function<ComputeOutcome(const InputValues&, const RunContext&)> ComputeMotion;
+};
+
+}

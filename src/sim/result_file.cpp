@@ -1,0 +1,1 @@
+#include "sim/result_file.h"

@@ -1,0 +1,32 @@
+// The result table of a run: a header line and N + 1 data lines, items separated by one tab,
+// numbers in shortest round-trip form, lines ending in CR LF.
+#pragma once
+
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sim {
+
+struct ResultTable {
+    std::vector<std::string> header;               // "sec" first, then one name per column
+    std::vector<std::span<const double>> columns;  // each with N + 1 elements
+};
+
+struct WriteOutcome {
+    bool ok = true;
+    std::string reason;   // the system's reason when !ok (e.g. "Permission denied")
+};
+
+// Writes the table beside `path` into a temporary file and renames it over `path` only when
+// everything is written, so a failed write never leaves half a table nor loses the old file.
+// The time column is (T * i) / N.
+WriteOutcome WriteResultFile(const std::filesystem::path& path, const ResultTable& table,
+                             int divisions, double cycleTime);
+
+// The bytes that WriteResultFile writes (for tests and benchmarks).
+std::string FormatResultTable(const ResultTable& table, int divisions, double cycleTime);
+
+}
