@@ -1,1 +1,26 @@
-int main() { return 0; }
+// Program entry: the command line for "run", "--help", "-h" and "--version", the main menu otherwise.
+#include <QApplication>
+#include <string_view>
+
+#include "app/command_line.h"
+#include "app/form_catalog.h"
+#include "app/form_opener.h"
+#include "app/interface_font.h"
+#include "app/start_menu.h"
+
+int main(int argc, char** argv)
+{
+    if (argc > 1) {
+        const std::string_view command = argv[1];
+        if (command == "run" || command == "--help" || command == "-h" || command == "--version")
+            return app::RunCommandLine(argc, argv);
+    }
+
+    QApplication application(argc, argv);
+    app::SetInterfaceFont(application);
+    app::FormOpener opener;
+    app::RegisterForms(opener);
+    app::start_menu menu(opener);
+    menu.show();
+    return application.exec();
+}

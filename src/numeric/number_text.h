@@ -13,7 +13,8 @@ namespace numeric {
 // double's range give nullopt.
 std::optional<double> ReadNumber(std::string_view utf8);
 
-// Shortest decimal text that reads back to exactly the same double (std::to_chars).
+// Shortest decimal text that reads back to exactly the same double (std::to_chars); negative
+// zero is written "0".
 std::string FormatNumber(double value);
 
 // Appends FormatNumber(value) to out without allocating a temporary.

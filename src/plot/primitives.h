@@ -6,6 +6,10 @@
 
 namespace plot {
 
+// Picture millimetres (y down) of a graph-frame point; the curves of a time-history graph
+// are drawn as one chain of such points.
+PointMm GraphToPicture(const Canvas& p, double x, double y);
+
 void GraphLine(Canvas& p, double x1, double y1, double x2, double y2, int colour);
 void GraphCircle(Canvas& p, double x, double y, int colour);
 void ViewLine(Canvas& p, double x1, double y1, double x2, double y2, int colour);

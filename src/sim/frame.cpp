@@ -1,1 +1,231 @@
+// The simulation frame: RUN, the back-and-forth animation, STOP and next, for any mechanism.
 #include "sim/frame.h"
+
+#include <cmath>
+
+#include "numeric/number_text.h"
+#include "plot/graphs.h"
+#include "plot/primitives.h"
+
+namespace sim {
+
+namespace {
+
+std::string BoxName(const InputBox& box)
+{
+    return box.caption.empty() ? "Text1(" + std::to_string(box.index) + ")" : box.caption;
+}
+
+const InputBox* FindBox(const Mechanism& mechanism, int index)
+{
+    for (const InputBox& box : mechanism.inputs)
+        if (box.index == index)
+            return &box;
+    return nullptr;
+}
+
+bool AllFinite(std::span<const double> s, std::size_t& firstBad)
+{
+    for (std::size_t i = 0; i < s.size(); ++i)
+        if (!std::isfinite(s[i])) {
+            firstBad = i;
+            return false;
+        }
+    return true;
+}
+
+// A safety net under every mechanism: the first step at which anything that would be written,
+// plotted or drawn is not a finite number.
+std::optional<int> FirstNonFiniteStep(const MechanismRun& run)
+{
+    std::size_t first = SIZE_MAX;
+    auto scan = [&](std::span<const double> s) {
+        std::size_t bad = 0;
+        if (!AllFinite(s, bad) && bad < first)
+            first = bad;
+    };
+    for (std::span<const double> column : run.resultTable().columns)
+        scan(column);
+    for (const TripleView& t : run.graphs()) {
+        scan(t.value);
+        scan(t.rate);
+        scan(t.accel);
+    }
+    for (const GraphPage& page : run.nextPages()) {
+        scan(page.triple.value);
+        scan(page.triple.rate);
+        scan(page.triple.accel);
+    }
+    if (const PointSeries* path = run.tracedPath()) {
+        scan(path->x);
+        scan(path->y);
+    }
+    if (first == SIZE_MAX)
+        return std::nullopt;
+    return static_cast<int>(first);
+}
+
+}
+
+std::variant<InputValues, std::string> ReadInputs(const Mechanism& mechanism,
+                                                   const std::vector<std::string>& boxTexts,
+                                                   bool nameKeys)
+{
+    InputValues values;
+    for (const InputBox& box : mechanism.inputs) {
+        if (box.key.empty())
+            continue;   // a box this mechanism never reads
+        const auto slot = static_cast<std::size_t>(box.index);
+        if (values.byIndex.size() <= slot)
+            values.byIndex.resize(slot + 1, 0.0);
+        const std::string text = slot < boxTexts.size() ? boxTexts[slot] : std::string();
+        const std::optional<double> number = numeric::ReadNumber(text);
+        if (!number)
+            return nameKeys ? box.key + ": 数値ではありません: \"" + text + "\""
+                            : "「" + BoxName(box) + "」に数値を入力してください。";
+        values.byIndex[slot] = *number;
+    }
+    return values;
+}
+
+std::string DescribeError(const Mechanism& mechanism, const ComputeError& error,
+                          const RunContext& context, bool nameKeys)
+{
+    if (error.kind == ComputeError::Kind::Input) {
+        const InputBox* box = FindBox(mechanism, error.index);
+        std::string name = box ? (nameKeys ? box->key : BoxName(*box))
+                               : "Text1(" + std::to_string(error.index) + ")";
+        return nameKeys ? name + ": " + error.reason : "「" + name + "」: " + error.reason;
+    }
+    const double time = context.cycleTime * error.index / context.divisions;
+    return "ステップ " + std::to_string(error.index) + "（時刻 " + numeric::FormatNumber(time)
+           + " 秒）: " + error.reason;
+}
+
+SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}
+
+RunReport SimulationFrame::Run(const std::vector<std::string>& boxTexts, const RunContext& context,
+                               const std::filesystem::path& resultPath, plot::Canvas& picture1,
+                               plot::Canvas& picture2, const plot::Canvas& view)
+{
+    if (context.divisions < 1 || !(context.cycleTime > 0) || !std::isfinite(context.cycleTime))
+        return {false, RunReport::Refusal::Input, "設定のサイクルタイムまたは時分割数が正しくありません。"};
+
+    auto inputs = ReadInputs(mechanism_, boxTexts, nameKeys_);
+    if (auto* message = std::get_if<std::string>(&inputs))
+        return {false, RunReport::Refusal::Input, *message};
+
+    ComputeOutcome outcome = mechanism_.ComputeMotion(std::get<InputValues>(inputs), context);
+    if (auto* error = std::get_if<ComputeError>(&outcome))
+        return {false,
+                error->kind == ComputeError::Kind::Input ? RunReport::Refusal::Input
+                                                         : RunReport::Refusal::Step,
+                DescribeError(mechanism_, *error, context, nameKeys_)};
+    auto run = std::move(std::get<std::unique_ptr<MechanismRun>>(outcome));
+    if (std::optional<int> step = FirstNonFiniteStep(*run))
+        return {false, RunReport::Refusal::Step,
+                DescribeError(mechanism_,
+                              {ComputeError::Kind::Step, *step, "計算結果が有限の数になりません"},
+                              context, nameKeys_)};
+
+    RunReport report{true, RunReport::Refusal::None, {}};
+    const WriteOutcome written =
+        WriteResultFile(resultPath, run->resultTable(), context.divisions, context.cycleTime);
+    if (!written.ok)
+        report.message = resultPath.filename().string() + " を書き込めませんでした: " + written.reason;
+
+    run_ = std::move(run);
+    context_ = context;
+    const int n = context_.divisions;
+    const auto graphs = run_->graphs();
+    plot::PlotTimeHistory(picture1, n, graphs[0].value, graphs[0].rate, graphs[0].accel);
+    plot::PlotTimeHistory(picture2, n, graphs[1].value, graphs[1].rate, graphs[1].accel);
+    stepIndex_ = 0;
+    stepDirection_ = 1;
+    window_ = run_->fitWorldWindow();
+    window_.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), window_);
+    return report;
+}
+
+std::optional<int> SimulationFrame::Tick(plot::Canvas& view)
+{
+    if (!run_)
+        return std::nullopt;
+    const int shown = stepIndex_;
+    view.clear();
+    run_->DrawMechanism(view, window_, stepIndex_);
+    if (stepIndex_ == 0 && stepDirection_ != 1)
+        stepDirection_ = 1;
+    else if (stepIndex_ == context_.divisions && stepDirection_ == 1)
+        stepDirection_ = -1;
+    // N = 0 cannot occur (the settings refuse it); with a single pose stay on it.
+    if (context_.divisions > 0)
+        stepIndex_ += stepDirection_;
+    return shown;
+}
+
+std::vector<int> SimulationFrame::StopPoseIndices(StopPoses poses, int divisions)
+{
+    const double n = divisions;
+    auto nearest = [](double k) { return static_cast<int>(std::nearbyint(k)); };   // halves to even
+    switch (poses) {
+    case StopPoses::QuarterPose:
+        return {nearest(n / 4)};
+    case StopPoses::EighthPose:
+        return {nearest(n / 8)};
+    case StopPoses::TwentiethsFromZero:
+    case StopPoses::TwentiethsFromOne:
+        break;
+    }
+    const double start = poses == StopPoses::TwentiethsFromOne ? 1 : 0;
+    const double step = n / 20;
+    std::vector<int> indices;
+    // k = start + j * step rather than repeated addition, so the last pose is not lost to rounding.
+    for (int j = 0;; ++j) {
+        const double k = start + j * step;
+        if (k > n * (1 + 1e-12))
+            break;
+        indices.push_back(std::min(divisions, nearest(k)));
+    }
+    return indices;
+}
+
+void SimulationFrame::Stop(plot::Canvas& view)
+{
+    if (!run_)
+        return;
+    view.clear();
+    for (int index : StopPoseIndices(mechanism_.traits.stopPoses, context_.divisions))
+        run_->DrawMechanism(view, window_, index);
+
+    const PointSeries* path = run_->tracedPath();
+    if (mechanism_.traits.stopTracesPath && path) {
+        // The traced path as one chain of WorldLine segments in colour 1.
+        const double h = view.heightMm();
+        std::vector<plot::PointMm> points(path->x.size());
+        for (std::size_t k = 0; k < points.size(); ++k)
+            points[k] = {10 + window_.scale * (path->x[k] - window_.xmin),
+                         (h - 10) - window_.scale * (path->y[k] - window_.ymin)};
+        view.polyline(points, 1);
+    }
+    plot::DrawWorldGrid(view, window_.xmin, window_.ymin, window_.xmax, window_.ymax,
+                        window_.xstep, window_.ystep, window_.scale);
+}
+
+std::optional<std::string> SimulationFrame::Next(plot::Canvas& view)
+{
+    if (!run_)
+        return std::nullopt;
+    const std::vector<GraphPage> pages = run_->nextPages();
+    ++graphPage_;
+    if (graphPage_ > static_cast<int>(pages.size())) {
+        graphPage_ = 0;
+        return std::nullopt;
+    }
+    const GraphPage& page = pages[static_cast<std::size_t>(graphPage_ - 1)];
+    plot::PlotTimeHistory(view, context_.divisions, page.triple.value, page.triple.rate,
+                          page.triple.accel);
+    return page.caption;
+}
+
+}

@@ -18,7 +18,9 @@ namespace sim {
 
 // What became of a RUN.
 struct RunReport {
+    enum class Refusal { None, Input, Step };
     bool computed = false;       // false: refused; nothing changed
+    Refusal refusal = Refusal::None;
     std::string message;         // Japanese message to show; empty when all went well
 };
 
@@ -27,6 +29,8 @@ public:
     explicit SimulationFrame(const Mechanism& mechanism);
 
     const Mechanism& mechanism() const { return mechanism_; }
+    // Messages name a box by its command-line key instead of its caption.
+    void setMessagesNameKeys(bool keys) { nameKeys_ = keys; }
 
     // RUN: reads `boxTexts` (by Text1 index) with the one number reader, computes the cycle with
     // the N and T of `context`, writes `resultPath`, plots Picture1 and Picture2, fits the
@@ -66,11 +70,13 @@ private:
     int stepIndex_ = 0;
     int stepDirection_ = 1;
     int graphPage_ = 0;
+    bool nameKeys_ = false;
 };
 
-// Reads the boxes; on a bad box returns a message naming its caption.
+// Reads the boxes; on a bad box returns a message naming its caption (or key).
 std::variant<InputValues, std::string> ReadInputs(const Mechanism& mechanism,
-                                                   const std::vector<std::string>& boxTexts);
+                                                   const std::vector<std::string>& boxTexts,
+                                                   bool nameKeys = false);
 
 // "ステップ 37（時刻 1.85 秒）: reason" and the like.
 std::string DescribeError(const Mechanism& mechanism, const ComputeError& error,

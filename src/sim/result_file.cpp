@@ -1,1 +1,170 @@
+// Writing the result table: formatted in large chunks into a temporary file beside the target,
+// which is renamed over the target only when every byte has been written.
 #include "sim/result_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <system_error>
+
+#include "numeric/number_text.h"
+
+namespace sim {
+
+namespace {
+
+constexpr std::size_t kChunkBytes = 4 << 20;   // one write() per 4 MB of text
+
+// Why a table cannot be written, or "" when it can. A table that reaches this point has been
+// computed by a form, so these are guards against a caller's mistake, not user errors.
+std::string CheckTable(const ResultTable& table, int divisions, double cycleTime)
+{
+    if (divisions < 1 || !std::isfinite(cycleTime))
+        return "invalid time steps";
+    if (table.header.size() != table.columns.size() + 1)
+        return "header does not match the columns";
+    const auto rows = static_cast<std::size_t>(divisions) + 1;
+    for (const std::span<const double> column : table.columns) {
+        if (column.size() < rows)
+            return "a column is shorter than the time steps";
+        for (std::size_t i = 0; i < rows; ++i)
+            if (!std::isfinite(column[i]))
+                return "a value is not a finite number";
+    }
+    return {};
+}
+
+// Formats the header and the data lines into `out`, handing it to `flush` whenever it
+// exceeds a chunk. `flush` returns false to stop.
+template <typename Flush>
+bool FormatTable(const ResultTable& table, int divisions, double cycleTime, std::string& out,
+                 Flush&& flush)
+{
+    for (std::size_t k = 0; k < table.header.size(); ++k) {
+        if (k > 0)
+            out.push_back('\t');
+        out.append(table.header[k]);
+    }
+    out.append("\r\n");
+    const double n = divisions;
+    for (int i = 0; i <= divisions; ++i) {
+        const auto row = static_cast<std::size_t>(i);
+        numeric::AppendNumber(out, (cycleTime * i) / n);
+        for (const std::span<const double> column : table.columns) {
+            out.push_back('\t');
+            numeric::AppendNumber(out, column[row]);
+        }
+        out.append("\r\n");
+        if (out.size() >= kChunkBytes) {
+            if (!flush(out))
+                return false;
+            out.clear();
+        }
+    }
+    return true;
+}
+
+std::string Reason(int error)
+{
+    return std::generic_category().message(error);
+}
+
+bool WriteAll(int fd, const std::string& text, int& error)
+{
+    const char* p = text.data();
+    std::size_t left = text.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, p, left);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errno;
+            return false;
+        }
+        p += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Creates "<target>.XXXXXX" exclusively with mode 0666, so the process's umask (and a default
+// ACL of the directory) give it the permissions any new file would get there.
+int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temporary,
+                    int& error)
+{
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device entropy;
+    std::mt19937 pick(entropy());
+    std::uniform_int_distribution<int> letter(0, sizeof kLetters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix = ".";
+        for (int k = 0; k < 6; ++k)
+            suffix.push_back(kLetters[letter(pick)]);
+        temporary = target;
+        temporary += suffix;
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST) {
+            error = errno;
+            return -1;
+        }
+    }
+    error = EEXIST;
+    return -1;
+}
+
+}
+
+std::string FormatResultTable(const ResultTable& table, int divisions, double cycleTime)
+{
+    std::string text;
+    if (!CheckTable(table, divisions, cycleTime).empty())
+        return text;
+    std::string chunk;
+    FormatTable(table, divisions, cycleTime, chunk, [&text](const std::string& part) {
+        text.append(part);
+        return true;
+    });
+    text.append(chunk);
+    return text;
+}
+
+WriteOutcome WriteResultFile(const std::filesystem::path& path, const ResultTable& table,
+                             int divisions, double cycleTime)
+{
+    if (std::string problem = CheckTable(table, divisions, cycleTime); !problem.empty())
+        return {false, problem};
+
+    std::filesystem::path temporary;
+    int error = 0;
+    const int fd = CreateTemporary(path, temporary, error);
+    if (fd < 0)
+        return {false, Reason(error)};
+
+    std::string chunk;
+    chunk.reserve(kChunkBytes + 4096);
+    bool ok = FormatTable(table, divisions, cycleTime, chunk,
+                          [fd, &error](const std::string& part) { return WriteAll(fd, part, error); });
+    ok = ok && WriteAll(fd, chunk, error);
+    // close() reports delayed write errors (e.g. a full disk on a network file system).
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return {false, Reason(error)};
+    }
+    return {};
+}
+
+}

@@ -22,11 +22,12 @@ struct WriteOutcome {
 
 // Writes the table beside `path` into a temporary file and renames it over `path` only when
 // everything is written, so a failed write never leaves half a table nor loses the old file.
-// The time column is (T * i) / N.
+// The time column is (T * i) / N. A table with a non-finite value, a column shorter than
+// N + 1 or a header that does not match the columns is refused before anything is written.
 WriteOutcome WriteResultFile(const std::filesystem::path& path, const ResultTable& table,
                              int divisions, double cycleTime);
 
-// The bytes that WriteResultFile writes (for tests and benchmarks).
+// The bytes that WriteResultFile writes (for tests and benchmarks); "" for a refused table.
 std::string FormatResultTable(const ResultTable& table, int divisions, double cycleTime);
 
 }

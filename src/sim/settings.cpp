@@ -1,1 +1,42 @@
+// The program-wide settings and the check that guards them: a run divides by T and by N,
+// sizes its series with N + 1 elements and turns its animation at index N.
 #include "sim/settings.h"
+
+#include <cmath>
+
+#include "numeric/number_text.h"
+
+namespace sim {
+
+namespace {
+
+const char* const kCycleTimeRefused =
+    "サイクルタイムは 0.000001 から 1000000 までの数値を入力してください";
+const char* const kDivisionCountRefused =
+    "時分割数は 1 から 1000000 までの整数を入力してください";
+
+}
+
+GlobalSettings& Settings()
+{
+    static GlobalSettings settings;
+    return settings;
+}
+
+std::variant<GlobalSettings, std::string> ParseSettings(std::string_view cycleTimeText,
+                                                        std::string_view divisionCountText)
+{
+    const std::optional<double> cycleTime = numeric::ReadNumber(cycleTimeText);
+    if (!cycleTime || !std::isfinite(*cycleTime) || *cycleTime < kMinCycleTime
+        || *cycleTime > kMaxCycleTime)
+        return std::string(kCycleTimeRefused);
+
+    const std::optional<double> divisions = numeric::ReadNumber(divisionCountText);
+    if (!divisions || !std::isfinite(*divisions) || *divisions != std::floor(*divisions)
+        || *divisions < 1 || *divisions > kMaxDivisions)
+        return std::string(kDivisionCountRefused);
+
+    return GlobalSettings{*cycleTime, *divisions};
+}
+
+}

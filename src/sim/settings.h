@@ -13,6 +13,10 @@ struct GlobalSettings {
 };
 
 inline constexpr double kMaxDivisions = 1'000'000;   // keeps a run's memory bounded
+// T bounds (seconds): velocities divide by T, accelerations by T squared and step times are
+// T * i / N; the bounds keep all three far from overflowing to infinity.
+inline constexpr double kMinCycleTime = 1e-6;
+inline constexpr double kMaxCycleTime = 1e6;
 
 // The one copy of the program (written by the main menu at start-up and by the settings dialog).
 GlobalSettings& Settings();

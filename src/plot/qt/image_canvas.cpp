@@ -1,1 +1,41 @@
+// The canvas pen handed to the raster; PNG output of what was drawn.
 #include "plot/qt/image_canvas.h"
+
+namespace plot {
+
+ImageCanvas::ImageCanvas(QSize logicalSize, double logicalDpi, double devicePixelRatio)
+    : raster_(logicalSize, logicalDpi, devicePixelRatio)
+{
+}
+
+bool ImageCanvas::savePng(const QString& path) const
+{
+    return raster_.image().save(path, "PNG");
+}
+
+void ImageCanvas::doClear()
+{
+    raster_.clear();
+}
+
+void ImageCanvas::doLine(PointMm a, PointMm b, Rgb colour)
+{
+    raster_.line(a, b, {colour, penWidth(), penStyle()});
+}
+
+void ImageCanvas::doCircle(PointMm centre, double radius, Rgb colour)
+{
+    raster_.circle(centre, radius, {colour, penWidth(), penStyle()});
+}
+
+void ImageCanvas::doText(PointMm topLeft, std::string_view utf8)
+{
+    raster_.text(topLeft, utf8);
+}
+
+void ImageCanvas::doPolyline(std::span<const PointMm> points, Rgb colour)
+{
+    raster_.polyline(points, {colour, penWidth(), penStyle()});
+}
+
+}

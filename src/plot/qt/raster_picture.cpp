@@ -1,1 +1,215 @@
+// Drawing in millimetres on a QImage. Lines are aliased, crisp on the pixel grid; pen widths
+// are logical pixels, so a dense screen gets proportionally wider device lines.
 #include "plot/qt/raster_picture.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace plot {
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+constexpr double kFontPoints = 12.0;
+// Lines reaching further than this outside the image are cut here first, so huge coordinates
+// never reach the rasteriser's fixed-point arithmetic.
+constexpr double kClipMarginPx = 64.0;
+// A pixel column gets merged into one vertical span only when it holds this many samples;
+// sparser curves are drawn segment by segment.
+constexpr std::size_t kMergeMinSamples = 3;
+
+double Sanitised(double value, double fallback)
+{
+    return std::isfinite(value) && value > 0 ? value : fallback;
+}
+
+QPen MakePen(const Pen& pen, double devicePixelRatio)
+{
+    QPen qpen(QColor(pen.colour.r, pen.colour.g, pen.colour.b));
+    qpen.setCosmetic(true);
+    qpen.setWidthF(std::max(1, pen.widthPixels) * devicePixelRatio);
+    qpen.setStyle(pen.style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+    return qpen;
+}
+
+// Liang-Barsky: cuts the line to the box; false when nothing of it lies inside.
+bool ClipToBox(QLineF& line, const QRectF& box)
+{
+    if (box.contains(line.p1()) && box.contains(line.p2()))
+        return true;
+    const double x0 = line.x1(), y0 = line.y1(), dx = line.dx(), dy = line.dy();
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - box.left(), box.right() - x0, y0 - box.top(), box.bottom() - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    line = QLineF(x0 + t0 * dx, y0 + t0 * dy, x0 + t1 * dx, y0 + t1 * dy);
+    return true;
+}
+
+class LinePainter {
+public:
+    LinePainter(QImage& image, QSize logicalSize, const Pen& pen)
+        : painter_(&image),
+          box_(QRectF(QPointF(0, 0), QSizeF(logicalSize))
+                   .adjusted(-kClipMarginPx, -kClipMarginPx, kClipMarginPx, kClipMarginPx))
+    {
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+        painter_.setPen(MakePen(pen, image.devicePixelRatio()));
+        painter_.setBrush(Qt::NoBrush);
+    }
+
+    void add(QLineF line)
+    {
+        // Millimetres near the largest double overflow when turned into pixels.
+        const bool finite = std::isfinite(line.x1()) && std::isfinite(line.y1()) &&
+                            std::isfinite(line.x2()) && std::isfinite(line.y2());
+        if (finite && ClipToBox(line, box_))
+            lines_.push_back(line);
+        if (lines_.size() >= kBatchLines)
+            flush();
+    }
+    void flush()
+    {
+        if (!lines_.empty())
+            painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+        lines_.clear();
+    }
+    QPainter& painter() { return painter_; }
+
+private:
+    static constexpr std::size_t kBatchLines = 4096;
+    QPainter painter_;
+    QRectF box_;
+    std::vector<QLineF> lines_;
+};
+
+}
+
+RasterPicture::RasterPicture(QSize logicalSize, double logicalDpi, double devicePixelRatio)
+    : logicalSize_(logicalSize.expandedTo(QSize(1, 1))),
+      pixelsPerMm_(Sanitised(logicalDpi, 96.0) / kMmPerInch)
+{
+    const double ratio = Sanitised(devicePixelRatio, 1.0);
+    image_ = QImage(static_cast<int>(std::lround(logicalSize_.width() * ratio)),
+                    static_cast<int>(std::lround(logicalSize_.height() * ratio)),
+                    QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio);
+    clear();
+}
+
+double RasterPicture::widthMm() const
+{
+    return logicalSize_.width() / pixelsPerMm_;
+}
+
+double RasterPicture::heightMm() const
+{
+    return logicalSize_.height() / pixelsPerMm_;
+}
+
+void RasterPicture::clear()
+{
+    image_.fill(Qt::white);
+}
+
+void RasterPicture::line(PointMm a, PointMm b, const Pen& pen)
+{
+    LinePainter painter(image_, logicalSize_, pen);
+    painter.add(QLineF(a.x * pixelsPerMm_, a.y * pixelsPerMm_, b.x * pixelsPerMm_,
+                       b.y * pixelsPerMm_));
+    painter.flush();
+}
+
+void RasterPicture::circle(PointMm centre, double radiusMm, const Pen& pen)
+{
+    const double cx = centre.x * pixelsPerMm_, cy = centre.y * pixelsPerMm_;
+    const double r = std::abs(radiusMm) * pixelsPerMm_;
+    const QRectF box = QRectF(QPointF(0, 0), QSizeF(logicalSize_));
+    // A circle wholly outside the picture (or absurdly large) shows nothing.
+    if (cx + r < -kClipMarginPx || cx - r > box.right() + kClipMarginPx ||
+        cy + r < -kClipMarginPx || cy - r > box.bottom() + kClipMarginPx ||
+        r > 1e6)
+        return;
+    LinePainter painter(image_, logicalSize_, pen);
+    painter.painter().drawEllipse(QPointF(cx, cy), r, r);
+}
+
+void RasterPicture::text(PointMm topLeft, std::string_view utf8)
+{
+    const double x = topLeft.x * pixelsPerMm_, y = topLeft.y * pixelsPerMm_;
+    if (std::abs(x) > 1e6 || std::abs(y) > 1e6)
+        return;
+    QFont font(QStringLiteral("IPAPGothic"));
+    // 12 points at the picture's logical resolution.
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(kFontPoints * pixelsPerMm_ *
+                                                                kMmPerInch / 72.0))));
+    QPainter painter(&image_);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QFontMetricsF metrics(font, &image_);
+    painter.drawText(QPointF(x, y + metrics.ascent()),
+                     QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+void RasterPicture::polyline(std::span<const PointMm> points, const Pen& pen)
+{
+    if (points.size() < 2)
+        return;
+    LinePainter painter(image_, logicalSize_, pen);
+    const double toLogical = pixelsPerMm_;
+    const double toDevice = pixelsPerMm_ * image_.devicePixelRatio();
+    const double toLogicalFromDevice = 1.0 / image_.devicePixelRatio();
+    auto logical = [&](PointMm p) { return QPointF(p.x * toLogical, p.y * toLogical); };
+
+    // Walk the samples in runs that cover the same device pixel columns: a vertical pen of odd
+    // width at x covers the columns around floor(x), one of even width those around round(x).
+    // A long run is drawn as one vertical span at its column, which covers what its segments
+    // would; short runs and the links between runs are drawn segment by segment.
+    const double devicePen = std::max(1, pen.widthPixels) * image_.devicePixelRatio();
+    const bool evenPen = std::fmod(std::round(devicePen), 2.0) == 0;
+    const double shift = evenPen ? 0.5 : 0.0;
+    auto columnOf = [&](const PointMm& p) { return std::floor(p.x * toDevice + shift); };
+    std::size_t first = 0;
+    while (first < points.size()) {
+        const double column = columnOf(points[first]);
+        double top = points[first].y, bottom = points[first].y;
+        std::size_t last = first;
+        for (; last + 1 < points.size(); ++last) {
+            const double x = points[last + 1].x * toDevice + shift;
+            if (!(x >= column && x < column + 1))
+                break;
+            top = std::min(top, points[last + 1].y);
+            bottom = std::max(bottom, points[last + 1].y);
+        }
+        if (last + 1 - first >= kMergeMinSamples) {
+            const double x = (column + 0.5 - shift) * toLogicalFromDevice;
+            painter.add(QLineF(x, top * toLogical, x, bottom * toLogical));
+        } else {
+            for (std::size_t i = first; i < last; ++i)
+                painter.add(QLineF(logical(points[i]), logical(points[i + 1])));
+        }
+        if (last + 1 < points.size())
+            painter.add(QLineF(logical(points[last]), logical(points[last + 1])));
+        first = last + 1;
+    }
+    painter.flush();
+}
+
+}

@@ -1,0 +1,254 @@
+// The command-line front end: runs any mechanism headless through the same frame as its window.
+#include "app/command_line.h"
+
+#include <QGuiApplication>
+#include <QString>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mechanisms/catalog.h"
+#include "numeric/number_text.h"
+#include "plot/qt/image_canvas.h"
+#include "sim/frame.h"
+#include "sim/picture_sizes.h"
+#include "sim/settings.h"
+#include "version.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitWriteFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitUnsolvable = 3;
+
+struct Options {
+    const sim::Mechanism* mechanism = nullptr;
+    std::map<std::string, std::string> values;   // key -> text as typed
+    sim::ProfileKind profile = sim::ProfileKind::Quintic;
+    std::string divisions = "200";
+    std::string cycleTime = "10";
+    std::filesystem::path output = "result.dat";
+    std::optional<std::filesystem::path> picturesDir;
+};
+
+std::string Version()
+{
+    return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "."
+           + std::to_string(kVersionRevision);
+}
+
+void PrintHelp(std::ostream& out)
+{
+    out << "mechsim " << Version() << " — " << kApplicationTitle << "\n\n"
+        << "使い方:\n"
+        << "  mechsim                     メインメニューを開く\n"
+        << "  mechsim run MECHANISM [KEY=VALUE ...] [--profile quintic|cubic|linear]\n"
+        << "              [--divisions N] [--cycle-time T] [--output FILE] [--pictures DIR]\n"
+        << "  mechsim --help | --version\n\n"
+        << "既定: --profile quintic, --divisions 200, --cycle-time 10, --output ./result.dat\n"
+        << "角度は度で与えます。終了コード: 0 成功, 1 結果ファイルを書けない, 2 使い方・入力の誤り,\n"
+        << "3 機構が組めない・特異姿勢（ファイルは書きません）\n\n"
+        << "機構とキー（既定値）:\n";
+    for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
+        out << "  " << m->command << "  (" << m->title << ")\n   ";
+        for (const sim::InputBox& box : m->inputs)
+            if (!box.key.empty())
+                out << " " << box.key << "=" << box.defaultText << (box.isAngle ? "°" : "");
+        out << "\n";
+    }
+}
+
+struct UsageError {
+    std::string message;
+};
+
+std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& args)
+{
+    Options o;
+    if (args.empty())
+        return UsageError{"機構名がありません（mechsim --help で一覧）"};
+    o.mechanism = mechanisms::FindMechanism(args[0]);
+    if (!o.mechanism)
+        return UsageError{"知らない機構です: " + std::string(args[0]) + "（mechsim --help で一覧）"};
+
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        auto value = [&](std::string_view option) -> std::optional<std::string> {
+            if (i + 1 >= args.size())
+                return std::nullopt;
+            (void)option;
+            return std::string(args[++i]);
+        };
+        if (arg.starts_with("--")) {
+            std::optional<std::string> v = value(arg);
+            if (!v)
+                return UsageError{std::string(arg) + ": 値がありません"};
+            if (arg == "--profile") {
+                if (*v == "quintic") o.profile = sim::ProfileKind::Quintic;
+                else if (*v == "cubic") o.profile = sim::ProfileKind::Cubic;
+                else if (*v == "linear") o.profile = sim::ProfileKind::Linear;
+                else return UsageError{"--profile: quintic, cubic, linear のいずれかです: " + *v};
+            } else if (arg == "--divisions") {
+                o.divisions = *v;
+            } else if (arg == "--cycle-time") {
+                o.cycleTime = *v;
+            } else if (arg == "--output") {
+                o.output = *v;
+            } else if (arg == "--pictures") {
+                o.picturesDir = std::filesystem::path(*v);
+            } else {
+                return UsageError{"知らないオプションです: " + std::string(arg)};
+            }
+            continue;
+        }
+        const std::size_t eq = arg.find('=');
+        if (eq == std::string_view::npos)
+            return UsageError{"KEY=VALUE の形ではありません: " + std::string(arg)};
+        const std::string key(arg.substr(0, eq));
+        bool known = false;
+        for (const sim::InputBox& box : o.mechanism->inputs)
+            known = known || (!box.key.empty() && box.key == key);
+        if (!known)
+            return UsageError{key + ": " + o.mechanism->command + " にないキーです"};
+        o.values[key] = std::string(arg.substr(eq + 1));
+    }
+    return o;
+}
+
+// Texts of the Text1 boxes: the form's defaults, overridden by KEY=VALUE.
+std::vector<std::string> BoxTexts(const Options& o)
+{
+    std::vector<std::string> texts;
+    for (const sim::InputBox& box : o.mechanism->inputs) {
+        const auto slot = static_cast<std::size_t>(box.index);
+        if (texts.size() <= slot)
+            texts.resize(slot + 1);
+        const auto given = o.values.find(box.key);
+        texts[slot] = (!box.key.empty() && given != o.values.end()) ? given->second : box.defaultText;
+    }
+    return texts;
+}
+
+bool SavePicture(const plot::ImageCanvas& canvas, const std::filesystem::path& path)
+{
+    if (canvas.savePng(QString::fromStdString(path.string())))
+        return true;
+    std::cerr << "mechsim: " << path.string() << " を書き込めませんでした\n";
+    return false;
+}
+
+QSize ToQSize(sim::PixelSize s) { return QSize(s.width, s.height); }
+
+// Graphs nobody will look at: without --pictures the two time histories are not drawn.
+class NullCanvas : public plot::Canvas {
+public:
+    double widthMm() const override { return 100; }
+    double heightMm() const override { return 100; }
+
+protected:
+    void doClear() override {}
+    void doLine(plot::PointMm, plot::PointMm, plot::Rgb) override {}
+    void doCircle(plot::PointMm, double, plot::Rgb) override {}
+    void doText(plot::PointMm, std::string_view) override {}
+    void doPolyline(std::span<const plot::PointMm>, plot::Rgb) override {}
+};
+
+int Run(const Options& o)
+{
+    // The settings are checked one by one so that the message names the option at fault.
+    sim::RunContext context;
+    context.profile = o.profile;
+    auto cycle = sim::ParseSettings(o.cycleTime, "200");
+    if (auto* message = std::get_if<std::string>(&cycle)) {
+        std::cerr << "mechsim: --cycle-time: " << *message << "\n";
+        return kExitUsage;
+    }
+    auto divisions = sim::ParseSettings("10", o.divisions);
+    if (auto* message = std::get_if<std::string>(&divisions)) {
+        std::cerr << "mechsim: --divisions: " << *message << "\n";
+        return kExitUsage;
+    }
+    context.cycleTime = std::get<sim::GlobalSettings>(cycle).CycleTime;
+    context.divisions = static_cast<int>(std::get<sim::GlobalSettings>(divisions).DivisionCount);
+
+    std::unique_ptr<QGuiApplication> gui;
+    if (o.picturesDir) {
+        if (!std::getenv("QT_QPA_PLATFORM"))
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        static int argc = 1;
+        static char name[] = "mechsim";
+        static char* argv[] = {name, nullptr};
+        if (!QGuiApplication::instance())
+            gui = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    plot::ImageCanvas picture1(ToQSize(o.picturesDir ? sim::kPicture1Size : sim::PixelSize{1, 1}));
+    plot::ImageCanvas picture2(ToQSize(o.picturesDir ? sim::kPicture2Size : sim::PixelSize{1, 1}));
+    plot::ImageCanvas picture3(ToQSize(sim::kPicture3Size));
+    NullCanvas skip1, skip2;
+    sim::SimulationFrame frame(*o.mechanism);
+    frame.setMessagesNameKeys(true);
+    const std::vector<std::string> texts = BoxTexts(o);
+    const sim::RunReport report =
+        o.picturesDir ? frame.Run(texts, context, o.output, picture1, picture2, picture3)
+                      : frame.Run(texts, context, o.output, skip1, skip2, picture3);
+    if (!report.computed) {
+        std::cerr << "mechsim: " << report.message << "\n";
+        return report.refusal == sim::RunReport::Refusal::Input ? kExitUsage : kExitUnsolvable;
+    }
+    int status = kExitOk;
+    if (!report.message.empty()) {
+        std::cerr << "mechsim: " << report.message << "\n";
+        status = kExitWriteFailed;
+    } else {
+        std::cout << o.output.string() << ": " << context.divisions + 2 << " 行\n";
+    }
+
+    if (o.picturesDir) {
+        std::error_code ec;
+        std::filesystem::create_directories(*o.picturesDir, ec);
+        bool saved = SavePicture(picture1, *o.picturesDir / "picture1.png")
+                     && SavePicture(picture2, *o.picturesDir / "picture2.png");
+        frame.Stop(picture3);
+        saved = saved && SavePicture(picture3, *o.picturesDir / "summary.png");
+        for (int page = 1; frame.Next(picture3); ++page)
+            saved = saved && SavePicture(picture3, *o.picturesDir / ("page" + std::to_string(page) + ".png"));
+        if (!saved)
+            status = kExitWriteFailed;
+    }
+    return status;
+}
+
+}
+
+int RunCommandLine(int argc, char** argv)
+{
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        PrintHelp(std::cout);
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        std::cout << "mechsim " << Version() << "\n";
+        return kExitOk;
+    }
+    if (args[0] != "run") {
+        std::cerr << "mechsim: 知らないコマンドです: " << args[0] << "（mechsim --help）\n";
+        return kExitUsage;
+    }
+    auto parsed = Parse({args.begin() + 1, args.end()});
+    if (auto* error = std::get_if<UsageError>(&parsed)) {
+        std::cerr << "mechsim: " << error->message << "\n";
+        return kExitUsage;
+    }
+    return Run(std::get<Options>(parsed));
+}
+
+}

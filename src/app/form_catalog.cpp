@@ -1,0 +1,43 @@
+// Which form each menu item opens: the mechanism windows, the test benches and the settings.
+#include "app/form_catalog.h"
+
+#include "app/form_opener.h"
+#include "app/formsetting.h"
+#include "mechanisms/catalog.h"
+#include "sim/qt/simulation_form.h"
+#include "testbench/gauss_form.h"
+#include "testbench/lady_form.h"
+#include "testbench/nibun_form.h"
+
+namespace app {
+
+void RegisterForms(FormOpener& opener)
+{
+    using Kind = FormOpener::Kind;
+    // Menu item -> mechanism; the crank-and-piston window is the one shared mechanism form.
+    struct MechanismItem {
+        const char* menuName;
+        const char* command;
+        Kind kind;
+    };
+    static constexpr MechanismItem kMechanismItems[] = {
+        {"jun2r", "2r", Kind::NewInstance},
+        {"jun3r", "3r", Kind::NewInstance},
+        {"choku3r", "3r-line", Kind::NewInstance},
+        {"enn3r", "3r-arc", Kind::NewInstance},
+        {"parallel", "parallel", Kind::NewInstance},
+        {"link4", "four-bar", Kind::NewInstance},
+        {"slider_kikou", "slider", Kind::Shared},
+    };
+    for (const MechanismItem& item : kMechanismItems)
+        if (const sim::Mechanism* mechanism = mechanisms::FindMechanism(item.command))
+            opener.registerForm(item.menuName, item.kind,
+                                [mechanism] { return new sim::SimulationForm(*mechanism); });
+
+    opener.registerForm("gauss_test", Kind::Shared, [] { return new testbench::Formgauss; });
+    opener.registerForm("lady_test", Kind::Shared, [] { return new testbench::Formlady; });
+    opener.registerForm("nibunhou_test", Kind::Shared, [] { return new testbench::formnibun; });
+    opener.registerForm("settei", Kind::Shared, [] { return new formsetting; });
+}
+
+}

@@ -1,0 +1,68 @@
+// The settings dialog: two boxes, "OK", and the refusal shown in red inside the dialog.
+#include "app/formsetting.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <variant>
+
+#include "plot/qt/accessible_names.h"
+#include "sim/settings.h"
+
+namespace app {
+
+formsetting::formsetting(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("formsetting");
+    setWindowTitle("setting");
+
+    Label1 = new QLabel("サイクルタイム(秒)＝", this);
+    Text1 = new QLineEdit("10", this);
+    Label2 = new QLabel("時分割数＝", this);
+    Text2 = new QLineEdit("200", this);
+    Command1 = new QPushButton("OK", this);
+    lblMessage = new QLabel(this);
+    Label1->setObjectName("Label1");
+    Text1->setObjectName("Text1");
+    Label2->setObjectName("Label2");
+    Text2->setObjectName("Text2");
+    Command1->setObjectName("Command1");
+    lblMessage->setObjectName("lblMessage");
+
+    Label1->setBuddy(Text1);
+    Label2->setBuddy(Text2);
+    plot::NameForAccessibility(Text1, Label1->text());
+    plot::NameForAccessibility(Text2, Label2->text());
+    plot::NameForAccessibility(Command1, Command1->text());
+
+    QPalette warning = lblMessage->palette();
+    warning.setColor(QPalette::WindowText, Qt::red);
+    lblMessage->setPalette(warning);
+    lblMessage->setWordWrap(true);
+    lblMessage->hide();
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Label1, 0, 0, Qt::AlignRight);
+    grid->addWidget(Text1, 0, 1);
+    grid->addWidget(Label2, 1, 0, Qt::AlignRight);
+    grid->addWidget(Text2, 1, 1);
+    grid->addWidget(lblMessage, 2, 0, 1, 2);
+    grid->addWidget(Command1, 3, 0, 1, 2, Qt::AlignHCenter);
+
+    connect(Command1, &QPushButton::clicked, this, &formsetting::Command1_Click);
+}
+
+void formsetting::Command1_Click()
+{
+    const auto parsed = sim::ParseSettings(Text1->text().toStdString(), Text2->text().toStdString());
+    if (const auto* message = std::get_if<std::string>(&parsed)) {
+        lblMessage->setText(QString::fromStdString(*message));
+        lblMessage->show();
+        return;
+    }
+    sim::Settings() = std::get<sim::GlobalSettings>(parsed);
+    close();
+}
+
+}

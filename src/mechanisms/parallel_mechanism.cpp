@@ -1,0 +1,249 @@
+// Parallel mechanism: inverse kinematics of three legs for a platform centre running round a
+// closed path of four quarter-circle arcs, each quarter from rest to rest.
+#include "mechanisms/parallel_mechanism.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "mechanisms/finite_values.h"
+#include "numeric/angle.h"
+#include "numeric/closures.h"
+#include "numeric/constants.h"
+#include "plot/primitives.h"
+
+namespace mechanisms {
+
+using numeric::PointKinematics;
+using numeric::Status;
+using numeric::ValueTriple;
+using sim::PointSeries;
+using sim::TripleSeries;
+using sim::TripleView;
+
+namespace {
+
+// Directions of the base joints and, turned by phi, of the platform joints.
+std::array<double, 3> LegDirections()
+{
+    return {numeric::DegToRad(-30), numeric::DegToRad(90), numeric::DegToRad(210)};
+}
+
+// centre + sign * rc * f with f's rates.
+ValueTriple Along(double centre, double sign, double rc, const ValueTriple& f)
+{
+    return {centre + sign * rc * f.value, sign * rc * f.rate, sign * rc * f.accel};
+}
+
+}
+
+std::array<PointKinematics, 3> ParallelBaseJoints(double rf)
+{
+    std::array<PointKinematics, 3> base;
+    const std::array<double, 3> a = LegDirections();
+    for (std::size_t k = 0; k < 3; ++k)
+        base[k] = PointKinematics::AtRest(0 + rf * std::cos(a[k]), 0 + rf * std::sin(a[k]));
+    return base;
+}
+
+PointKinematics ParallelPathPoint(const ParallelDimensions& d, int quarter, const ValueTriple& psi)
+{
+    // S = sin psi and K = cos psi with their time derivatives.
+    const double sn = std::sin(psi.value), cs = std::cos(psi.value);
+    const double w = psi.rate, w2 = psi.rate * psi.rate;
+    const ValueTriple oneMinusS{1 - sn, -cs * w, -(cs * psi.accel - sn * w2)};
+    const ValueTriple oneMinusK{1 - cs, sn * w, sn * psi.accel + cs * w2};
+    const ValueTriple kMinusOne{cs - 1, -sn * w, -sn * psi.accel - cs * w2};
+    ValueTriple x, y;
+    switch (quarter) {
+    case 0:   // (xc + rc, yc) to (xc, yc + rc)
+        x = Along(d.xc, 1, d.rc, oneMinusS);
+        y = Along(d.yc, 1, d.rc, oneMinusK);
+        break;
+    case 1:   // to (xc - rc, yc)
+        x = Along(d.xc, 1, d.rc, kMinusOne);
+        y = Along(d.yc, 1, d.rc, oneMinusS);
+        break;
+    case 2:   // to (xc, yc - rc)
+        x = Along(d.xc, -1, d.rc, oneMinusS);
+        y = Along(d.yc, -1, d.rc, oneMinusK);
+        break;
+    default:   // back to (xc + rc, yc)
+        x = Along(d.xc, -1, d.rc, kMinusOne);
+        y = Along(d.yc, -1, d.rc, oneMinusS);
+        break;
+    }
+    return {x.value, x.rate, x.accel, y.value, y.rate, y.accel};
+}
+
+QuarterTime ParallelQuarterTime(int i, int divisions)
+{
+    // Whole-number arithmetic for the quarter, so 4i/N never lands just below a boundary.
+    const std::int64_t scaled = 4 * static_cast<std::int64_t>(i);
+    const std::int64_t n = divisions;
+    const std::int64_t quarter = std::min<std::int64_t>(3, scaled / n);
+    return {static_cast<int>(quarter), static_cast<double>(scaled - quarter * n) / divisions};
+}
+
+ParallelSolution SolveParallel(const ParallelDimensions& d,
+                               const std::array<PointKinematics, 3>& base,
+                               const PointKinematics& centre)
+{
+    ParallelPose pose;
+    pose.centre = centre;
+    const std::array<double, 3> a = LegDirections();
+    for (std::size_t k = 0; k < 3; ++k) {
+        // The platform only translates: every joint moves with the centre.
+        pose.joints[k] = centre;
+        pose.joints[k].x = centre.x + d.rm * std::cos(a[k] + d.phi);
+        pose.joints[k].y = centre.y + d.rm * std::sin(a[k] + d.phi);
+    }
+    for (std::size_t k = 0; k < 3; ++k)
+        if (numeric::SolveDyad(pose.joints[k], base[k], d.l2, d.l1, pose.elbows[k]) != Status::Ok)
+            return {std::nullopt, static_cast<int>(k)};
+    for (std::size_t k = 0; k < 3; ++k)
+        if (numeric::LineAngle(base[k], pose.elbows[k], pose.angles[k]) != Status::Ok)
+            return {std::nullopt, static_cast<int>(k)};
+    return {pose, -1};
+}
+
+namespace {
+
+class ParallelRun : public sim::MechanismRun {
+public:
+    std::array<PointKinematics, 3> base;
+    std::array<TripleSeries, 3> theta;
+    std::array<PointSeries, 3> elbows, joints;
+    PointSeries centre;
+
+    explicit ParallelRun(std::size_t count)
+    {
+        for (std::size_t k = 0; k < 3; ++k) {
+            theta[k].resize(count);
+            elbows[k].resize(count);
+            joints[k].resize(count);
+        }
+        centre.resize(count);
+    }
+
+    sim::ResultTable resultTable() const override
+    {
+        return {{"sec", "the1", "dthe1", "ddthe1", "the2", "dthe2", "ddthe2", "the3", "dthe3",
+                 "ddthe3"},
+                {theta[0].value, theta[0].rate, theta[0].accel, theta[1].value, theta[1].rate,
+                 theta[1].accel, theta[2].value, theta[2].rate, theta[2].accel}};
+    }
+    std::array<TripleView, 2> graphs() const override
+    {
+        return {TripleView::Of(theta[0]), TripleView::Of(theta[1])};
+    }
+    std::vector<sim::GraphPage> nextPages() const override
+    {
+        return {{"x10  dx10  ddx10", TripleView::X(centre)},
+                {"y10  dy10  ddy10", TripleView::Y(centre)},
+                {"x7   dx7   ddx7", TripleView::X(joints[0])},
+                {"y7   dy7   ddy7", TripleView::Y(joints[0])}};
+    }
+    // Frames the base triangle only.
+    plot::WorldWindow fitWorldWindow() const override
+    {
+        plot::WorldWindow w = plot::WorldWindow::AtPoint(base[0].x, base[0].y);
+        plot::FitWorldWindow(base[1].x, base[1].y, w);
+        plot::FitWorldWindow(base[2].x, base[2].y, w);
+        return w;
+    }
+    void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        auto line = [&](double x1, double y1, double x2, double y2, int colour) {
+            plot::WorldLine(p, x1, y1, x2, y2, colour, w.xmin, w.ymin, w.scale);
+        };
+        auto circle = [&](double x, double y, int colour) {
+            plot::WorldCircle(p, x, y, colour, w.xmin, w.ymin, w.scale);
+        };
+        p.setPenWidth(2);
+        for (std::size_t leg = 0; leg < 3; ++leg)
+            line(base[leg].x, base[leg].y, elbows[leg].x[k], elbows[leg].y[k], 1);
+        for (std::size_t leg = 0; leg < 3; ++leg)
+            line(elbows[leg].x[k], elbows[leg].y[k], joints[leg].x[k], joints[leg].y[k], 2);
+        for (std::size_t leg = 0; leg < 3; ++leg) {
+            const PointSeries& from = joints[leg];
+            const PointSeries& to = joints[(leg + 1) % 3];
+            line(from.x[k], from.y[k], to.x[k], to.y[k], 3);
+        }
+        circle(centre.x[k], centre.y[k], 2);
+        for (const PointKinematics& b : base)
+            circle(b.x, b.y, 1);
+        for (const PointSeries& e : elbows)
+            circle(e.x[k], e.y[k], 1);
+        for (const PointSeries& v : joints)
+            circle(v.x[k], v.y[k], 1);
+        p.setPenWidth(1);
+    }
+    const PointSeries* tracedPath() const override { return &centre; }
+};
+
+sim::ComputeOutcome ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+{
+    const ParallelDimensions d{.l1 = in[0], .l2 = in[1], .xc = in[3], .yc = in[4], .rc = in[5],
+                               .phi = numeric::DegToRad(in[6]), .rm = in[7], .rf = in[8]};
+    const int n = ctx.divisions;
+    auto run = std::make_unique<ParallelRun>(static_cast<std::size_t>(n) + 1);
+    run->base = ParallelBaseJoints(d.rf);
+    const double quarterTime = ctx.cycleTime / 4;
+    for (int i = 0; i <= n; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const QuarterTime qt = ParallelQuarterTime(i, n);
+        const sim::ProfileTriple s = sim::EvaluateProfile(ctx.profile, qt.t);
+        const ValueTriple psi = sim::DriveValue(0, numeric::kHalfPi, s, quarterTime);
+        const PointKinematics centre = ParallelPathPoint(d, qt.quarter, psi);
+        const ParallelSolution solved = SolveParallel(d, run->base, centre);
+        if (!solved.pose)
+            return sim::ComputeError{sim::ComputeError::Kind::Step, i,
+                                     "脚" + std::to_string(solved.failedLeg + 1)
+                                         + "のリンクが閉じません"};
+        const ParallelPose& pose = *solved.pose;
+        if (!AllFinite(psi, pose.centre, pose.joints[0], pose.joints[1], pose.joints[2],
+                       pose.elbows[0], pose.elbows[1], pose.elbows[2], pose.angles[0],
+                       pose.angles[1], pose.angles[2], run->base[0], run->base[1], run->base[2]))
+            return sim::ComputeError{sim::ComputeError::Kind::Step, i, kNotFiniteReason};
+        run->centre.store(k, pose.centre);
+        for (std::size_t leg = 0; leg < 3; ++leg) {
+            run->theta[leg].store(k, pose.angles[leg]);
+            run->elbows[leg].store(k, pose.elbows[leg]);
+            run->joints[leg].store(k, pose.joints[leg]);
+        }
+    }
+    return run;
+}
+
+}
+
+const sim::Mechanism& ParallelMechanism()
+{
+    static const sim::Mechanism mechanism{
+        .command = "parallel",
+        .formName = "Formparallel",
+        .title = "パラレル機構",
+        .inputs = {{0, "L1", "28", "L1", false},
+                   {1, "L2", "28", "L2", false},
+                   {2, "", "1", "", false},
+                   {3, "中心位置ｘc", "0", "xc", false},
+                   {4, "中心位置ｙc", "0", "yc", false},
+                   {5, "円半径 rc", "20", "rc", false},
+                   {6, "傾き角phi", "-30", "phi", true},
+                   {7, "Rm", "20", "Rm", false},
+                   {8, "Rf", "50", "Rf", false}},
+        .graphCaptions = {"ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ",
+                          "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ"},
+        .traits = {.stopPoses = sim::StopPoses::EighthPose,
+                   .stopTracesPath = true,
+                   .nextStopsTimer = false,
+                   .showsOkAfterCompute = false},
+        .ComputeMotion = ComputeMotion,
+    };
+    return mechanism;
+}
+
+}

@@ -1,0 +1,119 @@
+// Serial 2R arm: the reference mechanism of the simulation frame.
+#include "mechanisms/serial_2r.h"
+
+#include "numeric/angle.h"
+#include "numeric/closures.h"
+#include "plot/primitives.h"
+
+namespace mechanisms {
+
+using numeric::PointKinematics;
+using numeric::ValueTriple;
+using sim::PointSeries;
+using sim::TripleSeries;
+using sim::TripleView;
+
+Serial2RPose SolveSerial2R(double l1, double l2, const ValueTriple& the1, const ValueTriple& the2)
+{
+    const PointKinematics base = PointKinematics::AtRest(0, 0);
+    const PointKinematics elbow = numeric::PolarPoint(base, l1, the1);
+    const ValueTriple absolute2{the1.value + the2.value, the1.rate + the2.rate,
+                                the1.accel + the2.accel};
+    return {elbow, numeric::PolarPoint(elbow, l2, absolute2)};
+}
+
+namespace {
+
+class Serial2RRun : public sim::MechanismRun {
+public:
+    TripleSeries the1, the2;
+    PointSeries elbow, tip;
+
+    explicit Serial2RRun(std::size_t count)
+    {
+        the1.resize(count);
+        the2.resize(count);
+        elbow.resize(count);
+        tip.resize(count);
+    }
+
+    sim::ResultTable resultTable() const override
+    {
+        return {{"sec", "x", "dx", "ddx", "y", "dy", "ddy"},
+                {tip.x, tip.vx, tip.ax, tip.y, tip.vy, tip.ay}};
+    }
+    std::array<TripleView, 2> graphs() const override
+    {
+        return {TripleView::Of(the1), TripleView::Of(the2)};
+    }
+    std::vector<sim::GraphPage> nextPages() const override
+    {
+        return {{"x   dx   ddx", TripleView::X(tip)}, {"y   dy   ddy", TripleView::Y(tip)}};
+    }
+    plot::WorldWindow fitWorldWindow() const override
+    {
+        plot::WorldWindow w = plot::WorldWindow::AtPoint(0, 0);
+        const int n = static_cast<int>(tip.x.size()) - 1;
+        plot::FitWorldWindow(n, tip.x, tip.y, w);
+        plot::FitWorldWindow(n, elbow.x, elbow.y, w);
+        return w;
+    }
+    void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        p.setPenWidth(2);
+        plot::WorldLine(p, 0, 0, elbow.x[k], elbow.y[k], 1, w.xmin, w.ymin, w.scale);
+        plot::WorldLine(p, elbow.x[k], elbow.y[k], tip.x[k], tip.y[k], 2, w.xmin, w.ymin, w.scale);
+        plot::WorldCircle(p, 0, 0, 1, w.xmin, w.ymin, w.scale);
+        plot::WorldCircle(p, elbow.x[k], elbow.y[k], 1, w.xmin, w.ymin, w.scale);
+        plot::WorldCircle(p, tip.x[k], tip.y[k], 1, w.xmin, w.ymin, w.scale);
+        p.setPenWidth(1);
+    }
+    const PointSeries* tracedPath() const override { return &tip; }
+};
+
+sim::ComputeOutcome ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+{
+    const int n = ctx.divisions;
+    auto run = std::make_unique<Serial2RRun>(static_cast<std::size_t>(n) + 1);
+    const double l1 = in[0], l2 = in[1];
+    const double the1s = numeric::DegToRad(in[3]), the1f = numeric::DegToRad(in[4]);
+    const double the2s = numeric::DegToRad(in[5]), the2f = numeric::DegToRad(in[6]);
+    for (int i = 0; i <= n; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const sim::ProfileTriple s = sim::EvaluateProfile(ctx.profile, double(i) / n);
+        const ValueTriple the1 = sim::DriveValue(the1s, the1f, s, ctx.cycleTime);
+        const ValueTriple the2 = sim::DriveValue(the2s, the2f, s, ctx.cycleTime);
+        const Serial2RPose pose = SolveSerial2R(l1, l2, the1, the2);
+        run->the1.store(k, the1);
+        run->the2.store(k, the2);
+        run->elbow.store(k, pose.elbow);
+        run->tip.store(k, pose.tip);
+    }
+    return run;
+}
+
+}
+
+const sim::Mechanism& Serial2R()
+{
+    static const sim::Mechanism mechanism{
+        .command = "2r",
+        .formName = "Form2rjun",
+        .title = "直列２R順運動学",
+        .inputs = {{0, "L1", "20", "L1", false},
+                   {1, "L2", "10", "L2", false},
+                   {2, "", "10", "", false},
+                   {3, "the1s", "0", "the1s", true},
+                   {4, "the1f", "180", "the1f", true},
+                   {5, "the2s", "-90", "the2s", true},
+                   {6, "the2f", "0", "the2f", true}},
+        .graphCaptions = {"ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ",
+                          "ｙ：ｔｈｅ2, dthe2 ,ddthe2　ｘ：ｔｉｍｅ"},
+        .traits = {},
+        .ComputeMotion = ComputeMotion,
+    };
+    return mechanism;
+}
+
+}

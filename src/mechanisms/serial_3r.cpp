@@ -1,0 +1,140 @@
+// Serial 3R arm under forward kinematics: three chained polar points from the fixed base.
+#include "mechanisms/serial_3r.h"
+
+#include "mechanisms/finite_values.h"
+#include "mechanisms/serial_2r.h"
+#include "numeric/angle.h"
+#include "numeric/closures.h"
+#include "plot/primitives.h"
+
+namespace mechanisms {
+
+using numeric::ValueTriple;
+using sim::PointSeries;
+using sim::TripleSeries;
+using sim::TripleView;
+
+Serial3RPose SolveSerial3R(double l1, double l2, double l3, const ValueTriple& the1,
+                           const ValueTriple& the2, const ValueTriple& the3)
+{
+    // Links 1 and 2 are the 2R arm; link 3 turns on by the3 from the direction of link 2.
+    const Serial2RPose inner = SolveSerial2R(l1, l2, the1, the2);
+    const ValueTriple absolute3{the1.value + the2.value + the3.value,
+                                the1.rate + the2.rate + the3.rate,
+                                the1.accel + the2.accel + the3.accel};
+    return {inner.elbow, inner.tip, numeric::PolarPoint(inner.tip, l3, absolute3)};
+}
+
+void DrawThreeLinkArm(plot::Canvas& p, const plot::WorldWindow& w, double x1, double y1,
+                      double x2, double y2, double xHand, double yHand)
+{
+    p.setPenWidth(2);
+    plot::WorldLine(p, 0, 0, x1, y1, 1, w.xmin, w.ymin, w.scale);
+    plot::WorldLine(p, x1, y1, x2, y2, 2, w.xmin, w.ymin, w.scale);
+    plot::WorldLine(p, x2, y2, xHand, yHand, 3, w.xmin, w.ymin, w.scale);
+    plot::WorldCircle(p, 0, 0, 1, w.xmin, w.ymin, w.scale);
+    plot::WorldCircle(p, x1, y1, 1, w.xmin, w.ymin, w.scale);
+    plot::WorldCircle(p, x2, y2, 1, w.xmin, w.ymin, w.scale);
+    plot::WorldCircle(p, xHand, yHand, 1, w.xmin, w.ymin, w.scale);
+    p.setPenWidth(1);
+}
+
+namespace {
+
+class Serial3RRun : public sim::MechanismRun {
+public:
+    TripleSeries the1, the2, the3;
+    PointSeries joint2, joint3, hand;
+
+    explicit Serial3RRun(std::size_t count)
+    {
+        for (TripleSeries* t : {&the1, &the2, &the3})
+            t->resize(count);
+        for (PointSeries* p : {&joint2, &joint3, &hand})
+            p->resize(count);
+    }
+
+    sim::ResultTable resultTable() const override
+    {
+        return {{"sec", "x", "dx", "ddx", "y", "dy", "ddy"},
+                {hand.x, hand.vx, hand.ax, hand.y, hand.vy, hand.ay}};
+    }
+    std::array<TripleView, 2> graphs() const override
+    {
+        return {TripleView::Of(the1), TripleView::Of(the2)};   // joint 3 is not plotted
+    }
+    std::vector<sim::GraphPage> nextPages() const override
+    {
+        return {{"x   dx   ddx", TripleView::X(hand)}, {"y   dy   ddy", TripleView::Y(hand)}};
+    }
+    plot::WorldWindow fitWorldWindow() const override
+    {
+        // The joint 3 path does not enter the window.
+        plot::WorldWindow w = plot::WorldWindow::AtPoint(0, 0);
+        const int n = static_cast<int>(hand.x.size()) - 1;
+        plot::FitWorldWindow(n, hand.x, hand.y, w);
+        plot::FitWorldWindow(n, joint2.x, joint2.y, w);
+        return w;
+    }
+    void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        DrawThreeLinkArm(p, w, joint2.x[k], joint2.y[k], joint3.x[k], joint3.y[k], hand.x[k],
+                         hand.y[k]);
+    }
+    const PointSeries* tracedPath() const override { return &hand; }
+};
+
+sim::ComputeOutcome ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+{
+    const int n = ctx.divisions;
+    auto run = std::make_unique<Serial3RRun>(static_cast<std::size_t>(n) + 1);
+    const double l1 = in[0], l2 = in[1], l3 = in[2];
+    const double the1s = numeric::DegToRad(in[3]), the1f = numeric::DegToRad(in[4]);
+    const double the2s = numeric::DegToRad(in[5]), the2f = numeric::DegToRad(in[6]);
+    const double the3s = numeric::DegToRad(in[7]), the3f = numeric::DegToRad(in[8]);
+    for (int i = 0; i <= n; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const sim::ProfileTriple s = sim::EvaluateProfile(ctx.profile, double(i) / n);
+        const ValueTriple the1 = sim::DriveValue(the1s, the1f, s, ctx.cycleTime);
+        const ValueTriple the2 = sim::DriveValue(the2s, the2f, s, ctx.cycleTime);
+        const ValueTriple the3 = sim::DriveValue(the3s, the3f, s, ctx.cycleTime);
+        const Serial3RPose pose = SolveSerial3R(l1, l2, l3, the1, the2, the3);
+        if (!AllFinite(the1, the2, the3, pose.joint2, pose.joint3, pose.hand))
+            return sim::ComputeError{sim::ComputeError::Kind::Step, i, kNotFiniteReason};
+        run->the1.store(k, the1);
+        run->the2.store(k, the2);
+        run->the3.store(k, the3);
+        run->joint2.store(k, pose.joint2);
+        run->joint3.store(k, pose.joint3);
+        run->hand.store(k, pose.hand);
+    }
+    return run;
+}
+
+}
+
+const sim::Mechanism& Serial3R()
+{
+    static const sim::Mechanism mechanism{
+        .command = "3r",
+        .formName = "Form3rjun",
+        .title = "直列３R順運動学",
+        .inputs = {{0, "L1", "40", "L1", false},
+                   {1, "L2", "20", "L2", false},
+                   {2, "L3", "10", "L3", false},
+                   {3, "the1s", "0", "the1s", true},
+                   {4, "the1f", "180", "the1f", true},
+                   {5, "the2s", "-60", "the2s", true},
+                   {6, "the2f", "60", "the2f", true},
+                   {7, "the3s", "-60", "the3s", true},
+                   {8, "the3f", "60", "the3f", true}},
+        .graphCaptions = {"ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ",
+                          "ｙ：ｔｈｅ2, dthe2 ,ddthe2　ｘ：ｔｉｍｅ"},
+        .traits = {},
+        .ComputeMotion = ComputeMotion,
+    };
+    return mechanism;
+}
+
+}

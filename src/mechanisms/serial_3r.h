@@ -1,0 +1,26 @@
+// Serial 3R arm under forward kinematics: all three joints move from start to final angle.
+#pragma once
+
+#include "numeric/kinematics.h"
+#include "plot/canvas.h"
+#include "plot/scaling.h"
+#include "sim/mechanism.h"
+
+namespace mechanisms {
+
+// Joint 2, joint 3 and hand point for link lengths l1, l2, l3 and moving joint angles
+// (the1 absolute, the2 relative to link 1, the3 relative to link 2).
+struct Serial3RPose {
+    numeric::PointKinematics joint2, joint3, hand;
+};
+Serial3RPose SolveSerial3R(double l1, double l2, double l3, const numeric::ValueTriple& the1,
+                           const numeric::ValueTriple& the2, const numeric::ValueTriple& the3);
+
+// Draws a three-link arm standing on the base point (0, 0): links in colours 1, 2, 3 with pen
+// width 2, then a joint circle in colour 1 at the base, both inner joints and the hand.
+void DrawThreeLinkArm(plot::Canvas& picture, const plot::WorldWindow& window, double x1,
+                      double y1, double x2, double y2, double xHand, double yHand);
+
+const sim::Mechanism& Serial3R();   // "3r", Form3rjun
+
+}

@@ -1,0 +1,241 @@
+// Serial 3R arm driven by its hand along a straight segment (Form3rchoku) or a circular arc
+// (Form3renn): one inverse kinematics, one run, two ways of moving the hand.
+#include "mechanisms/serial_3r_interpolation.h"
+
+#include <cmath>
+#include <functional>
+
+#include "mechanisms/finite_values.h"
+#include "mechanisms/serial_3r.h"
+#include "numeric/angle.h"
+#include "numeric/closures.h"
+#include "numeric/constants.h"
+
+namespace mechanisms {
+
+using numeric::PointKinematics;
+using numeric::Status;
+using numeric::ValueTriple;
+using sim::PointSeries;
+using sim::TripleSeries;
+using sim::TripleView;
+
+namespace {
+
+// Why SolveDyad refused the wrist: reach is decided by the base-wrist distance d alone; inside
+// |L1 - L2| <= d <= L1 + L2 the refusal can only be the stretched or folded arm in motion.
+std::string DyadFailureReason(double l1, double l2, const PointKinematics& wrist)
+{
+    const double d = std::sqrt(wrist.x * wrist.x + wrist.y * wrist.y);
+    if (!(d > 0))
+        return "手首点が根元に重なり腕の向きが定まりません";
+    if (d > l1 + l2 || d < std::abs(l1 - l2))
+        return "手首点に腕が届きません";
+    return "腕が伸び切るか折り畳まれた特異姿勢です";
+}
+
+}
+
+std::variant<Serial3RArmPose, std::string> SolveSerial3RArm(double l1, double l2, double l3,
+                                                            const PointKinematics& hand,
+                                                            const ValueTriple& phi)
+{
+    const PointKinematics base = PointKinematics::AtRest(0, 0);
+    // The wrist lies L3 behind the hand point along the hand direction.
+    const ValueTriple behind{phi.value + numeric::kPi, phi.rate, phi.accel};
+    Serial3RArmPose pose;
+    pose.wrist = numeric::PolarPoint(hand, l3, behind);
+    if (!AllFinite(hand, phi, pose.wrist))
+        return std::string(kNotFiniteReason);
+    if (numeric::SolveDyad(base, pose.wrist, l1, l2, pose.elbow) != Status::Ok)
+        return DyadFailureReason(l1, l2, pose.wrist);
+    if (numeric::LineAngle(base, pose.elbow, pose.the1) != Status::Ok
+        || numeric::LineAngle(pose.elbow, pose.wrist, pose.link2) != Status::Ok)
+        return std::string("リンクの長さが0で向きが定まりません");
+    return pose;
+}
+
+namespace {
+
+class Serial3RInverseRun : public sim::MechanismRun {
+public:
+    PointSeries hand, wrist, elbow;
+    TripleSeries the1, the2, the3;
+    bool fitsWristPath = false;   // the arc view also fits the wrist path
+
+    explicit Serial3RInverseRun(std::size_t count)
+    {
+        for (PointSeries* p : {&hand, &wrist, &elbow})
+            p->resize(count);
+        for (TripleSeries* t : {&the1, &the2, &the3})
+            t->resize(count);
+    }
+
+    sim::ResultTable resultTable() const override
+    {
+        return {{"sec", "the1", "dthe1", "ddthe1", "the2", "dthe2", "ddthe2", "the3", "dthe3",
+                 "ddthe3"},
+                {the1.value, the1.rate, the1.accel, the2.value, the2.rate, the2.accel,
+                 the3.value, the3.rate, the3.accel}};
+    }
+    std::array<TripleView, 2> graphs() const override
+    {
+        return {TripleView::Of(the1), TripleView::Of(the2)};
+    }
+    std::vector<sim::GraphPage> nextPages() const override
+    {
+        return {{"the1 dthe1 ddthe1", TripleView::Of(the1)},
+                {"the2 dthe2 ddthe2", TripleView::Of(the2)},
+                {"the3 dthe3 ddthe3", TripleView::Of(the3)}};
+    }
+    plot::WorldWindow fitWorldWindow() const override
+    {
+        plot::WorldWindow w = plot::WorldWindow::AtPoint(0, 0);
+        const int n = static_cast<int>(hand.x.size()) - 1;
+        plot::FitWorldWindow(n, hand.x, hand.y, w);
+        plot::FitWorldWindow(n, elbow.x, elbow.y, w);
+        if (fitsWristPath)
+            plot::FitWorldWindow(n, wrist.x, wrist.y, w);
+        return w;
+    }
+    void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        DrawThreeLinkArm(p, w, elbow.x[k], elbow.y[k], wrist.x[k], wrist.y[k], hand.x[k],
+                         hand.y[k]);
+    }
+    const PointSeries* tracedPath() const override { return &hand; }
+};
+
+// The hand point and the hand direction for the profile values of one step.
+struct HandMotion {
+    PointKinematics hand;
+    ValueTriple phi;
+};
+using HandDrive = std::function<HandMotion(const sim::ProfileTriple&)>;
+
+// The step loop both forms share. `unwrapBase` keeps the1 continuous across the +-pi seam
+// (the arc runs once around the circle); the other angles stay as LineAngle gives them.
+sim::ComputeOutcome ComputeArmMotion(const sim::InputValues& in, const sim::RunContext& ctx,
+                                     const HandDrive& drive, bool unwrapBase)
+{
+    const double l1 = in[0], l2 = in[1], l3 = in[2];
+    // A link of zero or negative length leaves the joint directions undefined.
+    for (int index : {0, 1})
+        if (!(in[index] > 0))
+            return sim::ComputeError{sim::ComputeError::Kind::Input, index,
+                                     "0より大きい長さを入力してください"};
+
+    const int n = ctx.divisions;
+    auto run = std::make_unique<Serial3RInverseRun>(static_cast<std::size_t>(n) + 1);
+    double previousRaw = 0, offset = 0;
+    for (int i = 0; i <= n; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const HandMotion motion = drive(sim::EvaluateProfile(ctx.profile, double(i) / n));
+        auto solved = SolveSerial3RArm(l1, l2, l3, motion.hand, motion.phi);
+        if (const std::string* reason = std::get_if<std::string>(&solved))
+            return sim::ComputeError{sim::ComputeError::Kind::Step, i, *reason};
+        const Serial3RArmPose& pose = std::get<Serial3RArmPose>(solved);
+
+        ValueTriple the1 = pose.the1;
+        if (unwrapBase)
+            numeric::UnwrapAngle(previousRaw, the1.value, offset);
+        const ValueTriple& a2 = pose.link2;
+        const ValueTriple the2{a2.value - the1.value, a2.rate - the1.rate, a2.accel - the1.accel};
+        const ValueTriple the3{motion.phi.value - a2.value, motion.phi.rate - a2.rate,
+                               motion.phi.accel - a2.accel};
+        if (!AllFinite(pose.elbow, the1, the2, the3))
+            return sim::ComputeError{sim::ComputeError::Kind::Step, i, kNotFiniteReason};
+
+        run->hand.store(k, motion.hand);
+        run->wrist.store(k, pose.wrist);
+        run->elbow.store(k, pose.elbow);
+        run->the1.store(k, the1);
+        run->the2.store(k, the2);
+        run->the3.store(k, the3);
+    }
+    run->fitsWristPath = unwrapBase;
+    return run;
+}
+
+sim::ComputeOutcome ComputeLineMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+{
+    const double x5s = in[3], x5f = in[4], y5s = in[5], y5f = in[6];
+    const double phis = numeric::DegToRad(in[7]), phif = numeric::DegToRad(in[8]);
+    const double t = ctx.cycleTime;
+    return ComputeArmMotion(
+        in, ctx,
+        [&](const sim::ProfileTriple& s) {
+            const ValueTriple x = sim::DriveValue(x5s, x5f, s, t);
+            const ValueTriple y = sim::DriveValue(y5s, y5f, s, t);
+            return HandMotion{{x.value, x.rate, x.accel, y.value, y.rate, y.accel},
+                              sim::DriveValue(phis, phif, s, t)};
+        },
+        false);
+}
+
+sim::ComputeOutcome ComputeArcMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+{
+    const double xc = in[3], yc = in[4], rc = in[5];
+    const double phi = numeric::DegToRad(in[6]);
+    const double thes = numeric::DegToRad(in[7]), thef = numeric::DegToRad(in[8]);
+    const PointKinematics centre = PointKinematics::AtRest(xc, yc);
+    return ComputeArmMotion(
+        in, ctx,
+        [&](const sim::ProfileTriple& s) {
+            // The hand point at radius rc about the centre, polar angle theta: a polar point.
+            const ValueTriple theta = sim::DriveValue(thes, thef, s, ctx.cycleTime);
+            return HandMotion{numeric::PolarPoint(centre, rc, theta), {phi, 0, 0}};
+        },
+        true);
+}
+
+}
+
+const sim::Mechanism& Serial3RLine()
+{
+    static const sim::Mechanism mechanism{
+        .command = "3r-line",
+        .formName = "Form3rchoku",
+        .title = "直列３R直線補間",
+        .inputs = {{0, "L1", "40", "L1", false},
+                   {1, "L2", "40", "L2", false},
+                   {2, "L3", "30", "L3", false},
+                   {3, "x5_s", "0", "x5_s", false},
+                   {4, "x5_f", "100", "x5_f", false},
+                   {5, "y5_s", "100", "y5_s", false},
+                   {6, "y5_f", "0", "y5_f", false},
+                   {7, "phi_s", "90", "phi_s", true},
+                   {8, "phi_f", "0", "phi_f", true}},
+        .graphCaptions = {"ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ",
+                          "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ"},
+        .traits = {},
+        .ComputeMotion = ComputeLineMotion,
+    };
+    return mechanism;
+}
+
+const sim::Mechanism& Serial3RArc()
+{
+    static const sim::Mechanism mechanism{
+        .command = "3r-arc",
+        .formName = "Form3renn",
+        .title = "直列３R円弧補間",
+        .inputs = {{0, "L1", "40", "L1", false},
+                   {1, "L2", "40", "L2", false},
+                   {2, "L3", "30", "L3", false},
+                   {3, "中心位置ｘc", "0", "xc", false},
+                   {4, "中心位置ｙc", "50", "yc", false},
+                   {5, "円半径 rc", "20", "rc", false},
+                   {6, "手首角phi", "20", "phi", true},
+                   {7, "the_s", "0", "the_s", true},
+                   {8, "the_f", "360", "the_f", true}},
+        .graphCaptions = {"ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ",
+                          "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ"},
+        .traits = {},
+        .ComputeMotion = ComputeArcMotion,
+    };
+    return mechanism;
+}
+
+}

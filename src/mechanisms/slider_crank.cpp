@@ -1,0 +1,154 @@
+// Crank-and-piston mechanism driven by one counter-clockwise turn of its crank.
+#include "mechanisms/slider_crank.h"
+
+#include "mechanisms/finite_values.h"
+#include "numeric/angle.h"
+#include "numeric/closures.h"
+#include "numeric/constants.h"
+#include "plot/primitives.h"
+
+namespace mechanisms {
+
+using numeric::PointKinematics;
+using numeric::Status;
+using numeric::ValueTriple;
+using sim::PointSeries;
+using sim::TripleSeries;
+using sim::TripleView;
+
+bool IsVerticalGuide(double guideAngle)
+{
+    // A pin lying on the guide always reaches it, so SolveSlider refuses only the direction:
+    // this keeps one steepness limit, the closure's own.
+    const PointKinematics onGuide = PointKinematics::AtRest(0, 0);
+    PointKinematics unused;
+    return numeric::SolveSlider(guideAngle, 1, onGuide, onGuide, unused) != Status::Ok;
+}
+
+std::optional<SliderCrankPose> SolveSliderCrank(const SliderCrankDimensions& d,
+                                                const ValueTriple& theta)
+{
+    SliderCrankPose pose;
+    pose.pin = numeric::PolarPoint(PointKinematics::AtRest(d.x0, d.y0), d.r, theta);
+    if (numeric::SolveSlider(d.guideAngle, d.rodLength,
+                             PointKinematics::AtRest(d.guideX, d.guideY), pose.pin, pose.piston)
+        != Status::Ok)
+        return std::nullopt;
+    return pose;
+}
+
+namespace {
+
+class SliderCrankRun : public sim::MechanismRun {
+public:
+    double x0 = 0, y0 = 0, guideX = 0, guideY = 0;
+    TripleSeries theta;
+    PointSeries pin, piston;
+
+    explicit SliderCrankRun(std::size_t count)
+    {
+        theta.resize(count);
+        pin.resize(count);
+        piston.resize(count);
+    }
+
+    sim::ResultTable resultTable() const override
+    {
+        const PointSeries& p = piston;
+        return {{"sec", "theta", "x3", "dx3", "ddx3", "y3", "dy3", "ddy3"},
+                {theta.value, p.x, p.vx, p.ax, p.y, p.vy, p.ay}};
+    }
+    std::array<TripleView, 2> graphs() const override
+    {
+        return {TripleView::Of(theta), TripleView::X(piston)};
+    }
+    std::vector<sim::GraphPage> nextPages() const override
+    {
+        return {{"x2   dx2   ddx2", TripleView::X(pin)},
+                {"y2   dy2   ddy2", TripleView::Y(pin)},
+                {"x3   dx3   ddx3", TripleView::X(piston)},
+                {"y3   dy3   ddy3", TripleView::Y(piston)}};
+    }
+    plot::WorldWindow fitWorldWindow() const override
+    {
+        plot::WorldWindow w = plot::WorldWindow::AtPoint(guideX, guideY);
+        const int n = static_cast<int>(theta.value.size()) - 1;
+        plot::FitWorldWindow(n, piston.x, piston.y, w);
+        plot::FitWorldWindow(n, pin.x, pin.y, w);
+        return w;
+    }
+    // The guide line and its point are not drawn.
+    void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        p.setPenWidth(2);
+        plot::WorldLine(p, x0, y0, pin.x[k], pin.y[k], 1, w.xmin, w.ymin, w.scale);   // crank
+        plot::WorldLine(p, pin.x[k], pin.y[k], piston.x[k], piston.y[k], 2, w.xmin, w.ymin,
+                        w.scale);   // rod
+        plot::WorldCircle(p, x0, y0, 1, w.xmin, w.ymin, w.scale);
+        plot::WorldCircle(p, pin.x[k], pin.y[k], 1, w.xmin, w.ymin, w.scale);
+        plot::WorldCircle(p, piston.x[k], piston.y[k], 1, w.xmin, w.ymin, w.scale);
+        p.setPenWidth(1);
+    }
+    const PointSeries* tracedPath() const override { return nullptr; }
+};
+
+sim::ComputeOutcome ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+{
+    const SliderCrankDimensions d{.x0 = in[0], .y0 = in[1], .r = in[2], .rodLength = in[3],
+                                  .guideX = in[4], .guideY = in[5],
+                                  .guideAngle = numeric::DegToRad(in[6])};
+    if (IsVerticalGuide(d.guideAngle))
+        return sim::ComputeError{sim::ComputeError::Kind::Input, 6,
+                                 "ガイドが垂直（±90°）では計算できません"};
+
+    const int n = ctx.divisions;
+    auto run = std::make_unique<SliderCrankRun>(static_cast<std::size_t>(n) + 1);
+    run->x0 = d.x0;
+    run->y0 = d.y0;
+    run->guideX = d.guideX;
+    run->guideY = d.guideY;
+    for (int i = 0; i <= n; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const sim::ProfileTriple s = sim::EvaluateProfile(ctx.profile, double(i) / n);
+        const ValueTriple theta = sim::DriveValue(0, numeric::kTwoPi, s, ctx.cycleTime);
+        const std::optional<SliderCrankPose> pose = SolveSliderCrank(d, theta);
+        if (!pose)
+            return sim::ComputeError{sim::ComputeError::Kind::Step, i,
+                                     "リンクがガイドに届かないか、接するだけです"};
+        if (!AllFinite(theta, pose->pin, pose->piston))
+            return sim::ComputeError{sim::ComputeError::Kind::Step, i, kNotFiniteReason};
+        run->theta.store(k, theta);
+        run->pin.store(k, pose->pin);
+        run->piston.store(k, pose->piston);
+    }
+    return run;
+}
+
+}
+
+const sim::Mechanism& SliderCrank()
+{
+    static const sim::Mechanism mechanism{
+        .command = "slider",
+        .formName = "Formslider",
+        .title = "クランク＆ピストン機構",
+        .inputs = {{0, "回転中心X", "1", "x0", false},
+                   {1, "回転中心Y", "3", "y0", false},
+                   {2, "半径", "10", "r", false},
+                   {3, "リンク長さ", "２０", "L", false},
+                   {4, "X1", "1", "X1", false},
+                   {5, "Y1", "0", "Y1", false},
+                   {6, "傾き角", "20", "phi", true}},
+        .graphCaptions = {"ｙ：ｔｈｅ,  dthe  ,ddthe 　ｘ：ｔｉｍｅ",
+                          "ｙ：x3,  dx3 , ddx3　ｘ：ｔｉｍｅ"},
+        .traits = {.stopPoses = sim::StopPoses::TwentiethsFromOne,
+                   .stopTracesPath = false,
+                   .nextStopsTimer = true,
+                   .showsOkAfterCompute = true},
+        .ComputeMotion = ComputeMotion,
+    };
+    return mechanism;
+}
+
+}

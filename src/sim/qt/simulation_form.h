@@ -1,0 +1,64 @@
+// The window of a mechanism: input boxes, profile buttons, RUN/STOP/next, the 50 ms timer and
+// the three pictures, wired to the simulation frame. One class serves all seven mechanisms.
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+#include <vector>
+
+#include "sim/frame.h"
+#include "sim/mechanism.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace plot {
+class PictureBox;
+}
+
+namespace sim {
+
+class SimulationForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit SimulationForm(const Mechanism& mechanism, QWidget* parent = nullptr);
+    ~SimulationForm() override;
+
+    const SimulationFrame& frame() const { return frame_; }
+    void setResultPath(std::filesystem::path path) { resultPath_ = std::move(path); }
+    bool isAnimating() const;
+
+public slots:
+    void RUN_Click();
+    void STOP_Click();
+    void next_Click();
+    void Timer1_Timer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    ProfileKind selectedProfile() const;
+    void showMessage(const QString& text);
+
+    SimulationFrame frame_;
+    std::filesystem::path resultPath_ = "result.dat";
+    std::vector<QLineEdit*> text1_;   // by Text1 index; nullptr where the form has no box
+    std::vector<QRadioButton*> option1_;
+    QLineEdit* text2_ = nullptr;
+    QLabel* label4_ = nullptr;
+    QLabel* message_ = nullptr;
+    QPushButton* run_ = nullptr;
+    QPushButton* stop_ = nullptr;
+    QPushButton* next_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    plot::PictureBox* picture1_ = nullptr;
+    plot::PictureBox* picture2_ = nullptr;
+    plot::PictureBox* picture3_ = nullptr;
+};
+
+}

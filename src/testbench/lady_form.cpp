@@ -1,0 +1,132 @@
+// The closure test window: joint C of the two-link chain from A at the origin to a typed B,
+// its coordinates and a drawing of the chain A-C-B.
+#include "testbench/lady_form.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "numeric/closures.h"
+#include "plot/qt/accessible_names.h"
+#include "plot/qt/picture_box.h"
+#include "testbench/draw_point_chain.h"
+#include "testbench/form_boxes.h"
+
+namespace testbench {
+
+namespace {
+
+constexpr double kPictureMm = 80;   // square drawing area
+
+QSize PictureSize()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    const int side = static_cast<int>(std::lround(kPictureMm * dpi / 25.4));
+    return {side, side};
+}
+
+}
+
+Formlady::Formlady(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(formName());
+    setWindowTitle(QStringLiteral("レディー関数テスト"));
+
+    struct Row {
+        int index;
+        const char* caption;
+        const char* text;
+        bool output;
+    };
+    // Inputs B = (x2, y2), la = a1, lb = a2; outputs C = (xb, yb).
+    const std::array<Row, 6> rows{{
+        {0, "x2", "8", false},
+        {1, "y2", "2", false},
+        {2, "a1", "10", false},
+        {6, "a2", "10", false},
+        {3, "xb", "", true},
+        {4, "yb", "", true},
+    }};
+
+    auto* inputs = new QGridLayout;
+    inputs->addWidget(MakeLabel(this, QStringLiteral("Label1_8"), QStringLiteral("x2           =0")), 0, 0, 1, 2);
+    inputs->addWidget(MakeLabel(this, QStringLiteral("Label1_7"), QStringLiteral("y2           =0")), 1, 0, 1, 2);
+    int gridRow = 2;
+    for (const Row& r : rows) {
+        const QString caption = QString::fromUtf8(r.caption);
+        QLineEdit* box = MakeBox(this, QStringLiteral("Text1_%1").arg(r.index),
+                                 QString::fromUtf8(r.text), caption, r.output);
+        text1_[r.index] = box;
+        if (r.output)
+            FitLongestNumber(box);
+        inputs->addWidget(MakeCaption(this, QStringLiteral("Label1_%1").arg(r.index), caption, box),
+                          gridRow, 0);
+        inputs->addWidget(box, gridRow, 1);
+        ++gridRow;
+    }
+
+    auto* command1 = MakeButton(this, QStringLiteral("Command1"), QStringLiteral("Run"));
+    connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    message_ = MakeLabel(this, QStringLiteral("lblMessage"), QString());
+    message_->setWordWrap(true);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(inputs);
+    left->addWidget(command1);
+    left->addWidget(message_);
+    left->addStretch();
+
+    picture1_ = new plot::PictureBox(PictureSize(), this);
+    picture1_->setObjectName(QStringLiteral("Picture1"));
+    plot::NameForAccessibility(picture1_);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addWidget(picture1_, 0, Qt::AlignTop);
+}
+
+void Formlady::Command1_Click()
+{
+    const std::array<NumberBox, 4> inputs{{
+        {text1_[0], QStringLiteral("x2")},
+        {text1_[1], QStringLiteral("y2")},
+        {text1_[2], QStringLiteral("a1")},
+        {text1_[6], QStringLiteral("a2")},
+    }};
+    const BoxValues read = ReadBoxes(inputs);
+    if (!read.ok()) {
+        message_->setText(read.message);
+        return;
+    }
+    message_->clear();
+    const double bx = read.values[0], by = read.values[1];
+    const double la = read.values[2], lb = read.values[3];
+
+    // A at the origin, B typed, both at rest; C keeps the origin when the chain cannot close.
+    numeric::PointKinematics c;
+    const numeric::Status status = numeric::SolveDyad(numeric::PointKinematics::AtRest(0, 0),
+                                                      numeric::PointKinematics::AtRest(bx, by),
+                                                      la, lb, c);
+    PointChain chain;
+    if (status == numeric::Status::Ok) {
+        text1_[3]->setText(NumberText(c.x));
+        text1_[4]->setText(NumberText(c.y));
+        chain = {2, {0, c.x, bx}, {0, c.y, by}};
+    } else {
+        // Unreachable or degenerate: nothing to show, and the chain is the single line A-B.
+        text1_[3]->clear();
+        text1_[4]->clear();
+        chain = {1, {0, bx, 0}, {0, by, 0}};
+    }
+    DrawPointChain(*picture1_, chain.n, chain.x, chain.y, 1);
+    lastChain_ = chain;
+}
+
+}

@@ -1,0 +1,61 @@
+// Every text box, button and picture of the shell can be found by assistive technology.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/form_opener.h"
+#include "app/formsetting.h"
+#include "app/interface_font.h"
+#include "app/start_menu.h"
+
+namespace {
+
+void ExpectNamedControls(const QWidget& form)
+{
+    QList<QWidget*> controls;
+    for (QLineEdit* box : form.findChildren<QLineEdit*>())
+        controls << box;
+    for (QAbstractButton* button : form.findChildren<QAbstractButton*>())
+        if (!button->objectName().startsWith("qt_"))   // Qt's own, e.g. the menu bar's overflow
+            controls << button;
+    for (const char* picture : {"imgLogo", "Image1"})
+        if (QWidget* w = form.findChild<QWidget*>(picture))
+            controls << w;
+    EXPECT_FALSE(controls.isEmpty());
+    for (QWidget* control : controls)
+        EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
+}
+
+TEST(AccessibleNames, StartMenuControlsAreNamed)
+{
+    app::FormOpener opener;
+    app::start_menu menu(opener);
+    ExpectNamedControls(menu);
+    EXPECT_EQ(menu.Command1->accessibleName(), "終了");
+    EXPECT_EQ(menu.findChild<QWidget*>("imgLogo")->accessibleName(), "imgLogo");
+}
+
+TEST(AccessibleNames, SettingsBoxesAreNamedByTheirCaptions)
+{
+    app::formsetting form;
+    ExpectNamedControls(form);
+    EXPECT_EQ(form.Text1->accessibleName(), form.Label1->text());
+    EXPECT_EQ(form.Text2->accessibleName(), form.Label2->text());
+    EXPECT_EQ(form.Command1->accessibleName(), "OK");
+}
+
+TEST(InterfaceFont, JapaneseFontIsInstalledAndUsed)
+{
+    auto* application = static_cast<QApplication*>(QCoreApplication::instance());
+    const QFont before = QApplication::font();
+    app::SetInterfaceFont(*application);
+    EXPECT_EQ(QFontInfo(QApplication::font()).family(), app::kInterfaceFontFamily);
+    QApplication::setFont(before);
+}
+
+}

@@ -1,0 +1,184 @@
+// The main menu: its menu tree, captions, start-up settings, enabled items and "終了".
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <vector>
+
+#include "app/form_catalog.h"
+#include "app/form_opener.h"
+#include "app/formsetting.h"
+#include "app/start_menu.h"
+#include "sim/settings.h"
+#include "version.h"
+#include "windows.h"
+
+namespace {
+
+struct MenuItem {
+    int level;
+    QString name;
+    QString caption;
+    bool operator==(const MenuItem&) const = default;
+};
+
+void PrintTo(const MenuItem& item, std::ostream* os)
+{
+    *os << item.level << " " << item.name.toStdString() << " " << item.caption.toStdString();
+}
+
+void CollectItems(const QList<QAction*>& actions, int level, std::vector<MenuItem>& out)
+{
+    for (QAction* action : actions) {
+        out.push_back({level, action->objectName(), action->text()});
+        if (QMenu* submenu = action->menu())
+            CollectItems(submenu->actions(), level + 1, out);
+    }
+}
+
+const QStringList kFormItems = {"jun2r",    "jun3r",        "choku3r",    "enn3r",
+                                "parallel", "link4",        "slider_kikou", "gauss_test",
+                                "lady_test", "nibunhou_test", "settei"};
+
+class StartMenuTest : public ::testing::Test {
+protected:
+    void TearDown() override { apptest::CloseAllWindows(); }
+    QAction* item(app::start_menu& menu, const QString& name)
+    {
+        return menu.findChild<QAction*>(name);
+    }
+    app::FormOpener opener;
+};
+
+TEST_F(StartMenuTest, MenuTreeHasTheCaptionsNestingAndOrder)
+{
+    app::start_menu menu(opener);
+    std::vector<MenuItem> items;
+    CollectItems(menu.menuBar()->actions(), 1, items);
+    const std::vector<MenuItem> expected = {
+        {1, "file", "file"},
+        {2, "shuryou", "終了"},
+        {1, "select", "機構選択"},
+        {2, "sirial", "シリアル機構"},
+        {3, "jun2r", "直列２R順運動学"},
+        {3, "jun3r", "直列３R順運動学"},
+        {3, "choku3r", "直列３R直線補間"},
+        {3, "enn3r", "直列３R円弧補間"},
+        {2, "parallel", "パラレル機構"},
+        {2, "link4", "４リンク機構"},
+        {2, "slider_kikou", "クランク＆ピストン機構"},
+        {1, "testing", "関数テスト"},
+        {2, "gauss_test", "ガウスの消去法テスト"},
+        {2, "lady_test", "レディー関数テスト"},
+        {2, "nibunhou_test", "二分法テスト"},
+        {1, "settei", "設定"},
+    };
+    EXPECT_EQ(items, expected);
+    // "設定" acts from the menu bar itself: it must not open a submenu.
+    EXPECT_EQ(menu.menuBar()->actions().last()->menu(), nullptr);
+}
+
+TEST_F(StartMenuTest, LabelsShowVersionAndTitleAndTheWindowHasNoTitle)
+{
+    app::start_menu menu(opener);
+    EXPECT_EQ(menu.lblVersion->text(),
+              QString("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
+                  .arg(app::kVersionMajor)
+                  .arg(app::kVersionMinor)
+                  .arg(app::kVersionRevision));
+    EXPECT_EQ(menu.lblProductName->text(), QString::fromUtf8(app::kApplicationTitle));
+    EXPECT_FALSE(menu.lblProductName->text().isEmpty());
+    EXPECT_TRUE(menu.windowTitle().trimmed().isEmpty());
+    EXPECT_EQ(menu.Command1->text(), "終了");
+    EXPECT_NE(menu.findChild<QWidget*>("main"), nullptr);
+    for (const char* picture : {"imgLogo", "Image1"})
+        EXPECT_NE(menu.findChild<QWidget*>(picture), nullptr) << picture;
+    for (int i = 1; i <= 5; ++i) {
+        auto* label = menu.findChild<QLabel*>(QString("Label%1").arg(i));
+        ASSERT_NE(label, nullptr) << i;
+        EXPECT_FALSE(label->text().isEmpty()) << i;
+    }
+}
+
+TEST(VersionCaption, WritesEachNumberAsDecimalAfterTheLiteral)
+{
+    EXPECT_EQ(app::VersionCaption(2, 1, 0), "ﾊﾞｰｼﾞｮﾝ 2.1.0");
+    EXPECT_EQ(app::VersionCaption(1, 0, 3), "ﾊﾞｰｼﾞｮﾝ 1.0.3");
+    EXPECT_EQ(app::VersionCaption(10, 20, 305), "ﾊﾞｰｼﾞｮﾝ 10.20.305");
+}
+
+TEST_F(StartMenuTest, LoadSetsTheDefaultSettings)
+{
+    sim::Settings() = {3, 7};
+    app::start_menu menu(opener);
+    EXPECT_EQ(sim::Settings().CycleTime, 10);
+    EXPECT_EQ(sim::Settings().DivisionCount, 200);
+}
+
+TEST_F(StartMenuTest, ItemsWithoutAFormAreDisabled)
+{
+    int opened = 0;
+    opener.registerForm("jun2r", app::FormOpener::Kind::NewInstance, [&] {
+        ++opened;
+        return new apptest::StandInForm;
+    });
+    app::start_menu menu(opener);
+    for (const QString& name : kFormItems) {
+        QAction* action = item(menu, name);
+        ASSERT_NE(action, nullptr) << name.toStdString();
+        EXPECT_EQ(action->isEnabled(), name == "jun2r") << name.toStdString();
+    }
+    for (const char* always : {"file", "shuryou", "select", "sirial", "testing"})
+        EXPECT_TRUE(item(menu, always)->isEnabled()) << always;
+
+    item(menu, "jun2r")->trigger();
+    item(menu, "jun2r")->trigger();
+    EXPECT_EQ(opened, 2);
+}
+
+TEST_F(StartMenuTest, SetteiOpensTheOneSettingsDialog)
+{
+    app::RegisterForms(opener);
+    app::start_menu menu(opener);
+    ASSERT_TRUE(item(menu, "settei")->isEnabled());
+    item(menu, "settei")->trigger();
+    item(menu, "settei")->trigger();
+    int shown = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        shown += qobject_cast<app::formsetting*>(w) && w->isVisible();
+    EXPECT_EQ(shown, 1);
+}
+
+// "終了" must end the program even while a form would refuse to close.
+class EndProgramTest : public StartMenuTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(EndProgramTest, LeavesTheEventLoopWithoutAskingOpenForms)
+{
+    const bool byButton = GetParam();
+    app::start_menu menu(opener);
+    menu.show();
+    auto* busy = new apptest::RefusingForm;
+    busy->show();
+
+    QTimer::singleShot(0, &menu, [&] {
+        if (byButton)
+            menu.Command1->click();
+        else
+            item(menu, "shuryou")->trigger();
+    });
+    QTimer guard;   // ends the loop if the click did not
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    guard.start(3000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    delete busy;
+}
+
+INSTANTIATE_TEST_SUITE_P(ButtonAndMenu, EndProgramTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Command1" : "shuryou"; });
+
+}

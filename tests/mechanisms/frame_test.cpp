@@ -1,0 +1,148 @@
+// The simulation frame over the 2R arm: RUN, the back-and-forth animation, STOP, next and
+// refused runs, drawn on recording canvases.
+#include <gtest/gtest.h>
+
+#include "mechanism_test_support.h"
+#include "mechanisms/serial_2r.h"
+#include "plot/recording_canvas.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using sim::SimulationFrame;
+using sim::StopPoses;
+
+struct FrameFixture : ::testing::Test {
+    TempDir dir;
+    plot::RecordingCanvas picture1{73, 60}, picture2{72, 60}, picture3{145, 112};
+    SimulationFrame frame{mechanisms::Serial2R()};
+
+    sim::RunReport run(int n, std::map<int, std::string> overrides = {})
+    {
+        return frame.Run(DefaultTexts(frame.mechanism(), overrides), {n, 10, sim::ProfileKind::Quintic},
+                         dir / "result.dat", picture1, picture2, picture3);
+    }
+};
+
+TEST(StopPoseIndices, RoundHalvesToEvenAndKeepTheLastPose)
+{
+    EXPECT_EQ(SimulationFrame::StopPoseIndices(StopPoses::TwentiethsFromZero, 30),
+              (std::vector<int>{0, 2, 3, 4, 6, 8, 9, 10, 12, 14, 15, 16, 18, 20, 21, 22, 24, 26, 27, 28, 30}));
+    const auto every10 = SimulationFrame::StopPoseIndices(StopPoses::TwentiethsFromZero, 200);
+    ASSERT_EQ(every10.size(), 21u);
+    EXPECT_EQ(every10.back(), 200);
+    const auto fromOne = SimulationFrame::StopPoseIndices(StopPoses::TwentiethsFromOne, 200);
+    ASSERT_EQ(fromOne.size(), 20u);
+    EXPECT_EQ(fromOne.front(), 1);
+    EXPECT_EQ(fromOne.back(), 191);
+    EXPECT_EQ(SimulationFrame::StopPoseIndices(StopPoses::QuarterPose, 10), std::vector<int>{2});
+    EXPECT_EQ(SimulationFrame::StopPoseIndices(StopPoses::QuarterPose, 30), std::vector<int>{8});
+    EXPECT_EQ(SimulationFrame::StopPoseIndices(StopPoses::EighthPose, 200), std::vector<int>{25});
+    // A step that is not a short binary fraction must not lose the final pose to rounding.
+    EXPECT_EQ(SimulationFrame::StopPoseIndices(StopPoses::TwentiethsFromZero, 7).back(), 7);
+}
+
+TEST_F(FrameFixture, AnimationRunsThereAndBackShowingEachEndOnce)
+{
+    ASSERT_TRUE(run(4).computed);
+    std::vector<int> shown;
+    for (int t = 0; t < 10; ++t)
+        shown.push_back(*frame.Tick(picture3));
+    EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4, 3, 2, 1, 0, 1}));
+    EXPECT_EQ(picture3.clearCount, 10);
+}
+
+TEST_F(FrameFixture, StopAndNextBeforeTheFirstRunDoNothing)
+{
+    frame.Stop(picture3);
+    EXPECT_FALSE(frame.Next(picture3).has_value());
+    EXPECT_FALSE(frame.Tick(picture3).has_value());
+    EXPECT_EQ(picture3.clearCount, 0);
+    EXPECT_TRUE(picture3.lines.empty());
+    EXPECT_EQ(frame.graphPage(), 0);
+}
+
+TEST_F(FrameFixture, NextCyclesThroughTheTipPagesAndAnEmptyTurn)
+{
+    ASSERT_TRUE(run(20).computed);
+    EXPECT_EQ(frame.Next(picture3), "x   dx   ddx");
+    EXPECT_EQ(frame.Next(picture3), "y   dy   ddy");
+    const std::size_t linesOfYPage = picture3.lines.size();
+    EXPECT_FALSE(frame.Next(picture3).has_value());   // the y page stays on screen
+    EXPECT_EQ(picture3.lines.size(), linesOfYPage);
+    EXPECT_EQ(frame.Next(picture3), "x   dx   ddx");
+}
+
+TEST_F(FrameFixture, StopDrawsTwentyOnePosesThePathAndTheGrid)
+{
+    ASSERT_TRUE(run(200).computed);
+    frame.Stop(picture3);
+    // 21 poses of 2 links, 200 path segments, then the grid: 7 vertical and 9 horizontal lines.
+    ASSERT_EQ(picture3.lines.size(), 21u * 2 + 200 + 7 + 9);
+    EXPECT_EQ(picture3.circles.size(), 21u * 3);
+    const plot::RecordedLine& firstGrid = picture3.lines[21 * 2 + 200];
+    EXPECT_EQ(firstGrid.style, plot::PenStyle::Dotted);
+    EXPECT_EQ(picture3.texts.size(), 7u + 9u);
+}
+
+TEST_F(FrameFixture, RunWritesTheResultFileAndFitsTheWindowToThePicture)
+{
+    const sim::RunReport report = run(200);
+    ASSERT_TRUE(report.computed);
+    EXPECT_TRUE(report.message.empty());
+    const std::string bytes = ReadFileBytes(dir / "result.dat");
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 202);
+    // The tip starts at x = 20 up to the last digits that the 15-digit pi leaves.
+    EXPECT_TRUE(bytes.starts_with("sec\tx\tdx\tddx\ty\tdy\tddy\r\n0\t20.0000000000000"));
+    // (145 - 20) / 60 against (112 - 12) / 40: the width decides.
+    EXPECT_DOUBLE_EQ(frame.window().scale, 125.0 / 60.0);
+}
+
+TEST_F(FrameFixture, RefusedRunLeavesRunPicturesAndFileAsTheyWere)
+{
+    ASSERT_TRUE(run(10).computed);
+    frame.Tick(picture3);
+    frame.Tick(picture3);
+    const sim::MechanismRun* before = frame.run();
+    const std::string fileBefore = ReadFileBytes(dir / "result.dat");
+    const std::size_t graphLines = picture1.lines.size();
+
+    const sim::RunReport refused = run(50, {{0, "abc"}});
+    EXPECT_FALSE(refused.computed);
+    EXPECT_EQ(refused.refusal, sim::RunReport::Refusal::Input);
+    EXPECT_NE(refused.message.find("L1"), std::string::npos) << refused.message;
+    EXPECT_EQ(frame.run(), before);
+    EXPECT_EQ(frame.context().divisions, 10);
+    EXPECT_EQ(frame.stepIndex(), 2);
+    EXPECT_EQ(ReadFileBytes(dir / "result.dat"), fileBefore);
+    EXPECT_EQ(picture1.lines.size(), graphLines);
+}
+
+TEST_F(FrameFixture, AFileThatCannotBeWrittenIsReportedButTheRunGoesOn)
+{
+    const sim::RunReport report =
+        frame.Run(DefaultTexts(frame.mechanism()), {20, 10, sim::ProfileKind::Quintic},
+                  dir / "missing-folder" / "result.dat", picture1, picture2, picture3);
+    EXPECT_TRUE(report.computed);
+    EXPECT_NE(report.message.find("result.dat"), std::string::npos) << report.message;
+    EXPECT_TRUE(frame.hasRun());
+    EXPECT_EQ(frame.Tick(picture3), 0);
+}
+
+TEST_F(FrameFixture, FullWidthInputsReadAsTheirNumbers)
+{
+    ASSERT_TRUE(run(10, {{0, "２０"}, {5, "－９０"}}).computed);
+    const std::string bytes = ReadFileBytes(dir / "result.dat");
+    EXPECT_NE(bytes.find("\r\n0\t20.0000000000000"), std::string::npos);
+}
+
+TEST(DescribeError, NamesTheStepAndItsTime)
+{
+    const sim::ComputeError error{sim::ComputeError::Kind::Step, 37, "腕が届きません"};
+    const std::string text = sim::DescribeError(mechanisms::Serial2R(), error, {200, 10, {}}, false);
+    EXPECT_NE(text.find("37"), std::string::npos);
+    EXPECT_NE(text.find("1.85"), std::string::npos);
+    EXPECT_NE(text.find("腕が届きません"), std::string::npos);
+}
+
+}

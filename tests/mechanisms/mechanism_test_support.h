@@ -1,0 +1,48 @@
+// Running a mechanism's ComputeMotion with its design-time inputs, for the kinematics tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "numeric/number_text.h"
+#include "sim/frame.h"
+#include "sim/mechanism.h"
+
+// The design-time texts of the boxes, with some overridden by Text1 index.
+inline std::vector<std::string> DefaultTexts(const sim::Mechanism& m,
+                                             const std::map<int, std::string>& overrides = {})
+{
+    std::vector<std::string> texts;
+    for (const sim::InputBox& box : m.inputs) {
+        const auto slot = static_cast<std::size_t>(box.index);
+        if (texts.size() <= slot)
+            texts.resize(slot + 1);
+        const auto o = overrides.find(box.index);
+        texts[slot] = o != overrides.end() ? o->second : box.defaultText;
+    }
+    return texts;
+}
+
+inline sim::ComputeOutcome ComputeWith(const sim::Mechanism& m, const sim::RunContext& context,
+                                       const std::map<int, std::string>& overrides = {})
+{
+    auto values = sim::ReadInputs(m, DefaultTexts(m, overrides));
+    if (!std::holds_alternative<sim::InputValues>(values)) {
+        ADD_FAILURE() << std::get<std::string>(values);
+        return sim::ComputeError{};
+    }
+    return m.ComputeMotion(std::get<sim::InputValues>(values), context);
+}
+
+// The run, or a test failure naming the refusal.
+inline std::unique_ptr<sim::MechanismRun> RunOf(sim::ComputeOutcome outcome)
+{
+    if (auto* error = std::get_if<sim::ComputeError>(&outcome)) {
+        ADD_FAILURE() << "refused at " << error->index << ": " << error->reason;
+        return nullptr;
+    }
+    return std::move(std::get<std::unique_ptr<sim::MechanismRun>>(outcome));
+}

@@ -1,0 +1,79 @@
+// The bisection window driven through its boxes and button.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "testbench/form_driver.h"
+#include "testbench/nibun_form.h"
+
+using namespace testbench_test;
+
+namespace {
+
+TEST(formnibun, Defaults)
+{
+    testbench::formnibun form;
+    EXPECT_EQ(form.objectName(), "formnibun");
+    EXPECT_EQ(Find<QPushButton>(form, "Command1").text(), "計算精度を設定してボタンを押して下さい");
+    EXPECT_EQ(Label(form, "Label1").text(), "精度１／２＾ｎ");
+    EXPECT_EQ(Label(form, "Label2").text(), "answer");
+    EXPECT_EQ(Box(form, "Text2").text(), "10");
+    EXPECT_EQ(Box(form, "Text1").text(), "");
+    EXPECT_EQ(Box(form, "Text2").accessibleName(), "精度１／２＾ｎ");
+    EXPECT_EQ(Box(form, "Text1").accessibleName(), "answer");
+}
+
+TEST(formnibun, AnswerTable)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"10", "1.4150390625"},
+        {"1", "1.5"},
+        {"20", "1.4142141342163086"},
+        {"0", "error"},
+        {"-3", "error"},
+        {"2.5", "1.25"},   // the whole part of n halvings
+        {"１０", "1.4150390625"},
+    };
+    for (const auto& [n, answer] : rows) {
+        testbench::formnibun form;
+        Box(form, "Text2").setText(n);
+        Click(form);
+        EXPECT_EQ(Box(form, "Text1").text(), answer) << n;
+    }
+}
+
+TEST(formnibun, AnswerLiesWithinHalfTheLastIntervalOfTheRoot)
+{
+    for (int n : {3, 7, 15, 30, 50}) {
+        testbench::formnibun form;
+        Box(form, "Text2").setText(QString::number(n));
+        Click(form);
+        EXPECT_LE(std::abs(Shown(form, "Text1") - std::sqrt(2.0)), 2 / std::ldexp(1.0, n + 1)) << n;
+    }
+}
+
+TEST(formnibun, HugeCountEndsAtTheRoot)
+{
+    testbench::formnibun form;
+    Box(form, "Text2").setText("1e300");
+    Click(form);
+    EXPECT_NEAR(Shown(form, "Text1"), std::sqrt(2.0), 1e-15);
+}
+
+TEST(formnibun, TextThatIsNoNumberIsNamedAndKeepsTheAnswer)
+{
+    testbench::formnibun form;
+    Click(form);
+    for (const char* bad : {"abc", "", "nan", "1e999"}) {
+        Box(form, "Text2").setText(bad);
+        Click(form);
+        EXPECT_TRUE(Label(form, "lblMessage").text().contains("精度１／２＾ｎ")) << bad;
+        EXPECT_EQ(Box(form, "Text1").text(), "1.4150390625") << bad;
+    }
+    Box(form, "Text2").setText("1");
+    Click(form);
+    EXPECT_TRUE(Label(form, "lblMessage").text().isEmpty());
+    EXPECT_EQ(Box(form, "Text1").text(), "1.5");
+}
+
+}
