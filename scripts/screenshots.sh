@@ -12,30 +12,45 @@ binary=$(realpath "$1")
 mkdir -p "$2"
 docs=$(realpath "$2")
 
-# The first free display from :99 on.
-display_number=99
-while [[ -e /tmp/.X${display_number}-lock || -e /tmp/.X11-unix/X${display_number} ]]; do
-  display_number=$((display_number + 1))
-done
-export DISPLAY=:${display_number}
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
 
 xvfb_pid=""
 app_pid=""
+work_dir=$(mktemp -d)
 cleanup() {
-  [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  return 0
+  stop_program
+  if [[ -n "$xvfb_pid" ]]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work_dir"
 }
 trap cleanup EXIT
 
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-  xwininfo -root >/dev/null 2>&1 && break
-  sleep 0.1
-done
+# Starts Xvfb on the first free display from :99 on. Another server may take a display between
+# the look and the start, so a server that exits at once means: try the next number.
+start_xvfb() {
+  local n
+  for ((n = 99; n < 200; n++)); do
+    [[ -e /tmp/.X${n}-lock || -e /tmp/.X11-unix/X${n} ]] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  done
+  echo "no free X display for Xvfb" >&2
+  exit 1
+}
 
 # start_program [ARGS...]: runs mechsim (run directory: a temporary one, so result.dat lands
 # there) and waits until its window is mapped and painted.
@@ -48,6 +63,10 @@ start_program() {
     sleep 0.1
   done
   sleep 1
+  if ! kill -0 "$app_pid" 2>/dev/null; then
+    echo "$binary did not start" >&2
+    exit 1
+  fi
 }
 
 stop_program() {
@@ -64,9 +83,7 @@ shot() {
   echo "wrote $docs/$1.png"
 }
 
-work_dir=$(mktemp -d)
-trap 'cleanup; rm -rf "$work_dir"' EXIT
-
+start_xvfb
 start_program
 shot start_menu
 stop_program

@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "numeric/kinematics.h"
+#include "sim/large_block_allocator.h"
 
 namespace sim {
 
-using Series = std::vector<double>;
+using Series = std::vector<double, LargeBlockAllocator<double>>;
 
 // A value triple as three series (value, velocity, acceleration).
 struct TripleSeries {

@@ -1,0 +1,132 @@
+// A RUN of the 2R arm at N = 1,000,000 taken apart (compute, result file, each graph, window
+// fit, the whole RUN), one animation tick, and the main menu's first paint beside a bare window.
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <filesystem>
+
+#include "app/form_opener.h"
+#include "app/start_menu.h"
+#include "mechanisms/serial_2r.h"
+#include "plot/graphs.h"
+#include "plot/qt/image_canvas.h"
+#include "sim/frame.h"
+#include "sim/picture_sizes.h"
+
+namespace {
+
+constexpr int kMillion = 1'000'000;
+
+QSize Size(sim::PixelSize s) { return QSize(s.width, s.height); }
+
+std::vector<std::string> DefaultTexts(const sim::Mechanism& m)
+{
+    std::vector<std::string> texts;
+    for (const sim::InputBox& box : m.inputs) {
+        texts.resize(std::max<std::size_t>(texts.size(), std::size_t(box.index) + 1));
+        texts[std::size_t(box.index)] = box.defaultText;
+    }
+    return texts;
+}
+
+std::unique_ptr<sim::MechanismRun> Compute2R(int n)
+{
+    const sim::Mechanism& m = mechanisms::Serial2R();
+    auto values = std::get<sim::InputValues>(sim::ReadInputs(m, DefaultTexts(m)));
+    return std::move(std::get<std::unique_ptr<sim::MechanismRun>>(
+        m.ComputeMotion(values, {n, 10, sim::ProfileKind::Quintic})));
+}
+
+std::filesystem::path ScratchFile()
+{
+    return std::filesystem::temp_directory_path() / "mechsim_bench_result.dat";
+}
+
+void BM_Run2R_Compute(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Compute2R(kMillion));
+}
+BENCHMARK(BM_Run2R_Compute)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Run2R_WriteResultFile(benchmark::State& state)
+{
+    const auto run = Compute2R(kMillion);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(sim::WriteResultFile(ScratchFile(), run->resultTable(), kMillion, 10));
+    std::filesystem::remove(ScratchFile());
+}
+BENCHMARK(BM_Run2R_WriteResultFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Run2R_OneGraph(benchmark::State& state)
+{
+    const auto run = Compute2R(kMillion);
+    plot::ImageCanvas picture(Size(sim::kPicture1Size));
+    const sim::TripleView t = run->graphs()[0];
+    for (auto _ : state)
+        plot::PlotTimeHistory(picture, kMillion, t.value, t.rate, t.accel);
+}
+BENCHMARK(BM_Run2R_OneGraph)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Run2R_FitWorldWindow(benchmark::State& state)
+{
+    const auto run = Compute2R(kMillion);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(run->fitWorldWindow());
+}
+BENCHMARK(BM_Run2R_FitWorldWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Run2R_WholeRun(benchmark::State& state)
+{
+    const sim::Mechanism& m = mechanisms::Serial2R();
+    plot::ImageCanvas p1(Size(sim::kPicture1Size)), p2(Size(sim::kPicture2Size)),
+        p3(Size(sim::kPicture3Size));
+    sim::SimulationFrame frame(m);
+    const auto texts = DefaultTexts(m);
+    for (auto _ : state)
+        frame.Run(texts, {kMillion, 10, sim::ProfileKind::Quintic}, ScratchFile(), p1, p2, p3);
+    std::filesystem::remove(ScratchFile());
+}
+BENCHMARK(BM_Run2R_WholeRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_AnimationTick(benchmark::State& state)
+{
+    const sim::Mechanism& m = mechanisms::Serial2R();
+    plot::ImageCanvas p1(Size(sim::kPicture1Size)), p2(Size(sim::kPicture2Size)),
+        p3(Size(sim::kPicture3Size), 96, static_cast<double>(state.range(0)));
+    sim::SimulationFrame frame(m);
+    frame.Run(DefaultTexts(m), {200, 10, sim::ProfileKind::Quintic}, ScratchFile(), p1, p2, p3);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(frame.Tick(p3));
+    std::filesystem::remove(ScratchFile());
+}
+BENCHMARK(BM_AnimationTick)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// First paint: construct, show and render the window once (grab paints it off screen).
+void BM_StartMenuFirstPaint(benchmark::State& state)
+{
+    for (auto _ : state) {
+        app::FormOpener opener;
+        app::start_menu menu(opener);
+        menu.show();
+        benchmark::DoNotOptimize(menu.grab());
+    }
+}
+BENCHMARK(BM_StartMenuFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_BareMenuWindowFirstPaint(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QMainWindow window;
+        window.menuBar()->addMenu("file")->addAction("終了");
+        window.menuBar()->addAction("設定");
+        window.resize(480, 360);
+        window.show();
+        benchmark::DoNotOptimize(window.grab());
+    }
+}
+BENCHMARK(BM_BareMenuWindowFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}
