@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of the program for the documentation, taken on a virtual X display.
 # Usage: scripts/screenshots.sh path/to/mechsim docs-dir
+# The forms are opened in their states by mechsim_showcase, built beside mechsim.
 # Needs Xvfb, xwininfo and ImageMagick's import (install-deps.sh --screenshots).
 set -euo pipefail
 
@@ -52,14 +53,14 @@ start_xvfb() {
   exit 1
 }
 
-# start_program [ARGS...]: runs mechsim (run directory: a temporary one, so result.dat lands
+# start_program [ARGS...]: runs mechsim (or $program when set) (run directory: a temporary one, so result.dat lands
 # there) and waits until its window is mapped and painted.
 start_program() {
   stop_program
-  (cd "$work_dir" && exec "$binary" "$@") >/dev/null 2>&1 &
+  (cd "$work_dir" && exec "${program:-$binary}" "$@") >/dev/null 2>&1 &
   app_pid=$!
   for _ in $(seq 100); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"mechsim"' && break
+    xwininfo -root -tree 2>/dev/null | grep -q '"mechsim' && break
     sleep 0.1
   done
   sleep 1
@@ -77,9 +78,17 @@ stop_program() {
   fi
 }
 
-# shot NAME: the whole screen as docs/NAME.png.
+# The largest top-level window of the program on the display (its id for import).
+program_window() {
+  xwininfo -root -children 2>/dev/null | grep '("mechsim' \
+    | awk '{ split($(NF-1), g, /[x+]/); print g[1] * g[2], $1 }' | sort -n | tail -1 | cut -d' ' -f2
+}
+
+# shot NAME: the program's window (the whole screen if none is found) as docs/NAME.png.
 shot() {
-  import -window root "$docs/$1.png"
+  local id
+  id=$(program_window)
+  import -window "${id:-root}" "$docs/$1.png"
   echo "wrote $docs/$1.png"
 }
 
@@ -87,3 +96,19 @@ start_xvfb
 start_program
 shot start_menu
 stop_program
+
+# Each mechanism window after RUN (animating) and after STOP; the test benches after their button.
+program="$(dirname "$binary")/mechsim_showcase"
+for m in 2r 3r 3r-line 3r-arc four-bar slider parallel; do
+  for stage in run stop; do
+    start_program "$m" "$stage"
+    sleep 1.5
+    shot "form_${m}_${stage}"
+    stop_program
+  done
+done
+for bench in gauss lady nibun; do
+  start_program "$bench"
+  shot "bench_${bench}"
+  stop_program
+done
