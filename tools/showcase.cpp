@@ -1,25 +1,77 @@
 // Opens one window in a given state for the README's screenshots (scripts/screenshots.sh):
 //   mechsim_showcase MECHANISM run|stop|next   a mechanism window after RUN, STOP or next
 //   mechsim_showcase gauss|lady|nibun          a test bench after its button
-// The window stays open until the process is killed.
+//   mechsim_showcase startup|bare              the main menu (or a bare window with a menu bar):
+//                                              prints the wall-clock time of its first paint in ns
+//                                              and quits (scripts/startup_time.sh)
+// The other windows stay open until the process is killed.
 #include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
 #include "app/interface_font.h"
+#include "app/start_menu.h"
 #include "mechanisms/catalog.h"
 #include "sim/qt/simulation_form.h"
 #include "testbench/gauss_form.h"
 #include "testbench/lady_form.h"
 #include "testbench/nibun_form.h"
 
+namespace {
+
+// Prints the wall-clock time when the watched window has been painted once, then quits.
+class FirstPaintClock : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            QTimer::singleShot(0, [] {
+                const auto now = std::chrono::system_clock::now().time_since_epoch();
+                std::printf("%lld\n", static_cast<long long>(
+                                           std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    bool done_ = false;
+};
+
+}
+
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "startup" || mode == "bare") {
+        FirstPaintClock clock;
+        std::unique_ptr<QMainWindow> window;
+        app::FormOpener opener;
+        if (mode == "startup") {
+            app::SetInterfaceFont(application);
+            app::RegisterForms(opener);
+            window = std::make_unique<app::start_menu>(opener);
+        } else {
+            window = std::make_unique<QMainWindow>();
+            window->menuBar()->addMenu("file")->addAction("終了");
+            window->menuBar()->addAction("設定");
+            window->resize(480, 360);
+        }
+        window->installEventFilter(&clock);
+        window->show();
+        return application.exec();
+    }
     app::SetInterfaceFont(application);
     const std::string what = argc > 1 ? argv[1] : "2r";
     const std::string stage = argc > 2 ? argv[2] : "run";

@@ -124,6 +124,7 @@ const sim::Mechanism& FourBar()
         .command = "four-bar",
         .formName = "Form4link",
         .title = "４リンク機構",
+        .windowTitle = {},
         .inputs = {{0, "gsi", "0", "gsi", false},
                    {1, "eta", "0.1", "eta", false},
                    {3, "L1", "0.3", "L1", false},

@@ -226,6 +226,7 @@ const sim::Mechanism& ParallelMechanism()
         .command = "parallel",
         .formName = "Formparallel",
         .title = "パラレル機構",
+        .windowTitle = {},
         .inputs = {{0, "L1", "28", "L1", false},
                    {1, "L2", "28", "L2", false},
                    {2, "", "1", "", false},

@@ -101,6 +101,7 @@ const sim::Mechanism& Serial2R()
         .command = "2r",
         .formName = "Form2rjun",
         .title = "直列２R順運動学",
+        .windowTitle = " ",
         .inputs = {{0, "L1", "20", "L1", false},
                    {1, "L2", "10", "L2", false},
                    {2, "", "10", "", false},

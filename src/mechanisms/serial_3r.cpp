@@ -120,6 +120,7 @@ const sim::Mechanism& Serial3R()
         .command = "3r",
         .formName = "Form3rjun",
         .title = "直列３R順運動学",
+        .windowTitle = {},
         .inputs = {{0, "L1", "40", "L1", false},
                    {1, "L2", "20", "L2", false},
                    {2, "L3", "10", "L3", false},

@@ -133,6 +133,7 @@ const sim::Mechanism& SliderCrank()
         .command = "slider",
         .formName = "Formslider",
         .title = "クランク＆ピストン機構",
+        .windowTitle = {},
         .inputs = {{0, "回転中心X", "1", "x0", false},
                    {1, "回転中心Y", "3", "y0", false},
                    {2, "半径", "10", "r", false},

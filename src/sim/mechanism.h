@@ -98,6 +98,7 @@ struct Mechanism {
     std::string command;                   // command-line name, e.g. "2r"
     std::string formName;                  // e.g. "Form2rjun"
     std::string title;                     // menu caption, e.g. "直列２R順運動学"
+    std::string windowTitle;               // the window's title where it differs from `title`
     std::vector<InputBox> inputs;          // in Text1 index order
     std::array<std::string, 2> graphCaptions;   // Label3(0), Label3(1)
     FrameTraits traits;

@@ -37,6 +37,7 @@ struct FormFixture : ::testing::Test {
 TEST_F(FormFixture, HasTheReferenceControlsWithTheirDesignTimeTexts)
 {
     EXPECT_EQ(form->objectName(), "Form2rjun");
+    EXPECT_EQ(form->windowTitle(), " ");
     EXPECT_EQ(child<QPushButton>("RUN")->text(), "run");
     EXPECT_EQ(child<QPushButton>("STOP")->text(), "stop");
     EXPECT_EQ(child<QPushButton>("next")->text(), "next");

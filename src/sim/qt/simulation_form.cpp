@@ -22,6 +22,8 @@ namespace {
 constexpr int kTimerIntervalMs = 50;
 constexpr int kMargin = 8;
 constexpr int kRowHeight = 40;         // one input row
+constexpr int kFirstRowTop = 176;      // first input row, below RUN and STOP
+constexpr int kOptionsTop = 472;       // profile buttons, below seven input rows
 constexpr int kBoxWidth = 64;
 constexpr int kBoxHeight = 26;
 constexpr int kPicturesLeftMin = 104;  // left edge of the pictures with short captions
@@ -44,7 +46,7 @@ SimulationForm::SimulationForm(const Mechanism& mechanism, QWidget* parent)
     : QWidget(parent), frame_(mechanism)
 {
     setObjectName(Q(mechanism.formName));
-    setWindowTitle(Q(mechanism.title));
+    setWindowTitle(Q(mechanism.windowTitle.empty() ? mechanism.title : mechanism.windowTitle));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     // Form_Load: the timer starts disabled; the boxes keep their design-time texts.
@@ -78,7 +80,7 @@ void SimulationForm::buildControls()
             text1_.resize(slot + 1, nullptr);
         if (box.key.empty())
             continue;
-        const int top = 136 + kRowHeight * row++;
+        const int top = kFirstRowTop + kRowHeight * row++;
         auto* label = new QLabel(Q(box.caption), this);
         label->setObjectName(QString("Label1_%1").arg(box.index));
         label->setGeometry(kMargin, top, captionWidth, kBoxHeight);
@@ -89,7 +91,7 @@ void SimulationForm::buildControls()
         text1_[slot] = edit;
     }
 
-    const int optionsTop = 136 + kRowHeight * row + 16;
+    const int optionsTop = std::max(kOptionsTop, kFirstRowTop + kRowHeight * row + 16);
     for (int i = 0; i < 3; ++i) {
         const int top = optionsTop + 32 * i;
         auto* label = new QLabel(kProfileCaptions[i], this);
