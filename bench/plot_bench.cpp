@@ -50,7 +50,11 @@ void BM_PlotTimeHistoryMillionSamples(benchmark::State& state)
         plot::PlotTimeHistory(canvas, n, triple.value, triple.rate, triple.accel);
     state.SetItemsProcessed(state.iterations() * 3 * n);
 }
-BENCHMARK(BM_PlotTimeHistoryMillionSamples)->Arg(1)->Arg(2)->ArgName("dpr")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlotTimeHistoryMillionSamples)
+    ->Arg(1)
+    ->Arg(2)
+    ->ArgName("dpr")
+    ->Unit(benchmark::kMillisecond);
 
 void BM_PoseFrame(benchmark::State& state)
 {

@@ -34,11 +34,13 @@ struct BenchTable {
                 const double t = i * 1e-4 * (c + 1);
                 series[c][i] = (c % 2 ? std::cos(t) : std::sin(t)) * (3.7 * c + 0.5);
             }
-        table.header = {"sec", "the1", "dthe1", "ddthe1", "the2", "dthe2", "ddthe2", "the3", "dthe3", "ddthe3"};
+        table.header = {"sec",   "the1",   "dthe1", "ddthe1", "the2",
+                        "dthe2", "ddthe2", "the3",  "dthe3",  "ddthe3"};
         for (const auto& s : series)
             table.columns.emplace_back(s);
         // TMPDIR chooses the file system (e.g. /dev/shm to leave the disk out).
-        std::string pattern = (std::filesystem::temp_directory_path() / "result_file_bench.XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "result_file_bench.XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr)
             std::abort();
         dir = pattern;
@@ -57,7 +59,8 @@ void BM_WriteResultFile(benchmark::State& state)
     BenchTable& t = Table();
     const std::filesystem::path path = t.dir / "result.dat";
     for (auto _ : state) {
-        const sim::WriteOutcome outcome = sim::WriteResultFile(path, t.table, kDivisions, kCycleTime);
+        const sim::WriteOutcome outcome =
+            sim::WriteResultFile(path, t.table, kDivisions, kCycleTime);
         if (!outcome.ok)
             state.SkipWithError(outcome.reason.c_str());
     }
@@ -90,7 +93,8 @@ void BM_BareToCharsFwrite(benchmark::State& state)
             *p++ = '\n';
         }
         std::FILE* f = std::fopen(path.c_str(), "wb");
-        if (f == nullptr || std::fwrite(buffer.data(), 1, p - buffer.data(), f) != std::size_t(p - buffer.data())
+        if (f == nullptr
+            || std::fwrite(buffer.data(), 1, p - buffer.data(), f) != std::size_t(p - buffer.data())
             || std::fclose(f) != 0)
             state.SkipWithError("bare write failed");
     }

@@ -19,7 +19,10 @@ namespace {
 
 constexpr int kMillion = 1'000'000;
 
-QSize Size(sim::PixelSize s) { return QSize(s.width, s.height); }
+QSize Size(sim::PixelSize s)
+{
+    return QSize(s.width, s.height);
+}
 
 std::vector<std::string> DefaultTexts(const sim::Mechanism& m)
 {
@@ -55,7 +58,8 @@ void BM_Run2R_WriteResultFile(benchmark::State& state)
 {
     const auto run = Compute2R(kMillion);
     for (auto _ : state)
-        benchmark::DoNotOptimize(sim::WriteResultFile(ScratchFile(), run->resultTable(), kMillion, 10));
+        benchmark::DoNotOptimize(
+            sim::WriteResultFile(ScratchFile(), run->resultTable(), kMillion, 10));
     std::filesystem::remove(ScratchFile());
 }
 BENCHMARK(BM_Run2R_WriteResultFile)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -54,7 +54,8 @@ void PrintHelp(std::ostream& out)
         << "              [--divisions N] [--cycle-time T] [--output FILE] [--pictures DIR]\n"
         << "  mechsim --help | --version\n\n"
         << "既定: --profile quintic, --divisions 200, --cycle-time 10, --output ./result.dat\n"
-        << "角度は度で与えます。終了コード: 0 成功, 1 結果ファイルを書けない, 2 使い方・入力の誤り,\n"
+        << "角度は度で与えます。終了コード: 0 成功, 1 結果ファイルを書けない, 2 "
+           "使い方・入力の誤り,\n"
         << "3 機構が組めない・特異姿勢（ファイルは書きません）\n\n"
         << "機構とキー（既定値）:\n";
     for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
@@ -77,7 +78,8 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
         return UsageError{"機構名がありません（mechsim --help で一覧）"};
     o.mechanism = mechanisms::FindMechanism(args[0]);
     if (!o.mechanism)
-        return UsageError{"知らない機構です: " + std::string(args[0]) + "（mechsim --help で一覧）"};
+        return UsageError{"知らない機構です: " + std::string(args[0])
+                          + "（mechsim --help で一覧）"};
 
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -92,10 +94,14 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
             if (!v)
                 return UsageError{std::string(arg) + ": 値がありません"};
             if (arg == "--profile") {
-                if (*v == "quintic") o.profile = sim::ProfileKind::Quintic;
-                else if (*v == "cubic") o.profile = sim::ProfileKind::Cubic;
-                else if (*v == "linear") o.profile = sim::ProfileKind::Linear;
-                else return UsageError{"--profile: quintic, cubic, linear のいずれかです: " + *v};
+                if (*v == "quintic")
+                    o.profile = sim::ProfileKind::Quintic;
+                else if (*v == "cubic")
+                    o.profile = sim::ProfileKind::Cubic;
+                else if (*v == "linear")
+                    o.profile = sim::ProfileKind::Linear;
+                else
+                    return UsageError{"--profile: quintic, cubic, linear のいずれかです: " + *v};
             } else if (arg == "--divisions") {
                 o.divisions = *v;
             } else if (arg == "--cycle-time") {
@@ -132,7 +138,8 @@ std::vector<std::string> BoxTexts(const Options& o)
         if (texts.size() <= slot)
             texts.resize(slot + 1);
         const auto given = o.values.find(box.key);
-        texts[slot] = (!box.key.empty() && given != o.values.end()) ? given->second : box.defaultText;
+        texts[slot] =
+            (!box.key.empty() && given != o.values.end()) ? given->second : box.defaultText;
     }
     return texts;
 }
@@ -145,7 +152,10 @@ bool SavePicture(const plot::ImageCanvas& canvas, const std::filesystem::path& p
     return false;
 }
 
-QSize ToQSize(sim::PixelSize s) { return QSize(s.width, s.height); }
+QSize ToQSize(sim::PixelSize s)
+{
+    return QSize(s.width, s.height);
+}
 
 // Graphs nobody will look at: without --pictures the two time histories are not drawn.
 class NullCanvas : public plot::Canvas {
@@ -219,7 +229,9 @@ int Run(const Options& o)
         frame.Stop(picture3);
         saved = saved && SavePicture(picture3, *o.picturesDir / "summary.png");
         for (int page = 1; frame.Next(picture3); ++page)
-            saved = saved && SavePicture(picture3, *o.picturesDir / ("page" + std::to_string(page) + ".png"));
+            saved =
+                saved
+                && SavePicture(picture3, *o.picturesDir / ("page" + std::to_string(page) + ".png"));
         if (!saved)
             status = kExitWriteFailed;
     }

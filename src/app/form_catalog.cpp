@@ -21,12 +21,9 @@ void RegisterForms(FormOpener& opener)
         Kind kind;
     };
     static constexpr MechanismItem kMechanismItems[] = {
-        {"jun2r", "2r", Kind::NewInstance},
-        {"jun3r", "3r", Kind::NewInstance},
-        {"choku3r", "3r-line", Kind::NewInstance},
-        {"enn3r", "3r-arc", Kind::NewInstance},
-        {"parallel", "parallel", Kind::NewInstance},
-        {"link4", "four-bar", Kind::NewInstance},
+        {"jun2r", "2r", Kind::NewInstance},          {"jun3r", "3r", Kind::NewInstance},
+        {"choku3r", "3r-line", Kind::NewInstance},   {"enn3r", "3r-arc", Kind::NewInstance},
+        {"parallel", "parallel", Kind::NewInstance}, {"link4", "four-bar", Kind::NewInstance},
         {"slider_kikou", "slider", Kind::Shared},
     };
     for (const MechanismItem& item : kMechanismItems)

@@ -14,7 +14,7 @@ class FormOpener {
 public:
     enum class Kind {
         NewInstance,   // every open shows a fresh, independent window; no reference is kept
-        Shared,        // one instance; opened again it comes to the front, once closed it is made anew
+        Shared,   // one instance; opened again it comes to the front, once closed it is made anew
     };
     using Factory = std::function<QWidget*()>;
 

@@ -55,7 +55,8 @@ formsetting::formsetting(QWidget* parent) : QWidget(parent)
 
 void formsetting::Command1_Click()
 {
-    const auto parsed = sim::ParseSettings(Text1->text().toStdString(), Text2->text().toStdString());
+    const auto parsed =
+        sim::ParseSettings(Text1->text().toStdString(), Text2->text().toStdString());
     if (const auto* message = std::get_if<std::string>(&parsed)) {
         lblMessage->setText(QString::fromStdString(*message));
         lblMessage->show();

@@ -130,8 +130,7 @@ void DrawCrankPiston(QPainter& p, const QRectF& area)
 
 }
 
-LogoPicture::LogoPicture(Motif motif, QSize size, QWidget* parent)
-    : QWidget(parent), motif_(motif)
+LogoPicture::LogoPicture(Motif motif, QSize size, QWidget* parent) : QWidget(parent), motif_(motif)
 {
     setFixedSize(size);
 }

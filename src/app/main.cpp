@@ -1,4 +1,5 @@
-// Program entry: the command line for "run", "--help", "-h" and "--version", the main menu otherwise.
+// Program entry: the command line for "run", "--help", "-h" and "--version", the main menu
+// otherwise.
 #include <QApplication>
 #include <string_view>
 

@@ -42,8 +42,7 @@ void EndProgram()
     QCoreApplication::exit(0);
 }
 
-start_menu::start_menu(FormOpener& opener, QWidget* parent)
-    : QMainWindow(parent), opener_(opener)
+start_menu::start_menu(FormOpener& opener, QWidget* parent) : QMainWindow(parent), opener_(opener)
 {
     setObjectName("start_menu");
     // No title text; a lone space keeps the window system from showing the program name.

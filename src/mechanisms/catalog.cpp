@@ -13,13 +13,8 @@ namespace mechanisms {
 const std::vector<const sim::Mechanism*>& AllMechanisms()
 {
     static const std::vector<const sim::Mechanism*> all{
-        &Serial2R(),
-        &Serial3R(),
-        &Serial3RLine(),
-        &Serial3RArc(),
-        &ParallelMechanism(),
-        &FourBar(),
-        &SliderCrank(),
+        &Serial2R(),          &Serial3R(), &Serial3RLine(), &Serial3RArc(),
+        &ParallelMechanism(), &FourBar(),  &SliderCrank(),
     };
     return all;
 }

@@ -17,12 +17,11 @@ inline bool IsFinite(const numeric::ValueTriple& v)
 
 inline bool IsFinite(const numeric::PointKinematics& p)
 {
-    return std::isfinite(p.x) && std::isfinite(p.vx) && std::isfinite(p.ax)
-           && std::isfinite(p.y) && std::isfinite(p.vy) && std::isfinite(p.ay);
+    return std::isfinite(p.x) && std::isfinite(p.vx) && std::isfinite(p.ax) && std::isfinite(p.y)
+           && std::isfinite(p.vy) && std::isfinite(p.ay);
 }
 
-template <typename... Values>
-bool AllFinite(const Values&... values)
+template <typename... Values> bool AllFinite(const Values&... values)
 {
     return (IsFinite(values) && ...);
 }

@@ -76,7 +76,7 @@ public:
         const double bx = crankTip.x[k], by = crankTip.y[k];
         const double px = rockerTip.x[k], py = rockerTip.y[k];
         p.setPenWidth(2);
-        plot::WorldLine(p, l4, 0, bx, by, 1, w.xmin, w.ymin, w.scale);   // crank
+        plot::WorldLine(p, l4, 0, bx, by, 1, w.xmin, w.ymin, w.scale);    // crank
         plot::WorldLine(p, bx, by, px, py, 2, w.xmin, w.ymin, w.scale);   // coupler
         plot::WorldLine(p, px, py, 0, 0, 3, w.xmin, w.ymin, w.scale);     // rocker
         plot::WorldLine(p, 0, 0, l4, 0, 4, w.xmin, w.ymin, w.scale);      // ground
@@ -95,8 +95,8 @@ sim::ComputeOutcome ComputeMotion(const sim::InputValues& in, const sim::RunCont
 {
     const int n = ctx.divisions;
     auto run = std::make_unique<FourBarRun>(static_cast<std::size_t>(n) + 1);
-    const FourBarDimensions d{.l1 = in[3], .l2 = in[4], .l3 = in[5], .l4 = in[6],
-                              .gsi = in[0], .eta = in[1]};
+    const FourBarDimensions d{
+        .l1 = in[3], .l2 = in[4], .l3 = in[5], .l4 = in[6], .gsi = in[0], .eta = in[1]};
     run->l4 = 0 + d.l4;
     for (int i = 0; i <= n; ++i) {
         const auto k = static_cast<std::size_t>(i);

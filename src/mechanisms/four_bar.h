@@ -23,7 +23,8 @@ struct FourBarPose {
 
 // The pose for the moving crank angle theta (direction D->B), the rocker tip on the left of
 // O->B; nullopt when the loop cannot close or the pose is degenerate.
-std::optional<FourBarPose> SolveFourBar(const FourBarDimensions& d, const numeric::ValueTriple& theta);
+std::optional<FourBarPose> SolveFourBar(const FourBarDimensions& d,
+                                        const numeric::ValueTriple& theta);
 
 const sim::Mechanism& FourBar();   // "four-bar", Form4link
 

@@ -186,8 +186,14 @@ public:
 
 sim::ComputeOutcome ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
 {
-    const ParallelDimensions d{.l1 = in[0], .l2 = in[1], .xc = in[3], .yc = in[4], .rc = in[5],
-                               .phi = numeric::DegToRad(in[6]), .rm = in[7], .rf = in[8]};
+    const ParallelDimensions d{.l1 = in[0],
+                               .l2 = in[1],
+                               .xc = in[3],
+                               .yc = in[4],
+                               .rc = in[5],
+                               .phi = numeric::DegToRad(in[6]),
+                               .rm = in[7],
+                               .rf = in[8]};
     const int n = ctx.divisions;
     auto run = std::make_unique<ParallelRun>(static_cast<std::size_t>(n) + 1);
     run->base = ParallelBaseJoints(d.rf);

@@ -25,8 +25,8 @@ Serial3RPose SolveSerial3R(double l1, double l2, double l3, const ValueTriple& t
     return {inner.elbow, inner.tip, numeric::PolarPoint(inner.tip, l3, absolute3)};
 }
 
-void DrawThreeLinkArm(plot::Canvas& p, const plot::WorldWindow& w, double x1, double y1,
-                      double x2, double y2, double xHand, double yHand)
+void DrawThreeLinkArm(plot::Canvas& p, const plot::WorldWindow& w, double x1, double y1, double x2,
+                      double y2, double xHand, double yHand)
 {
     p.setPenWidth(2);
     plot::WorldLine(p, 0, 0, x1, y1, 1, w.xmin, w.ymin, w.scale);

@@ -75,8 +75,8 @@ public:
     {
         return {{"sec", "the1", "dthe1", "ddthe1", "the2", "dthe2", "ddthe2", "the3", "dthe3",
                  "ddthe3"},
-                {the1.value, the1.rate, the1.accel, the2.value, the2.rate, the2.accel,
-                 the3.value, the3.rate, the3.accel}};
+                {the1.value, the1.rate, the1.accel, the2.value, the2.rate, the2.accel, the3.value,
+                 the3.rate, the3.accel}};
     }
     std::array<TripleView, 2> graphs() const override
     {

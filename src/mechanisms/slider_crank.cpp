@@ -30,8 +30,8 @@ std::optional<SliderCrankPose> SolveSliderCrank(const SliderCrankDimensions& d,
 {
     SliderCrankPose pose;
     pose.pin = numeric::PolarPoint(PointKinematics::AtRest(d.x0, d.y0), d.r, theta);
-    if (numeric::SolveSlider(d.guideAngle, d.rodLength,
-                             PointKinematics::AtRest(d.guideX, d.guideY), pose.pin, pose.piston)
+    if (numeric::SolveSlider(d.guideAngle, d.rodLength, PointKinematics::AtRest(d.guideX, d.guideY),
+                             pose.pin, pose.piston)
         != Status::Ok)
         return std::nullopt;
     return pose;
@@ -95,8 +95,12 @@ public:
 
 sim::ComputeOutcome ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
 {
-    const SliderCrankDimensions d{.x0 = in[0], .y0 = in[1], .r = in[2], .rodLength = in[3],
-                                  .guideX = in[4], .guideY = in[5],
+    const SliderCrankDimensions d{.x0 = in[0],
+                                  .y0 = in[1],
+                                  .r = in[2],
+                                  .rodLength = in[3],
+                                  .guideX = in[4],
+                                  .guideY = in[5],
                                   .guideAngle = numeric::DegToRad(in[6])};
     if (IsVerticalGuide(d.guideAngle))
         return sim::ComputeError{sim::ComputeError::Kind::Input, 6,

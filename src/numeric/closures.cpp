@@ -33,13 +33,12 @@ bool IsFinite(const ValueTriple& v)
 bool IsFinite(const PointKinematics& p)
 {
     return std::isfinite(p.x) && std::isfinite(p.vx) && std::isfinite(p.ax) && std::isfinite(p.y)
-        && std::isfinite(p.vy) && std::isfinite(p.ay);
+           && std::isfinite(p.vy) && std::isfinite(p.ay);
 }
 
 // Hands a result to the caller only when every number in it is finite (overflow near a
 // singular pose, or non-finite inputs, must never come back as "ok").
-template <typename T>
-Status Deliver(const T& result, T& out)
+template <typename T> Status Deliver(const T& result, T& out)
 {
     if (!IsFinite(result))
         return Status::Error;
@@ -56,7 +55,8 @@ Status PointDistance(const PointKinematics& a, const PointKinematics& b, ValueTr
     if (!(l > 0))   // coincident points: the direction of AB, hence every rate, is undefined
         return Status::Error;
     const double lDot = (dx * dvx + dy * dvy) / l;
-    const double lDdot = (dvx * dvx + dx * dax + dvy * dvy + dy * day) / l - (dx * dvx + dy * dvy) * lDot / l / l;
+    const double lDdot =
+        (dvx * dvx + dx * dax + dvy * dvy + dy * day) / l - (dx * dvx + dy * dvy) * lDot / l / l;
     return Deliver(ValueTriple{l, lDot, lDdot}, out);
 }
 
@@ -95,7 +95,8 @@ Status TriangleAngle(double la, double lb, const ValueTriple& l, ValueTriple& ou
     }
 
     const double sinTheta = std::sin(*theta);
-    const double thetaDot = -l.rate * (len * len - la * la + lb * lb) / (2 * la * len * len * sinTheta);
+    const double thetaDot =
+        -l.rate * (len * len - la * la + lb * lb) / (2 * la * len * len * sinTheta);
     const double thetaDdot =
         ((la * la - lb * lb) * (len * l.accel - 2 * l.rate * l.rate) / (len * len * len) - l.accel
          - 2 * la * c * thetaDot * thetaDot)
@@ -179,7 +180,8 @@ Status SolveSlider(double alpha, double l, const PointKinematics& p0, const Poin
     if (!(d > 0))
         return Status::Error;
     const double dDot = 2 * m * mDot - q * (2 * b.x * b.vx + 2 * k * kDot);
-    const double dDdot = 2 * (mDot * mDot + m * mDdot) - 2 * q * (b.vx * b.vx + b.x * b.ax + kDot * kDot + k * kDdot);
+    const double dDdot = 2 * (mDot * mDot + m * mDdot)
+                         - 2 * q * (b.vx * b.vx + b.x * b.ax + kDot * kDot + k * kDdot);
     const double rootD = std::sqrt(d);
 
     PointKinematics result;

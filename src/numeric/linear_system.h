@@ -11,8 +11,8 @@ namespace numeric {
 using Vector = std::vector<double>;   // size >= n + 1
 using Matrix = std::vector<Vector>;   // (row, column), each size >= n + 1
 
-Matrix MakeMatrix(int n);             // zeroed (n + 1) x (n + 1)
-Vector MakeVector(int n);             // zeroed n + 1
+Matrix MakeMatrix(int n);   // zeroed (n + 1) x (n + 1)
+Vector MakeVector(int n);   // zeroed n + 1
 
 void CopyMatrix(int n, const Matrix& source, Matrix& target);
 void ZeroMatrix(int n, Matrix& m);

@@ -30,19 +30,19 @@ bool ToAscii(std::string_view in, std::string& out)
         if (b0 == 0xEF && b1 == 0xBC && b2 >= 0x90 && b2 <= 0x99)
             c = static_cast<char>('0' + (b2 - 0x90));   // U+FF10..U+FF19
         else if (b0 == 0xEF && b1 == 0xBC && b2 == 0x8B)
-            c = '+';                                    // U+FF0B
+            c = '+';   // U+FF0B
         else if (b0 == 0xEF && b1 == 0xBC && b2 == 0x8D)
-            c = '-';                                    // U+FF0D
+            c = '-';   // U+FF0D
         else if (b0 == 0xEF && b1 == 0xBC && b2 == 0x8E)
-            c = '.';                                    // U+FF0E
+            c = '.';   // U+FF0E
         else if (b0 == 0xEF && b1 == 0xBC && b2 == 0xA5)
-            c = 'E';                                    // U+FF25
+            c = 'E';   // U+FF25
         else if (b0 == 0xEF && b1 == 0xBD && b2 == 0x85)
-            c = 'e';                                    // U+FF45
+            c = 'e';   // U+FF45
         else if (b0 == 0xE2 && b1 == 0x88 && b2 == 0x92)
-            c = '-';                                    // U+2212 minus sign
+            c = '-';   // U+2212 minus sign
         else if (b0 == 0xE3 && b1 == 0x80 && b2 == 0x80)
-            c = ' ';                                    // U+3000 ideographic space
+            c = ' ';   // U+3000 ideographic space
         else
             return false;
         out.push_back(c);
@@ -68,7 +68,7 @@ Shape CheckShape(std::string_view t)
     std::size_t i = 0;
     if (i < t.size() && (t[i] == '+' || t[i] == '-'))
         ++i;
-    std::int64_t order = 0;        // decimal order of the leading nonzero digit, before the exponent
+    std::int64_t order = 0;   // decimal order of the leading nonzero digit, before the exponent
     bool seenNonzero = false;
     std::size_t digits = 0;
     for (; i < t.size() && IsDigit(t[i]); ++i, ++digits) {
@@ -130,8 +130,8 @@ std::optional<double> ReadNumber(std::string_view utf8)
         t.remove_prefix(1);   // from_chars takes no '+'; the sign is applied below
 
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), value,
-                                           std::chars_format::general);
+    const auto [ptr, ec] =
+        std::from_chars(t.data(), t.data() + t.size(), value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         if (!shape.belowOne)
             return std::nullopt;

@@ -7,6 +7,9 @@ namespace numeric {
 
 enum class Status { Ok, Error };
 
-constexpr std::string_view StatusText(Status s) { return s == Status::Ok ? "ok" : "error"; }
+constexpr std::string_view StatusText(Status s)
+{
+    return s == Status::Ok ? "ok" : "error";
+}
 
 }

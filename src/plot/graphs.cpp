@@ -17,16 +17,16 @@ namespace plot {
 namespace {
 
 constexpr int kAxisColour = 0;
-constexpr int kMaxGridLines = 1000;   // a step that cannot advance x must not hang the form
-constexpr int kPieceSegments = 16384; // curve segments handed to the canvas at once
+constexpr int kMaxGridLines = 1000;     // a step that cannot advance x must not hang the form
+constexpr int kPieceSegments = 16384;   // curve segments handed to the canvas at once
 
 // 12 significant digits: hides the last-bit noise of sums such as 0.1 + 0.2 and of a full
 // scale computed as U * digit, which would otherwise print as 0.30000000000000004.
 double Tidy(double value)
 {
     char buf[40];
-    const auto written = std::to_chars(buf, buf + sizeof buf, value,
-                                       std::chars_format::scientific, 11);
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 11);
     double tidy = value;
     std::from_chars(buf, written.ptr, tidy);
     return tidy;

@@ -67,9 +67,8 @@ std::optional<int> FirstNonFiniteStep(const MechanismRun& run)
 
 }
 
-std::variant<InputValues, std::string> ReadInputs(const Mechanism& mechanism,
-                                                   const std::vector<std::string>& boxTexts,
-                                                   bool nameKeys)
+std::variant<InputValues, std::string>
+ReadInputs(const Mechanism& mechanism, const std::vector<std::string>& boxTexts, bool nameKeys)
 {
     InputValues values;
     for (const InputBox& box : mechanism.inputs) {
@@ -109,7 +108,8 @@ RunReport SimulationFrame::Run(const std::vector<std::string>& boxTexts, const R
                                plot::Canvas& picture2, const plot::Canvas& view)
 {
     if (context.divisions < 1 || !(context.cycleTime > 0) || !std::isfinite(context.cycleTime))
-        return {false, RunReport::Refusal::Input, "設定のサイクルタイムまたは時分割数が正しくありません。"};
+        return {false, RunReport::Refusal::Input,
+                "設定のサイクルタイムまたは時分割数が正しくありません。"};
 
     auto inputs = ReadInputs(mechanism_, boxTexts, nameKeys_);
     if (auto* message = std::get_if<std::string>(&inputs))
@@ -132,7 +132,8 @@ RunReport SimulationFrame::Run(const std::vector<std::string>& boxTexts, const R
     const WriteOutcome written =
         WriteResultFile(resultPath, run->resultTable(), context.divisions, context.cycleTime);
     if (!written.ok)
-        report.message = resultPath.filename().string() + " を書き込めませんでした: " + written.reason;
+        report.message =
+            resultPath.filename().string() + " を書き込めませんでした: " + written.reason;
 
     run_ = std::move(run);
     context_ = context;
@@ -208,8 +209,8 @@ void SimulationFrame::Stop(plot::Canvas& view)
                          (h - 10) - window_.scale * (path->y[k] - window_.ymin)};
         view.polyline(points, 1);
     }
-    plot::DrawWorldGrid(view, window_.xmin, window_.ymin, window_.xmax, window_.ymax,
-                        window_.xstep, window_.ystep, window_.scale);
+    plot::DrawWorldGrid(view, window_.xmin, window_.ymin, window_.xmax, window_.ymax, window_.xstep,
+                        window_.ystep, window_.scale);
 }
 
 std::optional<std::string> SimulationFrame::Next(plot::Canvas& view)

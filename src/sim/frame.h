@@ -19,9 +19,9 @@ namespace sim {
 // What became of a RUN.
 struct RunReport {
     enum class Refusal { None, Input, Step };
-    bool computed = false;       // false: refused; nothing changed
+    bool computed = false;   // false: refused; nothing changed
     Refusal refusal = Refusal::None;
-    std::string message;         // Japanese message to show; empty when all went well
+    std::string message;   // Japanese message to show; empty when all went well
 };
 
 class SimulationFrame {
@@ -75,8 +75,8 @@ private:
 
 // Reads the boxes; on a bad box returns a message naming its caption (or key).
 std::variant<InputValues, std::string> ReadInputs(const Mechanism& mechanism,
-                                                   const std::vector<std::string>& boxTexts,
-                                                   bool nameKeys = false);
+                                                  const std::vector<std::string>& boxTexts,
+                                                  bool nameKeys = false);
 
 // "ステップ 37（時刻 1.85 秒）: reason" and the like.
 std::string DescribeError(const Mechanism& mechanism, const ComputeError& error,

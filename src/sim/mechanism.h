@@ -21,11 +21,11 @@ namespace sim {
 
 // One Text1 box with its Label1 caption.
 struct InputBox {
-    int index = 0;               // Text1 index
-    std::string caption;         // Label1 caption, "" where the box has none
-    std::string defaultText;     // design-time text, e.g. "２０"
-    std::string key;             // command-line key; "" for a box the mechanism never reads
-    bool isAngle = false;        // typed in degrees
+    int index = 0;             // Text1 index
+    std::string caption;       // Label1 caption, "" where the box has none
+    std::string defaultText;   // design-time text, e.g. "２０"
+    std::string key;           // command-line key; "" for a box the mechanism never reads
+    bool isAngle = false;      // typed in degrees
 };
 
 // Which poses STOP superimposes.
@@ -38,9 +38,9 @@ enum class StopPoses {
 
 struct FrameTraits {
     StopPoses stopPoses = StopPoses::TwentiethsFromZero;
-    bool stopTracesPath = true;      // STOP draws the traced point's path
-    bool nextStopsTimer = false;     // next disables the animation first
-    bool showsOkAfterCompute = false;  // Text2 reads "ok" after ComputeMotion
+    bool stopTracesPath = true;         // STOP draws the traced point's path
+    bool nextStopsTimer = false;        // next disables the animation first
+    bool showsOkAfterCompute = false;   // Text2 reads "ok" after ComputeMotion
 };
 
 struct RunContext {
@@ -74,8 +74,8 @@ public:
     virtual ~MechanismRun() = default;
 
     virtual ResultTable resultTable() const = 0;
-    virtual std::array<TripleView, 2> graphs() const = 0;     // Picture1, Picture2
-    virtual std::vector<GraphPage> nextPages() const = 0;      // next, in order
+    virtual std::array<TripleView, 2> graphs() const = 0;   // Picture1, Picture2
+    virtual std::vector<GraphPage> nextPages() const = 0;   // next, in order
     // Starts at the base point and widens it with FitWorldWindow as the form does.
     virtual plot::WorldWindow fitWorldWindow() const = 0;
     // Draws pose `index` through the window; does not clear.
@@ -88,18 +88,18 @@ public:
 // Why a run is refused. The frame turns it into the message shown or printed.
 struct ComputeError {
     enum class Kind { Input, Step } kind = Kind::Step;
-    int index = 0;         // Text1 index (Input) or step index (Step)
-    std::string reason;    // short Japanese reason, e.g. "手首点に腕が届きません"
+    int index = 0;        // Text1 index (Input) or step index (Step)
+    std::string reason;   // short Japanese reason, e.g. "手首点に腕が届きません"
 };
 
 using ComputeOutcome = std::variant<std::unique_ptr<MechanismRun>, ComputeError>;
 
 struct Mechanism {
-    std::string command;                   // command-line name, e.g. "2r"
-    std::string formName;                  // e.g. "Form2rjun"
-    std::string title;                     // menu caption, e.g. "直列２R順運動学"
-    std::string windowTitle;               // the window's title where it differs from `title`
-    std::vector<InputBox> inputs;          // in Text1 index order
+    std::string command;                        // command-line name, e.g. "2r"
+    std::string formName;                       // e.g. "Form2rjun"
+    std::string title;                          // menu caption, e.g. "直列２R順運動学"
+    std::string windowTitle;                    // the window's title where it differs from `title`
+    std::vector<InputBox> inputs;               // in Text1 index order
     std::array<std::string, 2> graphCaptions;   // Label3(0), Label3(1)
     FrameTraits traits;
     std::function<ComputeOutcome(const InputValues&, const RunContext&)> ComputeMotion;

@@ -40,9 +40,8 @@ std::string CheckTable(const ResultTable& table, int divisions, double cycleTime
 
 // Formats the header and the data lines into `out`, handing it to `flush` whenever it
 // exceeds a chunk. `flush` returns false to stop.
-template <typename Flush>
-bool FormatTable(const ResultTable& table, int divisions, double cycleTime, std::string& out,
-                 Flush&& flush)
+template <typename Flush> bool FormatTable(const ResultTable& table, int divisions,
+                                           double cycleTime, std::string& out, Flush&& flush)
 {
     for (std::size_t k = 0; k < table.header.size(); ++k) {
         if (k > 0)
@@ -96,7 +95,8 @@ bool WriteAll(int fd, const std::string& text, int& error)
 int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temporary,
                     int& error)
 {
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::random_device entropy;
     std::mt19937 pick(entropy());
     std::uniform_int_distribution<int> letter(0, sizeof kLetters - 2);
@@ -148,8 +148,9 @@ WriteOutcome WriteResultFile(const std::filesystem::path& path, const ResultTabl
 
     std::string chunk;
     chunk.reserve(kChunkBytes + 4096);
-    bool ok = FormatTable(table, divisions, cycleTime, chunk,
-                          [fd, &error](const std::string& part) { return WriteAll(fd, part, error); });
+    bool ok =
+        FormatTable(table, divisions, cycleTime, chunk,
+                    [fd, &error](const std::string& part) { return WriteAll(fd, part, error); });
     ok = ok && WriteAll(fd, chunk, error);
     // close() reports delayed write errors (e.g. a full disk on a network file system).
     if (::close(fd) != 0 && ok) {

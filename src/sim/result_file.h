@@ -11,8 +11,8 @@
 namespace sim {
 
 struct ResultTable {
-    std::vector<std::string> header;               // "sec" first, then one name per column
-    std::vector<std::span<const double>> columns;  // each with N + 1 elements
+    std::vector<std::string> header;                // "sec" first, then one name per column
+    std::vector<std::span<const double>> columns;   // each with N + 1 elements
 };
 
 struct WriteOutcome {

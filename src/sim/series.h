@@ -15,8 +15,18 @@ using Series = std::vector<double, LargeBlockAllocator<double>>;
 struct TripleSeries {
     Series value, rate, accel;
 
-    void resize(std::size_t n) { value.assign(n, 0.0); rate.assign(n, 0.0); accel.assign(n, 0.0); }
-    void store(std::size_t i, const numeric::ValueTriple& v) { value[i] = v.value; rate[i] = v.rate; accel[i] = v.accel; }
+    void resize(std::size_t n)
+    {
+        value.assign(n, 0.0);
+        rate.assign(n, 0.0);
+        accel.assign(n, 0.0);
+    }
+    void store(std::size_t i, const numeric::ValueTriple& v)
+    {
+        value[i] = v.value;
+        rate[i] = v.rate;
+        accel[i] = v.accel;
+    }
     numeric::ValueTriple at(std::size_t i) const { return {value[i], rate[i], accel[i]}; }
 };
 
@@ -31,9 +41,17 @@ struct PointSeries {
     }
     void store(std::size_t i, const numeric::PointKinematics& p)
     {
-        x[i] = p.x; vx[i] = p.vx; ax[i] = p.ax; y[i] = p.y; vy[i] = p.vy; ay[i] = p.ay;
+        x[i] = p.x;
+        vx[i] = p.vx;
+        ax[i] = p.ax;
+        y[i] = p.y;
+        vy[i] = p.vy;
+        ay[i] = p.ay;
     }
-    numeric::PointKinematics at(std::size_t i) const { return {x[i], vx[i], ax[i], y[i], vy[i], ay[i]}; }
+    numeric::PointKinematics at(std::size_t i) const
+    {
+        return {x[i], vx[i], ax[i], y[i], vy[i], ay[i]};
+    }
     TripleSeries xTriple() const { return {x, vx, ax}; }
 };
 

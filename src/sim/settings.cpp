@@ -12,8 +12,7 @@ namespace {
 
 const char* const kCycleTimeRefused =
     "サイクルタイムは 0.000001 から 1000000 までの数値を入力してください";
-const char* const kDivisionCountRefused =
-    "時分割数は 1 から 1000000 までの整数を入力してください";
+const char* const kDivisionCountRefused = "時分割数は 1 から 1000000 までの整数を入力してください";
 
 }
 

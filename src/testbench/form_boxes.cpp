@@ -46,7 +46,8 @@ QLineEdit* MakeBox(QWidget* parent, const QString& objectName, const QString& te
 
 void FitLongestNumber(QLineEdit* box)
 {
-    const int text = box->fontMetrics().horizontalAdvance(QStringLiteral("-1.2345678901234567e-308"));
+    const int text =
+        box->fontMetrics().horizontalAdvance(QStringLiteral("-1.2345678901234567e-308"));
     box->setMinimumWidth(text + 16);   // frame and text margins
 }
 
@@ -57,8 +58,7 @@ QLabel* MakeLabel(QWidget* parent, const QString& objectName, const QString& tex
     return label;
 }
 
-QLabel* MakeCaption(QWidget* parent, const QString& objectName, const QString& text,
-                    QLineEdit* box)
+QLabel* MakeCaption(QWidget* parent, const QString& objectName, const QString& text, QLineEdit* box)
 {
     QLabel* label = MakeLabel(parent, objectName, text);
     label->setBuddy(box);

@@ -45,7 +45,8 @@ Formgauss::Formgauss(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
     // Input boxes Text1(0..5) with their captions Label1(0..5).
-    const std::array<const char*, 6> captions{"m(1,1)", "m(1,2)", "m(2,1)", "m(2,2)", "v(1)", "v(2)"};
+    const std::array<const char*, 6> captions{"m(1,1)", "m(1,2)", "m(2,1)",
+                                              "m(2,2)", "v(1)",   "v(2)"};
     const std::array<const char*, 6> defaults{"1", "2", "3", "1", "1", "1"};
     std::array<QLabel*, 6> label1{};
     for (int i = 0; i < 6; ++i) {
@@ -79,26 +80,34 @@ Formgauss::Formgauss(QWidget* parent) : QWidget(parent, Qt::Window)
     system->addWidget(text1_[3], 3, MatrixRight);
     system->addWidget(text1_[6], 3, Unknowns);
     system->addWidget(text1_[5], 3, RightSide);
-    system->addWidget(Operator(this, QStringLiteral("Label2_0"), QStringLiteral("×")), 1, Times, 3, 1);
-    system->addWidget(Operator(this, QStringLiteral("Label3_0"), QStringLiteral("＝")), 1, Equals, 3, 1);
+    system->addWidget(Operator(this, QStringLiteral("Label2_0"), QStringLiteral("×")), 1, Times, 3,
+                      1);
+    system->addWidget(Operator(this, QStringLiteral("Label3_0"), QStringLiteral("＝")), 1, Equals,
+                      3, 1);
 
     auto* rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);
     system->addWidget(rule, 4, MatrixLeft, 1, RightSide + 1);
 
     // The result system: the unit matrix (Label1 11, 10 / 9, 8) times (X, Y) equals the solution.
-    system->addWidget(MakeCaption(this, QStringLiteral("Label1_7"), QStringLiteral("v(1)"), text3X_), 5, RightSide);
+    system->addWidget(
+        MakeCaption(this, QStringLiteral("Label1_7"), QStringLiteral("v(1)"), text3X_), 5,
+        RightSide);
     system->addWidget(UnitEntry(this, 11, QStringLiteral("1")), 6, MatrixLeft);
     system->addWidget(UnitEntry(this, 10, QStringLiteral("0")), 6, MatrixRight);
     system->addWidget(text3_6, 6, Unknowns);
     system->addWidget(text3X_, 6, RightSide);
-    system->addWidget(MakeCaption(this, QStringLiteral("Label1_6"), QStringLiteral("v(2)"), text3Y_), 7, RightSide);
+    system->addWidget(
+        MakeCaption(this, QStringLiteral("Label1_6"), QStringLiteral("v(2)"), text3Y_), 7,
+        RightSide);
     system->addWidget(UnitEntry(this, 9, QStringLiteral("0")), 8, MatrixLeft);
     system->addWidget(UnitEntry(this, 8, QStringLiteral("1")), 8, MatrixRight);
     system->addWidget(text3_7, 8, Unknowns);
     system->addWidget(text3Y_, 8, RightSide);
-    system->addWidget(Operator(this, QStringLiteral("Label2_1"), QStringLiteral("×")), 6, Times, 3, 1);
-    system->addWidget(Operator(this, QStringLiteral("Label3_1"), QStringLiteral("＝")), 6, Equals, 3, 1);
+    system->addWidget(Operator(this, QStringLiteral("Label2_1"), QStringLiteral("×")), 6, Times, 3,
+                      1);
+    system->addWidget(Operator(this, QStringLiteral("Label3_1"), QStringLiteral("＝")), 6, Equals,
+                      3, 1);
 
     FitLongestNumber(text3X_);
     FitLongestNumber(text3Y_);

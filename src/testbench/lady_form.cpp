@@ -56,8 +56,10 @@ Formlady::Formlady(QWidget* parent) : QWidget(parent, Qt::Window)
     }};
 
     auto* inputs = new QGridLayout;
-    inputs->addWidget(MakeLabel(this, QStringLiteral("Label1_8"), QStringLiteral("x2           =0")), 0, 0, 1, 2);
-    inputs->addWidget(MakeLabel(this, QStringLiteral("Label1_7"), QStringLiteral("y2           =0")), 1, 0, 1, 2);
+    inputs->addWidget(
+        MakeLabel(this, QStringLiteral("Label1_8"), QStringLiteral("x2           =0")), 0, 0, 1, 2);
+    inputs->addWidget(
+        MakeLabel(this, QStringLiteral("Label1_7"), QStringLiteral("y2           =0")), 1, 0, 1, 2);
     int gridRow = 2;
     for (const Row& r : rows) {
         const QString caption = QString::fromUtf8(r.caption);
@@ -111,9 +113,9 @@ void Formlady::Command1_Click()
 
     // A at the origin, B typed, both at rest; C keeps the origin when the chain cannot close.
     numeric::PointKinematics c;
-    const numeric::Status status = numeric::SolveDyad(numeric::PointKinematics::AtRest(0, 0),
-                                                      numeric::PointKinematics::AtRest(bx, by),
-                                                      la, lb, c);
+    const numeric::Status status =
+        numeric::SolveDyad(numeric::PointKinematics::AtRest(0, 0),
+                           numeric::PointKinematics::AtRest(bx, by), la, lb, c);
     PointChain chain;
     if (status == numeric::Status::Ok) {
         text1_[3]->setText(NumberText(c.x));

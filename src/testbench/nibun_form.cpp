@@ -34,7 +34,8 @@ formnibun::formnibun(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* boxes = new QGridLayout;
     boxes->addWidget(MakeCaption(this, QStringLiteral("Label1"), kAccuracyCaption, text2_), 0, 0);
     boxes->addWidget(text2_, 0, 1);
-    boxes->addWidget(MakeCaption(this, QStringLiteral("Label2"), QStringLiteral("answer"), text1_), 1, 0);
+    boxes->addWidget(MakeCaption(this, QStringLiteral("Label2"), QStringLiteral("answer"), text1_),
+                     1, 0);
     boxes->addWidget(text1_, 1, 1);
 
     auto* layout = new QVBoxLayout(this);

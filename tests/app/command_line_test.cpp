@@ -55,9 +55,9 @@ TEST(CommandLine, WritesByteForByteWhatTheWindowWrites)
     form.findChild<QLineEdit*>("Text1_4")->setText("90");
     form.findChild<QRadioButton*>("Option1_1")->setChecked(true);
     form.RUN_Click();
-    const Invocation cli = Mechsim({"run", "2r", "L1=25", "the1f=90", "--profile", "cubic",
-                                    "--divisions", "30", "--cycle-time", "5", "--output",
-                                    (dir / "cli.dat").string()});
+    const Invocation cli =
+        Mechsim({"run", "2r", "L1=25", "the1f=90", "--profile", "cubic", "--divisions", "30",
+                 "--cycle-time", "5", "--output", (dir / "cli.dat").string()});
     ASSERT_EQ(cli.status, 0) << cli.err;
     EXPECT_EQ(ReadFileBytes(dir / "cli.dat"), ReadFileBytes(dir / "form.dat"));
     sim::Settings() = {};
@@ -111,8 +111,8 @@ TEST(CommandLine, PicturesAreWhatTheWindowWouldShow)
     const Invocation r = Mechsim({"run", "slider", "--output", (dir / "result.dat").string(),
                                   "--pictures", (dir / "pictures").string()});
     ASSERT_EQ(r.status, 0) << r.err;
-    for (const char* name : {"picture1.png", "picture2.png", "summary.png", "page1.png", "page2.png",
-                             "page3.png", "page4.png"})
+    for (const char* name : {"picture1.png", "picture2.png", "summary.png", "page1.png",
+                             "page2.png", "page3.png", "page4.png"})
         EXPECT_TRUE(std::filesystem::exists(dir / "pictures" / name)) << name;
     EXPECT_FALSE(std::filesystem::exists(dir / "pictures" / "page5.png"));
 }

@@ -40,8 +40,8 @@ void CollectItems(const QList<QAction*>& actions, int level, std::vector<MenuIte
     }
 }
 
-const QStringList kFormItems = {"jun2r",    "jun3r",        "choku3r",    "enn3r",
-                                "parallel", "link4",        "slider_kikou", "gauss_test",
+const QStringList kFormItems = {"jun2r",     "jun3r",         "choku3r",      "enn3r",
+                                "parallel",  "link4",         "slider_kikou", "gauss_test",
                                 "lady_test", "nibunhou_test", "settei"};
 
 class StartMenuTest : public ::testing::Test {
@@ -85,11 +85,10 @@ TEST_F(StartMenuTest, MenuTreeHasTheCaptionsNestingAndOrder)
 TEST_F(StartMenuTest, LabelsShowVersionAndTitleAndTheWindowHasNoTitle)
 {
     app::start_menu menu(opener);
-    EXPECT_EQ(menu.lblVersion->text(),
-              QString("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
-                  .arg(app::kVersionMajor)
-                  .arg(app::kVersionMinor)
-                  .arg(app::kVersionRevision));
+    EXPECT_EQ(menu.lblVersion->text(), QString("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
+                                           .arg(app::kVersionMajor)
+                                           .arg(app::kVersionMinor)
+                                           .arg(app::kVersionRevision));
     EXPECT_EQ(menu.lblProductName->text(), QString::fromUtf8(app::kApplicationTitle));
     EXPECT_FALSE(menu.lblProductName->text().isEmpty());
     EXPECT_TRUE(menu.windowTitle().trimmed().isEmpty());

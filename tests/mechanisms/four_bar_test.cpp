@@ -12,10 +12,10 @@
 
 namespace {
 
-using mechanisms::FourBar;
-using sim::ProfileKind;
 using closedtest::Context;
 using closedtest::kProfiles;
+using mechanisms::FourBar;
+using sim::ProfileKind;
 
 // Drawn pose: crank D->B, coupler B->P, rocker P->O, ground O->D, P->C.
 struct Linkage {
@@ -91,7 +91,8 @@ TEST(FourBar, LinksStayRigidAndTheCouplerPointStaysFixedInTheCoupler)
 {
     const double gsi = 0.15, eta = -0.08;
     for (ProfileKind profile : kProfiles) {
-        auto run = RunOf(ComputeWith(FourBar(), Context(120, profile), {{0, "0.15"}, {1, "-0.08"}}));
+        auto run =
+            RunOf(ComputeWith(FourBar(), Context(120, profile), {{0, "0.15"}, {1, "-0.08"}}));
         ASSERT_TRUE(run);
         for (int i = 0; i <= 120; ++i) {
             SCOPED_TRACE(i);
@@ -173,8 +174,10 @@ TEST(FourBar, LoopThatCannotCloseIsRefusedAtItsFirstOpenStep)
         const int expected = FirstOpenStep(c.l1, c.l2, c.l3, c.l4, 200);
         ASSERT_GE(expected, 0);
         auto outcome = ComputeWith(FourBar(), Context(200, ProfileKind::Linear),
-                                   {{3, std::to_string(c.l1)}, {4, std::to_string(c.l2)},
-                                    {5, std::to_string(c.l3)}, {6, std::to_string(c.l4)}});
+                                   {{3, std::to_string(c.l1)},
+                                    {4, std::to_string(c.l2)},
+                                    {5, std::to_string(c.l3)},
+                                    {6, std::to_string(c.l4)}});
         const auto* error = std::get_if<sim::ComputeError>(&outcome);
         ASSERT_NE(error, nullptr);
         EXPECT_EQ(error->kind, sim::ComputeError::Kind::Step);

@@ -19,15 +19,17 @@ struct FrameFixture : ::testing::Test {
 
     sim::RunReport run(int n, std::map<int, std::string> overrides = {})
     {
-        return frame.Run(DefaultTexts(frame.mechanism(), overrides), {n, 10, sim::ProfileKind::Quintic},
-                         dir / "result.dat", picture1, picture2, picture3);
+        return frame.Run(DefaultTexts(frame.mechanism(), overrides),
+                         {n, 10, sim::ProfileKind::Quintic}, dir / "result.dat", picture1, picture2,
+                         picture3);
     }
 };
 
 TEST(StopPoseIndices, RoundHalvesToEvenAndKeepTheLastPose)
 {
     EXPECT_EQ(SimulationFrame::StopPoseIndices(StopPoses::TwentiethsFromZero, 30),
-              (std::vector<int>{0, 2, 3, 4, 6, 8, 9, 10, 12, 14, 15, 16, 18, 20, 21, 22, 24, 26, 27, 28, 30}));
+              (std::vector<int>{0,  2,  3,  4,  6,  8,  9,  10, 12, 14, 15,
+                                16, 18, 20, 21, 22, 24, 26, 27, 28, 30}));
     const auto every10 = SimulationFrame::StopPoseIndices(StopPoses::TwentiethsFromZero, 200);
     ASSERT_EQ(every10.size(), 21u);
     EXPECT_EQ(every10.back(), 200);
@@ -139,7 +141,8 @@ TEST_F(FrameFixture, FullWidthInputsReadAsTheirNumbers)
 TEST(DescribeError, NamesTheStepAndItsTime)
 {
     const sim::ComputeError error{sim::ComputeError::Kind::Step, 37, "腕が届きません"};
-    const std::string text = sim::DescribeError(mechanisms::Serial2R(), error, {200, 10, {}}, false);
+    const std::string text =
+        sim::DescribeError(mechanisms::Serial2R(), error, {200, 10, {}}, false);
     EXPECT_NE(text.find("37"), std::string::npos);
     EXPECT_NE(text.find("1.85"), std::string::npos);
     EXPECT_NE(text.find("腕が届きません"), std::string::npos);

@@ -13,10 +13,10 @@
 
 namespace {
 
-using mechanisms::ParallelMechanism;
-using sim::ProfileKind;
 using closedtest::Context;
 using closedtest::kProfiles;
+using mechanisms::ParallelMechanism;
+using sim::ProfileKind;
 
 // Drawn pose: lines B->E (0..2), E->V (3..5), platform V1-V2, V2-V3, V3-V1 (6..8); circles C,
 // B1..B3, E1..E3, V1..V3.
@@ -77,8 +77,11 @@ TEST(Parallel, CentreRestsAtTheFourCuspsAndClosesAtIndexN)
         int index;
         double x, y;
     };
-    const Cusp cusps[] = {{0, xc + rc, yc}, {50, xc, yc + rc}, {100, xc - rc, yc},
-                          {150, xc, yc - rc}, {200, xc + rc, yc}};
+    const Cusp cusps[] = {{0, xc + rc, yc},
+                          {50, xc, yc + rc},
+                          {100, xc - rc, yc},
+                          {150, xc, yc - rc},
+                          {200, xc + rc, yc}};
     for (ProfileKind profile : kProfiles) {
         SCOPED_TRACE(static_cast<int>(profile));
         auto run = RunOf(ComputeWith(ParallelMechanism(), Context(200, profile), inputs));
@@ -95,8 +98,8 @@ TEST(Parallel, CentreRestsAtTheFourCuspsAndClosesAtIndexN)
             }
         }
         // Between the cusps each quarter is an arc of radius rc about a corner of the square.
-        const drawn::Point corners[] = {{xc + rc, yc + rc}, {xc - rc, yc + rc}, {xc - rc, yc - rc},
-                                        {xc + rc, yc - rc}};
+        const drawn::Point corners[] = {
+            {xc + rc, yc + rc}, {xc - rc, yc + rc}, {xc - rc, yc - rc}, {xc + rc, yc - rc}};
         for (std::size_t k = 0; k <= 200; ++k) {
             const drawn::Point corner = corners[std::min<std::size_t>(3, k / 50)];
             EXPECT_NEAR(std::hypot(x.value[k] - corner.x, y.value[k] - corner.y), rc, 1e-12) << k;
@@ -124,9 +127,9 @@ TEST(Parallel, LegsAndPlatformStayRigidOverEveryPose)
                 EXPECT_NEAR(l.v[k].y - l.c.y, first.v[k].y - first.c.y, 1e-9);
                 // The stored base joint angle is the direction of the drawn proximal link.
                 const double drawnAngle = std::atan2(l.e[k].y - l.b[k].y, l.e[k].x - l.b[k].x);
-                EXPECT_NEAR(AngleDifference(run->resultTable().columns[3 * k][std::size_t(i)],
-                                            drawnAngle),
-                            0, 1e-9);
+                EXPECT_NEAR(
+                    AngleDifference(run->resultTable().columns[3 * k][std::size_t(i)], drawnAngle),
+                    0, 1e-9);
             }
         }
     }
@@ -181,9 +184,9 @@ TEST(Parallel, QuartersAreExactForEveryN)
         int i, n, quarter;
         double t;
     };
-    const Row rows[] = {{200, 200, 3, 1.0}, {8, 30, 1, 2.0 / 30}, {15, 30, 2, 0.0},
-                        {29, 30, 3, 26.0 / 30}, {30, 30, 3, 1.0}, {1, 1, 3, 1.0},
-                        {0, 1, 0, 0.0}, {1, 2, 2, 0.0}};
+    const Row rows[] = {{200, 200, 3, 1.0},     {8, 30, 1, 2.0 / 30}, {15, 30, 2, 0.0},
+                        {29, 30, 3, 26.0 / 30}, {30, 30, 3, 1.0},     {1, 1, 3, 1.0},
+                        {0, 1, 0, 0.0},         {1, 2, 2, 0.0}};
     for (const Row& r : rows) {
         const mechanisms::QuarterTime qt = mechanisms::ParallelQuarterTime(r.i, r.n);
         EXPECT_EQ(qt.quarter, r.quarter) << r.i << " of " << r.n;
@@ -223,8 +226,8 @@ TEST(Parallel, LegThatCannotReachIsRefusedAtItsFirstStep)
             }
     }
     ASSERT_GT(expectedStep, 0);
-    auto outcome = ComputeWith(ParallelMechanism(), Context(n, ProfileKind::Linear),
-                               {{0, "26"}, {1, "26"}});
+    auto outcome =
+        ComputeWith(ParallelMechanism(), Context(n, ProfileKind::Linear), {{0, "26"}, {1, "26"}});
     const auto* error = std::get_if<sim::ComputeError>(&outcome);
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(error->kind, sim::ComputeError::Kind::Step);
@@ -297,8 +300,9 @@ TEST(Parallel, HandsTheFrameItsPagesPathAndEighthPose)
     auto run = RunOf(ComputeWith(m, Context(200)));
     ASSERT_TRUE(run);
     const auto table = run->resultTable();
-    EXPECT_EQ(table.header, (std::vector<std::string>{"sec", "the1", "dthe1", "ddthe1", "the2",
-                                                      "dthe2", "ddthe2", "the3", "dthe3", "ddthe3"}));
+    EXPECT_EQ(table.header,
+              (std::vector<std::string>{"sec", "the1", "dthe1", "ddthe1", "the2", "dthe2", "ddthe2",
+                                        "the3", "dthe3", "ddthe3"}));
     const auto pages = run->nextPages();
     ASSERT_EQ(pages.size(), 4u);
     EXPECT_EQ(pages[0].caption, "x10  dx10  ddx10");

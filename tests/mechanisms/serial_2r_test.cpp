@@ -38,7 +38,8 @@ TEST(Serial2R, DefaultArmStartsAndEndsWhereTheClosedFormPutsIt)
 TEST(Serial2R, EveryStepMatchesTheClosedFormWithItsExactDerivatives)
 {
     const double t = 10, n = 400;
-    for (auto profile : {sim::ProfileKind::Quintic, sim::ProfileKind::Cubic, sim::ProfileKind::Linear}) {
+    for (auto profile :
+         {sim::ProfileKind::Quintic, sim::ProfileKind::Cubic, sim::ProfileKind::Linear}) {
         auto run = RunOf(ComputeWith(Serial2R(), Context(int(n), profile, t)));
         ASSERT_TRUE(run);
         const auto table = run->resultTable();
@@ -60,7 +61,8 @@ TEST(Serial2R, RatesAgreeWithCentralDifferencesOfPositions)
 {
     const int n = 2000;
     const double t = 10, h = t / n;
-    for (auto profile : {sim::ProfileKind::Quintic, sim::ProfileKind::Cubic, sim::ProfileKind::Linear}) {
+    for (auto profile :
+         {sim::ProfileKind::Quintic, sim::ProfileKind::Cubic, sim::ProfileKind::Linear}) {
         auto run = RunOf(ComputeWith(Serial2R(), Context(n, profile, t)));
         ASSERT_TRUE(run);
         const auto c = run->resultTable().columns;

@@ -107,8 +107,9 @@ TEST(Serial3RArc, DefaultArmStartsAndReturnsToTheCheckedPose)
     auto run = RunOf(ComputeWith(Serial3RArc(), Context(200)));
     ASSERT_TRUE(run);
     for (int step : {0, 200})
-        ExpectPose(*run, {step, {20, 50}, {-8.1908, 39.7394}, {-37.8592, 12.9106}, 2.81294, -2.07776,
-                          -0.38611});
+        ExpectPose(
+            *run,
+            {step, {20, 50}, {-8.1908, 39.7394}, {-37.8592, 12.9106}, 2.81294, -2.07776, -0.38611});
 }
 
 TEST(Serial3RArc, HandDirectionStaysFixed)
@@ -174,7 +175,8 @@ TEST(Serial3RInterpolation, JointRatesAgreeWithCentralDifferencesOfAngles)
                     const double rate = AngleStep(c[angle][k + 1], c[angle][k - 1]) / (2 * h);
                     const double accel = (c[angle + 1][k + 1] - c[angle + 1][k - 1]) / (2 * h);
                     EXPECT_NEAR(c[angle + 1][k], rate, 1e-3) << "step " << i << " column " << angle;
-                    EXPECT_NEAR(c[angle + 2][k], accel, 1e-3) << "step " << i << " column " << angle;
+                    EXPECT_NEAR(c[angle + 2][k], accel, 1e-3)
+                        << "step " << i << " column " << angle;
                 }
             }
         }
@@ -205,9 +207,11 @@ TEST(Serial3RInterpolation, JointAnglesAreTheDirectionsOfTheDrawnLinks)
                 EXPECT_GE(link2, -pi) << "step " << i;
                 EXPECT_LT(link2, pi) << "step " << i;
                 EXPECT_NEAR(AngleStep(link2, std::atan2(arm[2].y - arm[1].y, arm[2].x - arm[1].x)),
-                            0, 1e-9) << "step " << i;
-                EXPECT_NEAR(AngleStep(hand, std::atan2(arm[3].y - arm[2].y, arm[3].x - arm[2].x)), 0,
-                            1e-9) << "step " << i;
+                            0, 1e-9)
+                    << "step " << i;
+                EXPECT_NEAR(AngleStep(hand, std::atan2(arm[3].y - arm[2].y, arm[3].x - arm[2].x)),
+                            0, 1e-9)
+                    << "step " << i;
             }
         }
 }
@@ -238,18 +242,42 @@ TEST(Serial3RInterpolation, ImpossibleStepsRefuseTheRun)
     };
     const std::string outOfReach = "手首点に腕が届きません";
     const Case cases[] = {
-        {"hand starts out of reach", Serial3RLine(), {{3, "200"}}, ProfileKind::Quintic,
-         ComputeError::Kind::Step, 0, outOfReach},
-        {"circle far from the base", Serial3RArc(), {{3, "200"}}, ProfileKind::Quintic,
-         ComputeError::Kind::Step, 0, outOfReach},
+        {"hand starts out of reach",
+         Serial3RLine(),
+         {{3, "200"}},
+         ProfileKind::Quintic,
+         ComputeError::Kind::Step,
+         0,
+         outOfReach},
+        {"circle far from the base",
+         Serial3RArc(),
+         {{3, "200"}},
+         ProfileKind::Quintic,
+         ComputeError::Kind::Step,
+         0,
+         outOfReach},
         // Wrist slides out along y = 0 and ends exactly stretched (L1 + L2 = 80) while moving.
-        {"stretched in motion", Serial3RLine(),
-         {{3, "50"}, {4, "110"}, {5, "0"}, {6, "0"}, {7, "0"}, {8, "0"}}, ProfileKind::Linear,
-         ComputeError::Kind::Step, 100, "腕が伸び切るか折り畳まれた特異姿勢です"},
-        {"zero first link", Serial3RLine(), {{0, "0"}}, ProfileKind::Quintic,
-         ComputeError::Kind::Input, 0, "0より大きい長さを入力してください"},
-        {"negative second link", Serial3RArc(), {{1, "-40"}}, ProfileKind::Quintic,
-         ComputeError::Kind::Input, 1, "0より大きい長さを入力してください"},
+        {"stretched in motion",
+         Serial3RLine(),
+         {{3, "50"}, {4, "110"}, {5, "0"}, {6, "0"}, {7, "0"}, {8, "0"}},
+         ProfileKind::Linear,
+         ComputeError::Kind::Step,
+         100,
+         "腕が伸び切るか折り畳まれた特異姿勢です"},
+        {"zero first link",
+         Serial3RLine(),
+         {{0, "0"}},
+         ProfileKind::Quintic,
+         ComputeError::Kind::Input,
+         0,
+         "0より大きい長さを入力してください"},
+        {"negative second link",
+         Serial3RArc(),
+         {{1, "-40"}},
+         ProfileKind::Quintic,
+         ComputeError::Kind::Input,
+         1,
+         "0より大きい長さを入力してください"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

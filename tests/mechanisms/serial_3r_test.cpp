@@ -73,7 +73,8 @@ TEST(Serial3R, HandRatesAgreeWithCentralDifferencesOfPositions)
             for (int axis : {0, 3}) {
                 EXPECT_NEAR(c[axis + 1][k], (c[axis][k + 1] - c[axis][k - 1]) / (2 * h), 1e-3)
                     << "profile " << int(profile) << " step " << i;
-                EXPECT_NEAR(c[axis + 2][k], (c[axis + 1][k + 1] - c[axis + 1][k - 1]) / (2 * h), 1e-3)
+                EXPECT_NEAR(c[axis + 2][k], (c[axis + 1][k + 1] - c[axis + 1][k - 1]) / (2 * h),
+                            1e-3)
                     << "profile " << int(profile) << " step " << i;
             }
         }

@@ -53,7 +53,8 @@ TEST_F(FormFixture, HasTheReferenceControlsWithTheirDesignTimeTexts)
     EXPECT_FALSE(child<QTimer>("Timer1")->isActive());
     // Every box, button and picture can be found by what the user sees.
     for (QWidget* w : form->findChildren<QWidget*>()) {
-        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPushButton*>(w) || qobject_cast<plot::PictureBox*>(w)) {
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPushButton*>(w)
+            || qobject_cast<plot::PictureBox*>(w)) {
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
         }
     }

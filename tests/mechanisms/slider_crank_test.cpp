@@ -13,10 +13,10 @@
 
 namespace {
 
-using mechanisms::SliderCrank;
-using sim::ProfileKind;
 using closedtest::Context;
 using closedtest::kProfiles;
+using mechanisms::SliderCrank;
+using sim::ProfileKind;
 
 // Pin (pages 1, 2) and piston (result table) of step k.
 struct Sample {
@@ -218,8 +218,8 @@ TEST(SliderCrank, HandsTheFrameFourPagesAndNoPath)
     auto run = RunOf(ComputeWith(m, Context(200)));
     ASSERT_TRUE(run);
     EXPECT_EQ(run->tracedPath(), nullptr);
-    EXPECT_EQ(run->resultTable().header, (std::vector<std::string>{"sec", "theta", "x3", "dx3",
-                                                                   "ddx3", "y3", "dy3", "ddy3"}));
+    EXPECT_EQ(run->resultTable().header,
+              (std::vector<std::string>{"sec", "theta", "x3", "dx3", "ddx3", "y3", "dy3", "ddy3"}));
     const auto pages = run->nextPages();
     ASSERT_EQ(pages.size(), 4u);
     EXPECT_EQ(pages[0].caption, "x2   dx2   ddx2");

@@ -50,7 +50,8 @@ TEST(Angle, ArcCosDomain)
 
 TEST(Angle, RoundUpAndLog10)
 {
-    const std::pair<double, double> rows[] = {{3, 3}, {3.0001, 4}, {-0.5, 0}, {2, 2}, {2.1, 3}, {-2.5, -2}};
+    const std::pair<double, double> rows[] = {{3, 3}, {3.0001, 4}, {-0.5, 0},
+                                              {2, 2}, {2.1, 3},    {-2.5, -2}};
     for (const auto& [x, expected] : rows)
         EXPECT_EQ(RoundUp(x), expected) << x;
     EXPECT_NEAR(Log10(1000), 3, 1e-15);

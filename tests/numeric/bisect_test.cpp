@@ -42,12 +42,9 @@ TEST(Bisect, ErrorsLeaveTheEnds)
         double a, b, n;
     };
     const Row rows[] = {
-        {"no halving", 0, 2, 0},
-        {"less than one halving", 0, 2, 0.9},
-        {"no sign change", 2, 3, 10},
-        {"infinite count", 0, 2, inf},
-        {"NaN count", 0, 2, nan},
-        {"infinite end", 0, inf, 10},
+        {"no halving", 0, 2, 0},      {"less than one halving", 0, 2, 0.9},
+        {"no sign change", 2, 3, 10}, {"infinite count", 0, 2, inf},
+        {"NaN count", 0, 2, nan},     {"infinite end", 0, inf, 10},
         {"NaN end", nan, 2, 10},
     };
     for (const Row& r : rows) {

@@ -22,7 +22,8 @@ struct Path {
     {
         const double cs = std::cos(wx * t + px), sn = std::sin(wy * t + py);
         const double sx = std::sin(wx * t + px), cy2 = std::cos(wy * t + py);
-        return {cx + rx * cs, -rx * wx * sx, -rx * wx * wx * cs, cy + ry * sn, ry * wy * cy2, -ry * wy * wy * sn};
+        return {cx + rx * cs, -rx * wx * sx, -rx * wx * wx * cs,
+                cy + ry * sn, ry * wy * cy2, -ry * wy * wy * sn};
     }
 };
 
@@ -32,7 +33,8 @@ struct Scalar {
 
     ValueTriple At(double t) const
     {
-        return {s0 + s1 * t + s2 * std::sin(w * t), s1 + s2 * w * std::cos(w * t), -s2 * w * w * std::sin(w * t)};
+        return {s0 + s1 * t + s2 * std::sin(w * t), s1 + s2 * w * std::cos(w * t),
+                -s2 * w * w * std::sin(w * t)};
     }
 };
 
@@ -66,10 +68,13 @@ void ExpectRatesMatchDifferences(const std::string& name, const Evaluation& eval
         ASSERT_TRUE(now && before && after) << name << " failed at t = " << t;
         for (std::size_t i = 0; i < now->size(); ++i) {
             const Channel& c = (*now)[i];
-            const double rate = Difference((*after)[i].v.value, (*before)[i].v.value, c.angle) / (2 * h);
+            const double rate =
+                Difference((*after)[i].v.value, (*before)[i].v.value, c.angle) / (2 * h);
             const double accel = ((*after)[i].v.rate - (*before)[i].v.rate) / (2 * h);
-            EXPECT_NEAR(c.v.rate, rate, 1e-6 * (1 + std::abs(rate))) << name << " channel " << i << " t = " << t;
-            EXPECT_NEAR(c.v.accel, accel, 1e-6 * (1 + std::abs(accel))) << name << " channel " << i << " t = " << t;
+            EXPECT_NEAR(c.v.rate, rate, 1e-6 * (1 + std::abs(rate)))
+                << name << " channel " << i << " t = " << t;
+            EXPECT_NEAR(c.v.accel, accel, 1e-6 * (1 + std::abs(accel)))
+                << name << " channel " << i << " t = " << t;
         }
         ++checked;
     }
@@ -84,33 +89,36 @@ const Path kB{7.0, 1.5, -0.9, 2.0, 2.0, 1.1, 1.7, -0.4};
 
 TEST(ClosureRates, PointDistanceAndLineAngle)
 {
-    ExpectRatesMatchDifferences("PointDistance", [](double t) -> std::optional<std::vector<Channel>> {
-        ValueTriple l;
-        if (PointDistance(kA.At(t), kB.At(t), l) != Status::Ok)
-            return std::nullopt;
-        return std::vector<Channel>{{l}};
-    });
+    ExpectRatesMatchDifferences("PointDistance",
+                                [](double t) -> std::optional<std::vector<Channel>> {
+                                    ValueTriple l;
+                                    if (PointDistance(kA.At(t), kB.At(t), l) != Status::Ok)
+                                        return std::nullopt;
+                                    return std::vector<Channel>{{l}};
+                                });
     // B circles A so the direction sweeps through the -pi / pi seam.
     const Path around{0, 4.0, 1.1, 0.3, 0, 3.5, 1.1, 0.3};
     for (const Path& b : {kB, around})
-        ExpectRatesMatchDifferences("LineAngle", [&](double t) -> std::optional<std::vector<Channel>> {
-            ValueTriple phi;
-            if (LineAngle(kA.At(t), b.At(t), phi) != Status::Ok)
-                return std::nullopt;
-            return std::vector<Channel>{{phi, true}};
-        });
+        ExpectRatesMatchDifferences("LineAngle",
+                                    [&](double t) -> std::optional<std::vector<Channel>> {
+                                        ValueTriple phi;
+                                        if (LineAngle(kA.At(t), b.At(t), phi) != Status::Ok)
+                                            return std::nullopt;
+                                        return std::vector<Channel>{{phi, true}};
+                                    });
 }
 
 TEST(ClosureRates, TriangleAngle)
 {
     // la = 4, lb = 3: L oscillates in [2, 6], inside the closable range (1, 7).
     const Scalar l{4, 0, 2, 1.3};
-    ExpectRatesMatchDifferences("TriangleAngle", [&](double t) -> std::optional<std::vector<Channel>> {
-        ValueTriple theta;
-        if (TriangleAngle(4, 3, l.At(t), theta) != Status::Ok)
-            return std::nullopt;
-        return std::vector<Channel>{{theta, true}};
-    });
+    ExpectRatesMatchDifferences("TriangleAngle",
+                                [&](double t) -> std::optional<std::vector<Channel>> {
+                                    ValueTriple theta;
+                                    if (TriangleAngle(4, 3, l.At(t), theta) != Status::Ok)
+                                        return std::nullopt;
+                                    return std::vector<Channel>{{theta, true}};
+                                });
 }
 
 TEST(ClosureRates, PolarPoint)
@@ -125,29 +133,32 @@ TEST(ClosureRates, SolveDyadBothAssemblies)
 {
     // |AB| stays within about [3.6, 10.5]; la + lb = 12 and |la - lb| = 2 keep the chain closable.
     const double la = 5, lb = 7;
-    ExpectRatesMatchDifferences("SolveDyad A,B", [&](double t) -> std::optional<std::vector<Channel>> {
-        PointKinematics c;
-        if (SolveDyad(kA.At(t), kB.At(t), la, lb, c) != Status::Ok)
-            return std::nullopt;
-        return Channels(c);
-    });
-    ExpectRatesMatchDifferences("SolveDyad B,A", [&](double t) -> std::optional<std::vector<Channel>> {
-        PointKinematics c;
-        if (SolveDyad(kB.At(t), kA.At(t), lb, la, c) != Status::Ok)
-            return std::nullopt;
-        return Channels(c);
-    });
+    ExpectRatesMatchDifferences("SolveDyad A,B",
+                                [&](double t) -> std::optional<std::vector<Channel>> {
+                                    PointKinematics c;
+                                    if (SolveDyad(kA.At(t), kB.At(t), la, lb, c) != Status::Ok)
+                                        return std::nullopt;
+                                    return Channels(c);
+                                });
+    ExpectRatesMatchDifferences("SolveDyad B,A",
+                                [&](double t) -> std::optional<std::vector<Channel>> {
+                                    PointKinematics c;
+                                    if (SolveDyad(kB.At(t), kA.At(t), lb, la, c) != Status::Ok)
+                                        return std::nullopt;
+                                    return Channels(c);
+                                });
 }
 
 TEST(ClosureRates, BodyPoint)
 {
     for (const auto& [u, w] : {std::pair{2.0, 1.5}, {-1.0, -3.0}, {0.0, 4.0}})
-        ExpectRatesMatchDifferences("BodyPoint", [&](double t) -> std::optional<std::vector<Channel>> {
-            PointKinematics c;
-            if (BodyPoint(kA.At(t), kB.At(t), u, w, c) != Status::Ok)
-                return std::nullopt;
-            return Channels(c);
-        });
+        ExpectRatesMatchDifferences("BodyPoint",
+                                    [&](double t) -> std::optional<std::vector<Channel>> {
+                                        PointKinematics c;
+                                        if (BodyPoint(kA.At(t), kB.At(t), u, w, c) != Status::Ok)
+                                            return std::nullopt;
+                                        return Channels(c);
+                                    });
 }
 
 TEST(ClosureRates, SolveSliderOnAnInclinedMovingGuide)
@@ -156,12 +167,13 @@ TEST(ClosureRates, SolveSliderOnAnInclinedMovingGuide)
     const Path crank{0, 2, 1.7, 0.1, 0, 2, 1.7, 0.1};
     const Path p0{-1, 0.4, 0.6, 0, 0.5, 0.3, 0.9, 0.4};
     const double alpha = DegToRad(20);
-    ExpectRatesMatchDifferences("SolveSlider", [&](double t) -> std::optional<std::vector<Channel>> {
-        PointKinematics s;
-        if (SolveSlider(alpha, 6, p0.At(t), crank.At(t), s) != Status::Ok)
-            return std::nullopt;
-        return Channels(s);
-    });
+    ExpectRatesMatchDifferences(
+        "SolveSlider", [&](double t) -> std::optional<std::vector<Channel>> {
+            PointKinematics s;
+            if (SolveSlider(alpha, 6, p0.At(t), crank.At(t), s) != Status::Ok)
+                return std::nullopt;
+            return Channels(s);
+        });
 }
 
 // Geometric truth along the same motions: the joint keeps both link lengths and its side.
@@ -176,7 +188,9 @@ TEST(ClosureRates, DyadAndSliderStayRigid)
             EXPECT_NEAR(std::hypot(c.x - a.x, c.y - a.y), 5, 1e-12) << t;
             EXPECT_NEAR(std::hypot(c.x - b.x, c.y - b.y), 7, 1e-12) << t;
         }
-        const auto cross = [&](const PointKinematics& c) { return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x); };
+        const auto cross = [&](const PointKinematics& c) {
+            return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+        };
         EXPECT_GT(cross(left), 0) << t;
         EXPECT_LT(cross(right), 0) << t;
 

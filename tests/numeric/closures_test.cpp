@@ -21,7 +21,7 @@ PointKinematics Rest(double x, double y)
 bool Finite(const PointKinematics& p)
 {
     return std::isfinite(p.x) && std::isfinite(p.vx) && std::isfinite(p.ax) && std::isfinite(p.y)
-        && std::isfinite(p.vy) && std::isfinite(p.ay);
+           && std::isfinite(p.vy) && std::isfinite(p.ay);
 }
 
 bool Finite(const ValueTriple& v)
@@ -80,15 +80,23 @@ TEST(Closures, BodyPointOnTheLineIsPolarPoint)
     PointKinematics body;
     ASSERT_EQ(BodyPoint(a, b, 1, 0, body), Status::Ok);
     const PointKinematics polar = PolarPoint(a, 1, phi);
-    for (auto [x, y] : {std::pair{body.x, polar.x}, {body.vx, polar.vx}, {body.ax, polar.ax}, {body.y, polar.y},
-                        {body.vy, polar.vy}, {body.ay, polar.ay}})
+    for (auto [x, y] : {std::pair{body.x, polar.x},
+                        {body.vx, polar.vx},
+                        {body.ax, polar.ax},
+                        {body.y, polar.y},
+                        {body.vy, polar.vy},
+                        {body.ay, polar.ay}})
         EXPECT_NEAR(x, y, 1e-14);
     // On a line that only turns about A, u = |AB| is B itself, with all of B's motion.
     const PointKinematics rigid = PolarPoint(a, 5, {0.7, 1.3, -0.4});
     PointKinematics atB;
     ASSERT_EQ(BodyPoint(a, rigid, 5, 0, atB), Status::Ok);
-    for (auto [x, y] : {std::pair{atB.x, rigid.x}, {atB.vx, rigid.vx}, {atB.ax, rigid.ax}, {atB.y, rigid.y},
-                        {atB.vy, rigid.vy}, {atB.ay, rigid.ay}})
+    for (auto [x, y] : {std::pair{atB.x, rigid.x},
+                        {atB.vx, rigid.vx},
+                        {atB.ax, rigid.ax},
+                        {atB.y, rigid.y},
+                        {atB.vy, rigid.vy},
+                        {atB.ay, rigid.ay}})
         EXPECT_NEAR(x, y, 1e-13);
 }
 
@@ -133,32 +141,47 @@ TEST(Closures, StretchedOrFoldedAtRestClosesOnTheLine)
 
 TEST(Closures, DegeneratePosesAreErrorsThatLeaveOutputs)
 {
-    const PointKinematics moving{20, 1, 0, 0, 0, 0};      // B moving away along AB
-    const PointKinematics turning{20, 0, -1, 0, 0, 0};    // at the toggle: |AB| still, decelerating
+    const PointKinematics moving{20, 1, 0, 0, 0, 0};     // B moving away along AB
+    const PointKinematics turning{20, 0, -1, 0, 0, 0};   // at the toggle: |AB| still, decelerating
     struct Row {
         std::string name;
         std::function<Status(PointKinematics&)> call;
     };
     const Row rows[] = {
-        {"SolveDyad coincident ends", [](auto& c) { return SolveDyad(Rest(1, 1), Rest(1, 1), 10, 10, c); }},
-        {"SolveDyad zero first link", [](auto& c) { return SolveDyad(Rest(0, 0), Rest(3, 0), 0, 3, c); }},
-        {"SolveDyad zero second link", [](auto& c) { return SolveDyad(Rest(0, 0), Rest(3, 0), 3, 0, c); }},
-        {"SolveDyad out of reach", [](auto& c) { return SolveDyad(Rest(0, 0), Rest(25, 0), 10, 10, c); }},
-        {"SolveDyad too short", [](auto& c) { return SolveDyad(Rest(0, 0), Rest(2, 0), 10, 5, c); }},
-        {"SolveDyad stretched while moving", [&](auto& c) { return SolveDyad(Rest(0, 0), moving, 10, 10, c); }},
-        {"SolveDyad stretched at a toggle", [&](auto& c) { return SolveDyad(Rest(0, 0), turning, 10, 10, c); }},
+        {"SolveDyad coincident ends",
+         [](auto& c) { return SolveDyad(Rest(1, 1), Rest(1, 1), 10, 10, c); }},
+        {"SolveDyad zero first link",
+         [](auto& c) { return SolveDyad(Rest(0, 0), Rest(3, 0), 0, 3, c); }},
+        {"SolveDyad zero second link",
+         [](auto& c) { return SolveDyad(Rest(0, 0), Rest(3, 0), 3, 0, c); }},
+        {"SolveDyad out of reach",
+         [](auto& c) { return SolveDyad(Rest(0, 0), Rest(25, 0), 10, 10, c); }},
+        {"SolveDyad too short",
+         [](auto& c) { return SolveDyad(Rest(0, 0), Rest(2, 0), 10, 5, c); }},
+        {"SolveDyad stretched while moving",
+         [&](auto& c) { return SolveDyad(Rest(0, 0), moving, 10, 10, c); }},
+        {"SolveDyad stretched at a toggle",
+         [&](auto& c) { return SolveDyad(Rest(0, 0), turning, 10, 10, c); }},
         {"SolveDyad folded while moving",
-         [](auto& c) { return SolveDyad(Rest(0, 0), {5, 0.5, 0, 0, 0, 0}, 5, 10, c); }},
+         [](auto& c) {
+             return SolveDyad(Rest(0, 0), {5, 0.5, 0, 0, 0, 0}, 5, 10, c);
+         }},
         {"SolveDyad folded beyond B while moving",
-         [](auto& c) { return SolveDyad(Rest(0, 0), {5, -0.5, 0, 0, 0, 0}, 10, 5, c); }},
-        {"BodyPoint coincident", [](auto& c) { return BodyPoint(Rest(2, 3), Rest(2, 3), 1, 1, c); }},
+         [](auto& c) {
+             return SolveDyad(Rest(0, 0), {5, -0.5, 0, 0, 0, 0}, 10, 5, c);
+         }},
+        {"BodyPoint coincident",
+         [](auto& c) { return BodyPoint(Rest(2, 3), Rest(2, 3), 1, 1, c); }},
         {"SolveSlider D < 0", [](auto& c) { return SolveSlider(0, 3, Rest(0, 0), Rest(0, 5), c); }},
         {"SolveSlider D = 0", [](auto& c) { return SolveSlider(0, 5, Rest(0, 0), Rest(0, 5), c); }},
-        {"SolveSlider vertical guide", [](auto& c) { return SolveSlider(DegToRad(90), 5, Rest(0, 0), Rest(3, 4), c); }},
+        {"SolveSlider vertical guide",
+         [](auto& c) { return SolveSlider(DegToRad(90), 5, Rest(0, 0), Rest(3, 4), c); }},
         {"SolveSlider vertical guide down",
          [](auto& c) { return SolveSlider(DegToRad(270), 5, Rest(0, 0), Rest(3, 4), c); }},
-        {"SolveSlider exact half pi", [](auto& c) { return SolveSlider(M_PI / 2, 5, Rest(0, 0), Rest(3, 4), c); }},
-        {"SolveSlider NaN angle", [](auto& c) { return SolveSlider(NAN, 5, Rest(0, 0), Rest(3, 4), c); }},
+        {"SolveSlider exact half pi",
+         [](auto& c) { return SolveSlider(M_PI / 2, 5, Rest(0, 0), Rest(3, 4), c); }},
+        {"SolveSlider NaN angle",
+         [](auto& c) { return SolveSlider(NAN, 5, Rest(0, 0), Rest(3, 4), c); }},
     };
     for (const Row& r : rows) {
         PointKinematics c = kMarkerPoint;
@@ -174,13 +197,34 @@ TEST(Closures, DegenerateScalarsAreErrorsThatLeaveOutputs)
         std::function<Status(ValueTriple&)> call;
     };
     const Row rows[] = {
-        {"PointDistance coincident", [](auto& v) { return PointDistance(Rest(1, 2), {1, 3, 0, 2, 0, 0}, v); }},
-        {"LineAngle coincident", [](auto& v) { return LineAngle({1, 1, 1, 2, 0, 0}, Rest(1, 2), v); }},
-        {"TriangleAngle cannot close", [](auto& v) { return TriangleAngle(3, 4, {8, 0, 0}, v); }},
-        {"TriangleAngle zero side la", [](auto& v) { return TriangleAngle(0, 4, {4, 0, 0}, v); }},
-        {"TriangleAngle zero side L", [](auto& v) { return TriangleAngle(3, 3, {0, 0, 0}, v); }},
-        {"TriangleAngle flat, L moving", [](auto& v) { return TriangleAngle(3, 4, {7, 1e-9, 0}, v); }},
-        {"TriangleAngle flat, L accelerating", [](auto& v) { return TriangleAngle(3, 4, {1, 0, -2}, v); }},
+        {"PointDistance coincident",
+         [](auto& v) {
+             return PointDistance(Rest(1, 2), {1, 3, 0, 2, 0, 0}, v);
+         }},
+        {"LineAngle coincident",
+         [](auto& v) {
+             return LineAngle({1, 1, 1, 2, 0, 0}, Rest(1, 2), v);
+         }},
+        {"TriangleAngle cannot close",
+         [](auto& v) {
+             return TriangleAngle(3, 4, {8, 0, 0}, v);
+         }},
+        {"TriangleAngle zero side la",
+         [](auto& v) {
+             return TriangleAngle(0, 4, {4, 0, 0}, v);
+         }},
+        {"TriangleAngle zero side L",
+         [](auto& v) {
+             return TriangleAngle(3, 3, {0, 0, 0}, v);
+         }},
+        {"TriangleAngle flat, L moving",
+         [](auto& v) {
+             return TriangleAngle(3, 4, {7, 1e-9, 0}, v);
+         }},
+        {"TriangleAngle flat, L accelerating",
+         [](auto& v) {
+             return TriangleAngle(3, 4, {1, 0, -2}, v);
+         }},
     };
     for (const Row& r : rows) {
         ValueTriple v = kMarkerTriple;
@@ -196,7 +240,10 @@ TEST(Closures, OkAlwaysMeansFinite)
     std::mt19937 random(12345);
     std::uniform_real_distribution<double> any(-10, 10);
     std::uniform_int_distribution<int> pick(0, 5);
-    const auto point = [&] { return PointKinematics{any(random), any(random), any(random), any(random), any(random), any(random)}; };
+    const auto point = [&] {
+        return PointKinematics{any(random), any(random), any(random),
+                               any(random), any(random), any(random)};
+    };
     const auto scaled = [&](double s) { return pick(random) == 0 ? 0.0 : s * any(random); };
     int ok = 0;
     for (int i = 0; i < 20000; ++i) {
@@ -204,11 +251,25 @@ TEST(Closures, OkAlwaysMeansFinite)
         PointKinematics b = point();
         const double la = std::round(scaled(1)), lb = std::round(scaled(1));
         switch (pick(random)) {
-        case 0: b = a; break;                                            // coincident
-        case 1: b.x = a.x + la + lb; b.y = a.y; break;                   // stretched along x
-        case 2: b.x = a.x; b.y = a.y + std::abs(la - lb); break;         // folded along y
-        case 3: b.vx = a.vx; b.vy = a.vy; b.ax = a.ax; b.ay = a.ay; break; // rigid translation
-        default: break;
+        case 0:
+            b = a;
+            break;   // coincident
+        case 1:
+            b.x = a.x + la + lb;
+            b.y = a.y;
+            break;   // stretched along x
+        case 2:
+            b.x = a.x;
+            b.y = a.y + std::abs(la - lb);
+            break;   // folded along y
+        case 3:
+            b.vx = a.vx;
+            b.vy = a.vy;
+            b.ax = a.ax;
+            b.ay = a.ay;
+            break;   // rigid translation
+        default:
+            break;
         }
         ValueTriple v;
         PointKinematics c;
@@ -228,7 +289,8 @@ TEST(Closures, OkAlwaysMeansFinite)
         if (BodyPoint(a, b, la, lb, c) == Status::Ok) {
             EXPECT_TRUE(Finite(c));
         }
-        const double alpha = pick(random) < 2 ? DegToRad(90 * std::round(any(random))) + scaled(1e-12) : any(random);
+        const double alpha =
+            pick(random) < 2 ? DegToRad(90 * std::round(any(random))) + scaled(1e-12) : any(random);
         if (SolveSlider(alpha, std::abs(la) + std::abs(lb), a, b, c) == Status::Ok) {
             EXPECT_TRUE(Finite(c)) << i;
         }

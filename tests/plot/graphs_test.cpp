@@ -54,10 +54,14 @@ TEST(LevelLabel, SignPositionAndTidyDigits)
         double value;
         const char* label;
     } rows[] = {
-        {4, " 4"},         {-4, "-4"},          {0.5, " 0.5"},
-        {-0.5, "-0.5"},    {0, " 0"},           {-0.0, " 0"},
-        {0.1 + 0.2, " 0.3"},                    // 0.30000000000000004 after addition
-        {-0.1 * 3, "-0.3"},                     // a full scale computed as unit * digit
+        {4, " 4"},
+        {-4, "-4"},
+        {0.5, " 0.5"},
+        {-0.5, "-0.5"},
+        {0, " 0"},
+        {-0.0, " 0"},
+        {0.1 + 0.2, " 0.3"},   // 0.30000000000000004 after addition
+        {-0.1 * 3, "-0.3"},    // a full scale computed as unit * digit
         {12345.678, " 12345.678"},
         {std::nan(""), ""},
         {std::numeric_limits<double>::infinity(), ""},
@@ -117,17 +121,17 @@ std::vector<double> Series(int n, double (*f)(double))
 TEST(PlotTimeHistory, EachTraceGetsItsOwnScaleTicksAndLabels)
 {
     const int n = 4;
-    const std::vector<double> a{0, -3.7, 2, 1, 0};        // F = 4
-    const std::vector<double> b{0, 0, 0, 0, 0};           // F = 1
-    const std::vector<double> c{0.0123, 0, 0, 0, -0.01};  // F = 0.02
+    const std::vector<double> a{0, -3.7, 2, 1, 0};         // F = 4
+    const std::vector<double> b{0, 0, 0, 0, 0};            // F = 1
+    const std::vector<double> c{0.0123, 0, 0, 0, -0.01};   // F = 0.02
     RecordingCanvas p(kW, kH);
     p.line(0, 0, 1, 1, 7);   // anything already shown is cleared
     plot::PlotTimeHistory(p, n, a, b, c);
 
     EXPECT_EQ(p.clearCount, 1);
-    EXPECT_EQ(Texts(p), (std::vector<std::string>{"0",                                  //
-                                                  " 4", "-4", " 2", "-2",              //
-                                                  " 1", "-1", " 0.5", "-0.5",          //
+    EXPECT_EQ(Texts(p), (std::vector<std::string>{"0",                          //
+                                                  " 4", "-4", " 2", "-2",       //
+                                                  " 1", "-1", " 0.5", "-0.5",   //
                                                   " 0.02", "-0.02", " 0.01", "-0.01"}));
 
     // Tick levels +F, -F, +F/2, -F/2 sit at +-0.42 H and +-0.21 H in every trace.
@@ -136,13 +140,15 @@ TEST(PlotTimeHistory, EachTraceGetsItsOwnScaleTicksAndLabels)
     struct TraceTicks {
         double from, to;   // picture x
         Rgb colour;
-    } ticks[] = {{10, 2, kBlue}, {10 + kW - 27, 10 + kW - 30, kGreen}, {10 + kW - 17, 10 + kW - 20, kRed}};
+    } ticks[] = {
+        {10, 2, kBlue}, {10 + kW - 27, 10 + kW - 30, kGreen}, {10 + kW - 17, 10 + kW - 20, kRed}};
     ASSERT_GE(p.lines.size(), kAxisLines + kTickLines);
     for (int t = 0; t < 3; ++t) {
         for (int k = 0; k < 4; ++k) {
             const std::size_t i = kAxisLines + static_cast<std::size_t>(4 * t + k);
             const double y = oy - levels[k];
-            ExpectLine(p.lines[i], {ticks[t].from, y, ticks[t].to, y, ticks[t].colour, PenStyle::Solid},
+            ExpectLine(p.lines[i],
+                       {ticks[t].from, y, ticks[t].to, y, ticks[t].colour, PenStyle::Solid},
                        "trace " + std::to_string(t) + " tick " + std::to_string(k));
             EXPECT_EQ(p.lines[i].penWidth, 1);
             // The label starts at the tick's end.
@@ -170,7 +176,8 @@ TEST(PlotTimeHistory, CurvesRunFromTheScaleAxisToTheGreenAxis)
         SCOPED_TRACE("trace " + std::to_string(t));
         const double k = 0.42 * kH / fullScales[t];
         for (int i = 0; i < n; ++i) {
-            const RecordedLine& line = p.lines[kAxisLines + kTickLines + static_cast<std::size_t>(t * n + i)];
+            const RecordedLine& line =
+                p.lines[kAxisLines + kTickLines + static_cast<std::size_t>(t * n + i)];
             // Sample i at x = i (W - 30) / N from the scale axis, y = k s(i) up from H/2.
             EXPECT_NEAR(line.a.x, 10 + i * (kW - 30) / n, kTol);
             EXPECT_NEAR(line.a.y, kH / 2 - k * (*series[t])[static_cast<std::size_t>(i)], kTol);
@@ -179,14 +186,16 @@ TEST(PlotTimeHistory, CurvesRunFromTheScaleAxisToTheGreenAxis)
             EXPECT_EQ(line.penWidth, 2);
             EXPECT_EQ(line.style, PenStyle::Solid);
         }
-        const RecordedLine& last = p.lines[kAxisLines + kTickLines + static_cast<std::size_t>(t * n + n - 1)];
+        const RecordedLine& last =
+            p.lines[kAxisLines + kTickLines + static_cast<std::size_t>(t * n + n - 1)];
         EXPECT_NEAR(last.b.x, 10 + kW - 30, kTol);
     }
 
     // The value trace peaks 0.42 H * 3.7 / 4 below the time axis; the zero trace lies on it.
     double lowest = 0;
     for (int i = 0; i < n; ++i)
-        lowest = std::max(lowest, p.lines[kAxisLines + kTickLines + static_cast<std::size_t>(i)].b.y);
+        lowest =
+            std::max(lowest, p.lines[kAxisLines + kTickLines + static_cast<std::size_t>(i)].b.y);
     EXPECT_NEAR(lowest, kH / 2 + 0.42 * kH * 3.7 / 4, kTol);
     for (int i = 0; i < n; ++i)
         EXPECT_EQ(p.lines[kAxisLines + kTickLines + static_cast<std::size_t>(n + i)].a.y, kH / 2);
@@ -242,9 +251,9 @@ TEST(DrawWorldGrid, LabelledDottedLinesOverTheWindow)
                    {10 + scale * 60, y, 2, y, kBlack, PenStyle::Dotted},
                    "horizontal " + std::to_string(j));
     }
-    EXPECT_EQ(Texts(p), (std::vector<std::string>{"-30", "-20", "-10", " 0", " 10", " 20", " 30",
-                                                  "-10", "-5", " 0", " 5", " 10", " 15", " 20",
-                                                  " 25", " 30"}));
+    EXPECT_EQ(Texts(p),
+              (std::vector<std::string>{"-30", "-20", "-10", " 0", " 10", " 20", " 30", "-10", "-5",
+                                        " 0", " 5", " 10", " 15", " 20", " 25", " 30"}));
     // Below the window for x, left of it for y.
     EXPECT_NEAR(p.texts[0].topLeft.y, bottom + 5, kTol);
     EXPECT_NEAR(p.texts[7].topLeft.x, 2, kTol);
@@ -257,7 +266,7 @@ TEST(DrawWorldGrid, LabelsShowTidyAccumulatedValues)
     // x: 0, 0.1, 0.2, then 0.30000000000000004 > 0.3 ends the loop (a bound reached only up to
     // rounding may miss its line). y: -0.3 + 0.1 + 0.1 + 0.1 is 2.8e-17, labelled 0.
     plot::DrawWorldGrid(p, 0, -0.3, 0.3, 0.2, 0.1, 0.1, 100);
-    EXPECT_EQ(Texts(p), (std::vector<std::string>{" 0", " 0.1", " 0.2",                 //
+    EXPECT_EQ(Texts(p), (std::vector<std::string>{" 0", " 0.1", " 0.2",   //
                                                   "-0.3", "-0.2", "-0.1", " 0", " 0.1"}));
 }
 

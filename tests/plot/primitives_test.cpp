@@ -33,9 +33,9 @@ TEST(Palette, ColoursByIndexAndWrap)
         int index;
         Rgb rgb;
     } rows[] = {
-        {0, {0, 0, 0}},     {1, {0, 0, 128}},       {2, {0, 128, 0}},     {4, {128, 0, 0}},
-        {6, {128, 128, 0}}, {7, {192, 192, 192}},   {8, {128, 128, 128}}, {11, {0, 255, 255}},
-        {15, {255, 255, 255}}, {16, {0, 0, 0}},     {17, {0, 0, 128}},    {-1, {255, 255, 255}},
+        {0, {0, 0, 0}},        {1, {0, 0, 128}},     {2, {0, 128, 0}},     {4, {128, 0, 0}},
+        {6, {128, 128, 0}},    {7, {192, 192, 192}}, {8, {128, 128, 128}}, {11, {0, 255, 255}},
+        {15, {255, 255, 255}}, {16, {0, 0, 0}},      {17, {0, 0, 128}},    {-1, {255, 255, 255}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(plot::PaletteColour(row.index), row.rgb) << "index " << row.index;
@@ -126,7 +126,7 @@ TEST(Canvas, TextStartsWhereTheLastLineEnded)
     ExpectPoint(p.currentPosition(), 2, 20);
     plot::GraphCircle(p, 40, 0, 1);   // circles do not move it
     p.print(" 4");
-    p.print("");                      // nothing to print, nothing recorded
+    p.print("");   // nothing to print, nothing recorded
     ASSERT_EQ(p.texts.size(), 1u);
     EXPECT_EQ(p.texts[0].text, " 4");
     ExpectPoint(p.texts[0].topLeft, 2, 20);
@@ -177,7 +177,8 @@ TEST(Canvas, DropsCoordinatesThatAreNotFinite)
     ExpectPoint(p.currentPosition(), 2, 2);
 
     p.lines.clear();
-    const std::vector<PointMm> pts{{0, 0}, {1, 1}, {2, kNaN}, {3, 3}, {4, 4}, {5, 5}, {kInf, 6}, {7, 7}};
+    const std::vector<PointMm> pts{{0, 0}, {1, 1}, {2, kNaN}, {3, 3},
+                                   {4, 4}, {5, 5}, {kInf, 6}, {7, 7}};
     p.polyline(pts, 1);
     ASSERT_EQ(p.lines.size(), 3u);   // 0-1, then 3-4-5; the lone point 7 draws nothing
     ExpectPoint(p.lines[0].b, 1, 1);

@@ -171,7 +171,8 @@ std::vector<PointMm> Curve(int samples, double noise)
         const double t = static_cast<double>(i) / (samples - 1);
         state = state * 1664525u + 1013904223u;
         const double jitter = noise * (static_cast<double>(state >> 8) / (1 << 24) - 0.5);
-        curve.push_back({10 + t * (w - 30), h / 2 - 0.42 * h * (std::sin(6.28318530717958 * 3 * t) + jitter)});
+        curve.push_back(
+            {10 + t * (w - 30), h / 2 - 0.42 * h * (std::sin(6.28318530717958 * 3 * t) + jitter)});
     }
     return curve;
 }

@@ -19,12 +19,8 @@ TEST(AbsMaxScale, RoundsTheMaximumUpToOneDigit)
         std::vector<double> a;
         double fullScale, unit;
     } rows[] = {
-        {{0, -3.7, 2}, 4, 1},
-        {{0, 0, 0}, 1, 1},
-        {{0.0123, 0.0123}, 0.02, 0.01},
-        {{41, -12}, 50, 10},
-        {{-0.5, 0.2}, 0.5, 0.1},
-        {{123456, 1}, 200000, 100000},
+        {{0, -3.7, 2}, 4, 1}, {{0, 0, 0}, 1, 1},       {{0.0123, 0.0123}, 0.02, 0.01},
+        {{41, -12}, 50, 10},  {{-0.5, 0.2}, 0.5, 0.1}, {{123456, 1}, 200000, 100000},
     };
     for (const Row& row : rows) {
         double f = 0, u = 0;
@@ -206,7 +202,11 @@ TEST(DrawingScale, DegenerateWindows)
         {"picture smaller than both margins", {0, 10, 0, 10, 2, 2, 1}, 15, 10, 1},
         {"NaN window", {kNaN, kNaN, kNaN, kNaN, 1, 1, 1}, 140, 100, 1},
         {"infinite extent", {-kInf, kInf, 0, 10, 1, 1, 1}, 140, 100, 8.8},
-        {"denormal extent", {0, std::numeric_limits<double>::denorm_min(), 0, 40, 1, 1, 1}, 140, 100, 2.2},
+        {"denormal extent",
+         {0, std::numeric_limits<double>::denorm_min(), 0, 40, 1, 1, 1},
+         140,
+         100,
+         2.2},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

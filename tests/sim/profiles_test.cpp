@@ -106,7 +106,9 @@ TEST(DriveValue, RatesArePerSecond)
     const double T = 4, qs = -1.2, qf = 2.5, h = 1e-5;
     for (const ProfileRow& row : kProfiles) {
         SCOPED_TRACE(row.name);
-        auto at = [&](double t) { return sim::DriveValue(qs, qf, sim::EvaluateProfile(row.kind, t / T), T); };
+        auto at = [&](double t) {
+            return sim::DriveValue(qs, qf, sim::EvaluateProfile(row.kind, t / T), T);
+        };
         for (double t : {0.3, 1.0, 2.0, 3.7}) {
             const auto q = at(t);
             EXPECT_NEAR(q.rate, (at(t + h).value - at(t - h).value) / (2 * h), 1e-8);

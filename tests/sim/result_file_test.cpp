@@ -58,7 +58,8 @@ protected:
     }
 
     // A failure gives the system's reason and leaves the old table and no temporary behind.
-    void ExpectFailureKeepingOldTable(const sim::WriteOutcome& outcome, const std::string& reason) const
+    void ExpectFailureKeepingOldTable(const sim::WriteOutcome& outcome,
+                                      const std::string& reason) const
     {
         EXPECT_FALSE(outcome.ok);
         EXPECT_EQ(outcome.reason, reason);
@@ -106,11 +107,10 @@ TEST_F(ResultFileTest, GoldenBytesOfASmallRun)
     const fs::path path = dir_ / "result.dat";
     const sim::WriteOutcome outcome = sim::WriteResultFile(path, table, 2, 1);
     ASSERT_TRUE(outcome.ok) << outcome.reason;
-    EXPECT_EQ(Read(path),
-              "sec\tx\tdx\r\n"
-              "0\t0\t0\r\n"
-              "0.5\t0.5\t1e-07\r\n"
-              "1\t-1.25\t3\r\n");
+    EXPECT_EQ(Read(path), "sec\tx\tdx\r\n"
+                          "0\t0\t0\r\n"
+                          "0.5\t0.5\t1e-07\r\n"
+                          "1\t-1.25\t3\r\n");
     EXPECT_EQ(Read(path), sim::FormatResultTable(table, 2, 1));
     ExpectOnlyFile("result.dat");
 }
@@ -123,7 +123,8 @@ TEST_F(ResultFileTest, DefaultRunHas202LinesAndTheTimeColumn)
         value[i] = std::sin(i * 0.1);
         rate[i] = std::cos(i * 0.1) / 7;
     }
-    const std::string text = sim::FormatResultTable({{"sec", "the1", "dthe1"}, {value, rate}}, n, 10);
+    const std::string text =
+        sim::FormatResultTable({{"sec", "the1", "dthe1"}, {value, rate}}, n, 10);
     const std::vector<std::string> lines = Lines(text);
     ASSERT_EQ(lines.size(), 202u);
     EXPECT_EQ(lines[0], "sec\tthe1\tdthe1");
@@ -144,7 +145,8 @@ TEST_F(ResultFileTest, NumbersReadBackExactly)
         a[i] = std::exp(i * 0.37) * std::sin(i * 1.7);
         b[i] = -1 / (i + 0.3);
     }
-    const std::vector<std::string> lines = Lines(sim::FormatResultTable({{"sec", "a", "b"}, {a, b}}, n, T));
+    const std::vector<std::string> lines =
+        Lines(sim::FormatResultTable({{"sec", "a", "b"}, {a, b}}, n, T));
     ASSERT_EQ(lines.size(), std::size_t(n + 2));
     for (int i = 0; i <= n; ++i) {
         const std::vector<std::string> items = Items(lines[i + 1]);
@@ -155,7 +157,8 @@ TEST_F(ResultFileTest, NumbersReadBackExactly)
             const std::string& s = items[c];
             const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), back);
             ASSERT_TRUE(ec == std::errc() && ptr == s.data() + s.size()) << s;
-            EXPECT_EQ(std::memcmp(&back, &want[c], sizeof back), 0) << "line " << i + 1 << ": " << s;
+            EXPECT_EQ(std::memcmp(&back, &want[c], sizeof back), 0)
+                << "line " << i + 1 << ": " << s;
         }
     }
 }
@@ -187,7 +190,8 @@ TEST_F(ResultFileTest, TargetIsADirectory)
 {
     fs::create_directory(dir_ / "result.dat");
     const std::vector<double> v(3, 1.0);
-    const sim::WriteOutcome outcome = sim::WriteResultFile(dir_ / "result.dat", {{"sec", "x"}, {v}}, 2, 1);
+    const sim::WriteOutcome outcome =
+        sim::WriteResultFile(dir_ / "result.dat", {{"sec", "x"}, {v}}, 2, 1);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.reason, "Is a directory");
     EXPECT_TRUE(fs::is_directory(dir_ / "result.dat"));
@@ -197,7 +201,8 @@ TEST_F(ResultFileTest, TargetIsADirectory)
 TEST_F(ResultFileTest, MissingDirectory)
 {
     const std::vector<double> v(3, 1.0);
-    const sim::WriteOutcome outcome = sim::WriteResultFile(dir_ / "absent" / "result.dat", {{"sec", "x"}, {v}}, 2, 1);
+    const sim::WriteOutcome outcome =
+        sim::WriteResultFile(dir_ / "absent" / "result.dat", {{"sec", "x"}, {v}}, 2, 1);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.reason, "No such file or directory");
 }
@@ -226,13 +231,14 @@ TEST_F(ResultFileTest, FailedWriteKeepsTheOldFile)
     for (int i = 0; i <= n; ++i)
         v[i] = std::sin(i);
 
-    rlimit saved {};
+    rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     rlimit small = saved;
     small.rlim_cur = 1 << 20;
     const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const sim::WriteOutcome outcome = sim::WriteResultFile(path, {{"sec", "x", "y"}, {v, v}}, n, 10);
+    const sim::WriteOutcome outcome =
+        sim::WriteResultFile(path, {{"sec", "x", "y"}, {v, v}}, n, 10);
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, previousHandler);
     ExpectFailureKeepingOldTable(outcome, "File too large");

@@ -10,8 +10,7 @@
 
 namespace testbench_test {
 
-template <class Control>
-Control& Find(QWidget& form, const QString& name)
+template <class Control> Control& Find(QWidget& form, const QString& name)
 {
     auto* c = form.findChild<Control*>(name);
     if (!c)
@@ -19,9 +18,18 @@ Control& Find(QWidget& form, const QString& name)
     return *c;
 }
 
-inline QLineEdit& Box(QWidget& form, const QString& name) { return Find<QLineEdit>(form, name); }
-inline QLabel& Label(QWidget& form, const QString& name) { return Find<QLabel>(form, name); }
-inline void Click(QWidget& form) { Find<QPushButton>(form, QStringLiteral("Command1")).click(); }
+inline QLineEdit& Box(QWidget& form, const QString& name)
+{
+    return Find<QLineEdit>(form, name);
+}
+inline QLabel& Label(QWidget& form, const QString& name)
+{
+    return Find<QLabel>(form, name);
+}
+inline void Click(QWidget& form)
+{
+    Find<QPushButton>(form, QStringLiteral("Command1")).click();
+}
 
 // A number shown in a box, read back exactly.
 inline double Shown(QWidget& form, const QString& name)

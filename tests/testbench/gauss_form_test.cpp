@@ -26,9 +26,18 @@ TEST(Formgauss, ShowsTheSystemPictureWithItsDefaults)
     EXPECT_EQ(form.objectName(), QStringLiteral("Formgauss"));
     EXPECT_TRUE(form.isWindow());
     const std::array<std::pair<const char*, const char*>, 12> boxes{{
-        {"Text1_0", "1"}, {"Text1_1", "2"}, {"Text1_2", "3"}, {"Text1_3", "1"},
-        {"Text1_4", "1"}, {"Text1_5", "1"}, {"Text1_7", "X"}, {"Text1_6", "Y"},
-        {"Text3_6", "X"}, {"Text3_7", "Y"}, {"Text3_4", ""}, {"Text3_5", ""},
+        {"Text1_0", "1"},
+        {"Text1_1", "2"},
+        {"Text1_2", "3"},
+        {"Text1_3", "1"},
+        {"Text1_4", "1"},
+        {"Text1_5", "1"},
+        {"Text1_7", "X"},
+        {"Text1_6", "Y"},
+        {"Text3_6", "X"},
+        {"Text3_7", "Y"},
+        {"Text3_4", ""},
+        {"Text3_5", ""},
     }};
     for (const auto& [name, text] : boxes)
         EXPECT_EQ(Box(form, name).text(), QString::fromUtf8(text)) << name;
@@ -88,11 +97,11 @@ TEST(Formgauss, RepeatedClicksGiveTheSameResult)
         testbench::Formgauss form;
         Type(form, input);
         Click(form);
-        const QString first = Box(form, "Text2").text() + Box(form, "Text3_4").text() +
-                              Box(form, "Text3_5").text();
+        const QString first =
+            Box(form, "Text2").text() + Box(form, "Text3_4").text() + Box(form, "Text3_5").text();
         Click(form);
-        EXPECT_EQ(Box(form, "Text2").text() + Box(form, "Text3_4").text() +
-                      Box(form, "Text3_5").text(),
+        EXPECT_EQ(Box(form, "Text2").text() + Box(form, "Text3_4").text()
+                      + Box(form, "Text3_5").text(),
                   first);
     }
 }
@@ -105,7 +114,8 @@ TEST(Formgauss, OverflowingPivotIsAFailureWithoutInfinityOnScreen)
     EXPECT_EQ(Box(form, "Text2").text(), kSingular);
     for (const char* name : {"Text3_4", "Text3_5"}) {
         const QString shown = Box(form, name).text().toLower();
-        EXPECT_FALSE(shown.contains("inf") || shown.contains("nan")) << name << " " << shown.toStdString();
+        EXPECT_FALSE(shown.contains("inf") || shown.contains("nan"))
+            << name << " " << shown.toStdString();
     }
 }
 
@@ -114,7 +124,8 @@ TEST(Formgauss, TextThatIsNoNumberIsNamedAndKeepsTheResults)
     testbench::Formgauss form;
     Type(form, {"0", "1", "1", "0", "5", "7"});
     Click(form);
-    const std::array<std::pair<int, const char*>, 3> bad{{{2, "m(2,1)"}, {5, "v(2)"}, {0, "m(1,1)"}}};
+    const std::array<std::pair<int, const char*>, 3> bad{
+        {{2, "m(2,1)"}, {5, "v(2)"}, {0, "m(1,1)"}}};
     for (const auto& [index, caption] : bad) {
         Type(form, {"0", "1", "1", "0", "5", "7"});
         Box(form, QStringLiteral("Text1_%1").arg(index)).setText("abc");

@@ -44,8 +44,12 @@ TEST(Formlady, DefaultsAndNames)
     testbench::Formlady form;
     EXPECT_EQ(form.objectName(), "Formlady");
     const std::array<std::pair<const char*, const char*>, 6> boxes{{
-        {"Text1_0", "8"}, {"Text1_1", "2"}, {"Text1_2", "10"}, {"Text1_6", "10"},
-        {"Text1_3", ""}, {"Text1_4", ""},
+        {"Text1_0", "8"},
+        {"Text1_1", "2"},
+        {"Text1_2", "10"},
+        {"Text1_6", "10"},
+        {"Text1_3", ""},
+        {"Text1_4", ""},
     }};
     for (const auto& [name, text] : boxes)
         EXPECT_EQ(Box(form, name).text(), text) << name;
@@ -169,8 +173,8 @@ TEST(Formlady, TextThatIsNoNumberIsNamedAndKeepsTheResults)
     Click(form);
     const QString cx = Box(form, "Text1_3").text(), cy = Box(form, "Text1_4").text();
     const auto chain = *form.lastChain();
-    for (const auto& [box, caption] : {std::pair{"Text1_0", "x2"}, std::pair{"Text1_2", "a1"},
-                                       std::pair{"Text1_6", "a2"}}) {
+    for (const auto& [box, caption] :
+         {std::pair{"Text1_0", "x2"}, std::pair{"Text1_2", "a1"}, std::pair{"Text1_6", "a2"}}) {
         testbench::Formlady fresh;
         Click(fresh);
         Box(fresh, box).setText("abc");

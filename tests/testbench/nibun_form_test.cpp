@@ -26,12 +26,8 @@ TEST(formnibun, Defaults)
 TEST(formnibun, AnswerTable)
 {
     const std::pair<const char*, const char*> rows[] = {
-        {"10", "1.4150390625"},
-        {"1", "1.5"},
-        {"20", "1.4142141342163086"},
-        {"0", "error"},
-        {"-3", "error"},
-        {"2.5", "1.25"},   // the whole part of n halvings
+        {"10", "1.4150390625"},   {"1", "1.5"},    {"20", "1.4142141342163086"}, {"0", "error"},
+        {"-3", "error"},          {"2.5", "1.25"},   // the whole part of n halvings
         {"１０", "1.4150390625"},
     };
     for (const auto& [n, answer] : rows) {

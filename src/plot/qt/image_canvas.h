@@ -12,7 +12,8 @@ namespace plot {
 class ImageCanvas : public Canvas {
 public:
     // logicalSize in logical pixels; millimetres at logicalDpi (96 unless told otherwise).
-    explicit ImageCanvas(QSize logicalSize, double logicalDpi = 96.0, double devicePixelRatio = 1.0);
+    explicit ImageCanvas(QSize logicalSize, double logicalDpi = 96.0,
+                         double devicePixelRatio = 1.0);
 
     double widthMm() const override { return raster_.widthMm(); }
     double heightMm() const override { return raster_.heightMm(); }

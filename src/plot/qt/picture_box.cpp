@@ -3,8 +3,8 @@
 // shows the raster.
 #include "plot/qt/picture_box.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <qdrawutil.h>
 
 namespace plot {
@@ -14,8 +14,7 @@ constexpr int kFrame = 2;   // sunken border, pixels
 }
 
 PictureBox::PictureBox(QSize logicalSize, QWidget* parent)
-    : QWidget(parent),
-      raster_(logicalSize, logicalDpiX(), devicePixelRatioF())
+    : QWidget(parent), raster_(logicalSize, logicalDpiX(), devicePixelRatioF())
 {
     setFixedSize(raster_.logicalSize() + QSize(2 * kFrame, 2 * kFrame));
     setContentsMargins(kFrame, kFrame, kFrame, kFrame);

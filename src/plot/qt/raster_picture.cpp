@@ -78,8 +78,8 @@ public:
     void add(QLineF line)
     {
         // Millimetres near the largest double overflow when turned into pixels.
-        const bool finite = std::isfinite(line.x1()) && std::isfinite(line.y1()) &&
-                            std::isfinite(line.x2()) && std::isfinite(line.y2());
+        const bool finite = std::isfinite(line.x1()) && std::isfinite(line.y1())
+                            && std::isfinite(line.x2()) && std::isfinite(line.y2());
         if (finite && ClipToBox(line, box_))
             lines_.push_back(line);
         if (lines_.size() >= kBatchLines)
@@ -107,9 +107,9 @@ RasterPicture::RasterPicture(QSize logicalSize, double logicalDpi, double device
       pixelsPerMm_(Sanitised(logicalDpi, 96.0) / kMmPerInch)
 {
     const double ratio = Sanitised(devicePixelRatio, 1.0);
-    image_ = QImage(static_cast<int>(std::lround(logicalSize_.width() * ratio)),
-                    static_cast<int>(std::lround(logicalSize_.height() * ratio)),
-                    QImage::Format_RGB32);
+    image_ =
+        QImage(static_cast<int>(std::lround(logicalSize_.width() * ratio)),
+               static_cast<int>(std::lround(logicalSize_.height() * ratio)), QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);
     clear();
 }
@@ -132,8 +132,8 @@ void RasterPicture::clear()
 void RasterPicture::line(PointMm a, PointMm b, const Pen& pen)
 {
     LinePainter painter(image_, logicalSize_, pen);
-    painter.add(QLineF(a.x * pixelsPerMm_, a.y * pixelsPerMm_, b.x * pixelsPerMm_,
-                       b.y * pixelsPerMm_));
+    painter.add(
+        QLineF(a.x * pixelsPerMm_, a.y * pixelsPerMm_, b.x * pixelsPerMm_, b.y * pixelsPerMm_));
     painter.flush();
 }
 
@@ -143,9 +143,8 @@ void RasterPicture::circle(PointMm centre, double radiusMm, const Pen& pen)
     const double r = std::abs(radiusMm) * pixelsPerMm_;
     const QRectF box = QRectF(QPointF(0, 0), QSizeF(logicalSize_));
     // A circle wholly outside the picture (or absurdly large) shows nothing.
-    if (cx + r < -kClipMarginPx || cx - r > box.right() + kClipMarginPx ||
-        cy + r < -kClipMarginPx || cy - r > box.bottom() + kClipMarginPx ||
-        r > 1e6)
+    if (cx + r < -kClipMarginPx || cx - r > box.right() + kClipMarginPx || cy + r < -kClipMarginPx
+        || cy - r > box.bottom() + kClipMarginPx || r > 1e6)
         return;
     LinePainter painter(image_, logicalSize_, pen);
     painter.painter().drawEllipse(QPointF(cx, cy), r, r);
@@ -158,8 +157,8 @@ void RasterPicture::text(PointMm topLeft, std::string_view utf8)
         return;
     QFont font(QStringLiteral("IPAPGothic"));
     // 12 points at the picture's logical resolution.
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(kFontPoints * pixelsPerMm_ *
-                                                                kMmPerInch / 72.0))));
+    font.setPixelSize(
+        std::max(1, static_cast<int>(std::lround(kFontPoints * pixelsPerMm_ * kMmPerInch / 72.0))));
     QPainter painter(&image_);
     painter.setFont(font);
     painter.setPen(Qt::black);

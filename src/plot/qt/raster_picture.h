@@ -30,7 +30,7 @@ public:
     void clear();                                      // white
     void line(PointMm a, PointMm b, const Pen& pen);   // clipped at the edges
     void circle(PointMm centre, double radiusMm, const Pen& pen);
-    void text(PointMm topLeft, std::string_view utf8);  // 12-point proportional Gothic, black
+    void text(PointMm topLeft, std::string_view utf8);   // 12-point proportional Gothic, black
     // A curve through many samples: segments falling into one pixel column are merged into
     // that column's vertical span, so 10^6 samples cost about one line per column.
     void polyline(std::span<const PointMm> points, const Pen& pen);

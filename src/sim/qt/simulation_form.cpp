@@ -21,18 +21,21 @@ namespace {
 
 constexpr int kTimerIntervalMs = 50;
 constexpr int kMargin = 8;
-constexpr int kRowHeight = 40;         // one input row
-constexpr int kFirstRowTop = 176;      // first input row, below RUN and STOP
-constexpr int kOptionsTop = 472;       // profile buttons, below seven input rows
+constexpr int kRowHeight = 40;      // one input row
+constexpr int kFirstRowTop = 176;   // first input row, below RUN and STOP
+constexpr int kOptionsTop = 472;    // profile buttons, below seven input rows
 constexpr int kBoxWidth = 64;
 constexpr int kBoxHeight = 26;
-constexpr int kPicturesLeftMin = 104;  // left edge of the pictures with short captions
+constexpr int kPicturesLeftMin = 104;   // left edge of the pictures with short captions
 
 const char* const kProfileCaptions[3] = {"５次曲線", "３次曲線", "等速曲線"};
 // Legend strokes beside the graph captions: value, velocity, acceleration trace colours.
 const char* const kLegendColours[3] = {"#000080", "#008000", "#800000"};
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
 
 void Name(QWidget* w, const QString& objectName, const QString& caption)
 {
@@ -170,9 +173,15 @@ ProfileKind SimulationForm::selectedProfile() const
     return ProfileKind::Linear;
 }
 
-bool SimulationForm::isAnimating() const { return timer1_->isActive(); }
+bool SimulationForm::isAnimating() const
+{
+    return timer1_->isActive();
+}
 
-void SimulationForm::showMessage(const QString& text) { message_->setText(text); }
+void SimulationForm::showMessage(const QString& text)
+{
+    message_->setText(text);
+}
 
 void SimulationForm::RUN_Click()
 {
@@ -189,7 +198,8 @@ void SimulationForm::RUN_Click()
     const GlobalSettings& settings = Settings();
     const RunContext context{static_cast<int>(settings.DivisionCount), settings.CycleTime,
                              selectedProfile()};
-    const RunReport report = frame_.Run(texts, context, resultPath_, *picture1_, *picture2_, *picture3_);
+    const RunReport report =
+        frame_.Run(texts, context, resultPath_, *picture1_, *picture2_, *picture3_);
     showMessage(QString::fromStdString(report.message));
     if (!report.computed) {
         if (wasAnimating)
