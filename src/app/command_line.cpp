@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <QString>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -56,7 +57,7 @@ void PrintHelp(std::ostream& out)
         << "既定: --profile quintic, --divisions 200, --cycle-time 10, --output ./result.dat\n"
         << "角度は度で与えます。終了コード: 0 成功, 1 結果ファイルを書けない, 2 "
            "使い方・入力の誤り,\n"
-        << "3 機構が組めない・特異姿勢（ファイルは書きません）\n\n"
+        << "3 機構が組めない・特異姿勢（2 と 3 ではファイルを書きません）\n\n"
         << "機構とキー（既定値）:\n";
     for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
         out << "  " << m->command << "  (" << m->title << ")\n   ";
@@ -83,35 +84,34 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
 
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        auto value = [&](std::string_view option) -> std::optional<std::string> {
-            if (i + 1 >= args.size())
-                return std::nullopt;
-            (void)option;
-            return std::string(args[++i]);
-        };
         if (arg.starts_with("--")) {
-            std::optional<std::string> v = value(arg);
-            if (!v)
+            // The option is named before its value is taken, so a misspelt option is reported
+            // as such and never swallows the argument after it.
+            static constexpr std::string_view kOptions[] = {
+                "--profile", "--divisions", "--cycle-time", "--output", "--pictures"};
+            if (std::find(std::begin(kOptions), std::end(kOptions), arg) == std::end(kOptions))
+                return UsageError{"知らないオプションです: " + std::string(arg)};
+            // An empty file or folder name would silently mean the current directory.
+            if (i + 1 >= args.size() || args[i + 1].empty())
                 return UsageError{std::string(arg) + ": 値がありません"};
+            const std::string v(args[++i]);
             if (arg == "--profile") {
-                if (*v == "quintic")
+                if (v == "quintic")
                     o.profile = sim::ProfileKind::Quintic;
-                else if (*v == "cubic")
+                else if (v == "cubic")
                     o.profile = sim::ProfileKind::Cubic;
-                else if (*v == "linear")
+                else if (v == "linear")
                     o.profile = sim::ProfileKind::Linear;
                 else
-                    return UsageError{"--profile: quintic, cubic, linear のいずれかです: " + *v};
+                    return UsageError{"--profile: quintic, cubic, linear のいずれかです: " + v};
             } else if (arg == "--divisions") {
-                o.divisions = *v;
+                o.divisions = v;
             } else if (arg == "--cycle-time") {
-                o.cycleTime = *v;
+                o.cycleTime = v;
             } else if (arg == "--output") {
-                o.output = *v;
-            } else if (arg == "--pictures") {
-                o.picturesDir = std::filesystem::path(*v);
+                o.output = v;
             } else {
-                return UsageError{"知らないオプションです: " + std::string(arg)};
+                o.picturesDir = std::filesystem::path(v);
             }
             continue;
         }
@@ -238,6 +238,14 @@ int Run(const Options& o)
     return status;
 }
 
+}
+
+bool IsCommandLine(int argc, char** argv)
+{
+    if (argc < 2)
+        return false;
+    const std::string_view first = argv[1];
+    return first == "--help" || first == "-h" || first == "--version" || !first.starts_with('-');
 }
 
 int RunCommandLine(int argc, char** argv)

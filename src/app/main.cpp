@@ -1,7 +1,6 @@
-// Program entry: the command line for "run", "--help", "-h" and "--version", the main menu
-// otherwise.
+// Program entry: the command line for a command ("run"), "--help", "-h" and "--version", the
+// main menu otherwise.
 #include <QApplication>
-#include <string_view>
 
 #include "app/command_line.h"
 #include "app/form_catalog.h"
@@ -11,11 +10,8 @@
 
 int main(int argc, char** argv)
 {
-    if (argc > 1) {
-        const std::string_view command = argv[1];
-        if (command == "run" || command == "--help" || command == "-h" || command == "--version")
-            return app::RunCommandLine(argc, argv);
-    }
+    if (app::IsCommandLine(argc, argv))
+        return app::RunCommandLine(argc, argv);
 
     QApplication application(argc, argv);
     app::SetInterfaceFont(application);

@@ -79,6 +79,8 @@ PointKinematics ParallelPathPoint(const ParallelDimensions& d, int quarter, cons
 
 QuarterTime ParallelQuarterTime(int i, int divisions)
 {
+    if (divisions < 1)   // no cycle to divide: the start of the first quarter
+        return {0, 0.0};
     // Whole-number arithmetic for the quarter, so 4i/N never lands just below a boundary.
     const std::int64_t scaled = 4 * static_cast<std::int64_t>(i);
     const std::int64_t n = divisions;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "numeric/angle.h"
+#include "numeric/finite.h"
 
 namespace numeric {
 
@@ -23,17 +24,6 @@ struct Difference {
 Difference Between(const PointKinematics& a, const PointKinematics& b)
 {
     return {b.x - a.x, b.vx - a.vx, b.ax - a.ax, b.y - a.y, b.vy - a.vy, b.ay - a.ay};
-}
-
-bool IsFinite(const ValueTriple& v)
-{
-    return std::isfinite(v.value) && std::isfinite(v.rate) && std::isfinite(v.accel);
-}
-
-bool IsFinite(const PointKinematics& p)
-{
-    return std::isfinite(p.x) && std::isfinite(p.vx) && std::isfinite(p.ax) && std::isfinite(p.y)
-           && std::isfinite(p.vy) && std::isfinite(p.ay);
 }
 
 // Hands a result to the caller only when every number in it is finite (overflow near a
@@ -135,7 +125,8 @@ Status SolveDyad(const PointKinematics& a, const PointKinematics& b, double la, 
     ValueTriple phi;
     if (LineAngle(a, b, phi) != Status::Ok)
         return Status::Error;
-    // theta in [0, pi): C lies to the left of the directed line A->B.
+    // theta in [0, pi), or -pi for a folded chain: C lies to the left of, or on, the directed
+    // line A->B.
     const ValueTriple psi{phi.value + theta.value, phi.rate + theta.rate, phi.accel + theta.accel};
     return Deliver(PolarPoint(a, la, psi), c);
 }

@@ -23,7 +23,8 @@ constexpr std::size_t kChunkBytes = 4 << 20;   // one write() per 4 MB of text
 // computed by a form, so these are guards against a caller's mistake, not user errors.
 std::string CheckTable(const ResultTable& table, int divisions, double cycleTime)
 {
-    if (divisions < 1 || !std::isfinite(cycleTime))
+    // The last time, (T * N) / N, multiplies first: T * N must stay finite as well as T.
+    if (divisions < 1 || !(cycleTime > 0) || !std::isfinite(cycleTime * divisions))
         return "invalid time steps";
     if (table.header.size() != table.columns.size() + 1)
         return "header does not match the columns";

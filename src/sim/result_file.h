@@ -23,7 +23,8 @@ struct WriteOutcome {
 // Writes the table beside `path` into a temporary file and renames it over `path` only when
 // everything is written, so a failed write never leaves half a table nor loses the old file.
 // The time column is (T * i) / N. A table with a non-finite value, a column shorter than
-// N + 1 or a header that does not match the columns is refused before anything is written.
+// N + 1, a header that does not match the columns, or time steps that are not N >= 1 and
+// finite T > 0 is refused before anything is written.
 WriteOutcome WriteResultFile(const std::filesystem::path& path, const ResultTable& table,
                              int divisions, double cycleTime);
 

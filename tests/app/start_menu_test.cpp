@@ -7,13 +7,16 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <vector>
 
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
 #include "app/formsetting.h"
 #include "app/start_menu.h"
+#include "sim/qt/simulation_form.h"
 #include "sim/settings.h"
+#include "support/temp_dir.h"
 #include "version.h"
 #include "windows.h"
 
@@ -150,6 +153,71 @@ TEST_F(StartMenuTest, SetteiOpensTheOneSettingsDialog)
     for (QWidget* w : QApplication::topLevelWidgets())
         shown += qobject_cast<app::formsetting*>(w) && w->isVisible();
     EXPECT_EQ(shown, 1);
+}
+
+// Visible windows of the form `formName`.
+std::vector<QWidget*> OpenWindows(const QString& formName)
+{
+    std::vector<QWidget*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->objectName() == formName)
+            found.push_back(w);
+    return found;
+}
+
+TEST_F(StartMenuTest, EachItemOpensItsFormAsAFreshWindowOrTheSharedOne)
+{
+    struct Row {
+        const char* item;
+        const char* form;
+        std::size_t windowsAfterTwoClicks;
+    };
+    const Row rows[] = {
+        {"jun2r", "Form2rjun", 2},         {"jun3r", "Form3rjun", 2},
+        {"choku3r", "Form3rchoku", 2},     {"enn3r", "Form3renn", 2},
+        {"parallel", "Formparallel", 2},   {"link4", "Form4link", 2},
+        {"slider_kikou", "Formslider", 1}, {"gauss_test", "Formgauss", 1},
+        {"lady_test", "Formlady", 1},      {"nibunhou_test", "formnibun", 1},
+        {"settei", "formsetting", 1},
+    };
+    app::RegisterForms(opener);
+    app::start_menu menu(opener);
+    for (const Row& r : rows) {
+        QAction* action = item(menu, r.item);
+        ASSERT_NE(action, nullptr) << r.item;
+        EXPECT_TRUE(action->isEnabled()) << r.item;
+        action->trigger();
+        action->trigger();
+        const std::vector<QWidget*> windows = OpenWindows(r.form);
+        EXPECT_EQ(windows.size(), r.windowsAfterTwoClicks) << r.item;
+        for (QWidget* w : windows)
+            EXPECT_FALSE(w->isModal()) << r.item;
+    }
+}
+
+TEST_F(StartMenuTest, SettingsConfirmedInTheDialogDriveTheNextRun)
+{
+    TempDir dir;
+    app::RegisterForms(opener);
+    app::start_menu menu(opener);
+    item(menu, "settei")->trigger();
+    auto* dialog = qobject_cast<app::formsetting*>(OpenWindows("formsetting").at(0));
+    ASSERT_NE(dialog, nullptr);
+    dialog->Text1->setText("5");
+    dialog->Text2->setText("100");
+    dialog->Command1->click();
+
+    item(menu, "jun2r")->trigger();
+    auto* form = qobject_cast<sim::SimulationForm*>(OpenWindows("Form2rjun").at(0));
+    ASSERT_NE(form, nullptr);
+    form->setResultPath(dir / "result.dat");
+    form->RUN_Click();
+    // Header and the steps 0..100; the last step is at T = 5 s.
+    const std::string table = ReadFileBytes(dir / "result.dat");
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 102);
+    EXPECT_NE(table.find("\r\n5\t"), std::string::npos);
+    EXPECT_EQ(table.find("\r\n5.05\t"), std::string::npos);
+    sim::Settings() = {};
 }
 
 // "終了" must end the program even while a form would refuse to close.

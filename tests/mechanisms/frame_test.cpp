@@ -120,6 +120,36 @@ TEST_F(FrameFixture, RefusedRunLeavesRunPicturesAndFileAsTheyWere)
     EXPECT_EQ(picture1.lines.size(), graphLines);
 }
 
+// Links near the largest double put the tip at infinity late in the cycle: the run is refused
+// at a step, and nothing that is not a finite number reaches the file or a picture.
+TEST_F(FrameFixture, ARunThatOverflowsIsRefusedAtItsStep)
+{
+    ASSERT_TRUE(run(10).computed);
+    const std::string fileBefore = ReadFileBytes(dir / "result.dat");
+    const std::size_t graphLines = picture1.lines.size();
+
+    const sim::RunReport refused = run(200, {{0, "1e308"}, {1, "1e308"}});
+    EXPECT_FALSE(refused.computed);
+    EXPECT_EQ(refused.refusal, sim::RunReport::Refusal::Step);
+    EXPECT_NE(refused.message.find("ステップ"), std::string::npos) << refused.message;
+    EXPECT_NE(refused.message.find("秒"), std::string::npos) << refused.message;
+    EXPECT_EQ(frame.context().divisions, 10);
+    EXPECT_EQ(ReadFileBytes(dir / "result.dat"), fileBefore);
+    EXPECT_EQ(picture1.lines.size(), graphLines);
+}
+
+TEST_F(FrameFixture, ResultFileRunsFromTimeZeroToTheCycleTime)
+{
+    ASSERT_TRUE(frame
+                    .Run(DefaultTexts(frame.mechanism()), {8, 2.5, sim::ProfileKind::Cubic},
+                         dir / "result.dat", picture1, picture2, picture3)
+                    .computed);
+    const std::string bytes = ReadFileBytes(dir / "result.dat");
+    const std::size_t lastLine = bytes.rfind("\r\n", bytes.size() - 3) + 2;
+    EXPECT_TRUE(bytes.substr(lastLine).starts_with("2.5\t")) << bytes.substr(lastLine);
+    EXPECT_NE(bytes.find("\r\n0\t"), std::string::npos);
+}
+
 TEST_F(FrameFixture, AFileThatCannotBeWrittenIsReportedButTheRunGoesOn)
 {
     const sim::RunReport report =

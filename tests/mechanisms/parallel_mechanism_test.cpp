@@ -186,7 +186,8 @@ TEST(Parallel, QuartersAreExactForEveryN)
     };
     const Row rows[] = {{200, 200, 3, 1.0},     {8, 30, 1, 2.0 / 30}, {15, 30, 2, 0.0},
                         {29, 30, 3, 26.0 / 30}, {30, 30, 3, 1.0},     {1, 1, 3, 1.0},
-                        {0, 1, 0, 0.0},         {1, 2, 2, 0.0}};
+                        {0, 1, 0, 0.0},         {1, 2, 2, 0.0},
+                        {5, 0, 0, 0.0}};   // no divisions: no division by zero
     for (const Row& r : rows) {
         const mechanisms::QuarterTime qt = mechanisms::ParallelQuarterTime(r.i, r.n);
         EXPECT_EQ(qt.quarter, r.quarter) << r.i << " of " << r.n;

@@ -35,6 +35,49 @@ TEST(Serial2R, DefaultArmStartsAndEndsWhereTheClosedFormPutsIt)
     }
 }
 
+// At both ends of the cycle the quintic profile is at rest with no acceleration; the cubic one
+// is at rest but still accelerating; the constant-velocity one moves.
+TEST(Serial2R, EndConditionsOfEachProfile)
+{
+    struct Row {
+        sim::ProfileKind profile;
+        bool moves, accelerates;
+    } rows[] = {
+        {sim::ProfileKind::Quintic, false, false},
+        {sim::ProfileKind::Cubic, false, true},
+        {sim::ProfileKind::Linear, true, false},
+    };
+    for (const Row& row : rows) {
+        auto run = RunOf(ComputeWith(Serial2R(), Context(100, row.profile)));
+        ASSERT_TRUE(run);
+        const auto g = run->graphs();
+        const auto c = run->resultTable().columns;
+        for (std::size_t k : {std::size_t{0}, std::size_t{100}}) {
+            SCOPED_TRACE(testing::Message() << "profile " << int(row.profile) << " step " << k);
+            EXPECT_EQ(std::abs(g[0].rate[k]) > 1e-9, row.moves);
+            EXPECT_EQ(std::abs(g[1].rate[k]) > 1e-9, row.moves);
+            EXPECT_EQ(std::abs(g[0].accel[k]) > 1e-9, row.accelerates);
+            EXPECT_EQ(std::hypot(c[1][k], c[4][k]) > 1e-9, row.moves);   // tip velocity
+        }
+    }
+}
+
+TEST(Serial2R, ElbowStaysOnTheUpperHalfCircleOfItsLink)
+{
+    auto run = RunOf(ComputeWith(Serial2R(), Context(200)));
+    ASSERT_TRUE(run);
+    // The elbow is the second end of the first link drawn in any pose.
+    for (int k : {0, 37, 100, 163, 200}) {
+        plot::RecordingCanvas canvas(140, 110);
+        const plot::WorldWindow w{-30, 30, -10, 30, 10, 5, 1};
+        run->DrawMechanism(canvas, w, k);
+        const double x = canvas.lines[0].b.x - 10 + w.xmin;
+        const double y = (110 - 10) - canvas.lines[0].b.y + w.ymin;
+        EXPECT_NEAR(std::hypot(x, y), 20, 1e-9) << k;
+        EXPECT_GE(y, -1e-9) << k;
+    }
+}
+
 TEST(Serial2R, EveryStepMatchesTheClosedFormWithItsExactDerivatives)
 {
     const double t = 10, n = 400;

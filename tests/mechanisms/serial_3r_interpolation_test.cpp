@@ -228,6 +228,35 @@ TEST(Serial3RInterpolation, QuinticRunsStartAndEndAtRest)
     }
 }
 
+// A hand that does not travel: on the line it stays put while the hand direction turns about
+// it; on the arc with the_s = the_f the whole arm rests.
+TEST(Serial3RInterpolation, HandThatDoesNotTravelStaysPut)
+{
+    auto line = RunOf(ComputeWith(Serial3RLine(), Context(100, ProfileKind::Cubic),
+                                  {{3, "30"}, {4, "30"}, {5, "40"}, {6, "40"}}));
+    ASSERT_TRUE(line);
+    const sim::PointSeries& hand = *line->tracedPath();
+    for (std::size_t k = 0; k <= 100; ++k) {
+        const auto arm = DrawnArm(*line, int(k));
+        EXPECT_NEAR(arm[3].x, 30, 1e-9) << k;
+        EXPECT_NEAR(arm[3].y, 40, 1e-9) << k;
+        for (const sim::Series* s : {&hand.vx, &hand.ax, &hand.vy, &hand.ay})
+            EXPECT_EQ((*s)[k], 0.0) << k;
+    }
+    const auto c = line->resultTable().columns;
+    EXPECT_NE(c[Dthe3][50], 0.0);   // the hand still turns
+
+    auto arc = RunOf(ComputeWith(Serial3RArc(), Context(100), {{7, "45"}, {8, "45"}}));
+    ASSERT_TRUE(arc);
+    const auto a = arc->resultTable().columns;
+    for (std::size_t k = 0; k <= 100; ++k)
+        for (int angle : {The1, The2, The3}) {
+            EXPECT_EQ(a[angle][k], a[angle][0]) << "step " << k << " column " << angle;
+            EXPECT_EQ(a[angle + 1][k], 0.0) << "step " << k << " column " << angle;
+            EXPECT_EQ(a[angle + 2][k], 0.0) << "step " << k << " column " << angle;
+        }
+}
+
 // A step the arm cannot take refuses the whole run at that step, with its reason.
 TEST(Serial3RInterpolation, ImpossibleStepsRefuseTheRun)
 {

@@ -1,12 +1,18 @@
 // The mechanism window on the offscreen platform: controls, RUN/STOP/next and the timer.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTimer>
+#include <cmath>
 
+#include "mechanisms/catalog.h"
 #include "mechanisms/serial_2r.h"
 #include "plot/qt/picture_box.h"
 #include "sim/qt/simulation_form.h"
@@ -132,6 +138,114 @@ TEST_F(FormFixture, TwoWindowsAnimateIndependently)
     other.Timer1_Timer();
     EXPECT_EQ(form->frame().stepIndex(), 3);
     EXPECT_EQ(other.frame().stepIndex(), 1);
+}
+
+// Form2rjun's design in twips (15 to a pixel): left, top, width, height (0 where not given).
+TEST_F(FormFixture, ControlsStandWhereTheDesignPutsThem)
+{
+    struct Row {
+        const char* name;
+        int left, top, width, height;
+    } rows[] = {
+        {"RUN", 120, 363, 1080, 585},        {"STOP", 120, 1089, 1080, 585},
+        {"Text1_0", 840, 2640, 495, 495},    {"Text1_1", 840, 3240, 495, 495},
+        {"Text1_3", 840, 4440, 495, 495},    {"Text1_6", 840, 6240, 495, 495},
+        {"Label1_0", 120, 0, 615, 0},        {"Label1_5", 120, 0, 615, 0},
+        {"Option1_0", 960, 7080, 255, 255},  {"Option1_2", 960, 8040, 255, 255},
+        {"Label2_1", 120, 0, 855, 0},        {"Picture1", 1573, 484, 4152, 3420},
+        {"Picture2", 5687, 484, 4092, 3420}, {"Picture3", 1560, 4411, 8232, 6336},
+        {"next", 2904, 3993, 737, 374},      {"Text2", 2178, 3872, 495, 495},
+        {"Label4", 4356, 3993, 0, 0},        {"Label3_0", 2035, 0, 0, 0},
+        {"Label3_1", 6358, 0, 0, 0},
+    };
+    auto px = [](int twips) { return static_cast<int>(std::lround(twips / 15.0)); };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QWidget* w = child<QWidget>(row.name);
+        ASSERT_NE(w, nullptr);
+        const QRect g = w->geometry();
+        EXPECT_NEAR(g.left(), px(row.left), 1);
+        if (row.top || row.height) {
+            EXPECT_NEAR(g.top(), px(row.top), 1);
+        }
+        if (row.width) {
+            EXPECT_NEAR(g.width(), px(row.width), 1);
+        }
+        if (row.height) {
+            EXPECT_NEAR(g.height(), px(row.height), 1);
+        }
+    }
+    // Each caption on its box's row; the unread box 2 is left out and leaves its row empty.
+    EXPECT_EQ(child<QLabel>("Label1_5")->geometry().top(), child<QLineEdit>("Text1_5")->y());
+    EXPECT_EQ(child<QLineEdit>("Text1_2"), nullptr);
+    // The frames of Picture1 and Picture2 may touch, but neither hides the other's drawing.
+    const QWidget* p1 = child<QWidget>("Picture1");
+    const QWidget* p2 = child<QWidget>("Picture2");
+    EXPECT_GE(p2->geometry().left(), p1->mapTo(form, p1->contentsRect().topRight()).x() + 1);
+}
+
+TEST(FormLayout, LongCaptionsWidenTheInputColumnWithoutOverlaps)
+{
+    for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
+        SCOPED_TRACE(m->formName);
+        sim::SimulationForm form(*m);
+        const QRect picture1 = form.findChild<QWidget*>("Picture1")->geometry();
+        const QRect picture3 = form.findChild<QWidget*>("Picture3")->geometry();
+        int lastRowBottom = 0;
+        for (QLabel* label : form.findChildren<QLabel*>(QRegularExpression("^Label1_"))) {
+            SCOPED_TRACE(label->text().toStdString());
+            const QWidget* box = label->buddy();
+            ASSERT_NE(box, nullptr);
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+            EXPECT_GE(box->x(), label->geometry().right() + 1);
+            EXPECT_LT(box->geometry().right(), picture1.left());
+            EXPECT_LT(box->geometry().right(), picture3.left());
+            lastRowBottom = std::max(lastRowBottom, box->geometry().bottom());
+        }
+        EXPECT_GT(form.findChild<QWidget*>("Option1_0")->y(), lastRowBottom);
+        EXPECT_TRUE(form.rect().contains(picture3));
+        // The graph captions show whole, inside the window, clear of the second legend.
+        for (const char* name : {"Label3_0", "Label3_1"}) {
+            const QLabel* caption = form.findChild<QLabel*>(name);
+            EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width())
+                << name;
+            EXPECT_TRUE(form.rect().contains(caption->geometry())) << name;
+        }
+        EXPECT_LT(form.findChild<QLabel*>("Label3_0")->geometry().right(),
+                  form.findChild<QWidget*>("Line2_3")->x());
+    }
+}
+
+// Pressing RUN during an animation starts again at pose 0 with the new inputs.
+TEST_F(FormFixture, RunDuringTheAnimationRestartsAtPoseZero)
+{
+    child<QPushButton>("RUN")->click();
+    for (int t = 0; t < 5; ++t)
+        form->Timer1_Timer();
+    const double xmaxBefore = form->frame().window().xmax;
+    child<QLineEdit>("Text1_0")->setText("40");
+    child<QPushButton>("RUN")->click();
+    EXPECT_TRUE(form->isAnimating());
+    EXPECT_EQ(form->frame().stepIndex(), 0);
+    EXPECT_GT(form->frame().window().xmax, xmaxBefore);   // refitted to the longer arm
+    form->Timer1_Timer();
+    EXPECT_EQ(text2(), "0");
+}
+
+TEST(FormLifetime, ClosingTheWindowStopsItsTimerAndFreesIt)
+{
+    TempDir dir;
+    sim::Settings() = {};
+    QPointer<sim::SimulationForm> form = new sim::SimulationForm(mechanisms::Serial2R());
+    form->setResultPath(dir / "result.dat");
+    form->show();
+    form->RUN_Click();
+    const QPointer<QTimer> timer = form->findChild<QTimer*>("Timer1");
+    ASSERT_TRUE(timer->isActive());
+    form->close();
+    EXPECT_FALSE(timer->isActive());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(form.isNull());
 }
 
 }

@@ -8,6 +8,7 @@
 
 #include "numeric/angle.h"
 #include "numeric/closures.h"
+#include "numeric/finite.h"
 
 using namespace numeric;
 
@@ -16,17 +17,6 @@ namespace {
 PointKinematics Rest(double x, double y)
 {
     return PointKinematics::AtRest(x, y);
-}
-
-bool Finite(const PointKinematics& p)
-{
-    return std::isfinite(p.x) && std::isfinite(p.vx) && std::isfinite(p.ax) && std::isfinite(p.y)
-           && std::isfinite(p.vy) && std::isfinite(p.ay);
-}
-
-bool Finite(const ValueTriple& v)
-{
-    return std::isfinite(v.value) && std::isfinite(v.rate) && std::isfinite(v.accel);
 }
 
 // Outputs are pre-filled with this marker to show that a failing routine leaves them alone.
@@ -233,6 +223,28 @@ TEST(Closures, DegenerateScalarsAreErrorsThatLeaveOutputs)
     }
 }
 
+// Every one of the six (or three) numbers is checked: a NaN or infinity in any of them is caught.
+TEST(Closures, IsFiniteChecksEveryComponent)
+{
+    for (const double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        for (double PointKinematics::*field :
+             {&PointKinematics::x, &PointKinematics::vx, &PointKinematics::ax, &PointKinematics::y,
+              &PointKinematics::vy, &PointKinematics::ay}) {
+            PointKinematics p = Rest(1, 2);
+            EXPECT_TRUE(IsFinite(p));
+            p.*field = bad;
+            EXPECT_FALSE(IsFinite(p));
+        }
+        for (double ValueTriple::*field :
+             {&ValueTriple::value, &ValueTriple::rate, &ValueTriple::accel}) {
+            ValueTriple v{1, 2, 3};
+            EXPECT_TRUE(IsFinite(v));
+            v.*field = bad;
+            EXPECT_FALSE(IsFinite(v));
+        }
+    }
+}
+
 // Random poses, many of them degenerate on purpose (shared points, exact stretched and folded
 // chains, zero lengths, vertical or near-vertical guides): "ok" must always mean finite.
 TEST(Closures, OkAlwaysMeansFinite)
@@ -275,24 +287,24 @@ TEST(Closures, OkAlwaysMeansFinite)
         PointKinematics c;
         if (PointDistance(a, b, v) == Status::Ok) {
             ++ok;
-            EXPECT_TRUE(Finite(v));
+            EXPECT_TRUE(IsFinite(v));
         }
         if (LineAngle(a, b, v) == Status::Ok) {
-            EXPECT_TRUE(Finite(v));
+            EXPECT_TRUE(IsFinite(v));
         }
         if (TriangleAngle(la, lb, {std::abs(scaled(2)), scaled(1), scaled(1)}, v) == Status::Ok) {
-            EXPECT_TRUE(Finite(v));
+            EXPECT_TRUE(IsFinite(v));
         }
         if (SolveDyad(a, b, la, lb, c) == Status::Ok) {
-            EXPECT_TRUE(Finite(c)) << i;
+            EXPECT_TRUE(IsFinite(c)) << i;
         }
         if (BodyPoint(a, b, la, lb, c) == Status::Ok) {
-            EXPECT_TRUE(Finite(c));
+            EXPECT_TRUE(IsFinite(c));
         }
         const double alpha =
             pick(random) < 2 ? DegToRad(90 * std::round(any(random))) + scaled(1e-12) : any(random);
         if (SolveSlider(alpha, std::abs(la) + std::abs(lb), a, b, c) == Status::Ok) {
-            EXPECT_TRUE(Finite(c)) << i;
+            EXPECT_TRUE(IsFinite(c)) << i;
         }
     }
     EXPECT_GT(ok, 10000);

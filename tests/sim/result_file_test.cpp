@@ -265,6 +265,11 @@ TEST_F(ResultFileTest, RefusesTablesThatCannotBeWritten)
         {"header without sec", {{"x"}, {good}}, 2, 1},
         {"no divisions", {{"sec", "x"}, {good}}, 0, 1},
         {"infinite cycle time", {{"sec", "x"}, {good}}, 2, std::numeric_limits<double>::infinity()},
+        // Regression: T * i overflowed to an infinite time on the last line although T was finite.
+        {"time column overflows", {{"sec", "x"}, {good}}, 2, std::numeric_limits<double>::max()},
+        {"zero cycle time", {{"sec", "x"}, {good}}, 2, 0},
+        {"negative cycle time", {{"sec", "x"}, {good}}, 2, -1},
+        {"NaN cycle time", {{"sec", "x"}, {good}}, 2, std::nan("")},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

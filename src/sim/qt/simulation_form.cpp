@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "plot/qt/accessible_names.h"
 #include "plot/qt/picture_box.h"
 #include "sim/picture_sizes.h"
 #include "sim/settings.h"
@@ -20,13 +21,25 @@ namespace sim {
 namespace {
 
 constexpr int kTimerIntervalMs = 50;
-constexpr int kMargin = 8;
-constexpr int kRowHeight = 40;      // one input row
-constexpr int kFirstRowTop = 176;   // first input row, below RUN and STOP
-constexpr int kOptionsTop = 472;    // profile buttons, below seven input rows
-constexpr int kBoxWidth = 64;
-constexpr int kBoxHeight = 26;
-constexpr int kPicturesLeftMin = 104;   // left edge of the pictures with short captions
+
+// The form's design in twips (15 to a pixel), Form2rjun's layout. Only the input captions may
+// be wider than the design's caption column; everything right of it then moves right as well.
+constexpr int Px(int twips)
+{
+    return TwipsToPixels(twips);
+}
+constexpr int kCaptionLeft = Px(120);    // Label1, Label2, RUN, STOP
+constexpr int kCaptionWidth = Px(615);   // Label1
+constexpr int kBoxLeft = Px(840);        // Text1
+constexpr int kBoxSide = Px(495);        // Text1 and Text2 are square
+constexpr int kFirstRowTop = Px(2640);   // Text1(0)
+constexpr int kRowHeight = Px(600);      // Text1(i) is i rows down
+constexpr int kOptionsTop = Px(7080);    // Option1(0)
+constexpr int kOptionRowHeight = Px(480);
+constexpr int kOptionLeft = Px(960);
+constexpr int kOptionSide = Px(255);
+constexpr int kProfileCaptionWidth = Px(855);   // Label2
+constexpr int kCaptionGap = 4;                  // between a caption's text and its box
 
 const char* const kProfileCaptions[3] = {"５次曲線", "３次曲線", "等速曲線"};
 // Legend strokes beside the graph captions: value, velocity, acceleration trace colours.
@@ -40,7 +53,7 @@ QString Q(const std::string& s)
 void Name(QWidget* w, const QString& objectName, const QString& caption)
 {
     w->setObjectName(objectName);
-    w->setAccessibleName(caption.isEmpty() ? objectName : caption);
+    plot::NameForAccessibility(w, caption);
 }
 
 }
@@ -62,95 +75,105 @@ void SimulationForm::buildControls()
     const Mechanism& m = frame_.mechanism();
     const QFontMetrics metrics(font());
 
-    int captionWidth = 41;
+    int captionWidth = kCaptionWidth;
     for (const InputBox& box : m.inputs)
-        captionWidth = std::max(captionWidth, metrics.horizontalAdvance(Q(box.caption)) + 6);
-    const int boxLeft = kMargin + captionWidth + 4;
-    const int picturesLeft = std::max(kPicturesLeftMin, boxLeft + kBoxWidth + kMargin);
+        captionWidth =
+            std::max(captionWidth, metrics.horizontalAdvance(Q(box.caption)) + kCaptionGap);
+    const int shift = captionWidth - kCaptionWidth;   // what long captions add to the left column
 
     run_ = new QPushButton("run", this);
     Name(run_, "RUN", "run");
-    run_->setGeometry(kMargin, 24, 72, 39);
+    run_->setGeometry(kCaptionLeft, Px(363), Px(1080), Px(585));
     stop_ = new QPushButton("stop", this);
     Name(stop_, "STOP", "stop");
-    stop_->setGeometry(kMargin, 73, 72, 39);
+    stop_->setGeometry(kCaptionLeft, Px(1089), Px(1080), Px(585));
 
-    // Input rows from top to bottom in Text1 index order; boxes the form never reads are left out.
-    int row = 0;
+    // Text1(i) sits i rows down; a box the form never reads is left out and leaves its row empty.
+    int rows = 0;
     for (const InputBox& box : m.inputs) {
         const auto slot = static_cast<std::size_t>(box.index);
         if (text1_.size() <= slot)
             text1_.resize(slot + 1, nullptr);
         if (box.key.empty())
             continue;
-        const int top = kFirstRowTop + kRowHeight * row++;
+        const int top = kFirstRowTop + kRowHeight * box.index;
+        rows = std::max(rows, box.index + 1);
         auto* label = new QLabel(Q(box.caption), this);
         label->setObjectName(QString("Label1_%1").arg(box.index));
-        label->setGeometry(kMargin, top, captionWidth, kBoxHeight);
+        label->setGeometry(kCaptionLeft, top, captionWidth, kBoxSide);
         auto* edit = new QLineEdit(Q(box.defaultText), this);
         Name(edit, QString("Text1_%1").arg(box.index), Q(box.caption));
-        edit->setGeometry(boxLeft, top, kBoxWidth, kBoxHeight);
+        edit->setGeometry(kBoxLeft + shift, top, kBoxSide, kBoxSide);
         label->setBuddy(edit);
         text1_[slot] = edit;
     }
 
-    const int optionsTop = std::max(kOptionsTop, kFirstRowTop + kRowHeight * row + 16);
+    // Forms with more than seven rows push the profile buttons down below their last row.
+    const int optionsTop = std::max(kOptionsTop, kFirstRowTop + kRowHeight * rows + 16);
     for (int i = 0; i < 3; ++i) {
-        const int top = optionsTop + 32 * i;
+        const int top = optionsTop + kOptionRowHeight * i;
         auto* label = new QLabel(kProfileCaptions[i], this);
         label->setObjectName(QString("Label2_%1").arg(i));
-        label->setGeometry(kMargin, top, 64, 20);
+        // A little taller than the button so the caption's glyphs are not cut; centred on it.
+        label->setGeometry(kCaptionLeft, top - 2, kProfileCaptionWidth, kOptionSide + 4);
         auto* option = new QRadioButton(this);
         Name(option, QString("Option1_%1").arg(i), kProfileCaptions[i]);
-        option->setGeometry(kMargin + 68, top, 20, 20);
+        option->setGeometry(kOptionLeft, top, kOptionSide, kOptionSide);
         option->setChecked(i == 0);
         option1_.push_back(option);
     }
 
-    // Graph captions with the colour legend, then the three pictures.
-    const int picture2Left = picturesLeft + kPicture1Size.width + 2;
-    const int captionLefts[2] = {picturesLeft, picture2Left};
-    for (int g = 0; g < 2; ++g) {
-        auto* caption = new QLabel(Q(m.graphCaptions[static_cast<std::size_t>(g)]), this);
-        caption->setObjectName(QString("Label3_%1").arg(g));
-        caption->setGeometry(captionLefts[g] + 30, 4, 240, 22);
-        for (int c = 0; c < 3; ++c) {
-            auto* stroke = new QFrame(this);
-            stroke->setObjectName(QString("Line2_%1").arg(3 * g + c));
-            stroke->setGeometry(captionLefts[g] + 2, 9 + 5 * c, 22, 2);
-            stroke->setStyleSheet(QString("background: %1;").arg(kLegendColours[c]));
-        }
-    }
-
+    // The three pictures at their design places; a picture's size is its inner size plus the
+    // border. Picture2 starts where the design puts it, but never over Picture1's inner area.
     auto makePicture = [this](const char* name, PixelSize size, int left, int top) {
         auto* picture = new plot::PictureBox(QSize(size.width, size.height), this);
         Name(picture, name, name);
         picture->move(left, top);
         return picture;
     };
-    picture1_ = makePicture("Picture1", kPicture1Size, picturesLeft, 30);
-    picture2_ = makePicture("Picture2", kPicture2Size, picture2Left, 30);
-    const int viewTop = 30 + kPicture1Size.height + 36;
-    picture3_ = makePicture("Picture3", kPicture3Size, picturesLeft, viewTop);
+    const int graphsTop = Px(484);
+    picture1_ = makePicture("Picture1", kPicture1Size, Px(1573) + shift, graphsTop);
+    const int picture1InnerRight = picture1_->geometry().right() + 1 - kPictureBorder;
+    picture2_ = makePicture("Picture2", kPicture2Size,
+                            std::max(Px(5687) + shift, picture1InnerRight), graphsTop);
+    const int viewLeft = Px(1560) + shift;
+    picture3_ = makePicture("Picture3", kPicture3Size, viewLeft, Px(4411));
+
+    // Graph captions with the colour legend beside them.
+    const int captionLefts[2] = {Px(2035) + shift, Px(6358) + shift};
+    int captionsRight = 0;
+    for (int g = 0; g < 2; ++g) {
+        auto* caption = new QLabel(Q(m.graphCaptions[static_cast<std::size_t>(g)]), this);
+        caption->setObjectName(QString("Label3_%1").arg(g));
+        caption->move(captionLefts[g], 0);
+        caption->resize(caption->sizeHint().width(), 22);   // the whole caption, never cut
+        captionsRight = std::max(captionsRight, caption->geometry().right() + 1);
+        for (int c = 0; c < 3; ++c) {
+            auto* stroke = new QFrame(this);
+            stroke->setObjectName(QString("Line2_%1").arg(3 * g + c));
+            stroke->setGeometry(captionLefts[g] - 28, 5 + 5 * c, 22, 2);
+            stroke->setStyleSheet(QString("background: %1;").arg(kLegendColours[c]));
+        }
+    }
 
     text2_ = new QLineEdit(this);
     Name(text2_, "Text2", "Text2");
     text2_->setReadOnly(true);
-    text2_->setGeometry(picturesLeft + 40, viewTop - 32, 64, kBoxHeight);
+    text2_->setGeometry(Px(2178) + shift, Px(3872), kBoxSide, kBoxSide);
     next_ = new QPushButton("next", this);
     Name(next_, "next", "next");
-    next_->setGeometry(picturesLeft + 112, viewTop - 32, 56, kBoxHeight);
+    next_->setGeometry(Px(2904) + shift, Px(3993), Px(737), Px(374));
     label4_ = new QLabel("動画", this);
     label4_->setObjectName("Label4");
-    label4_->setGeometry(picturesLeft + 186, viewTop - 30, 240, 22);
+    label4_->setGeometry(Px(4356) + shift, Px(3993), 240, Px(374));
 
-    const int bottom = viewTop + kPicture3Size.height;
+    const QRect view = picture3_->geometry();
     message_ = new QLabel(this);
     message_->setObjectName("lblMessage");
     message_->setAccessibleName("メッセージ");
     message_->setStyleSheet("color: #b00000;");
     message_->setWordWrap(true);
-    message_->setGeometry(kMargin, bottom + 6, picturesLeft + kPicture3Size.width - kMargin, 36);
+    message_->setGeometry(kCaptionLeft, view.bottom() + 7, view.right() + 1 - kCaptionLeft, 36);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");
@@ -161,7 +184,8 @@ void SimulationForm::buildControls()
     connect(next_, &QPushButton::clicked, this, &SimulationForm::next_Click);
     connect(timer1_, &QTimer::timeout, this, &SimulationForm::Timer1_Timer);
 
-    setFixedSize(picturesLeft + kPicture3Size.width + kMargin, bottom + 48);
+    // Wide enough for Picture3 and for the second graph caption, which may reach past it.
+    setFixedSize(std::max(view.right() + 1, captionsRight) + kCaptionLeft, view.bottom() + 1 + 48);
 }
 
 ProfileKind SimulationForm::selectedProfile() const
