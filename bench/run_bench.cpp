@@ -90,7 +90,7 @@ void BM_Run2R_WholeRun(benchmark::State& state)
     sim::SimulationFrame frame(m);
     const auto texts = DefaultTexts(m);
     for (auto _ : state)
-        frame.Run(texts, {kMillion, 10, sim::ProfileKind::Quintic}, ScratchFile(), p1, p2, p3);
+        frame.runCycle(texts, {kMillion, 10, sim::ProfileKind::Quintic}, ScratchFile(), p1, p2, p3);
     std::filesystem::remove(ScratchFile());
 }
 BENCHMARK(BM_Run2R_WholeRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
@@ -101,9 +101,10 @@ void BM_AnimationTick(benchmark::State& state)
     plot::ImageCanvas p1(Size(sim::kPicture1Size)), p2(Size(sim::kPicture2Size)),
         p3(Size(sim::kPicture3Size), 96, static_cast<double>(state.range(0)));
     sim::SimulationFrame frame(m);
-    frame.Run(DefaultTexts(m), {200, 10, sim::ProfileKind::Quintic}, ScratchFile(), p1, p2, p3);
+    frame.runCycle(DefaultTexts(m), {200, 10, sim::ProfileKind::Quintic}, ScratchFile(), p1, p2,
+                   p3);
     for (auto _ : state)
-        benchmark::DoNotOptimize(frame.Tick(p3));
+        benchmark::DoNotOptimize(frame.tick(p3));
     std::filesystem::remove(ScratchFile());
 }
 BENCHMARK(BM_AnimationTick)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);

@@ -171,7 +171,7 @@ protected:
     void doPolyline(std::span<const plot::PointMm>, plot::Rgb) override {}
 };
 
-int Run(const Options& o)
+int runOptions(const Options& o)
 {
     // The settings are checked one by one so that the message names the option at fault.
     sim::RunContext context;
@@ -207,8 +207,8 @@ int Run(const Options& o)
     frame.setMessagesNameKeys(true);
     const std::vector<std::string> texts = BoxTexts(o);
     const sim::RunReport report =
-        o.picturesDir ? frame.Run(texts, context, o.output, picture1, picture2, picture3)
-                      : frame.Run(texts, context, o.output, skip1, skip2, picture3);
+        o.picturesDir ? frame.runCycle(texts, context, o.output, picture1, picture2, picture3)
+                      : frame.runCycle(texts, context, o.output, skip1, skip2, picture3);
     if (!report.computed) {
         std::cerr << "mechsim: " << report.message << "\n";
         return report.refusal == sim::RunReport::Refusal::Input ? kExitUsage : kExitUnsolvable;
@@ -226,9 +226,9 @@ int Run(const Options& o)
         std::filesystem::create_directories(*o.picturesDir, ec);
         bool saved = SavePicture(picture1, *o.picturesDir / "picture1.png")
                      && SavePicture(picture2, *o.picturesDir / "picture2.png");
-        frame.Stop(picture3);
+        frame.stop(picture3);
         saved = saved && SavePicture(picture3, *o.picturesDir / "summary.png");
-        for (int page = 1; frame.Next(picture3); ++page)
+        for (int page = 1; frame.next(picture3); ++page)
             saved =
                 saved
                 && SavePicture(picture3, *o.picturesDir / ("page" + std::to_string(page) + ".png"));
@@ -268,7 +268,7 @@ int RunCommandLine(int argc, char** argv)
         std::cerr << "mechsim: " << error->message << "\n";
         return kExitUsage;
     }
-    return Run(std::get<Options>(parsed));
+    return runOptions(std::get<Options>(parsed));
 }
 
 }

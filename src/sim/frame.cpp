@@ -103,9 +103,10 @@ std::string DescribeError(const Mechanism& mechanism, const ComputeError& error,
 
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}
 
-RunReport SimulationFrame::Run(const std::vector<std::string>& boxTexts, const RunContext& context,
-                               const std::filesystem::path& resultPath, plot::Canvas& picture1,
-                               plot::Canvas& picture2, const plot::Canvas& view)
+RunReport SimulationFrame::runCycle(const std::vector<std::string>& boxTexts,
+                                    const RunContext& context,
+                                    const std::filesystem::path& resultPath, plot::Canvas& picture1,
+                                    plot::Canvas& picture2, const plot::Canvas& view)
 {
     if (context.divisions < 1 || !(context.cycleTime > 0) || !std::isfinite(context.cycleTime))
         return {false, RunReport::Refusal::Input,
@@ -148,7 +149,7 @@ RunReport SimulationFrame::Run(const std::vector<std::string>& boxTexts, const R
     return report;
 }
 
-std::optional<int> SimulationFrame::Tick(plot::Canvas& view)
+std::optional<int> SimulationFrame::tick(plot::Canvas& view)
 {
     if (!run_)
         return std::nullopt;
@@ -165,7 +166,7 @@ std::optional<int> SimulationFrame::Tick(plot::Canvas& view)
     return shown;
 }
 
-std::vector<int> SimulationFrame::StopPoseIndices(StopPoses poses, int divisions)
+std::vector<int> SimulationFrame::stopPoseIndices(StopPoses poses, int divisions)
 {
     const double n = divisions;
     auto nearest = [](double k) { return static_cast<int>(std::nearbyint(k)); };   // halves to even
@@ -191,12 +192,12 @@ std::vector<int> SimulationFrame::StopPoseIndices(StopPoses poses, int divisions
     return indices;
 }
 
-void SimulationFrame::Stop(plot::Canvas& view)
+void SimulationFrame::stop(plot::Canvas& view)
 {
     if (!run_)
         return;
     view.clear();
-    for (int index : StopPoseIndices(mechanism_.traits.stopPoses, context_.divisions))
+    for (int index : stopPoseIndices(mechanism_.traits.stopPoses, context_.divisions))
         run_->DrawMechanism(view, window_, index);
 
     const PointSeries* path = run_->tracedPath();
@@ -213,7 +214,7 @@ void SimulationFrame::Stop(plot::Canvas& view)
                         window_.ystep, window_.scale);
 }
 
-std::optional<std::string> SimulationFrame::Next(plot::Canvas& view)
+std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
 {
     if (!run_)
         return std::nullopt;

@@ -36,9 +36,9 @@ public:
     // the N and T of `context`, writes `resultPath`, plots Picture1 and Picture2, fits the
     // world window to `view`'s size and restarts the animation at pose 0. A refused run leaves
     // the previous run, its pictures and the file as they were.
-    RunReport Run(const std::vector<std::string>& boxTexts, const RunContext& context,
-                  const std::filesystem::path& resultPath, plot::Canvas& picture1,
-                  plot::Canvas& picture2, const plot::Canvas& view);
+    RunReport runCycle(const std::vector<std::string>& boxTexts, const RunContext& context,
+                       const std::filesystem::path& resultPath, plot::Canvas& picture1,
+                       plot::Canvas& picture2, const plot::Canvas& view);
 
     bool hasRun() const { return run_ != nullptr; }
     const MechanismRun* run() const { return run_.get(); }
@@ -50,17 +50,17 @@ public:
 
     // One timer tick: clears `view`, draws the pose stepIndex and moves the index on, turning
     // at 0 and N. Returns the index shown (for Text2). Does nothing before the first run.
-    std::optional<int> Tick(plot::Canvas& view);
+    std::optional<int> tick(plot::Canvas& view);
 
     // STOP: clears `view` and draws the summary (poses, traced path, grid).
-    void Stop(plot::Canvas& view);
+    void stop(plot::Canvas& view);
 
     // next: draws the next page into `view` and returns its caption, or nullopt when the page
     // counter wraps to 0 (nothing drawn, caption kept) or there is no run yet.
-    std::optional<std::string> Next(plot::Canvas& view);
+    std::optional<std::string> next(plot::Canvas& view);
 
     // Pose indices STOP draws for the traits and N, halves rounded to even.
-    static std::vector<int> StopPoseIndices(StopPoses poses, int divisions);
+    static std::vector<int> stopPoseIndices(StopPoses poses, int divisions);
 
 private:
     const Mechanism& mechanism_;

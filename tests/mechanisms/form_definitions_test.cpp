@@ -193,9 +193,15 @@ TEST(FormDefinitions, DefaultRunFitsTheWindowAndStopAndNextShowTheFormsChoice)
          Every(0, 10, 200),
          true,
          {"x   dx   ddx", "y   dy   ddy"}},
-        {mechanisms::Serial3RLine(), {-40, 100, 0, 100, 20, 20, 0}, Every(0, 10, 200), true,
+        {mechanisms::Serial3RLine(),
+         {-40, 100, 0, 100, 20, 20, 0},
+         Every(0, 10, 200),
+         true,
          jointPages},
-        {mechanisms::Serial3RArc(), {-50, 20, -20, 70, 10, 10, 0}, Every(0, 10, 200), true,
+        {mechanisms::Serial3RArc(),
+         {-50, 20, -20, 70, 10, 10, 0},
+         Every(0, 10, 200),
+         true,
          jointPages},
         {mechanisms::FourBar(),
          {0, 1, -0.4, 0.8, 0.2, 0.2, 0},
@@ -219,8 +225,8 @@ TEST(FormDefinitions, DefaultRunFitsTheWindowAndStopAndNextShowTheFormsChoice)
         plot::RecordingCanvas picture1(73, 60), picture2(72, 60), picture3(145, 112);
         sim::SimulationFrame frame(row.mechanism);
         ASSERT_TRUE(frame
-                        .Run(DefaultTexts(row.mechanism), {200, 10, sim::ProfileKind::Quintic},
-                             dir / "result.dat", picture1, picture2, picture3)
+                        .runCycle(DefaultTexts(row.mechanism), {200, 10, sim::ProfileKind::Quintic},
+                                  dir / "result.dat", picture1, picture2, picture3)
                         .computed);
         const plot::WorldWindow& w = frame.window();
         EXPECT_NEAR(w.xmin, row.window.xmin, 1e-12);
@@ -231,7 +237,7 @@ TEST(FormDefinitions, DefaultRunFitsTheWindowAndStopAndNextShowTheFormsChoice)
         EXPECT_NEAR(w.ystep, row.window.ystep, 1e-12);
 
         // STOP: exactly the listed poses (links at pen width 2), then the path or none.
-        frame.Stop(picture3);
+        frame.stop(picture3);
         plot::RecordingCanvas expected(145, 112);
         for (int index : row.stopPoses)
             frame.run()->DrawMechanism(expected, w, index);
@@ -254,12 +260,12 @@ TEST(FormDefinitions, DefaultRunFitsTheWindowAndStopAndNextShowTheFormsChoice)
 
         // next: the pages in order, then one click that draws nothing, then the first again.
         for (const std::string& caption : row.pages)
-            EXPECT_EQ(frame.Next(picture3), std::optional<std::string>(caption));
+            EXPECT_EQ(frame.next(picture3), std::optional<std::string>(caption));
         const std::size_t linesOfLastPage = picture3.lines.size();
-        EXPECT_EQ(frame.Next(picture3), std::nullopt);
+        EXPECT_EQ(frame.next(picture3), std::nullopt);
         EXPECT_EQ(picture3.lines.size(), linesOfLastPage);
         EXPECT_EQ(frame.graphPage(), 0);
-        EXPECT_EQ(frame.Next(picture3), std::optional<std::string>(row.pages.front()));
+        EXPECT_EQ(frame.next(picture3), std::optional<std::string>(row.pages.front()));
     }
 }
 
@@ -272,12 +278,10 @@ TEST(FormDefinitions, WindowShowsOkAndStopsTheTimerOnNextWhereTheFormDoes)
         const char* text2AfterRun;
         bool nextStopsTimer;
     };
-    const Row rows[] = {{mechanisms::Serial3R(), "", false},
-                        {mechanisms::Serial3RLine(), "", false},
-                        {mechanisms::Serial3RArc(), "", false},
-                        {mechanisms::FourBar(), "ok", false},
-                        {mechanisms::SliderCrank(), "ok", true},
-                        {mechanisms::ParallelMechanism(), "", false}};
+    const Row rows[] = {
+        {mechanisms::Serial3R(), "", false},     {mechanisms::Serial3RLine(), "", false},
+        {mechanisms::Serial3RArc(), "", false},  {mechanisms::FourBar(), "ok", false},
+        {mechanisms::SliderCrank(), "ok", true}, {mechanisms::ParallelMechanism(), "", false}};
     TempDir dir;
     sim::Settings() = {};
     for (const Row& row : rows) {

@@ -229,9 +229,9 @@ TEST(FourBar, HandsTheFrameItsPagesPathAndSinglePose)
     EXPECT_TRUE(m.traits.showsOkAfterCompute);
     EXPECT_FALSE(m.traits.nextStopsTimer);
     // N/4 rounded half to even: N = 10 draws step 2, N = 30 step 8, N = 200 step 50.
-    EXPECT_EQ(sim::SimulationFrame::StopPoseIndices(m.traits.stopPoses, 10), std::vector<int>{2});
-    EXPECT_EQ(sim::SimulationFrame::StopPoseIndices(m.traits.stopPoses, 30), std::vector<int>{8});
-    EXPECT_EQ(sim::SimulationFrame::StopPoseIndices(m.traits.stopPoses, 200), std::vector<int>{50});
+    EXPECT_EQ(sim::SimulationFrame::stopPoseIndices(m.traits.stopPoses, 10), std::vector<int>{2});
+    EXPECT_EQ(sim::SimulationFrame::stopPoseIndices(m.traits.stopPoses, 30), std::vector<int>{8});
+    EXPECT_EQ(sim::SimulationFrame::stopPoseIndices(m.traits.stopPoses, 200), std::vector<int>{50});
 
     auto run = RunOf(ComputeWith(m, Context(200)));
     ASSERT_TRUE(run);

@@ -19,29 +19,29 @@ struct FrameFixture : ::testing::Test {
 
     sim::RunReport run(int n, std::map<int, std::string> overrides = {})
     {
-        return frame.Run(DefaultTexts(frame.mechanism(), overrides),
-                         {n, 10, sim::ProfileKind::Quintic}, dir / "result.dat", picture1, picture2,
-                         picture3);
+        return frame.runCycle(DefaultTexts(frame.mechanism(), overrides),
+                              {n, 10, sim::ProfileKind::Quintic}, dir / "result.dat", picture1,
+                              picture2, picture3);
     }
 };
 
 TEST(StopPoseIndices, RoundHalvesToEvenAndKeepTheLastPose)
 {
-    EXPECT_EQ(SimulationFrame::StopPoseIndices(StopPoses::TwentiethsFromZero, 30),
+    EXPECT_EQ(SimulationFrame::stopPoseIndices(StopPoses::TwentiethsFromZero, 30),
               (std::vector<int>{0,  2,  3,  4,  6,  8,  9,  10, 12, 14, 15,
                                 16, 18, 20, 21, 22, 24, 26, 27, 28, 30}));
-    const auto every10 = SimulationFrame::StopPoseIndices(StopPoses::TwentiethsFromZero, 200);
+    const auto every10 = SimulationFrame::stopPoseIndices(StopPoses::TwentiethsFromZero, 200);
     ASSERT_EQ(every10.size(), 21u);
     EXPECT_EQ(every10.back(), 200);
-    const auto fromOne = SimulationFrame::StopPoseIndices(StopPoses::TwentiethsFromOne, 200);
+    const auto fromOne = SimulationFrame::stopPoseIndices(StopPoses::TwentiethsFromOne, 200);
     ASSERT_EQ(fromOne.size(), 20u);
     EXPECT_EQ(fromOne.front(), 1);
     EXPECT_EQ(fromOne.back(), 191);
-    EXPECT_EQ(SimulationFrame::StopPoseIndices(StopPoses::QuarterPose, 10), std::vector<int>{2});
-    EXPECT_EQ(SimulationFrame::StopPoseIndices(StopPoses::QuarterPose, 30), std::vector<int>{8});
-    EXPECT_EQ(SimulationFrame::StopPoseIndices(StopPoses::EighthPose, 200), std::vector<int>{25});
+    EXPECT_EQ(SimulationFrame::stopPoseIndices(StopPoses::QuarterPose, 10), std::vector<int>{2});
+    EXPECT_EQ(SimulationFrame::stopPoseIndices(StopPoses::QuarterPose, 30), std::vector<int>{8});
+    EXPECT_EQ(SimulationFrame::stopPoseIndices(StopPoses::EighthPose, 200), std::vector<int>{25});
     // A step that is not a short binary fraction must not lose the final pose to rounding.
-    EXPECT_EQ(SimulationFrame::StopPoseIndices(StopPoses::TwentiethsFromZero, 7).back(), 7);
+    EXPECT_EQ(SimulationFrame::stopPoseIndices(StopPoses::TwentiethsFromZero, 7).back(), 7);
 }
 
 TEST_F(FrameFixture, AnimationRunsThereAndBackShowingEachEndOnce)
@@ -49,16 +49,16 @@ TEST_F(FrameFixture, AnimationRunsThereAndBackShowingEachEndOnce)
     ASSERT_TRUE(run(4).computed);
     std::vector<int> shown;
     for (int t = 0; t < 10; ++t)
-        shown.push_back(*frame.Tick(picture3));
+        shown.push_back(*frame.tick(picture3));
     EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4, 3, 2, 1, 0, 1}));
     EXPECT_EQ(picture3.clearCount, 10);
 }
 
 TEST_F(FrameFixture, StopAndNextBeforeTheFirstRunDoNothing)
 {
-    frame.Stop(picture3);
-    EXPECT_FALSE(frame.Next(picture3).has_value());
-    EXPECT_FALSE(frame.Tick(picture3).has_value());
+    frame.stop(picture3);
+    EXPECT_FALSE(frame.next(picture3).has_value());
+    EXPECT_FALSE(frame.tick(picture3).has_value());
     EXPECT_EQ(picture3.clearCount, 0);
     EXPECT_TRUE(picture3.lines.empty());
     EXPECT_EQ(frame.graphPage(), 0);
@@ -67,18 +67,18 @@ TEST_F(FrameFixture, StopAndNextBeforeTheFirstRunDoNothing)
 TEST_F(FrameFixture, NextCyclesThroughTheTipPagesAndAnEmptyTurn)
 {
     ASSERT_TRUE(run(20).computed);
-    EXPECT_EQ(frame.Next(picture3), "x   dx   ddx");
-    EXPECT_EQ(frame.Next(picture3), "y   dy   ddy");
+    EXPECT_EQ(frame.next(picture3), "x   dx   ddx");
+    EXPECT_EQ(frame.next(picture3), "y   dy   ddy");
     const std::size_t linesOfYPage = picture3.lines.size();
-    EXPECT_FALSE(frame.Next(picture3).has_value());   // the y page stays on screen
+    EXPECT_FALSE(frame.next(picture3).has_value());   // the y page stays on screen
     EXPECT_EQ(picture3.lines.size(), linesOfYPage);
-    EXPECT_EQ(frame.Next(picture3), "x   dx   ddx");
+    EXPECT_EQ(frame.next(picture3), "x   dx   ddx");
 }
 
 TEST_F(FrameFixture, StopDrawsTwentyOnePosesThePathAndTheGrid)
 {
     ASSERT_TRUE(run(200).computed);
-    frame.Stop(picture3);
+    frame.stop(picture3);
     // 21 poses of 2 links, 200 path segments, then the grid: 7 vertical and 9 horizontal lines.
     ASSERT_EQ(picture3.lines.size(), 21u * 2 + 200 + 7 + 9);
     EXPECT_EQ(picture3.circles.size(), 21u * 3);
@@ -103,8 +103,8 @@ TEST_F(FrameFixture, RunWritesTheResultFileAndFitsTheWindowToThePicture)
 TEST_F(FrameFixture, RefusedRunLeavesRunPicturesAndFileAsTheyWere)
 {
     ASSERT_TRUE(run(10).computed);
-    frame.Tick(picture3);
-    frame.Tick(picture3);
+    frame.tick(picture3);
+    frame.tick(picture3);
     const sim::MechanismRun* before = frame.run();
     const std::string fileBefore = ReadFileBytes(dir / "result.dat");
     const std::size_t graphLines = picture1.lines.size();
@@ -141,8 +141,8 @@ TEST_F(FrameFixture, ARunThatOverflowsIsRefusedAtItsStep)
 TEST_F(FrameFixture, ResultFileRunsFromTimeZeroToTheCycleTime)
 {
     ASSERT_TRUE(frame
-                    .Run(DefaultTexts(frame.mechanism()), {8, 2.5, sim::ProfileKind::Cubic},
-                         dir / "result.dat", picture1, picture2, picture3)
+                    .runCycle(DefaultTexts(frame.mechanism()), {8, 2.5, sim::ProfileKind::Cubic},
+                              dir / "result.dat", picture1, picture2, picture3)
                     .computed);
     const std::string bytes = ReadFileBytes(dir / "result.dat");
     const std::size_t lastLine = bytes.rfind("\r\n", bytes.size() - 3) + 2;
@@ -153,12 +153,12 @@ TEST_F(FrameFixture, ResultFileRunsFromTimeZeroToTheCycleTime)
 TEST_F(FrameFixture, AFileThatCannotBeWrittenIsReportedButTheRunGoesOn)
 {
     const sim::RunReport report =
-        frame.Run(DefaultTexts(frame.mechanism()), {20, 10, sim::ProfileKind::Quintic},
-                  dir / "missing-folder" / "result.dat", picture1, picture2, picture3);
+        frame.runCycle(DefaultTexts(frame.mechanism()), {20, 10, sim::ProfileKind::Quintic},
+                       dir / "missing-folder" / "result.dat", picture1, picture2, picture3);
     EXPECT_TRUE(report.computed);
     EXPECT_NE(report.message.find("result.dat"), std::string::npos) << report.message;
     EXPECT_TRUE(frame.hasRun());
-    EXPECT_EQ(frame.Tick(picture3), 0);
+    EXPECT_EQ(frame.tick(picture3), 0);
 }
 
 TEST_F(FrameFixture, FullWidthInputsReadAsTheirNumbers)

@@ -184,10 +184,10 @@ TEST(Parallel, QuartersAreExactForEveryN)
         int i, n, quarter;
         double t;
     };
-    const Row rows[] = {{200, 200, 3, 1.0},     {8, 30, 1, 2.0 / 30}, {15, 30, 2, 0.0},
-                        {29, 30, 3, 26.0 / 30}, {30, 30, 3, 1.0},     {1, 1, 3, 1.0},
-                        {0, 1, 0, 0.0},         {1, 2, 2, 0.0},
-                        {5, 0, 0, 0.0}};   // no divisions: no division by zero
+    const Row rows[] = {
+        {200, 200, 3, 1.0}, {8, 30, 1, 2.0 / 30}, {15, 30, 2, 0.0}, {29, 30, 3, 26.0 / 30},
+        {30, 30, 3, 1.0},   {1, 1, 3, 1.0},       {0, 1, 0, 0.0},   {1, 2, 2, 0.0},
+        {5, 0, 0, 0.0}};   // no divisions: no division by zero
     for (const Row& r : rows) {
         const mechanisms::QuarterTime qt = mechanisms::ParallelQuarterTime(r.i, r.n);
         EXPECT_EQ(qt.quarter, r.quarter) << r.i << " of " << r.n;
@@ -206,7 +206,7 @@ TEST(Parallel, ThirtyDivisionsRunTheWholePathAndClose)
     EXPECT_NEAR(y.value[15], 0, 1e-12);
     EXPECT_NEAR(x.value[30], 20, 1e-12);
     EXPECT_NEAR(y.value[30], 0, 1e-12);
-    EXPECT_EQ(sim::SimulationFrame::StopPoseIndices(ParallelMechanism().traits.stopPoses, 30),
+    EXPECT_EQ(sim::SimulationFrame::stopPoseIndices(ParallelMechanism().traits.stopPoses, 30),
               std::vector<int>{4});
 }
 
@@ -296,7 +296,7 @@ TEST(Parallel, HandsTheFrameItsPagesPathAndEighthPose)
     EXPECT_FALSE(m.traits.nextStopsTimer);
     EXPECT_EQ(m.inputs.at(2).key, "");   // Text1(2) is not read
     EXPECT_EQ(m.inputs.at(2).defaultText, "1");
-    EXPECT_EQ(sim::SimulationFrame::StopPoseIndices(m.traits.stopPoses, 200), std::vector<int>{25});
+    EXPECT_EQ(sim::SimulationFrame::stopPoseIndices(m.traits.stopPoses, 200), std::vector<int>{25});
 
     auto run = RunOf(ComputeWith(m, Context(200)));
     ASSERT_TRUE(run);

@@ -210,7 +210,7 @@ TEST(SliderCrank, HandsTheFrameFourPagesAndNoPath)
     EXPECT_TRUE(m.traits.nextStopsTimer);
     EXPECT_TRUE(m.traits.showsOkAfterCompute);
     EXPECT_FALSE(m.traits.stopTracesPath);
-    const std::vector<int> poses = sim::SimulationFrame::StopPoseIndices(m.traits.stopPoses, 200);
+    const std::vector<int> poses = sim::SimulationFrame::stopPoseIndices(m.traits.stopPoses, 200);
     ASSERT_EQ(poses.size(), 20u);
     EXPECT_EQ(poses.front(), 1);
     EXPECT_EQ(poses.back(), 191);

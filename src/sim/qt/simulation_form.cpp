@@ -223,7 +223,7 @@ void SimulationForm::RUN_Click()
     const RunContext context{static_cast<int>(settings.DivisionCount), settings.CycleTime,
                              selectedProfile()};
     const RunReport report =
-        frame_.Run(texts, context, resultPath_, *picture1_, *picture2_, *picture3_);
+        frame_.runCycle(texts, context, resultPath_, *picture1_, *picture2_, *picture3_);
     showMessage(QString::fromStdString(report.message));
     if (!report.computed) {
         if (wasAnimating)
@@ -237,7 +237,7 @@ void SimulationForm::RUN_Click()
 
 void SimulationForm::Timer1_Timer()
 {
-    if (const std::optional<int> shown = frame_.Tick(*picture3_))
+    if (const std::optional<int> shown = frame_.tick(*picture3_))
         text2_->setText(QString::number(*shown));
 }
 
@@ -246,7 +246,7 @@ void SimulationForm::STOP_Click()
     if (!frame_.hasRun())
         return;
     timer1_->stop();
-    frame_.Stop(*picture3_);
+    frame_.stop(*picture3_);
 }
 
 void SimulationForm::next_Click()
@@ -255,7 +255,7 @@ void SimulationForm::next_Click()
         return;
     if (frame_.mechanism().traits.nextStopsTimer)
         timer1_->stop();
-    if (const std::optional<std::string> caption = frame_.Next(*picture3_))
+    if (const std::optional<std::string> caption = frame_.next(*picture3_))
         label4_->setText(Q(*caption));
 }
 
