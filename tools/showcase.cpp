@@ -1,11 +1,13 @@
 // Opens one window in a given state for the README's screenshots (scripts/screenshots.sh):
 //   mechsim_showcase MECHANISM run|stop|next   a mechanism window after RUN, STOP or next
+//   mechsim_showcase MECHANISM refused         after a second RUN refused for a mistyped box
 //   mechsim_showcase gauss|lady|nibun          a test bench after its button
 //   mechsim_showcase startup|bare              the main menu (or a bare window with a menu bar):
 //                                              prints the wall-clock time of its first paint in ns
 //                                              and quits (scripts/startup_time.sh)
 // The other windows stay open until the process is killed.
 #include <QApplication>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
@@ -105,7 +107,11 @@ int main(int argc, char** argv)
     QTimer::singleShot(1300, form, [form, stage] {
         if (stage == "stop")
             form->STOP_Click();
-        else if (stage == "next") {
+        else if (stage == "refused") {
+            if (auto* box = form->findChild<QLineEdit*>("Text1_1"))
+                box->setText("1O");
+            form->RUN_Click();
+        } else if (stage == "next") {
             form->STOP_Click();
             form->next_Click();
         }
