@@ -24,20 +24,10 @@ QSize Size(sim::PixelSize s)
     return QSize(s.width, s.height);
 }
 
-std::vector<std::string> DefaultTexts(const sim::Mechanism& m)
-{
-    std::vector<std::string> texts;
-    for (const sim::InputBox& box : m.inputs) {
-        texts.resize(std::max<std::size_t>(texts.size(), std::size_t(box.index) + 1));
-        texts[std::size_t(box.index)] = box.defaultText;
-    }
-    return texts;
-}
-
 std::unique_ptr<sim::MechanismRun> Compute2R(int n)
 {
     const sim::Mechanism& m = mechanisms::Serial2R();
-    auto values = std::get<sim::InputValues>(sim::ReadInputs(m, DefaultTexts(m)));
+    auto values = std::get<sim::InputValues>(sim::ReadInputs(m, sim::DesignTexts(m)));
     return std::move(std::get<std::unique_ptr<sim::MechanismRun>>(
         m.ComputeMotion(values, {n, 10, sim::ProfileKind::Quintic})));
 }
@@ -88,7 +78,7 @@ void BM_Run2R_WholeRun(benchmark::State& state)
     plot::ImageCanvas p1(Size(sim::kPicture1Size)), p2(Size(sim::kPicture2Size)),
         p3(Size(sim::kPicture3Size));
     sim::SimulationFrame frame(m);
-    const auto texts = DefaultTexts(m);
+    const auto texts = sim::DesignTexts(m);
     for (auto _ : state)
         frame.runCycle(texts, {kMillion, 10, sim::ProfileKind::Quintic}, ScratchFile(), p1, p2, p3);
     std::filesystem::remove(ScratchFile());
@@ -101,7 +91,7 @@ void BM_AnimationTick(benchmark::State& state)
     plot::ImageCanvas p1(Size(sim::kPicture1Size)), p2(Size(sim::kPicture2Size)),
         p3(Size(sim::kPicture3Size), 96, static_cast<double>(state.range(0)));
     sim::SimulationFrame frame(m);
-    frame.runCycle(DefaultTexts(m), {200, 10, sim::ProfileKind::Quintic}, ScratchFile(), p1, p2,
+    frame.runCycle(sim::DesignTexts(m), {200, 10, sim::ProfileKind::Quintic}, ScratchFile(), p1, p2,
                    p3);
     for (auto _ : state)
         benchmark::DoNotOptimize(frame.tick(p3));

@@ -132,15 +132,10 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
 // Texts of the Text1 boxes: the form's defaults, overridden by KEY=VALUE.
 std::vector<std::string> BoxTexts(const Options& o)
 {
-    std::vector<std::string> texts;
-    for (const sim::InputBox& box : o.mechanism->inputs) {
-        const auto slot = static_cast<std::size_t>(box.index);
-        if (texts.size() <= slot)
-            texts.resize(slot + 1);
-        const auto given = o.values.find(box.key);
-        texts[slot] =
-            (!box.key.empty() && given != o.values.end()) ? given->second : box.defaultText;
-    }
+    std::vector<std::string> texts = sim::DesignTexts(*o.mechanism);
+    for (const sim::InputBox& box : o.mechanism->inputs)
+        if (const auto given = o.values.find(box.key); !box.key.empty() && given != o.values.end())
+            texts[static_cast<std::size_t>(box.index)] = given->second;
     return texts;
 }
 
@@ -157,11 +152,13 @@ QSize ToQSize(sim::PixelSize s)
     return QSize(s.width, s.height);
 }
 
-// Graphs nobody will look at: without --pictures the two time histories are not drawn.
-class NullCanvas : public plot::Canvas {
+// A picture nobody will look at (no --pictures): it has the form's size, so the world window is
+// fitted as in the window, but draws nothing.
+class UnseenPicture : public plot::Canvas {
 public:
-    double widthMm() const override { return 100; }
-    double heightMm() const override { return 100; }
+    explicit UnseenPicture(sim::PixelSize size) : size_(size) {}
+    double widthMm() const override { return size_.width * kMmPerPixel; }
+    double heightMm() const override { return size_.height * kMmPerPixel; }
 
 protected:
     void doClear() override {}
@@ -169,6 +166,32 @@ protected:
     void doCircle(plot::PointMm, double, plot::Rgb) override {}
     void doText(plot::PointMm, std::string_view) override {}
     void doPolyline(std::span<const plot::PointMm>, plot::Rgb) override {}
+
+private:
+    static constexpr double kMmPerPixel = 25.4 / 96;
+    sim::PixelSize size_;
+};
+
+// Picture1, Picture2 and Picture3: image files with --pictures, unseen pictures without.
+class Pictures {
+public:
+    explicit Pictures(bool drawn)
+    {
+        for (sim::PixelSize size : {sim::kPicture1Size, sim::kPicture2Size, sim::kPicture3Size}) {
+            unseen_.emplace_back(size);
+            if (drawn)
+                images_.push_back(std::make_unique<plot::ImageCanvas>(ToQSize(size)));
+        }
+    }
+    plot::Canvas& operator[](std::size_t i)
+    {
+        return images_.empty() ? static_cast<plot::Canvas&>(unseen_[i]) : *images_[i];
+    }
+    const plot::ImageCanvas& image(std::size_t i) const { return *images_[i]; }
+
+private:
+    std::vector<UnseenPicture> unseen_;
+    std::vector<std::unique_ptr<plot::ImageCanvas>> images_;
 };
 
 int runOptions(const Options& o)
@@ -176,18 +199,18 @@ int runOptions(const Options& o)
     // The settings are checked one by one so that the message names the option at fault.
     sim::RunContext context;
     context.profile = o.profile;
-    auto cycle = sim::ParseSettings(o.cycleTime, "200");
-    if (auto* message = std::get_if<std::string>(&cycle)) {
+    const auto cycleTime = sim::ParseCycleTime(o.cycleTime);
+    if (auto* message = std::get_if<std::string>(&cycleTime)) {
         std::cerr << "mechsim: --cycle-time: " << *message << "\n";
         return kExitUsage;
     }
-    auto divisions = sim::ParseSettings("10", o.divisions);
+    const auto divisions = sim::ParseDivisionCount(o.divisions);
     if (auto* message = std::get_if<std::string>(&divisions)) {
         std::cerr << "mechsim: --divisions: " << *message << "\n";
         return kExitUsage;
     }
-    context.cycleTime = std::get<sim::GlobalSettings>(cycle).CycleTime;
-    context.divisions = static_cast<int>(std::get<sim::GlobalSettings>(divisions).DivisionCount);
+    context.cycleTime = std::get<double>(cycleTime);
+    context.divisions = static_cast<int>(std::get<double>(divisions));
 
     std::unique_ptr<QGuiApplication> gui;
     if (o.picturesDir) {
@@ -199,16 +222,11 @@ int runOptions(const Options& o)
         if (!QGuiApplication::instance())
             gui = std::make_unique<QGuiApplication>(argc, argv);
     }
-    plot::ImageCanvas picture1(ToQSize(o.picturesDir ? sim::kPicture1Size : sim::PixelSize{1, 1}));
-    plot::ImageCanvas picture2(ToQSize(o.picturesDir ? sim::kPicture2Size : sim::PixelSize{1, 1}));
-    plot::ImageCanvas picture3(ToQSize(sim::kPicture3Size));
-    NullCanvas skip1, skip2;
+    Pictures pictures(o.picturesDir.has_value());
     sim::SimulationFrame frame(*o.mechanism);
     frame.setMessagesNameKeys(true);
-    const std::vector<std::string> texts = BoxTexts(o);
     const sim::RunReport report =
-        o.picturesDir ? frame.runCycle(texts, context, o.output, picture1, picture2, picture3)
-                      : frame.runCycle(texts, context, o.output, skip1, skip2, picture3);
+        frame.runCycle(BoxTexts(o), context, o.output, pictures[0], pictures[1], pictures[2]);
     if (!report.computed) {
         std::cerr << "mechsim: " << report.message << "\n";
         return report.refusal == sim::RunReport::Refusal::Input ? kExitUsage : kExitUnsolvable;
@@ -224,14 +242,15 @@ int runOptions(const Options& o)
     if (o.picturesDir) {
         std::error_code ec;
         std::filesystem::create_directories(*o.picturesDir, ec);
-        bool saved = SavePicture(picture1, *o.picturesDir / "picture1.png")
-                     && SavePicture(picture2, *o.picturesDir / "picture2.png");
-        frame.stop(picture3);
-        saved = saved && SavePicture(picture3, *o.picturesDir / "summary.png");
-        for (int page = 1; frame.next(picture3); ++page)
+        const std::filesystem::path& dir = *o.picturesDir;
+        bool saved = SavePicture(pictures.image(0), dir / "picture1.png")
+                     && SavePicture(pictures.image(1), dir / "picture2.png");
+        frame.stop(pictures[2]);
+        saved = saved && SavePicture(pictures.image(2), dir / "summary.png");
+        for (int page = 1; frame.next(pictures[2]); ++page)
             saved =
                 saved
-                && SavePicture(picture3, *o.picturesDir / ("page" + std::to_string(page) + ".png"));
+                && SavePicture(pictures.image(2), dir / ("page" + std::to_string(page) + ".png"));
         if (!saved)
             status = kExitWriteFailed;
     }

@@ -33,6 +33,12 @@ PointMm GraphToPicture(const Canvas& p, double x, double y)
     return {origin.x + x, origin.y - y};
 }
 
+PointMm WorldToPicture(const Canvas& p, double x, double y, double xmin, double ymin, double scale)
+{
+    const PointMm origin = ViewOrigin(p);
+    return {origin.x + scale * (x - xmin), origin.y - scale * (y - ymin)};
+}
+
 void GraphLine(Canvas& p, double x1, double y1, double x2, double y2, int colour)
 {
     FrameLine(p, GraphOrigin(p), x1, y1, x2, y2, colour);

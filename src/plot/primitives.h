@@ -9,6 +9,8 @@ namespace plot {
 // Picture millimetres (y down) of a graph-frame point; the curves of a time-history graph
 // are drawn as one chain of such points.
 PointMm GraphToPicture(const Canvas& p, double x, double y);
+// Picture millimetres of a world point: what WorldLine draws, for a path of many points.
+PointMm WorldToPicture(const Canvas& p, double x, double y, double xmin, double ymin, double scale);
 
 void GraphLine(Canvas& p, double x1, double y1, double x2, double y2, int colour);
 void GraphCircle(Canvas& p, double x, double y, int colour);

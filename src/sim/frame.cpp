@@ -203,11 +203,10 @@ void SimulationFrame::stop(plot::Canvas& view)
     const PointSeries* path = run_->tracedPath();
     if (mechanism_.traits.stopTracesPath && path) {
         // The traced path as one chain of WorldLine segments in colour 1.
-        const double h = view.heightMm();
         std::vector<plot::PointMm> points(path->x.size());
         for (std::size_t k = 0; k < points.size(); ++k)
-            points[k] = {10 + window_.scale * (path->x[k] - window_.xmin),
-                         (h - 10) - window_.scale * (path->y[k] - window_.ymin)};
+            points[k] = plot::WorldToPicture(view, path->x[k], path->y[k], window_.xmin,
+                                             window_.ymin, window_.scale);
         view.polyline(points, 1);
     }
     plot::DrawWorldGrid(view, window_.xmin, window_.ymin, window_.xmax, window_.ymax, window_.xstep,

@@ -105,4 +105,7 @@ struct Mechanism {
     std::function<ComputeOutcome(const InputValues&, const RunContext&)> ComputeMotion;
 };
 
+// The design-time texts of the Text1 boxes, by Text1 index ("" where the form has no box).
+std::vector<std::string> DesignTexts(const Mechanism& mechanism);
+
 }

@@ -22,20 +22,34 @@ GlobalSettings& Settings()
     return settings;
 }
 
-std::variant<GlobalSettings, std::string> ParseSettings(std::string_view cycleTimeText,
-                                                        std::string_view divisionCountText)
+std::variant<double, std::string> ParseCycleTime(std::string_view text)
 {
-    const std::optional<double> cycleTime = numeric::ReadNumber(cycleTimeText);
+    const std::optional<double> cycleTime = numeric::ReadNumber(text);
     if (!cycleTime || !std::isfinite(*cycleTime) || *cycleTime < kMinCycleTime
         || *cycleTime > kMaxCycleTime)
         return std::string(kCycleTimeRefused);
+    return *cycleTime;
+}
 
-    const std::optional<double> divisions = numeric::ReadNumber(divisionCountText);
+std::variant<double, std::string> ParseDivisionCount(std::string_view text)
+{
+    const std::optional<double> divisions = numeric::ReadNumber(text);
     if (!divisions || !std::isfinite(*divisions) || *divisions != std::floor(*divisions)
         || *divisions < 1 || *divisions > kMaxDivisions)
         return std::string(kDivisionCountRefused);
+    return *divisions;
+}
 
-    return GlobalSettings{*cycleTime, *divisions};
+std::variant<GlobalSettings, std::string> ParseSettings(std::string_view cycleTimeText,
+                                                        std::string_view divisionCountText)
+{
+    const auto cycleTime = ParseCycleTime(cycleTimeText);
+    if (const auto* message = std::get_if<std::string>(&cycleTime))
+        return *message;
+    const auto divisions = ParseDivisionCount(divisionCountText);
+    if (const auto* message = std::get_if<std::string>(&divisions))
+        return *message;
+    return GlobalSettings{std::get<double>(cycleTime), std::get<double>(divisions)};
 }
 
 }

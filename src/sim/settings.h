@@ -23,6 +23,8 @@ GlobalSettings& Settings();
 
 // Checks the dialog's two texts (or the command line's). On refusal: a short Japanese message
 // naming the box, e.g. "時分割数は 1 から 1000000 までの整数を入力してください".
+std::variant<double, std::string> ParseCycleTime(std::string_view text);
+std::variant<double, std::string> ParseDivisionCount(std::string_view text);
 std::variant<GlobalSettings, std::string> ParseSettings(std::string_view cycleTimeText,
                                                         std::string_view divisionCountText);
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "mechanism_test_support.h"
 #include "numeric/constants.h"
 #include "plot/palette.h"
 #include "plot/recording_canvas.h"
@@ -17,14 +18,8 @@
 
 namespace closedtest {
 
-constexpr sim::ProfileKind kProfiles[] = {sim::ProfileKind::Quintic, sim::ProfileKind::Cubic,
-                                          sim::ProfileKind::Linear};
-
-inline sim::RunContext Context(int n, sim::ProfileKind profile = sim::ProfileKind::Quintic,
-                               double t = 10)
-{
-    return {n, t, profile};
-}
+using ::Context;
+using ::kProfiles;
 
 }
 

@@ -15,15 +15,19 @@
 inline std::vector<std::string> DefaultTexts(const sim::Mechanism& m,
                                              const std::map<int, std::string>& overrides = {})
 {
-    std::vector<std::string> texts;
-    for (const sim::InputBox& box : m.inputs) {
-        const auto slot = static_cast<std::size_t>(box.index);
-        if (texts.size() <= slot)
-            texts.resize(slot + 1);
-        const auto o = overrides.find(box.index);
-        texts[slot] = o != overrides.end() ? o->second : box.defaultText;
-    }
+    std::vector<std::string> texts = sim::DesignTexts(m);
+    for (const auto& [index, text] : overrides)
+        texts.at(static_cast<std::size_t>(index)) = text;
     return texts;
+}
+
+inline constexpr sim::ProfileKind kProfiles[] = {sim::ProfileKind::Quintic, sim::ProfileKind::Cubic,
+                                                 sim::ProfileKind::Linear};
+
+inline sim::RunContext Context(int n, sim::ProfileKind profile = sim::ProfileKind::Quintic,
+                               double t = 10)
+{
+    return {n, t, profile};
 }
 
 inline sim::ComputeOutcome ComputeWith(const sim::Mechanism& m, const sim::RunContext& context,

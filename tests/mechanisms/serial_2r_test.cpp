@@ -12,11 +12,6 @@ namespace {
 
 using mechanisms::Serial2R;
 
-sim::RunContext Context(int n, sim::ProfileKind profile = sim::ProfileKind::Quintic, double t = 10)
-{
-    return {n, t, profile};
-}
-
 TEST(Serial2R, DefaultArmStartsAndEndsWhereTheClosedFormPutsIt)
 {
     auto run = RunOf(ComputeWith(Serial2R(), Context(200)));

@@ -6,17 +6,9 @@
 #include <array>
 #include <cmath>
 
+#include "mechanism_test_support.h"
 #include "plot/recording_canvas.h"
 #include "sim/mechanism.h"
-
-inline constexpr sim::ProfileKind kProfiles[] = {sim::ProfileKind::Quintic, sim::ProfileKind::Cubic,
-                                                 sim::ProfileKind::Linear};
-
-inline sim::RunContext Context(int n, sim::ProfileKind profile = sim::ProfileKind::Quintic,
-                               double t = 10)
-{
-    return {n, t, profile};
-}
 
 struct WorldPoint {
     double x = 0, y = 0;

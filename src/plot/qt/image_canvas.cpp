@@ -16,26 +16,31 @@ bool ImageCanvas::savePng(const QString& path) const
 void ImageCanvas::doClear()
 {
     raster_.clear();
+    changed();
 }
 
 void ImageCanvas::doLine(PointMm a, PointMm b, Rgb colour)
 {
-    raster_.line(a, b, {colour, penWidth(), penStyle()});
+    raster_.line(a, b, pen(colour));
+    changed();
 }
 
 void ImageCanvas::doCircle(PointMm centre, double radius, Rgb colour)
 {
-    raster_.circle(centre, radius, {colour, penWidth(), penStyle()});
+    raster_.circle(centre, radius, pen(colour));
+    changed();
 }
 
 void ImageCanvas::doText(PointMm topLeft, std::string_view utf8)
 {
     raster_.text(topLeft, utf8);
+    changed();
 }
 
 void ImageCanvas::doPolyline(std::span<const PointMm> points, Rgb colour)
 {
-    raster_.polyline(points, {colour, penWidth(), penStyle()});
+    raster_.polyline(points, pen(colour));
+    changed();
 }
 
 }

@@ -1,5 +1,5 @@
-// A canvas that draws into an image file's raster (PNG), for the command line and for looking
-// at pictures in tests.
+// A canvas that draws into a raster image: written as PNG by the command line, and the backing
+// store of the picture-box widget, which repaints itself whenever the image changes.
 #pragma once
 
 #include <QString>
@@ -17,11 +17,15 @@ public:
 
     double widthMm() const override { return raster_.widthMm(); }
     double heightMm() const override { return raster_.heightMm(); }
+    QSize logicalSize() const { return raster_.logicalSize(); }
 
     const QImage& image() const { return raster_.image(); }
     bool savePng(const QString& path) const;
 
 protected:
+    // Called after every change of the image.
+    virtual void changed() {}
+
     void doClear() override;
     void doLine(PointMm a, PointMm b, Rgb colour) override;
     void doCircle(PointMm centre, double radius, Rgb colour) override;
@@ -29,6 +33,8 @@ protected:
     void doPolyline(std::span<const PointMm> points, Rgb colour) override;
 
 private:
+    Pen pen(Rgb colour) const { return {colour, penWidth(), penStyle()}; }
+
     RasterPicture raster_;
 };
 
