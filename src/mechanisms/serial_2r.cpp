@@ -1,6 +1,8 @@
 // Serial 2R arm: the reference mechanism of the simulation frame.
 #include "mechanisms/serial_2r.h"
 
+#include "mechanisms/finite_values.h"
+
 #include "numeric/angle.h"
 #include "numeric/closures.h"
 #include "plot/primitives.h"
@@ -85,6 +87,8 @@ sim::ComputeOutcome ComputeMotion(const sim::InputValues& in, const sim::RunCont
         const ValueTriple the1 = sim::DriveValue(the1s, the1f, s, ctx.cycleTime);
         const ValueTriple the2 = sim::DriveValue(the2s, the2f, s, ctx.cycleTime);
         const Serial2RPose pose = SolveSerial2R(l1, l2, the1, the2);
+        if (!AllFinite(the1, the2, pose.elbow, pose.tip))
+            return sim::ComputeError{sim::ComputeError::Kind::Step, i, kNotFiniteReason};
         run->the1.store(k, the1);
         run->the2.store(k, the2);
         run->elbow.store(k, pose.elbow);

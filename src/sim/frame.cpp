@@ -24,47 +24,6 @@ const InputBox* FindBox(const Mechanism& mechanism, int index)
     return nullptr;
 }
 
-bool AllFinite(std::span<const double> s, std::size_t& firstBad)
-{
-    for (std::size_t i = 0; i < s.size(); ++i)
-        if (!std::isfinite(s[i])) {
-            firstBad = i;
-            return false;
-        }
-    return true;
-}
-
-// A safety net under every mechanism: the first step at which anything that would be written,
-// plotted or drawn is not a finite number.
-std::optional<int> FirstNonFiniteStep(const MechanismRun& run)
-{
-    std::size_t first = SIZE_MAX;
-    auto scan = [&](std::span<const double> s) {
-        std::size_t bad = 0;
-        if (!AllFinite(s, bad) && bad < first)
-            first = bad;
-    };
-    for (std::span<const double> column : run.resultTable().columns)
-        scan(column);
-    for (const TripleView& t : run.graphs()) {
-        scan(t.value);
-        scan(t.rate);
-        scan(t.accel);
-    }
-    for (const GraphPage& page : run.nextPages()) {
-        scan(page.triple.value);
-        scan(page.triple.rate);
-        scan(page.triple.accel);
-    }
-    if (const PointSeries* path = run.tracedPath()) {
-        scan(path->x);
-        scan(path->y);
-    }
-    if (first == SIZE_MAX)
-        return std::nullopt;
-    return static_cast<int>(first);
-}
-
 }
 
 std::variant<InputValues, std::string>
@@ -123,11 +82,6 @@ RunReport SimulationFrame::runCycle(const std::vector<std::string>& boxTexts,
                                                          : RunReport::Refusal::Step,
                 DescribeError(mechanism_, *error, context, nameKeys_)};
     auto run = std::move(std::get<std::unique_ptr<MechanismRun>>(outcome));
-    if (std::optional<int> step = FirstNonFiniteStep(*run))
-        return {false, RunReport::Refusal::Step,
-                DescribeError(mechanism_,
-                              {ComputeError::Kind::Step, *step, "計算結果が有限の数になりません"},
-                              context, nameKeys_)};
 
     RunReport report{true, RunReport::Refusal::None, {}};
     const WriteOutcome written =

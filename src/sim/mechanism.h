@@ -92,6 +92,8 @@ struct ComputeError {
     std::string reason;   // short Japanese reason, e.g. "手首点に腕が届きません"
 };
 
+// A ComputeMotion refuses the run at the first step that cannot be solved or whose values are
+// not all finite, so no stale or undefined number is ever written, plotted or drawn.
 using ComputeOutcome = std::variant<std::unique_ptr<MechanismRun>, ComputeError>;
 
 struct Mechanism {
