@@ -73,19 +73,16 @@ public:
     void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
     {
         const auto k = static_cast<std::size_t>(i);
-        const double bx = crankTip.x[k], by = crankTip.y[k];
-        const double px = rockerTip.x[k], py = rockerTip.y[k];
+        const plot::WorldPoint d{l4, 0}, o{0, 0};   // crank and rocker pivots
+        const plot::WorldPoint b = crankTip.position(k), pt = rockerTip.position(k);
         p.setPenWidth(2);
-        plot::WorldLine(p, l4, 0, bx, by, 1, w.xmin, w.ymin, w.scale);    // crank
-        plot::WorldLine(p, bx, by, px, py, 2, w.xmin, w.ymin, w.scale);   // coupler
-        plot::WorldLine(p, px, py, 0, 0, 3, w.xmin, w.ymin, w.scale);     // rocker
-        plot::WorldLine(p, 0, 0, l4, 0, 4, w.xmin, w.ymin, w.scale);      // ground
-        plot::WorldLine(p, px, py, couplerPoint.x[k], couplerPoint.y[k], 6, w.xmin, w.ymin,
-                        w.scale);
-        plot::WorldCircle(p, l4, 0, 1, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, bx, by, 1, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, px, py, 1, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, 0, 0, 1, w.xmin, w.ymin, w.scale);
+        plot::WorldLine(p, w, d, b, 1);    // crank
+        plot::WorldLine(p, w, b, pt, 2);   // coupler
+        plot::WorldLine(p, w, pt, o, 3);   // rocker
+        plot::WorldLine(p, w, o, d, 4);    // ground
+        plot::WorldLine(p, w, pt, couplerPoint.position(k), 6);
+        for (const plot::WorldPoint joint : {d, b, pt, o})
+            plot::WorldCircle(p, w, joint, 1);
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return &couplerPoint; }

@@ -158,29 +158,20 @@ public:
     void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
     {
         const auto k = static_cast<std::size_t>(i);
-        auto line = [&](double x1, double y1, double x2, double y2, int colour) {
-            plot::WorldLine(p, x1, y1, x2, y2, colour, w.xmin, w.ymin, w.scale);
-        };
-        auto circle = [&](double x, double y, int colour) {
-            plot::WorldCircle(p, x, y, colour, w.xmin, w.ymin, w.scale);
-        };
         p.setPenWidth(2);
         for (std::size_t leg = 0; leg < 3; ++leg)
-            line(base[leg].x, base[leg].y, elbows[leg].x[k], elbows[leg].y[k], 1);
+            plot::WorldLine(p, w, {base[leg].x, base[leg].y}, elbows[leg].position(k), 1);
         for (std::size_t leg = 0; leg < 3; ++leg)
-            line(elbows[leg].x[k], elbows[leg].y[k], joints[leg].x[k], joints[leg].y[k], 2);
-        for (std::size_t leg = 0; leg < 3; ++leg) {
-            const PointSeries& from = joints[leg];
-            const PointSeries& to = joints[(leg + 1) % 3];
-            line(from.x[k], from.y[k], to.x[k], to.y[k], 3);
-        }
-        circle(centre.x[k], centre.y[k], 2);
+            plot::WorldLine(p, w, elbows[leg].position(k), joints[leg].position(k), 2);
+        for (std::size_t leg = 0; leg < 3; ++leg)
+            plot::WorldLine(p, w, joints[leg].position(k), joints[(leg + 1) % 3].position(k), 3);
+        plot::WorldCircle(p, w, centre.position(k), 2);
         for (const PointKinematics& b : base)
-            circle(b.x, b.y, 1);
+            plot::WorldCircle(p, w, {b.x, b.y}, 1);
         for (const PointSeries& e : elbows)
-            circle(e.x[k], e.y[k], 1);
+            plot::WorldCircle(p, w, e.position(k), 1);
         for (const PointSeries& v : joints)
-            circle(v.x[k], v.y[k], 1);
+            plot::WorldCircle(p, w, v.position(k), 1);
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return &centre; }

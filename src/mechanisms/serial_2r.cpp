@@ -63,12 +63,12 @@ public:
     void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
     {
         const auto k = static_cast<std::size_t>(i);
+        const plot::WorldPoint base{0, 0}, e = elbow.position(k), t = tip.position(k);
         p.setPenWidth(2);
-        plot::WorldLine(p, 0, 0, elbow.x[k], elbow.y[k], 1, w.xmin, w.ymin, w.scale);
-        plot::WorldLine(p, elbow.x[k], elbow.y[k], tip.x[k], tip.y[k], 2, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, 0, 0, 1, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, elbow.x[k], elbow.y[k], 1, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, tip.x[k], tip.y[k], 1, w.xmin, w.ymin, w.scale);
+        plot::WorldLine(p, w, base, e, 1);
+        plot::WorldLine(p, w, e, t, 2);
+        for (const plot::WorldPoint joint : {base, e, t})
+            plot::WorldCircle(p, w, joint, 1);
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return &tip; }

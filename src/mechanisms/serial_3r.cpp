@@ -25,17 +25,16 @@ Serial3RPose SolveSerial3R(double l1, double l2, double l3, const ValueTriple& t
     return {inner.elbow, inner.tip, numeric::PolarPoint(inner.tip, l3, absolute3)};
 }
 
-void DrawThreeLinkArm(plot::Canvas& p, const plot::WorldWindow& w, double x1, double y1, double x2,
-                      double y2, double xHand, double yHand)
+void DrawThreeLinkArm(plot::Canvas& p, const plot::WorldWindow& w, plot::WorldPoint joint2,
+                      plot::WorldPoint joint3, plot::WorldPoint hand)
 {
+    const plot::WorldPoint base{0, 0};
     p.setPenWidth(2);
-    plot::WorldLine(p, 0, 0, x1, y1, 1, w.xmin, w.ymin, w.scale);
-    plot::WorldLine(p, x1, y1, x2, y2, 2, w.xmin, w.ymin, w.scale);
-    plot::WorldLine(p, x2, y2, xHand, yHand, 3, w.xmin, w.ymin, w.scale);
-    plot::WorldCircle(p, 0, 0, 1, w.xmin, w.ymin, w.scale);
-    plot::WorldCircle(p, x1, y1, 1, w.xmin, w.ymin, w.scale);
-    plot::WorldCircle(p, x2, y2, 1, w.xmin, w.ymin, w.scale);
-    plot::WorldCircle(p, xHand, yHand, 1, w.xmin, w.ymin, w.scale);
+    plot::WorldLine(p, w, base, joint2, 1);
+    plot::WorldLine(p, w, joint2, joint3, 2);
+    plot::WorldLine(p, w, joint3, hand, 3);
+    for (const plot::WorldPoint joint : {base, joint2, joint3, hand})
+        plot::WorldCircle(p, w, joint, 1);
     p.setPenWidth(1);
 }
 
@@ -79,8 +78,7 @@ public:
     void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
     {
         const auto k = static_cast<std::size_t>(i);
-        DrawThreeLinkArm(p, w, joint2.x[k], joint2.y[k], joint3.x[k], joint3.y[k], hand.x[k],
-                         hand.y[k]);
+        DrawThreeLinkArm(p, w, joint2.position(k), joint3.position(k), hand.position(k));
     }
     const PointSeries* tracedPath() const override { return &hand; }
 };

@@ -18,8 +18,8 @@ Serial3RPose SolveSerial3R(double l1, double l2, double l3, const numeric::Value
 
 // Draws a three-link arm standing on the base point (0, 0): links in colours 1, 2, 3 with pen
 // width 2, then a joint circle in colour 1 at the base, both inner joints and the hand.
-void DrawThreeLinkArm(plot::Canvas& picture, const plot::WorldWindow& window, double x1, double y1,
-                      double x2, double y2, double xHand, double yHand);
+void DrawThreeLinkArm(plot::Canvas& picture, const plot::WorldWindow& window,
+                      plot::WorldPoint joint2, plot::WorldPoint joint3, plot::WorldPoint hand);
 
 const sim::Mechanism& Serial3R();   // "3r", Form3rjun
 

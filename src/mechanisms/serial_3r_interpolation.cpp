@@ -101,8 +101,7 @@ public:
     void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
     {
         const auto k = static_cast<std::size_t>(i);
-        DrawThreeLinkArm(p, w, elbow.x[k], elbow.y[k], wrist.x[k], wrist.y[k], hand.x[k],
-                         hand.y[k]);
+        DrawThreeLinkArm(p, w, elbow.position(k), wrist.position(k), hand.position(k));
     }
     const PointSeries* tracedPath() const override { return &hand; }
 };

@@ -81,13 +81,12 @@ public:
     void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
     {
         const auto k = static_cast<std::size_t>(i);
+        const plot::WorldPoint centre{x0, y0}, b = pin.position(k), s = piston.position(k);
         p.setPenWidth(2);
-        plot::WorldLine(p, x0, y0, pin.x[k], pin.y[k], 1, w.xmin, w.ymin, w.scale);   // crank
-        plot::WorldLine(p, pin.x[k], pin.y[k], piston.x[k], piston.y[k], 2, w.xmin, w.ymin,
-                        w.scale);   // rod
-        plot::WorldCircle(p, x0, y0, 1, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, pin.x[k], pin.y[k], 1, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, piston.x[k], piston.y[k], 1, w.xmin, w.ymin, w.scale);
+        plot::WorldLine(p, w, centre, b, 1);   // crank
+        plot::WorldLine(p, w, b, s, 2);        // rod
+        for (const plot::WorldPoint joint : {centre, b, s})
+            plot::WorldCircle(p, w, joint, 1);
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return nullptr; }

@@ -159,12 +159,10 @@ void SimulationFrame::stop(plot::Canvas& view)
         // The traced path as one chain of WorldLine segments in colour 1.
         std::vector<plot::PointMm> points(path->x.size());
         for (std::size_t k = 0; k < points.size(); ++k)
-            points[k] = plot::WorldToPicture(view, path->x[k], path->y[k], window_.xmin,
-                                             window_.ymin, window_.scale);
+            points[k] = plot::WorldToPicture(view, window_, path->position(k));
         view.polyline(points, 1);
     }
-    plot::DrawWorldGrid(view, window_.xmin, window_.ymin, window_.xmax, window_.ymax, window_.xstep,
-                        window_.ystep, window_.scale);
+    plot::DrawWorldGrid(view, window_);
 }
 
 std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
