@@ -104,7 +104,8 @@ void BM_StartMenuFirstPaint(benchmark::State& state)
 {
     for (auto _ : state) {
         app::FormOpener opener;
-        app::start_menu menu(opener);
+        sim::Settings settings;
+        app::start_menu menu(opener, settings);
         menu.show();
         benchmark::DoNotOptimize(menu.grab());
     }

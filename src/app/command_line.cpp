@@ -34,8 +34,8 @@ struct Options {
     const sim::Mechanism* mechanism = nullptr;
     std::map<std::string, std::string> values;   // key -> text as typed
     sim::ProfileKind profile = sim::ProfileKind::Quintic;
-    std::string divisions = "200";
-    std::string cycleTime = "10";
+    std::string divisions = sim::DivisionCountText({});
+    std::string cycleTime = sim::CycleTimeText({});
     std::filesystem::path output = "result.dat";
     std::optional<std::filesystem::path> picturesDir;
 };
@@ -54,7 +54,8 @@ void PrintHelp(std::ostream& out)
         << "  mechsim run MECHANISM [KEY=VALUE ...] [--profile quintic|cubic|linear]\n"
         << "              [--divisions N] [--cycle-time T] [--output FILE] [--pictures DIR]\n"
         << "  mechsim --help | --version\n\n"
-        << "既定: --profile quintic, --divisions 200, --cycle-time 10, --output ./result.dat\n"
+        << "既定: --profile quintic, --divisions " << sim::DivisionCountText({})
+        << ", --cycle-time " << sim::CycleTimeText({}) << ", --output ./result.dat\n"
         << "角度は度で与えます。終了コード: 0 成功, 1 結果ファイルを書けない, 2 "
            "使い方・入力の誤り,\n"
         << "3 機構が組めない・特異姿勢（2 と 3 ではファイルを書きません）\n\n"
@@ -210,7 +211,7 @@ int runOptions(const Options& o)
         return kExitUsage;
     }
     context.cycleTime = std::get<double>(cycleTime);
-    context.divisions = static_cast<int>(std::get<double>(divisions));
+    context.divisions = std::get<int>(divisions);
 
     std::unique_ptr<QGuiApplication> gui;
     if (o.picturesDir) {

@@ -8,19 +8,21 @@
 #include <variant>
 
 #include "plot/qt/accessible_names.h"
-#include "sim/settings.h"
 
 namespace app {
 
-formsetting::formsetting(QWidget* parent) : QWidget(parent)
+formsetting::formsetting(sim::Settings& settings, QWidget* parent)
+    : QWidget(parent), settings_(settings)
 {
     setObjectName("formsetting");
     setWindowTitle("setting");
 
     Label1 = new QLabel("サイクルタイム(秒)＝", this);
-    Text1 = new QLineEdit("10", this);
+    // Every opening starts from the defaults, not from the settings in force.
+    const sim::Settings defaults;
+    Text1 = new QLineEdit(QString::fromStdString(sim::CycleTimeText(defaults)), this);
     Label2 = new QLabel("時分割数＝", this);
-    Text2 = new QLineEdit("200", this);
+    Text2 = new QLineEdit(QString::fromStdString(sim::DivisionCountText(defaults)), this);
     Command1 = new QPushButton("OK", this);
     lblMessage = new QLabel(this);
     Label1->setObjectName("Label1");
@@ -62,7 +64,7 @@ void formsetting::Command1_Click()
         lblMessage->show();
         return;
     }
-    sim::Settings() = std::get<sim::GlobalSettings>(parsed);
+    settings_ = std::get<sim::Settings>(parsed);
     close();
 }
 

@@ -13,7 +13,6 @@
 #include "app/form_opener.h"
 #include "app/logo_picture.h"
 #include "plot/qt/accessible_names.h"
-#include "sim/settings.h"
 #include "version.h"
 
 namespace app {
@@ -42,7 +41,8 @@ void EndProgram()
     QCoreApplication::exit(0);
 }
 
-start_menu::start_menu(FormOpener& opener, QWidget* parent) : QMainWindow(parent), opener_(opener)
+start_menu::start_menu(FormOpener& opener, sim::Settings& settings, QWidget* parent)
+    : QMainWindow(parent), opener_(opener), settings_(settings)
 {
     setObjectName("start_menu");
     // No title text; a lone space keeps the window system from showing the program name.
@@ -56,8 +56,7 @@ void start_menu::Form_Load()
 {
     lblVersion->setText(VersionCaption(kVersionMajor, kVersionMinor, kVersionRevision));
     lblProductName->setText(QString::fromUtf8(kApplicationTitle));
-    sim::Settings().DivisionCount = 200;
-    sim::Settings().CycleTime = 10;
+    settings_ = sim::Settings{};
 }
 
 void start_menu::Command1_Click()
@@ -133,8 +132,10 @@ void start_menu::buildPanel()
         "メニューの「機構選択」から機構を選び、寸法と駆動の始めと終わりの値を入力して、"
         "運動曲線を選んで RUN を押してください。",
         "STOP で動きを止めると軌跡と重ね書きの図が、next で別の量のグラフが見られます。",
-        "サイクルタイムと時分割数はメニューの「設定」で変えられます"
-        "（初めは 10 秒と 200 分割）。",
+        QString("サイクルタイムと時分割数はメニューの「設定」で変えられます"
+                "（初めは %1 秒と %2 分割）。")
+            .arg(QString::fromStdString(sim::CycleTimeText(sim::Settings{})),
+                 QString::fromStdString(sim::DivisionCountText(sim::Settings{}))),
         "計算結果は実行のたびにカレントディレクトリの result.dat に書き出されます。",
     };
     auto* text = new QVBoxLayout;

@@ -16,6 +16,7 @@
 #include "sim/profiles.h"
 #include "sim/result_file.h"
 #include "sim/series.h"
+#include "sim/settings.h"
 
 namespace sim {
 
@@ -43,9 +44,8 @@ struct FrameTraits {
     bool showsOkAfterCompute = false;   // Text2 reads "ok" after ComputeMotion
 };
 
-struct RunContext {
-    int divisions = 200;     // N
-    double cycleTime = 10;   // T, seconds
+// The settings a run was started with, and the profile chosen in its window.
+struct RunContext : Settings {
     ProfileKind profile = ProfileKind::Quintic;
 };
 

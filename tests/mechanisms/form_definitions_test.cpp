@@ -146,7 +146,8 @@ TEST(FormDefinitions, InputsAndCaptionsAreTheDesignsTexts)
         }
 
         // The window shows the same texts.
-        sim::SimulationForm form(m);
+        const sim::Settings settings;
+        sim::SimulationForm form(m, settings);
         for (const Box& want : f.boxes) {
             if (want.key.empty())
                 continue;
@@ -283,10 +284,10 @@ TEST(FormDefinitions, WindowShowsOkAndStopsTheTimerOnNextWhereTheFormDoes)
         {mechanisms::Serial3RArc(), "", false},  {mechanisms::FourBar(), "ok", false},
         {mechanisms::SliderCrank(), "ok", true}, {mechanisms::ParallelMechanism(), "", false}};
     TempDir dir;
-    sim::Settings() = {};
+    const sim::Settings settings;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mechanism.formName);
-        sim::SimulationForm form(row.mechanism);
+        sim::SimulationForm form(row.mechanism, settings);
         form.setResultPath(dir / "result.dat");
         auto* text2 = form.findChild<QLineEdit*>("Text2");
         form.findChild<QPushButton*>("RUN")->click();

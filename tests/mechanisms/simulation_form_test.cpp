@@ -23,19 +23,15 @@ namespace {
 
 struct FormFixture : ::testing::Test {
     TempDir dir;
+    sim::Settings settings;
     sim::SimulationForm* form = nullptr;
 
     void SetUp() override
     {
-        sim::Settings() = {};
-        form = new sim::SimulationForm(mechanisms::Serial2R());
+        form = new sim::SimulationForm(mechanisms::Serial2R(), settings);
         form->setResultPath(dir / "result.dat");
     }
-    void TearDown() override
-    {
-        delete form;
-        sim::Settings() = {};
-    }
+    void TearDown() override { delete form; }
     template <typename T> T* child(const char* name) { return form->findChild<T*>(name); }
     QString text2() { return child<QLineEdit>("Text2")->text(); }
 };
@@ -81,9 +77,9 @@ TEST_F(FormFixture, RunAnimatesAndStopFreezes)
 
 TEST_F(FormFixture, ARunKeepsTheDivisionsInForceAtItsRun)
 {
-    sim::Settings().DivisionCount = 4;
+    settings.divisions = 4;
     child<QPushButton>("RUN")->click();
-    sim::Settings().DivisionCount = 1000;
+    settings.divisions = 1000;
     int highest = 0;
     for (int t = 0; t < 20; ++t) {
         form->Timer1_Timer();
@@ -129,7 +125,7 @@ TEST_F(FormFixture, StopAndNextBeforeAnyRunAreIgnored)
 
 TEST_F(FormFixture, TwoWindowsAnimateIndependently)
 {
-    sim::SimulationForm other(mechanisms::Serial2R());
+    sim::SimulationForm other(mechanisms::Serial2R(), settings);
     other.setResultPath(dir / "result.dat");
     form->RUN_Click();
     for (int t = 0; t < 3; ++t)
@@ -186,9 +182,10 @@ TEST_F(FormFixture, ControlsStandWhereTheDesignPutsThem)
 
 TEST(FormLayout, LongCaptionsWidenTheInputColumnWithoutOverlaps)
 {
+    const sim::Settings settings;
     for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
         SCOPED_TRACE(m->formName);
-        sim::SimulationForm form(*m);
+        sim::SimulationForm form(*m, settings);
         const QRect picture1 = form.findChild<QWidget*>("Picture1")->geometry();
         const QRect picture3 = form.findChild<QWidget*>("Picture3")->geometry();
         int lastRowBottom = 0;
@@ -235,8 +232,8 @@ TEST_F(FormFixture, RunDuringTheAnimationRestartsAtPoseZero)
 TEST(FormLifetime, ClosingTheWindowStopsItsTimerAndFreesIt)
 {
     TempDir dir;
-    sim::Settings() = {};
-    QPointer<sim::SimulationForm> form = new sim::SimulationForm(mechanisms::Serial2R());
+    const sim::Settings settings;
+    QPointer<sim::SimulationForm> form = new sim::SimulationForm(mechanisms::Serial2R(), settings);
     form->setResultPath(dir / "result.dat");
     form->show();
     form->RUN_Click();

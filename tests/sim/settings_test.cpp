@@ -52,7 +52,7 @@ struct Accepted {
     const char* cycleTime;
     const char* divisions;
     double t;
-    double n;
+    int n;
 };
 
 TEST(ParseSettings, AcceptsUsableNumbersAsTyped)
@@ -71,10 +71,10 @@ TEST(ParseSettings, AcceptsUsableNumbersAsTyped)
     for (const Accepted& c : cases) {
         SCOPED_TRACE(c.name);
         const auto parsed = sim::ParseSettings(c.cycleTime, c.divisions);
-        const auto* settings = std::get_if<sim::GlobalSettings>(&parsed);
+        const auto* settings = std::get_if<sim::Settings>(&parsed);
         ASSERT_NE(settings, nullptr) << std::get<std::string>(parsed);
-        EXPECT_EQ(settings->CycleTime, c.t);
-        EXPECT_EQ(settings->DivisionCount, c.n);
+        EXPECT_EQ(settings->cycleTime, c.t);
+        EXPECT_EQ(settings->divisions, c.n);
     }
 }
 

@@ -14,7 +14,6 @@
 #include "plot/qt/accessible_names.h"
 #include "plot/qt/picture_box.h"
 #include "sim/picture_sizes.h"
-#include "sim/settings.h"
 
 namespace sim {
 
@@ -58,8 +57,9 @@ void Name(QWidget* w, const QString& objectName, const QString& caption)
 
 }
 
-SimulationForm::SimulationForm(const Mechanism& mechanism, QWidget* parent)
-    : QWidget(parent), frame_(mechanism)
+SimulationForm::SimulationForm(const Mechanism& mechanism, const Settings& settings,
+                               QWidget* parent)
+    : QWidget(parent), frame_(mechanism), settings_(settings)
 {
     setObjectName(Q(mechanism.formName));
     setWindowTitle(Q(mechanism.windowTitle.empty() ? mechanism.title : mechanism.windowTitle));
@@ -219,9 +219,7 @@ void SimulationForm::RUN_Click()
             texts[i] = text1_[i]->text().toStdString();
 
     // The N and T in force now hold for every handler of this run.
-    const GlobalSettings& settings = Settings();
-    const RunContext context{static_cast<int>(settings.DivisionCount), settings.CycleTime,
-                             selectedProfile()};
+    const RunContext context{settings_, selectedProfile()};
     const RunReport report =
         frame_.runCycle(texts, context, resultPath_, *picture1_, *picture2_, *picture3_);
     showMessage(QString::fromStdString(report.message));

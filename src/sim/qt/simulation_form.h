@@ -8,6 +8,7 @@
 
 #include "sim/frame.h"
 #include "sim/mechanism.h"
+#include "sim/settings.h"
 
 class QLabel;
 class QLineEdit;
@@ -24,7 +25,8 @@ namespace sim {
 class SimulationForm : public QWidget {
     Q_OBJECT
 public:
-    explicit SimulationForm(const Mechanism& mechanism, QWidget* parent = nullptr);
+    // `settings` belongs to the application and outlives the window; RUN reads it.
+    SimulationForm(const Mechanism& mechanism, const Settings& settings, QWidget* parent = nullptr);
     ~SimulationForm() override;
 
     const SimulationFrame& frame() const { return frame_; }
@@ -46,6 +48,7 @@ private:
     void showMessage(const QString& text);
 
     SimulationFrame frame_;
+    const Settings& settings_;
     std::filesystem::path resultPath_ = "result.dat";
     std::vector<QLineEdit*> text1_;   // by Text1 index; nullptr where the form has no box
     std::vector<QRadioButton*> option1_;
