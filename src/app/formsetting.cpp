@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <variant>
 
-#include "plot/qt/accessible_names.h"
+#include "widgets/accessible_names.h"
 
 namespace app {
 
@@ -34,9 +34,9 @@ formsetting::formsetting(sim::Settings& settings, QWidget* parent)
 
     Label1->setBuddy(Text1);
     Label2->setBuddy(Text2);
-    plot::NameForAccessibility(Text1, Label1->text());
-    plot::NameForAccessibility(Text2, Label2->text());
-    plot::NameForAccessibility(Command1, Command1->text());
+    widgets::NameForAccessibility(Text1, Label1->text());
+    widgets::NameForAccessibility(Text2, Label2->text());
+    widgets::NameForAccessibility(Command1, Command1->text());
 
     QPalette warning = lblMessage->palette();
     warning.setColor(QPalette::WindowText, Qt::red);

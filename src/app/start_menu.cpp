@@ -12,8 +12,8 @@
 
 #include "app/form_opener.h"
 #include "app/logo_picture.h"
-#include "plot/qt/accessible_names.h"
 #include "version.h"
+#include "widgets/accessible_names.h"
 
 namespace app {
 
@@ -114,8 +114,8 @@ void start_menu::buildPanel()
     imgLogo->setObjectName("imgLogo");
     auto* Image1 = new LogoPicture(LogoPicture::Motif::CrankPiston, QSize(220, 80), mainFrame);
     Image1->setObjectName("Image1");
-    plot::NameForAccessibility(imgLogo);
-    plot::NameForAccessibility(Image1);
+    widgets::NameForAccessibility(imgLogo);
+    widgets::NameForAccessibility(Image1);
 
     lblProductName = new QLabel(mainFrame);
     lblProductName->setObjectName("lblProductName");
@@ -162,7 +162,7 @@ void start_menu::buildPanel()
 
     Command1 = new QPushButton("終了", central);
     Command1->setObjectName("Command1");
-    plot::NameForAccessibility(Command1, Command1->text());
+    widgets::NameForAccessibility(Command1, Command1->text());
     connect(Command1, &QPushButton::clicked, this, &start_menu::Command1_Click);
 
     auto* buttons = new QHBoxLayout;

@@ -11,9 +11,9 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "plot/qt/accessible_names.h"
 #include "plot/qt/picture_box.h"
 #include "sim/picture_sizes.h"
+#include "widgets/accessible_names.h"
 
 namespace sim {
 
@@ -52,7 +52,7 @@ QString Q(const std::string& s)
 void Name(QWidget* w, const QString& objectName, const QString& caption)
 {
     w->setObjectName(objectName);
-    plot::NameForAccessibility(w, caption);
+    widgets::NameForAccessibility(w, caption);
 }
 
 }
