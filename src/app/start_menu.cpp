@@ -13,6 +13,7 @@
 #include "app/form_opener.h"
 #include "app/logo_picture.h"
 #include "plot/qt/accessible_names.h"
+#include "sim/result_file.h"
 #include "sim/settings.h"
 #include "version.h"
 
@@ -135,7 +136,10 @@ void start_menu::buildPanel()
         "STOP で動きを止めると軌跡と重ね書きの図が、next で別の量のグラフが見られます。",
         "サイクルタイムと時分割数はメニューの「設定」で変えられます"
         "（初めは 10 秒と 200 分割）。",
-        "計算結果は実行のたびにカレントディレクトリの result.dat に書き出されます。",
+        // Named in full, so a student who started the program from the desktop's menu finds
+        // it (in the home folder).
+        QString("計算結果は実行のたびに %1 に書き出されます。")
+            .arg(QString::fromStdString(sim::FullPath(sim::kResultFileName).string())),
     };
     auto* text = new QVBoxLayout;
     text->addWidget(lblProductName);
