@@ -5,9 +5,10 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev qt6-svg-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-ipafont-gothic fonts-noto-cjk
+  desktop-file-utils appstream file
 )
 if [[ "${1:-}" == "--screenshots" ]]; then
   packages+=(xvfb imagemagick)

@@ -141,15 +141,19 @@ LogoPicture::LogoPicture(Motif motif, QSize size, QWidget* parent) : QWidget(par
     setFixedSize(size);
 }
 
-void LogoPicture::paintEvent(QPaintEvent*)
+void PaintLogo(QPainter& p, LogoPicture::Motif motif, const QRectF& area)
 {
-    QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4);
-    if (motif_ == Motif::FourBar)
+    if (motif == LogoPicture::Motif::FourBar)
         DrawFourBar(p, area);
     else
         DrawCrankPiston(p, area);
+}
+
+void LogoPicture::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    PaintLogo(p, motif_, QRectF(rect()).adjusted(4, 4, -4, -4));
 }
 
 }

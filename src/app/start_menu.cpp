@@ -12,6 +12,8 @@
 
 #include "app/form_opener.h"
 #include "app/logo_picture.h"
+#include "sim/result_file.h"
+#include "sim/settings.h"
 #include "version.h"
 #include "widgets/accessible_names.h"
 
@@ -136,7 +138,10 @@ void start_menu::buildPanel()
                 "（初めは %1 秒と %2 分割）。")
             .arg(QString::fromStdString(sim::CycleTimeText(sim::Settings{})),
                  QString::fromStdString(sim::DivisionCountText(sim::Settings{}))),
-        "計算結果は実行のたびにカレントディレクトリの result.dat に書き出されます。",
+        // Named in full, so a student who started the program from the desktop's menu finds
+        // it (in the home folder).
+        QString("計算結果は実行のたびに %1 に書き出されます。")
+            .arg(QString::fromStdString(sim::FullPath(sim::kResultFileName).string())),
     };
     auto* text = new QVBoxLayout;
     text->addWidget(lblProductName);

@@ -88,7 +88,7 @@ RunReport SimulationFrame::runCycle(const std::vector<std::string>& boxTexts,
         WriteResultFile(resultPath, run->resultTable(), context.divisions, context.cycleTime);
     if (!written.ok)
         report.message =
-            resultPath.filename().string() + " を書き込めませんでした: " + written.reason;
+            FullPath(resultPath).string() + " を書き込めませんでした: " + written.reason;
 
     run_ = std::move(run);
     context_ = context;

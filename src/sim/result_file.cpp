@@ -169,4 +169,11 @@ WriteOutcome WriteResultFile(const std::filesystem::path& path, const ResultTabl
     return {};
 }
 
+std::filesystem::path FullPath(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error ? path : full.lexically_normal();
+}
+
 }

@@ -10,6 +10,9 @@
 
 namespace sim {
 
+// Every mechanism window writes its table under this name in the current directory.
+inline constexpr const char* kResultFileName = "result.dat";
+
 struct ResultTable {
     std::vector<std::string> header;                // "sec" first, then one name per column
     std::vector<std::span<const double>> columns;   // each with N + 1 elements
@@ -27,6 +30,10 @@ struct WriteOutcome {
 // finite T > 0 is refused before anything is written.
 WriteOutcome WriteResultFile(const std::filesystem::path& path, const ResultTable& table,
                              int divisions, double cycleTime);
+
+// `path` as a student finds it in a file manager: absolute, without "." or ".." steps.
+// Where the current directory cannot be read, `path` as given.
+std::filesystem::path FullPath(const std::filesystem::path& path);
 
 // The bytes that WriteResultFile writes (for tests and benchmarks); "" for a refused table.
 std::string FormatResultTable(const ResultTable& table, int divisions, double cycleTime);

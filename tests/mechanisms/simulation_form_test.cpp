@@ -112,7 +112,18 @@ TEST_F(FormFixture, ARefusedRunNamesTheBoxAndKeepsTheAnimationGoing)
     EXPECT_EQ(ReadFileBytes(dir / "result.dat"), before);
     child<QLineEdit>("Text1_1")->setText("10");
     child<QPushButton>("RUN")->click();
-    EXPECT_TRUE(child<QLabel>("lblMessage")->text().isEmpty());
+    EXPECT_FALSE(child<QLabel>("lblMessage")->text().contains("L2"));
+}
+
+TEST_F(FormFixture, AGoodRunNamesTheFullPathOfTheFileItWrote)
+{
+    std::filesystem::create_directory(dir / "sub");
+    form->setResultPath(dir / "sub" / ".." / "result.dat");
+    child<QPushButton>("RUN")->click();
+    const QString message = child<QLabel>("lblMessage")->text();
+    const QString written = QString::fromStdString((dir / "result.dat").string());
+    EXPECT_TRUE(message.contains(" " + written + " ")) << message.toStdString();
+    EXPECT_FALSE(ReadFileBytes(dir / "result.dat").empty());
 }
 
 TEST_F(FormFixture, StopAndNextBeforeAnyRunAreIgnored)

@@ -171,7 +171,6 @@ void SimulationForm::buildControls()
     message_ = new QLabel(this);
     message_->setObjectName("lblMessage");
     message_->setAccessibleName("メッセージ");
-    message_->setStyleSheet("color: #b00000;");
     message_->setWordWrap(true);
     message_->setGeometry(kCaptionLeft, view.bottom() + 7, view.right() + 1 - kCaptionLeft, 36);
 
@@ -202,8 +201,9 @@ bool SimulationForm::isAnimating() const
     return timer1_->isActive();
 }
 
-void SimulationForm::showMessage(const QString& text)
+void SimulationForm::showMessage(const QString& text, bool warning)
 {
+    message_->setStyleSheet(warning ? "color: #b00000;" : "");
     message_->setText(text);
 }
 
@@ -222,7 +222,12 @@ void SimulationForm::RUN_Click()
     const RunContext context{settings_, selectedProfile()};
     const RunReport report =
         frame_.runCycle(texts, context, resultPath_, *picture1_, *picture2_, *picture3_);
-    showMessage(QString::fromStdString(report.message));
+    // After a run that wrote its file the message says where, so a student can find it.
+    const bool written = report.computed && report.message.empty();
+    showMessage(
+        written ? QString("計算結果を %1 に書き出しました。").arg(Q(FullPath(resultPath_).string()))
+                : Q(report.message),
+        !written);
     if (!report.computed) {
         if (wasAnimating)
             timer1_->start();

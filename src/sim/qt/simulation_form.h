@@ -8,6 +8,7 @@
 
 #include "sim/frame.h"
 #include "sim/mechanism.h"
+#include "sim/result_file.h"
 #include "sim/settings.h"
 
 class QLabel;
@@ -45,11 +46,12 @@ protected:
 private:
     void buildControls();
     ProfileKind selectedProfile() const;
-    void showMessage(const QString& text);
+    // A warning (a refused run, an unwritten file) in red, other messages in the text colour.
+    void showMessage(const QString& text, bool warning);
 
     SimulationFrame frame_;
     const Settings& settings_;
-    std::filesystem::path resultPath_ = "result.dat";
+    std::filesystem::path resultPath_ = kResultFileName;
     std::vector<QLineEdit*> text1_;   // by Text1 index; nullptr where the form has no box
     std::vector<QRadioButton*> option1_;
     QLineEdit* text2_ = nullptr;
