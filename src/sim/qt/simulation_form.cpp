@@ -222,10 +222,11 @@ void SimulationForm::RUN_Click()
     const GlobalSettings& settings = Settings();
     const RunContext context{static_cast<int>(settings.DivisionCount), settings.CycleTime,
                              selectedProfile()};
-    const RunReport report =
+    const std::optional<Refusal> refusal =
         frame_.runCycle(texts, context, resultPath_, *picture1_, *picture2_, *picture3_);
-    showMessage(QString::fromStdString(report.message));
-    if (!report.computed) {
+    showMessage(refusal ? Q(DescribeRefusal(frame_.mechanism(), *refusal, BoxNames::Captions))
+                        : QString());
+    if (refusal && refusal->kind != Refusal::Kind::File) {
         if (wasAnimating)
             timer1_->start();
         return;
