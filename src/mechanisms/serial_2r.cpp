@@ -89,12 +89,11 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
                                 {"the2s", the2s},
                                 {"the2f", the2f}}))
         return *std::move(refused);
-    return sim::RunSteps(ctx, std::make_unique<Serial2RRun>(sim::StepCount(ctx)),
-                         [&](const sim::Step& step) -> sim::Refusable<Serial2RPose> {
-                             return SolveSerial2R(
-                                 l1, l2, sim::DriveValue(the1s, the1f, step.profile, ctx.cycleTime),
+    return sim::RunSteps(
+        ctx, std::make_unique<Serial2RRun>(sim::StepCount(ctx)), [&](const sim::Step& step) {
+            return SolveSerial2R(l1, l2, sim::DriveValue(the1s, the1f, step.profile, ctx.cycleTime),
                                  sim::DriveValue(the2s, the2f, step.profile, ctx.cycleTime));
-                         });
+        });
 }
 
 }

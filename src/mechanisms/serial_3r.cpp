@@ -108,14 +108,13 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
                                 {"the3s", the3s},
                                 {"the3f", the3f}}))
         return *std::move(refused);
-    return sim::RunSteps(ctx, std::make_unique<Serial3RRun>(sim::StepCount(ctx)),
-                         [&](const sim::Step& step) -> sim::Refusable<Serial3RPose> {
-                             const sim::ProfileTriple& s = step.profile;
-                             return SolveSerial3R(l1, l2, l3,
-                                                  sim::DriveValue(the1s, the1f, s, ctx.cycleTime),
-                                                  sim::DriveValue(the2s, the2f, s, ctx.cycleTime),
-                                                  sim::DriveValue(the3s, the3f, s, ctx.cycleTime));
-                         });
+    return sim::RunSteps(
+        ctx, std::make_unique<Serial3RRun>(sim::StepCount(ctx)), [&](const sim::Step& step) {
+            const sim::ProfileTriple& s = step.profile;
+            return SolveSerial3R(l1, l2, l3, sim::DriveValue(the1s, the1f, s, ctx.cycleTime),
+                                 sim::DriveValue(the2s, the2f, s, ctx.cycleTime),
+                                 sim::DriveValue(the3s, the3f, s, ctx.cycleTime));
+        });
 }
 
 }

@@ -47,31 +47,54 @@ inline std::size_t StepCount(const RunContext& context)
     return static_cast<std::size_t>(context.divisions) + 1;
 }
 
-// Computes steps 0..N into `run`. `poseOf(const Step&)` returns a Refusable<Pose>; a refusal
-// gets the step and its time T i / N filled in. `Pose::values()` ties every value of the pose
-// (ValueTriple and PointKinematics) for the finiteness check, and `run->store(i, pose)` keeps
-// it. `sample(i, N)` places each step on the profile.
+namespace detail {
+
+// A pose function may return its pose directly (it cannot fail) or a Refusable<Pose>.
+template <typename Pose> Refusal* RefusalIn(Pose&)
+{
+    return nullptr;
+}
+template <typename Pose> Refusal* RefusalIn(Refusable<Pose>& posed)
+{
+    return std::get_if<Refusal>(&posed);
+}
+template <typename Pose> const Pose& PoseIn(const Pose& pose)
+{
+    return pose;
+}
+template <typename Pose> const Pose& PoseIn(const Refusable<Pose>& posed)
+{
+    return *std::get_if<Pose>(&posed);
+}
+
+inline RunOrRefusal AtStep(Refusal refusal, int i, const RunContext& context)
+{
+    refusal.step = i;
+    refusal.time = context.cycleTime * i / context.divisions;
+    return refusal;
+}
+
+}
+
+// Computes steps 0..N into `run`. `poseOf(const Step&)` returns the pose of the step, or a
+// Refusable<Pose> where a step can be impossible; a refusal gets the step and its time T i / N
+// filled in. `Pose::values()` ties every value of the pose (ValueTriple and PointKinematics)
+// for the finiteness check, and `run->store(i, pose)` keeps it. `sample(i, N)` places each
+// step on the profile.
 template <typename Run, typename PoseOf, typename Sample = WholeCycle> RunOrRefusal
 RunSteps(const RunContext& context, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample sample = {})
 {
     const int n = context.divisions;
     for (int i = 0; i <= n; ++i) {
         const StepSample at = sample(i, n);
-        auto pose = poseOf(Step{i, at.segment, EvaluateProfile(context.profile, at.tau)});
-        Refusal* refused = std::get_if<Refusal>(&pose);
-        if (!refused) [[likely]] {
-            const auto& posed = std::get<0>(pose);
-            if (std::apply([](const auto&... v) { return AllFinite(v...); }, posed.values()))
-                [[likely]] {
-                run->store(static_cast<std::size_t>(i), posed);
-                continue;
-            }
-            pose = Refusal::OfStep(kNotFiniteReason);
-            refused = std::get_if<Refusal>(&pose);
-        }
-        refused->step = i;
-        refused->time = context.cycleTime * i / context.divisions;
-        return std::move(*refused);
+        auto posed = poseOf(Step{i, at.segment, EvaluateProfile(context.profile, at.tau)});
+        if (Refusal* refused = detail::RefusalIn(posed)) [[unlikely]]
+            return detail::AtStep(std::move(*refused), i, context);
+        const auto& pose = detail::PoseIn(posed);
+        if (!std::apply([](const auto&... v) { return AllFinite(v...); }, pose.values()))
+            [[unlikely]]
+            return detail::AtStep(Refusal::OfStep(kNotFiniteReason), i, context);
+        run->store(static_cast<std::size_t>(i), pose);
     }
     return std::unique_ptr<MechanismRun>(std::move(run));
 }
