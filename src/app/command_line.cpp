@@ -195,6 +195,21 @@ private:
     std::vector<std::unique_ptr<plot::ImageCanvas>> images_;
 };
 
+int ExitStatus(sim::Refusal::Kind kind)
+{
+    switch (kind) {
+    case sim::Refusal::Kind::File:
+        return kExitWriteFailed;
+    case sim::Refusal::Kind::Step:
+        return kExitUnsolvable;
+    case sim::Refusal::Kind::Settings:
+    case sim::Refusal::Kind::NotANumber:
+    case sim::Refusal::Kind::Input:
+        break;
+    }
+    return kExitUsage;
+}
+
 int runOptions(const Options& o)
 {
     // The settings are checked one by one so that the message names the option at fault.
@@ -225,17 +240,15 @@ int runOptions(const Options& o)
     }
     Pictures pictures(o.picturesDir.has_value());
     sim::SimulationFrame frame(*o.mechanism);
-    frame.setMessagesNameKeys(true);
-    const sim::RunReport report =
+    const std::optional<sim::Refusal> refusal =
         frame.runCycle(BoxTexts(o), context, o.output, pictures[0], pictures[1], pictures[2]);
-    if (!report.computed) {
-        std::cerr << "mechsim: " << report.message << "\n";
-        return report.refusal == sim::RunReport::Refusal::Input ? kExitUsage : kExitUnsolvable;
-    }
     int status = kExitOk;
-    if (!report.message.empty()) {
-        std::cerr << "mechsim: " << report.message << "\n";
-        status = kExitWriteFailed;
+    if (refusal) {
+        std::cerr << "mechsim: "
+                  << sim::DescribeRefusal(*o.mechanism, *refusal, sim::BoxNames::Keys) << "\n";
+        status = ExitStatus(refusal->kind);
+        if (refusal->kind != sim::Refusal::Kind::File)
+            return status;   // nothing computed: no pictures either
     } else {
         std::cout << o.output.string() << ": " << context.divisions + 2 << " 行\n";
     }

@@ -1,6 +1,8 @@
 // Serial 3R arm under forward kinematics: all three joints move from start to final angle.
 #pragma once
 
+#include <tuple>
+
 #include "numeric/kinematics.h"
 #include "plot/canvas.h"
 #include "plot/scaling.h"
@@ -8,10 +10,13 @@
 
 namespace mechanisms {
 
-// Joint 2, joint 3 and hand point for link lengths l1, l2, l3 and moving joint angles
-// (the1 absolute, the2 relative to link 1, the3 relative to link 2).
+// The moving joint angles (the1 absolute, the2 relative to link 1, the3 relative to link 2)
+// with joint 2, joint 3 and the hand point they give for link lengths l1, l2, l3.
 struct Serial3RPose {
+    numeric::ValueTriple the1, the2, the3;
     numeric::PointKinematics joint2, joint3, hand;
+
+    auto values() const { return std::tie(the1, the2, the3, joint2, joint3, hand); }
 };
 Serial3RPose SolveSerial3R(double l1, double l2, double l3, const numeric::ValueTriple& the1,
                            const numeric::ValueTriple& the2, const numeric::ValueTriple& the3);

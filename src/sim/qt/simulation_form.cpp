@@ -220,15 +220,15 @@ void SimulationForm::RUN_Click()
 
     // The N and T in force now hold for every handler of this run.
     const RunContext context{settings_, selectedProfile()};
-    const RunReport report =
+    const std::optional<Refusal> refusal =
         frame_.runCycle(texts, context, resultPath_, *picture1_, *picture2_, *picture3_);
     // After a run that wrote its file the message says where, so a student can find it.
-    const bool written = report.computed && report.message.empty();
     showMessage(
-        written ? QString("計算結果を %1 に書き出しました。").arg(Q(FullPath(resultPath_).string()))
-                : Q(report.message),
-        !written);
-    if (!report.computed) {
+        refusal
+            ? Q(DescribeRefusal(frame_.mechanism(), *refusal, BoxNames::Captions))
+            : QString("計算結果を %1 に書き出しました。").arg(Q(FullPath(resultPath_).string())),
+        refusal.has_value());
+    if (refusal && refusal->kind != Refusal::Kind::File) {
         if (wasAnimating)
             timer1_->start();
         return;
