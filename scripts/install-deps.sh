@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev qt6-svg-dev
+  qt6-tools-dev qt6-l10n-tools
   libgtest-dev googletest libbenchmark-dev
   fonts-ipafont-gothic fonts-noto-cjk
   desktop-file-utils appstream file
@@ -29,5 +30,16 @@ else
   sudo_cmd=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another apt-get (an update, a desktop's upgrade) may hold the lock for a while: wait for it
+# rather than fail, up to about ten minutes.
+apt_retrying() {
+  local attempt
+  for ((attempt = 1; ; attempt++)); do
+    "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=60 "$@" && return 0
+    ((attempt < 10)) || return 1
+    echo "apt-get $1 failed (attempt $attempt), retrying in 10 s" >&2
+    sleep 10
+  done
+}
+apt_retrying update -qq
+apt_retrying install -y -qq --no-install-recommends "${missing[@]}"

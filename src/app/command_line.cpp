@@ -20,6 +20,7 @@
 #include "sim/picture_sizes.h"
 #include "sim/settings.h"
 #include "version.h"
+#include "widgets/language.h"
 
 namespace app {
 
@@ -40,31 +41,61 @@ struct Options {
     std::optional<std::filesystem::path> picturesDir;
 };
 
+QString Q(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 std::string Version()
 {
     return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "."
            + std::to_string(kVersionRevision);
 }
 
+// `source` in the interface language, for the terminal.
+std::string Say(const QString& translated)
+{
+    return translated.toStdString();
+}
+
+// A box's default as the number it reads as, in ASCII digits ("２０" is 20), so it can be typed.
+std::string DefaultValue(const sim::InputBox& box)
+{
+    const std::optional<double> value = numeric::ReadNumber(box.defaultText);
+    return value ? numeric::FormatNumber(*value) : box.defaultText;
+}
+
 void PrintHelp(std::ostream& out)
 {
-    out << "mechsim " << Version() << " — " << kApplicationTitle << "\n\n"
-        << "使い方:\n"
-        << "  mechsim                     メインメニューを開く\n"
+    out << "mechsim " << Version() << " — "
+        << Say(widgets::Translate("app::start_menu", kApplicationTitle)) << "\n\n"
+        << Say(widgets::Translate("CommandLine", "使い方:")) << "\n"
+        << Say(widgets::Translate("CommandLine",
+                                  "  mechsim                     メインメニューを開く"))
+        << "\n"
         << "  mechsim run MECHANISM [KEY=VALUE ...] [--profile quintic|cubic|linear]\n"
         << "              [--divisions N] [--cycle-time T] [--output FILE] [--pictures DIR]\n"
+        << "              [--lang ja|en]\n"
         << "  mechsim --help | --version\n\n"
-        << "既定: --profile quintic, --divisions " << sim::DivisionCountText({})
-        << ", --cycle-time " << sim::CycleTimeText({}) << ", --output ./result.dat\n"
-        << "角度は度で与えます。終了コード: 0 成功, 1 結果ファイルを書けない, 2 "
-           "使い方・入力の誤り,\n"
-        << "3 機構が組めない・特異姿勢（2 と 3 ではファイルを書きません）\n\n"
-        << "機構とキー（既定値）:\n";
+        << Say(widgets::Translate("CommandLine", "既定: %1")
+                   .arg(QString::fromStdString(
+                       "--profile quintic, --divisions " + sim::DivisionCountText({})
+                       + ", --cycle-time " + sim::CycleTimeText({}) + ", --output ./result.dat")))
+        << "\n"
+        << Say(widgets::Translate(
+               "CommandLine", "角度は度で与えます。終了コード: 0 成功, 1 結果ファイルを書けない, "
+                              "2 使い方・入力の誤り,\n3 機構が組めない・特異姿勢（2 と 3 では"
+                              "ファイルを書きません）"))
+        << "\n"
+        << Say(widgets::Translate("CommandLine",
+                                  "--lang ja|en で表示の言語を選びます（既定はロケールから）。"))
+        << "\n\n"
+        << Say(widgets::Translate("CommandLine", "機構とキー（既定値）:")) << "\n";
     for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
-        out << "  " << m->command << "  (" << m->title << ")\n   ";
+        out << "  " << m->command << "  (" << widgets::TranslateCoreText(m->title) << ")\n   ";
         for (const sim::InputBox& box : m->inputs)
             if (!box.key.empty())
-                out << " " << box.key << "=" << box.defaultText << (box.isAngle ? "°" : "");
+                out << " " << box.key << "=" << DefaultValue(box) << (box.isAngle ? "°" : "");
         out << "\n";
     }
 }
@@ -77,11 +108,13 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
 {
     Options o;
     if (args.empty())
-        return UsageError{"機構名がありません（mechsim --help で一覧）"};
+        return UsageError{
+            Say(widgets::Translate("CommandLine", "機構名がありません（mechsim --help で一覧）"))};
     o.mechanism = mechanisms::FindMechanism(args[0]);
     if (!o.mechanism)
-        return UsageError{"知らない機構です: " + std::string(args[0])
-                          + "（mechsim --help で一覧）"};
+        return UsageError{
+            Say(widgets::Translate("CommandLine", "知らない機構です: %1（mechsim --help で一覧）")
+                    .arg(Q(args[0])))};
 
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -91,10 +124,12 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
             static constexpr std::string_view kOptions[] = {
                 "--profile", "--divisions", "--cycle-time", "--output", "--pictures"};
             if (std::find(std::begin(kOptions), std::end(kOptions), arg) == std::end(kOptions))
-                return UsageError{"知らないオプションです: " + std::string(arg)};
+                return UsageError{Say(
+                    widgets::Translate("CommandLine", "知らないオプションです: %1").arg(Q(arg)))};
             // An empty file or folder name would silently mean the current directory.
             if (i + 1 >= args.size() || args[i + 1].empty())
-                return UsageError{std::string(arg) + ": 値がありません"};
+                return UsageError{
+                    Say(widgets::Translate("CommandLine", "%1: 値がありません").arg(Q(arg)))};
             const std::string v(args[++i]);
             if (arg == "--profile") {
                 if (v == "quintic")
@@ -104,7 +139,10 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
                 else if (v == "linear")
                     o.profile = sim::ProfileKind::Linear;
                 else
-                    return UsageError{"--profile: quintic, cubic, linear のいずれかです: " + v};
+                    return UsageError{Say(
+                        widgets::Translate("CommandLine",
+                                           "--profile: quintic, cubic, linear のいずれかです: %1")
+                            .arg(Q(v)))};
             } else if (arg == "--divisions") {
                 o.divisions = v;
             } else if (arg == "--cycle-time") {
@@ -118,13 +156,15 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
         }
         const std::size_t eq = arg.find('=');
         if (eq == std::string_view::npos)
-            return UsageError{"KEY=VALUE の形ではありません: " + std::string(arg)};
+            return UsageError{Say(
+                widgets::Translate("CommandLine", "KEY=VALUE の形ではありません: %1").arg(Q(arg)))};
         const std::string key(arg.substr(0, eq));
         bool known = false;
         for (const sim::InputBox& box : o.mechanism->inputs)
             known = known || (!box.key.empty() && box.key == key);
         if (!known)
-            return UsageError{key + ": " + o.mechanism->command + " にないキーです"};
+            return UsageError{Say(widgets::Translate("CommandLine", "%1: %2 にないキーです")
+                                      .arg(Q(key), Q(o.mechanism->command)))};
         o.values[key] = std::string(arg.substr(eq + 1));
     }
     return o;
@@ -144,7 +184,10 @@ bool SavePicture(const plot::ImageCanvas& canvas, const std::filesystem::path& p
 {
     if (canvas.savePng(QString::fromStdString(path.string())))
         return true;
-    std::cerr << "mechsim: " << path.string() << " を書き込めませんでした\n";
+    std::cerr
+        << "mechsim: "
+        << Say(widgets::Translate("CommandLine", "%1 を書き込めませんでした").arg(Q(path.string())))
+        << "\n";
     return false;
 }
 
@@ -217,12 +260,12 @@ int runOptions(const Options& o)
     context.profile = o.profile;
     const auto cycleTime = sim::ParseCycleTime(o.cycleTime);
     if (auto* message = std::get_if<std::string>(&cycleTime)) {
-        std::cerr << "mechsim: --cycle-time: " << *message << "\n";
+        std::cerr << "mechsim: --cycle-time: " << widgets::TranslateCoreText(*message) << "\n";
         return kExitUsage;
     }
     const auto divisions = sim::ParseDivisionCount(o.divisions);
     if (auto* message = std::get_if<std::string>(&divisions)) {
-        std::cerr << "mechsim: --divisions: " << *message << "\n";
+        std::cerr << "mechsim: --divisions: " << widgets::TranslateCoreText(*message) << "\n";
         return kExitUsage;
     }
     context.cycleTime = std::get<double>(cycleTime);
@@ -245,12 +288,17 @@ int runOptions(const Options& o)
     int status = kExitOk;
     if (refusal) {
         std::cerr << "mechsim: "
-                  << sim::DescribeRefusal(*o.mechanism, *refusal, sim::BoxNames::Keys) << "\n";
+                  << sim::DescribeRefusal(*o.mechanism, *refusal, sim::BoxNames::Keys,
+                                          widgets::TranslateCoreText)
+                  << "\n";
         status = ExitStatus(refusal->kind);
         if (refusal->kind != sim::Refusal::Kind::File)
             return status;   // nothing computed: no pictures either
     } else {
-        std::cout << o.output.string() << ": " << context.divisions + 2 << " 行\n";
+        std::cout << Say(widgets::Translate("CommandLine", "%1: %2 行")
+                             .arg(Q(o.output.string()))
+                             .arg(context.divisions + 2))
+                  << "\n";
     }
 
     if (o.picturesDir) {
@@ -283,6 +331,13 @@ bool IsCommandLine(int argc, char** argv)
 
 int RunCommandLine(int argc, char** argv)
 {
+    // "--lang" may stand anywhere; what it chooses holds for this command only.
+    widgets::Language language = widgets::CurrentLanguage();
+    if (const auto refused = widgets::TakeLanguageOption(argc, argv, language)) {
+        std::cerr << "mechsim: " << *refused << "\n";
+        return kExitUsage;
+    }
+    const widgets::LanguageScope scope(language);
     std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         PrintHelp(std::cout);
@@ -293,7 +348,11 @@ int RunCommandLine(int argc, char** argv)
         return kExitOk;
     }
     if (args[0] != "run") {
-        std::cerr << "mechsim: 知らないコマンドです: " << args[0] << "（mechsim --help）\n";
+        std::cerr << "mechsim: "
+                  << Say(widgets::Translate("CommandLine",
+                                            "知らないコマンドです: %1（mechsim --help）")
+                             .arg(Q(args[0])))
+                  << "\n";
         return kExitUsage;
     }
     auto parsed = Parse({args.begin() + 1, args.end()});

@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "widgets/accessible_names.h"
+#include "widgets/language.h"
 
 namespace app {
 
@@ -17,11 +18,11 @@ formsetting::formsetting(sim::Settings& settings, QWidget* parent)
     setObjectName("formsetting");
     setWindowTitle("setting");
 
-    Label1 = new QLabel("サイクルタイム(秒)＝", this);
+    Label1 = new QLabel(this);
     // Every opening starts from the defaults, not from the settings in force.
     const sim::Settings defaults;
     Text1 = new QLineEdit(QString::fromStdString(sim::CycleTimeText(defaults)), this);
-    Label2 = new QLabel("時分割数＝", this);
+    Label2 = new QLabel(this);
     Text2 = new QLineEdit(QString::fromStdString(sim::DivisionCountText(defaults)), this);
     Command1 = new QPushButton("OK", this);
     lblMessage = new QLabel(this);
@@ -34,9 +35,18 @@ formsetting::formsetting(sim::Settings& settings, QWidget* parent)
 
     Label1->setBuddy(Text1);
     Label2->setBuddy(Text2);
-    widgets::NameForAccessibility(Text1, Label1->text());
-    widgets::NameForAccessibility(Text2, Label2->text());
     widgets::NameForAccessibility(Command1, Command1->text());
+    widgets::FollowLanguage(this, [this] {
+        Label1->setText(tr("サイクルタイム(秒)＝"));
+        Label2->setText(tr("時分割数＝"));
+        widgets::NameForAccessibility(Text1, Label1->text());
+        widgets::NameForAccessibility(Text2, Label2->text());
+        Text1->setToolTip(tr("一回の動きにかける時間［秒］（0.000001 から 1000000 まで）"));
+        Text2->setToolTip(
+            tr("一回の動きを何ステップに分けて計算するか（1 から 1000000 までの整数）"));
+        if (!refusal_.empty())
+            lblMessage->setText(widgets::TranslateCore(refusal_));
+    });
 
     QPalette warning = lblMessage->palette();
     warning.setColor(QPalette::WindowText, Qt::red);
@@ -60,7 +70,8 @@ void formsetting::Command1_Click()
     const auto parsed =
         sim::ParseSettings(Text1->text().toStdString(), Text2->text().toStdString());
     if (const auto* message = std::get_if<std::string>(&parsed)) {
-        lblMessage->setText(QString::fromStdString(*message));
+        refusal_ = *message;
+        lblMessage->setText(widgets::TranslateCore(refusal_));
         lblMessage->show();
         return;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 #include "sim/settings.h"
 
@@ -30,6 +31,7 @@ private:
     void Command1_Click();
 
     sim::Settings& settings_;
+    std::string refusal_;   // the core's text of the message shown, "" before any refusal
 };
 
 }

@@ -1,6 +1,7 @@
 // Program entry: the command line for a command ("run"), "--help", "-h" and "--version", the
 // main menu otherwise.
 #include <QApplication>
+#include <iostream>
 
 #include "app/command_line.h"
 #include "app/form_catalog.h"
@@ -8,15 +9,25 @@
 #include "app/interface_font.h"
 #include "app/start_menu.h"
 #include "sim/settings.h"
+#include "widgets/language.h"
 
 int main(int argc, char** argv)
 {
+    // The interface language: the locale's, unless "--lang ja|en" anywhere says otherwise.
+    widgets::Language language = widgets::LocaleLanguage();
+    widgets::SetLanguage(language);
+    if (const auto refused = widgets::TakeLanguageOption(argc, argv, language)) {
+        std::cerr << "mechsim: " << *refused << "\n";
+        return 2;   // a usage error, as on the command line
+    }
+    widgets::SetLanguage(language);
     if (app::IsCommandLine(argc, argv))
         return app::RunCommandLine(argc, argv);
 
     // The settings outlive every window that reads or writes them.
     sim::Settings settings;
     QApplication application(argc, argv);
+    widgets::SetLanguage(language);   // installs the catalogue in the application
     app::SetInterfaceFont(application);
     app::FormOpener opener;
     app::RegisterForms(opener, settings);

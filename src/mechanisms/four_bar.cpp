@@ -26,7 +26,7 @@ sim::Refusable<FourBarPose> SolveFourBar(const FourBarDimensions& d, const Value
         || numeric::BodyPoint(pose.rockerTip, pose.crankTip, d.gsi, d.eta, pose.couplerPoint)
                != Status::Ok
         || numeric::LineAngle(rockerPivot, pose.rockerTip, pose.rocker) != Status::Ok)
-        return sim::Refusal::OfStep("リンク機構が閉じません");
+        return sim::Refusal::OfStep(MECHSIM_TR_NOOP("core", "リンク機構が閉じません"));
     return pose;
 }
 
@@ -121,16 +121,27 @@ const sim::Mechanism& FourBar()
     static const sim::Mechanism mechanism{
         .command = "four-bar",
         .formName = "Form4link",
-        .title = "４リンク機構",
+        .title = MECHSIM_TR_NOOP("core", "４リンク機構"),
         .windowTitle = {},
-        .inputs = {{0, "gsi", "0", "gsi", false},
-                   {1, "eta", "0.1", "eta", false},
-                   {3, "L1", "0.3", "L1", false},
-                   {4, "L2", "0.4", "L2", false},
-                   {5, "L3", "0.6", "L3", false},
-                   {6, "L4", "0.68", "L4", false}},
-        .graphCaptions = {"ｙ：ｔｈｅ,  dthe  ,ddthe 　ｘ：ｔｉｍｅ",
-                          "ｙ：phi,  dphi , ddphi　ｘ：ｔｉｍｅ"},
+        .inputs =
+            {{0, "gsi", "0", "gsi", false,
+              MECHSIM_TR_NOOP("core",
+                              "中間節の上の点（軌跡を描く点）の位置：中間節に沿った座標、揺動節との"
+                              "関節からクランクとの関節へ向かう向きが正（長さと同じ単位）")},
+             {1, "eta", "0.1", "eta", false,
+              MECHSIM_TR_NOOP("core", "中間節の上の点（軌跡を描く点）の位置：中間節に垂直な座標、左"
+                                      "回りの側が正（長さと同じ単位）")},
+             {3, "L1", "0.3", "L1", false,
+              MECHSIM_TR_NOOP("core", "クランク（駆動する節）の長さ（単位は任意）")},
+             {4, "L2", "0.4", "L2", false,
+              MECHSIM_TR_NOOP("core", "中間節の長さ：クランクと揺動節をつなぐ（単位は任意）")},
+             {5, "L3", "0.6", "L3", false,
+              MECHSIM_TR_NOOP("core", "揺動節の長さ：原点の固定関節から（単位は任意）")},
+             {6, "L4", "0.68", "L4", false,
+              MECHSIM_TR_NOOP(
+                  "core", "固定節の長さ：原点からクランクの回転中心まで、x軸の上（単位は任意）")}},
+        .graphCaptions = {MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ,  dthe  ,ddthe 　ｘ：ｔｉｍｅ"),
+                          MECHSIM_TR_NOOP("core", "ｙ：phi,  dphi , ddphi　ｘ：ｔｉｍｅ")},
         .traits = {.stopPoses = sim::StopPoses::QuarterPose,
                    .stopTracesPath = true,
                    .nextStopsTimer = false,

@@ -103,7 +103,12 @@ sim::Refusable<ParallelPose> SolveParallel(const ParallelDimensions& d,
         pose.joints[k].y = centre.y + d.rm * std::sin(a[k] + d.phi);
     }
     auto legFails = [](std::size_t k) {
-        return sim::Refusal::OfStep("脚" + std::to_string(k + 1) + "のリンクが閉じません");
+        static const char* const kLegOpen[3] = {
+            MECHSIM_TR_NOOP("core", "脚1のリンクが閉じません"),
+            MECHSIM_TR_NOOP("core", "脚2のリンクが閉じません"),
+            MECHSIM_TR_NOOP("core", "脚3のリンクが閉じません"),
+        };
+        return sim::Refusal::OfStep(kLegOpen[k]);
     };
     for (std::size_t k = 0; k < 3; ++k)
         if (numeric::SolveDyad(pose.joints[k], base[k], d.l2, d.l1, pose.elbows[k]) != Status::Ok)
@@ -244,19 +249,27 @@ const sim::Mechanism& ParallelMechanism()
     static const sim::Mechanism mechanism{
         .command = "parallel",
         .formName = "Formparallel",
-        .title = "パラレル機構",
+        .title = MECHSIM_TR_NOOP("core", "パラレル機構"),
         .windowTitle = {},
-        .inputs = {{0, "L1", "28", "L1", false},
-                   {1, "L2", "28", "L2", false},
-                   {2, "", "1", "", false},
-                   {3, "中心位置ｘc", "0", "xc", false},
-                   {4, "中心位置ｙc", "0", "yc", false},
-                   {5, "円半径 rc", "20", "rc", false},
-                   {6, "傾き角phi", "-30", "phi", true},
-                   {7, "Rm", "20", "Rm", false},
-                   {8, "Rf", "50", "Rf", false}},
-        .graphCaptions = {"ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ",
-                          "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ"},
+        .inputs = {{0, "L1", "28", "L1", false,
+                    MECHSIM_TR_NOOP("core", "各脚の基台側のリンクの長さ（単位は任意）")},
+                   {1, "L2", "28", "L2", false,
+                    MECHSIM_TR_NOOP("core", "各脚の台側のリンクの長さ（単位は任意）")},
+                   {2, "", "1", "", false, ""},
+                   {3, MECHSIM_TR_NOOP("core", "中心位置ｘc"), "0", "xc", false,
+                    MECHSIM_TR_NOOP("core", "台の中心が描く円の中心のx座標（長さと同じ単位）")},
+                   {4, MECHSIM_TR_NOOP("core", "中心位置ｙc"), "0", "yc", false,
+                    MECHSIM_TR_NOOP("core", "台の中心が描く円の中心のy座標（長さと同じ単位）")},
+                   {5, MECHSIM_TR_NOOP("core", "円半径 rc"), "20", "rc", false,
+                    MECHSIM_TR_NOOP("core", "台の中心が描く円の半径（長さと同じ単位）")},
+                   {6, MECHSIM_TR_NOOP("core", "傾き角phi"), "-30", "phi", true,
+                    MECHSIM_TR_NOOP("core", "台の傾き角［度］")},
+                   {7, "Rm", "20", "Rm", false,
+                    MECHSIM_TR_NOOP("core", "台の半径：中心から台側の関節まで（単位は任意）")},
+                   {8, "Rf", "50", "Rf", false,
+                    MECHSIM_TR_NOOP("core", "基台の半径：原点から基台側の関節まで（単位は任意）")}},
+        .graphCaptions = {MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ"),
+                          MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ")},
         .traits = {.stopPoses = sim::StopPoses::EighthPose,
                    .stopTracesPath = true,
                    .nextStopsTimer = false,

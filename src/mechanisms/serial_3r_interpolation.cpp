@@ -30,10 +30,10 @@ std::string DyadFailureReason(double l1, double l2, const PointKinematics& wrist
 {
     const double d = std::sqrt(wrist.x * wrist.x + wrist.y * wrist.y);
     if (!(d > 0))
-        return "手首点が根元に重なり腕の向きが定まりません";
+        return MECHSIM_TR_NOOP("core", "手首点が根元に重なり腕の向きが定まりません");
     if (d > l1 + l2 || d < std::abs(l1 - l2))
-        return "手首点に腕が届きません";
-    return "腕が伸び切るか折り畳まれた特異姿勢です";
+        return MECHSIM_TR_NOOP("core", "手首点に腕が届きません");
+    return MECHSIM_TR_NOOP("core", "腕が伸び切るか折り畳まれた特異姿勢です");
 }
 
 }
@@ -53,7 +53,7 @@ sim::Refusable<Serial3RArmPose> SolveSerial3RArm(double l1, double l2, double l3
         return sim::Refusal::OfStep(DyadFailureReason(l1, l2, pose.wrist));
     if (numeric::LineAngle(base, pose.elbow, pose.the1) != Status::Ok
         || numeric::LineAngle(pose.elbow, pose.wrist, pose.link2) != Status::Ok)
-        return sim::Refusal::OfStep("リンクの長さが0で向きが定まりません");
+        return sim::Refusal::OfStep(MECHSIM_TR_NOOP("core", "リンクの長さが0で向きが定まりません"));
     return pose;
 }
 
@@ -142,7 +142,8 @@ std::optional<sim::Refusal> ReadArmLengths(const sim::InputValues& in, ArmLength
         return refused;
     for (const auto& [key, length] : {std::pair{"L1", arm.l1}, std::pair{"L2", arm.l2}})
         if (!(length > 0))
-            return sim::Refusal::OfBox(key, "0より大きい長さを入力してください");
+            return sim::Refusal::OfBox(
+                key, MECHSIM_TR_NOOP("core", "0より大きい長さを入力してください"));
     return std::nullopt;
 }
 
@@ -230,19 +231,26 @@ const sim::Mechanism& Serial3RLine()
     static const sim::Mechanism mechanism{
         .command = "3r-line",
         .formName = "Form3rchoku",
-        .title = "直列３R直線補間",
+        .title = MECHSIM_TR_NOOP("core", "直列３R直線補間"),
         .windowTitle = {},
-        .inputs = {{0, "L1", "40", "L1", false},
-                   {1, "L2", "40", "L2", false},
-                   {2, "L3", "30", "L3", false},
-                   {3, "x5_s", "0", "x5_s", false},
-                   {4, "x5_f", "100", "x5_f", false},
-                   {5, "y5_s", "100", "y5_s", false},
-                   {6, "y5_f", "0", "y5_f", false},
-                   {7, "phi_s", "90", "phi_s", true},
-                   {8, "phi_f", "0", "phi_f", true}},
-        .graphCaptions = {"ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ",
-                          "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ"},
+        .inputs =
+            {{0, "L1", "40", "L1", false, MECHSIM_TR_NOOP("core", "リンク1の長さ（単位は任意）")},
+             {1, "L2", "40", "L2", false, MECHSIM_TR_NOOP("core", "リンク2の長さ（単位は任意）")},
+             {2, "L3", "30", "L3", false, MECHSIM_TR_NOOP("core", "リンク3の長さ（単位は任意）")},
+             {3, "x5_s", "0", "x5_s", false,
+              MECHSIM_TR_NOOP("core", "手先のx座標、始め（長さと同じ単位）")},
+             {4, "x5_f", "100", "x5_f", false,
+              MECHSIM_TR_NOOP("core", "手先のx座標、終わり（長さと同じ単位）")},
+             {5, "y5_s", "100", "y5_s", false,
+              MECHSIM_TR_NOOP("core", "手先のy座標、始め（長さと同じ単位）")},
+             {6, "y5_f", "0", "y5_f", false,
+              MECHSIM_TR_NOOP("core", "手先のy座標、終わり（長さと同じ単位）")},
+             {7, "phi_s", "90", "phi_s", true,
+              MECHSIM_TR_NOOP("core", "手先の向き（リンク3の方向）、始め［度］")},
+             {8, "phi_f", "0", "phi_f", true,
+              MECHSIM_TR_NOOP("core", "手先の向き（リンク3の方向）、終わり［度］")}},
+        .graphCaptions = {MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ"),
+                          MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ")},
         .traits = {},
         .ComputeMotion = ComputeLineMotion,
     };
@@ -254,19 +262,26 @@ const sim::Mechanism& Serial3RArc()
     static const sim::Mechanism mechanism{
         .command = "3r-arc",
         .formName = "Form3renn",
-        .title = "直列３R円弧補間",
+        .title = MECHSIM_TR_NOOP("core", "直列３R円弧補間"),
         .windowTitle = {},
-        .inputs = {{0, "L1", "40", "L1", false},
-                   {1, "L2", "40", "L2", false},
-                   {2, "L3", "30", "L3", false},
-                   {3, "中心位置ｘc", "0", "xc", false},
-                   {4, "中心位置ｙc", "50", "yc", false},
-                   {5, "円半径 rc", "20", "rc", false},
-                   {6, "手首角phi", "20", "phi", true},
-                   {7, "the_s", "0", "the_s", true},
-                   {8, "the_f", "360", "the_f", true}},
-        .graphCaptions = {"ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ",
-                          "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ"},
+        .inputs =
+            {{0, "L1", "40", "L1", false, MECHSIM_TR_NOOP("core", "リンク1の長さ（単位は任意）")},
+             {1, "L2", "40", "L2", false, MECHSIM_TR_NOOP("core", "リンク2の長さ（単位は任意）")},
+             {2, "L3", "30", "L3", false, MECHSIM_TR_NOOP("core", "リンク3の長さ（単位は任意）")},
+             {3, MECHSIM_TR_NOOP("core", "中心位置ｘc"), "0", "xc", false,
+              MECHSIM_TR_NOOP("core", "手先が描く円の中心のx座標（長さと同じ単位）")},
+             {4, MECHSIM_TR_NOOP("core", "中心位置ｙc"), "50", "yc", false,
+              MECHSIM_TR_NOOP("core", "手先が描く円の中心のy座標（長さと同じ単位）")},
+             {5, MECHSIM_TR_NOOP("core", "円半径 rc"), "20", "rc", false,
+              MECHSIM_TR_NOOP("core", "手先が描く円の半径（長さと同じ単位）")},
+             {6, MECHSIM_TR_NOOP("core", "手首角phi"), "20", "phi", true,
+              MECHSIM_TR_NOOP("core", "手先の向き（リンク3の方向）、動く間は一定［度］")},
+             {7, "the_s", "0", "the_s", true,
+              MECHSIM_TR_NOOP("core", "円の上の手先の始めの位置、中心から見た角度［度］")},
+             {8, "the_f", "360", "the_f", true,
+              MECHSIM_TR_NOOP("core", "円の上の手先の終わりの位置、中心から見た角度［度］")}},
+        .graphCaptions = {MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ"),
+                          MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ")},
         .traits = {},
         .ComputeMotion = ComputeArcMotion,
     };

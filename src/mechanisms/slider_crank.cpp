@@ -33,7 +33,8 @@ sim::Refusable<SliderCrankPose> SolveSliderCrank(const SliderCrankDimensions& d,
     if (numeric::SolveSlider(d.guideAngle, d.rodLength, PointKinematics::AtRest(d.guideX, d.guideY),
                              pose.pin, pose.piston)
         != Status::Ok)
-        return sim::Refusal::OfStep("リンクがガイドに届かないか、接するだけです");
+        return sim::Refusal::OfStep(
+            MECHSIM_TR_NOOP("core", "リンクがガイドに届かないか、接するだけです"));
     return pose;
 }
 
@@ -110,7 +111,8 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
                                 {"phi", d.guideAngle}}))
         return *std::move(refused);
     if (IsVerticalGuide(d.guideAngle))
-        return sim::Refusal::OfBox("phi", "ガイドが垂直（±90°）では計算できません");
+        return sim::Refusal::OfBox(
+            "phi", MECHSIM_TR_NOOP("core", "ガイドが垂直（±90°）では計算できません"));
 
     auto run = std::make_unique<SliderCrankRun>(sim::StepCount(ctx));
     run->x0 = d.x0;
@@ -130,17 +132,25 @@ const sim::Mechanism& SliderCrank()
     static const sim::Mechanism mechanism{
         .command = "slider",
         .formName = "Formslider",
-        .title = "クランク＆ピストン機構",
+        .title = MECHSIM_TR_NOOP("core", "クランク＆ピストン機構"),
         .windowTitle = {},
-        .inputs = {{0, "回転中心X", "1", "x0", false},
-                   {1, "回転中心Y", "3", "y0", false},
-                   {2, "半径", "10", "r", false},
-                   {3, "リンク長さ", "２０", "L", false},
-                   {4, "X1", "1", "X1", false},
-                   {5, "Y1", "0", "Y1", false},
-                   {6, "傾き角", "20", "phi", true}},
-        .graphCaptions = {"ｙ：ｔｈｅ,  dthe  ,ddthe 　ｘ：ｔｉｍｅ",
-                          "ｙ：x3,  dx3 , ddx3　ｘ：ｔｉｍｅ"},
+        .inputs = {{0, MECHSIM_TR_NOOP("core", "回転中心X"), "1", "x0", false,
+                    MECHSIM_TR_NOOP("core", "クランクの回転中心のx座標（長さと同じ単位）")},
+                   {1, MECHSIM_TR_NOOP("core", "回転中心Y"), "3", "y0", false,
+                    MECHSIM_TR_NOOP("core", "クランクの回転中心のy座標（長さと同じ単位）")},
+                   {2, MECHSIM_TR_NOOP("core", "半径"), "10", "r", false,
+                    MECHSIM_TR_NOOP("core", "クランクの半径（単位は任意）")},
+                   {3, MECHSIM_TR_NOOP("core", "リンク長さ"), "２０", "L", false,
+                    MECHSIM_TR_NOOP("core",
+                                    "連接棒の長さ：クランクピンからピストンまで（単位は任意）")},
+                   {4, "X1", "1", "X1", false,
+                    MECHSIM_TR_NOOP("core", "ピストンのガイドが通る点のx座標（長さと同じ単位）")},
+                   {5, "Y1", "0", "Y1", false,
+                    MECHSIM_TR_NOOP("core", "ピストンのガイドが通る点のy座標（長さと同じ単位）")},
+                   {6, MECHSIM_TR_NOOP("core", "傾き角"), "20", "phi", true,
+                    MECHSIM_TR_NOOP("core", "ガイドの傾き角、x軸から測る［度］")}},
+        .graphCaptions = {MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ,  dthe  ,ddthe 　ｘ：ｔｉｍｅ"),
+                          MECHSIM_TR_NOOP("core", "ｙ：x3,  dx3 , ddx3　ｘ：ｔｉｍｅ")},
         .traits = {.stopPoses = sim::StopPoses::TwentiethsFromOne,
                    .stopTracesPath = false,
                    .nextStopsTimer = true,

@@ -11,9 +11,10 @@ namespace sim {
 
 namespace {
 
-std::string BoxName(const InputBox& box)
+std::string BoxName(const InputBox& box, const Translator& translate)
 {
-    return box.caption.empty() ? "Text1(" + std::to_string(box.index) + ")" : box.caption;
+    return box.caption.empty() ? "Text1(" + std::to_string(box.index) + ")"
+                               : Translated(translate, box.caption);
 }
 
 const InputBox* FindBox(const Mechanism& mechanism, const std::string& key)
@@ -26,29 +27,37 @@ const InputBox* FindBox(const Mechanism& mechanism, const std::string& key)
 
 }
 
-std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, BoxNames names)
+std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, BoxNames names,
+                            const Translator& translate)
 {
+    auto say = [&translate](const std::string& text) { return Translated(translate, text); };
     const bool keys = names == BoxNames::Keys;
     switch (refusal.kind) {
     case Refusal::Kind::Settings:
-        return refusal.reason;
+        return say(refusal.reason);
     case Refusal::Kind::NotANumber:
     case Refusal::Kind::Input: {
+        const std::string reason = refusal.kind == Refusal::Kind::NotANumber
+                                       ? FillPattern(say(kNotANumber), {refusal.typed})
+                                       : say(refusal.reason);
         if (keys)
-            return refusal.key + ": " + refusal.reason;
+            return refusal.key + ": " + reason;
         const InputBox* box = FindBox(mechanism, refusal.key);
-        const std::string name = box ? BoxName(*box) : refusal.key;
+        const std::string name = box ? BoxName(*box, translate) : refusal.key;
         return refusal.kind == Refusal::Kind::NotANumber
-                   ? "「" + name + "」に数値を入力してください。"
-                   : "「" + name + "」: " + refusal.reason;
+                   ? FillPattern(say(MECHSIM_TR_NOOP("core", "「%1」に数値を入力してください。")),
+                                 {name})
+                   : FillPattern(say(MECHSIM_TR_NOOP("core", "「%1」: %2")), {name, reason});
     }
     case Refusal::Kind::Step:
-        return "ステップ " + std::to_string(refusal.step) + "（時刻 "
-               + numeric::FormatNumber(refusal.time) + " 秒）: " + refusal.reason;
+        return FillPattern(say(MECHSIM_TR_NOOP("core", "ステップ %1（時刻 %2 秒）: %3")),
+                           {std::to_string(refusal.step), numeric::FormatNumber(refusal.time),
+                            say(refusal.reason)});
     case Refusal::Kind::File:
         break;
     }
-    return FullPath(refusal.file).string() + " を書き込めませんでした: " + refusal.reason;
+    return FillPattern(say(MECHSIM_TR_NOOP("core", "%1 を書き込めませんでした: %2")),
+                       {FullPath(refusal.file).string(), say(refusal.reason)});
 }
 
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}
@@ -60,7 +69,8 @@ std::optional<Refusal> SimulationFrame::runCycle(const std::vector<std::string>&
                                                  const plot::Canvas& view)
 {
     if (context.divisions < 1 || !(context.cycleTime > 0) || !std::isfinite(context.cycleTime))
-        return Refusal::OfSettings("設定のサイクルタイムまたは時分割数が正しくありません。");
+        return Refusal::OfSettings(
+            MECHSIM_TR_NOOP("core", "設定のサイクルタイムまたは時分割数が正しくありません。"));
 
     Refusable<InputValues> inputs = ReadInputs(mechanism_.inputs, boxTexts);
     if (Refusal* refused = std::get_if<Refusal>(&inputs))

@@ -69,6 +69,8 @@ enum class BoxNames { Captions, Keys };
 
 // The message shown or printed for a refusal, e.g. "「L1」に数値を入力してください。",
 // "ステップ 37（時刻 1.85 秒）: 腕が届きません" or "result.dat を書き込めませんでした: ...".
-std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, BoxNames names);
+// `translate` turns its patterns, captions and reasons into the interface language.
+std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, BoxNames names,
+                            const Translator& translate = {});
 
 }

@@ -15,7 +15,8 @@ std::optional<Refusal> InputValues::read(std::initializer_list<Binding> bindings
             std::find_if(values_.begin(), values_.end(),
                          [&binding](const auto& value) { return value.first == binding.key; });
         if (found == values_.end())
-            return Refusal::OfBox(std::string(binding.key), "この機構にない入力です");
+            return Refusal::OfBox(std::string(binding.key),
+                                  MECHSIM_TR_NOOP("core", "この機構にない入力です"));
         binding.value = found->second;
     }
     return std::nullopt;

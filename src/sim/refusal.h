@@ -8,7 +8,12 @@
 #include <utility>
 #include <variant>
 
+#include "sim/translatable.h"
+
 namespace sim {
+
+// The reason of a box that holds no number; %1 is its text.
+inline constexpr const char* kNotANumber = MECHSIM_TR_NOOP("core", "数値ではありません: \"%1\"");
 
 struct Refusal {
     enum class Kind {
@@ -25,27 +30,28 @@ struct Refusal {
     double time = 0;              // Step: T i / N, seconds
     std::filesystem::path file;   // File
     std::string reason;           // short Japanese reason, or the system's for a file
+    std::string typed;            // NotANumber: the box's text as typed
 
     static Refusal OfSettings(std::string reason)
     {
-        return {Kind::Settings, {}, 0, 0, {}, std::move(reason)};
+        return {Kind::Settings, {}, 0, 0, {}, std::move(reason), {}};
     }
     static Refusal OfBox(std::string key, std::string reason)
     {
-        return {Kind::Input, std::move(key), 0, 0, {}, std::move(reason)};
+        return {Kind::Input, std::move(key), 0, 0, {}, std::move(reason), {}};
     }
     static Refusal NotANumber(std::string key, const std::string& text)
     {
-        return {Kind::NotANumber, std::move(key), 0, 0, {}, "数値ではありません: \"" + text + "\""};
+        return {Kind::NotANumber, std::move(key), 0, 0, {}, FillPattern(kNotANumber, {text}), text};
     }
     // A pose that cannot be taken; the step loop fills in the step and its time.
     static Refusal OfStep(std::string reason)
     {
-        return {Kind::Step, {}, 0, 0, {}, std::move(reason)};
+        return {Kind::Step, {}, 0, 0, {}, std::move(reason), {}};
     }
     static Refusal OfFile(std::filesystem::path file, std::string reason)
     {
-        return {Kind::File, {}, 0, 0, std::move(file), std::move(reason)};
+        return {Kind::File, {}, 0, 0, std::move(file), std::move(reason), {}};
     }
 };
 

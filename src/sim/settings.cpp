@@ -5,14 +5,16 @@
 #include <cmath>
 
 #include "numeric/number_text.h"
+#include "sim/translatable.h"
 
 namespace sim {
 
 namespace {
 
 const char* const kCycleTimeRefused =
-    "サイクルタイムは 0.000001 から 1000000 までの数値を入力してください";
-const char* const kDivisionCountRefused = "時分割数は 1 から 1000000 までの整数を入力してください";
+    MECHSIM_TR_NOOP("core", "サイクルタイムは 0.000001 から 1000000 までの数値を入力してください");
+const char* const kDivisionCountRefused =
+    MECHSIM_TR_NOOP("core", "時分割数は 1 から 1000000 までの整数を入力してください");
 
 }
 

@@ -17,7 +17,8 @@
 namespace sim {
 
 // The reason a step is refused when a computed value is not a finite number.
-inline constexpr const char* kNotFiniteReason = "計算結果が有限の数になりません";
+inline constexpr const char* kNotFiniteReason =
+    MECHSIM_TR_NOOP("core", "計算結果が有限の数になりません");
 
 template <typename... Values> bool AllFinite(const Values&... values)
 {

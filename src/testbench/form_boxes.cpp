@@ -2,6 +2,7 @@
 // and showing results in them.
 #include "testbench/form_boxes.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,12 +20,17 @@ BoxValues ReadBoxes(std::span<const NumberBox> boxes)
         const auto value = numeric::ReadNumber(b.box->text().toStdString());
         if (!value) {
             result.values.clear();
-            result.message = QStringLiteral("「%1」は数値ではありません").arg(b.caption);
+            result.failedCaption = b.caption;
             return result;
         }
         result.values.push_back(*value);
     }
     return result;
+}
+
+QString NotANumberMessage(const QString& caption)
+{
+    return QCoreApplication::translate("testbench", "「%1」は数値ではありません").arg(caption);
 }
 
 QString NumberText(double value)

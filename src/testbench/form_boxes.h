@@ -19,13 +19,15 @@ struct NumberBox {
     QString caption;
 };
 
-// The numbers of the boxes in their order, or (values empty) the message naming the first box
-// that does not hold a number.
+// The numbers of the boxes in their order, or (values empty) the first box that does not hold
+// a number.
 struct BoxValues {
     std::vector<double> values;
-    QString message;
-    bool ok() const { return message.isEmpty(); }
+    QString failedCaption;
+    bool ok() const { return failedCaption.isEmpty(); }
 };
+// The message naming a box that does not hold a number, in the language in force.
+QString NotANumberMessage(const QString& caption);
 BoxValues ReadBoxes(std::span<const NumberBox> boxes);
 
 // Shortest text that reads back to the same double; empty text for a value that is not

@@ -10,6 +10,8 @@
 
 #include "numeric/linear_system.h"
 #include "testbench/form_boxes.h"
+#include "widgets/accessible_names.h"
+#include "widgets/language.h"
 
 namespace testbench {
 
@@ -37,17 +39,20 @@ QLabel* UnitEntry(QWidget* parent, int index, const QString& text)
 Formgauss::Formgauss(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(formName());
-    setWindowTitle(QStringLiteral("ガウスの消去法テスト"));
 
     text2_ = MakeBox(this, QStringLiteral("Text2"), QString(), QString(), true);
-    auto* command1 = MakeButton(this, QStringLiteral("Command1"),
-                                QStringLiteral("行列ｍとベクトルVを設定してRUNを押して下さい"));
+    auto* command1 = MakeButton(this, QStringLiteral("Command1"), QString());
     connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
     // Input boxes Text1(0..5) with their captions Label1(0..5).
     const std::array<const char*, 6> captions{"m(1,1)", "m(1,2)", "m(2,1)",
                                               "m(2,2)", "v(1)",   "v(2)"};
     const std::array<const char*, 6> defaults{"1", "2", "3", "1", "1", "1"};
+    const std::array<const char*, 6> tooltips{
+        QT_TR_NOOP("行列ｍの1行1列の要素"),         QT_TR_NOOP("行列ｍの1行2列の要素"),
+        QT_TR_NOOP("行列ｍの2行1列の要素"),         QT_TR_NOOP("行列ｍの2行2列の要素"),
+        QT_TR_NOOP("右辺のベクトルVの1番目の要素"), QT_TR_NOOP("右辺のベクトルVの2番目の要素"),
+    };
     std::array<QLabel*, 6> label1{};
     for (int i = 0; i < 6; ++i) {
         const QString caption = QString::fromUtf8(captions[i]);
@@ -82,8 +87,8 @@ Formgauss::Formgauss(QWidget* parent) : QWidget(parent, Qt::Window)
     system->addWidget(text1_[5], 3, RightSide);
     system->addWidget(Operator(this, QStringLiteral("Label2_0"), QStringLiteral("×")), 1, Times, 3,
                       1);
-    system->addWidget(Operator(this, QStringLiteral("Label3_0"), QStringLiteral("＝")), 1, Equals,
-                      3, 1);
+    QLabel* equals0 = Operator(this, QStringLiteral("Label3_0"), QString());
+    system->addWidget(equals0, 1, Equals, 3, 1);
 
     auto* rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);
@@ -106,8 +111,8 @@ Formgauss::Formgauss(QWidget* parent) : QWidget(parent, Qt::Window)
     system->addWidget(text3Y_, 8, RightSide);
     system->addWidget(Operator(this, QStringLiteral("Label2_1"), QStringLiteral("×")), 6, Times, 3,
                       1);
-    system->addWidget(Operator(this, QStringLiteral("Label3_1"), QStringLiteral("＝")), 6, Equals,
-                      3, 1);
+    QLabel* equals1 = Operator(this, QStringLiteral("Label3_1"), QString());
+    system->addWidget(equals1, 6, Equals, 3, 1);
 
     FitLongestNumber(text3X_);
     FitLongestNumber(text3Y_);
@@ -123,6 +128,26 @@ Formgauss::Formgauss(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addLayout(top);
     layout->addLayout(system);
     layout->addStretch();
+
+    widgets::FollowLanguage(this, [=, this] {
+        setWindowTitle(tr("ガウスの消去法テスト"));
+        command1->setText(tr("行列ｍとベクトルVを設定してRUNを押して下さい"));
+        widgets::NameForAccessibility(command1, command1->text());
+        equals0->setText(tr("＝"));
+        equals1->setText(tr("＝"));
+        for (std::size_t i = 0; i < tooltips.size(); ++i)
+            text1_[i]->setToolTip(tr(tooltips[i]));
+        text3X_->setToolTip(tr("解：Xの値"));
+        text3Y_->setToolTip(tr("解：Yの値"));
+        if (messageText_)
+            text2_->setText(messageText_());
+    });
+}
+
+void Formgauss::showMessage(std::function<QString()> text)
+{
+    messageText_ = std::move(text);
+    text2_->setText(messageText_());
 }
 
 void Formgauss::Command1_Click()
@@ -137,7 +162,7 @@ void Formgauss::Command1_Click()
     }};
     const BoxValues read = ReadBoxes(inputs);
     if (!read.ok()) {
-        text2_->setText(read.message);
+        showMessage([caption = read.failedCaption] { return NotANumberMessage(caption); });
         return;
     }
     const std::vector<double>& t = read.values;
@@ -158,8 +183,9 @@ void Formgauss::Command1_Click()
     if (NumberText(v[1]).isEmpty() || NumberText(v[2]).isEmpty())
         status = numeric::Status::Error;
 
-    text2_->setText(status == numeric::Status::Ok ? QStringLiteral("下段は結果です")
-                                                  : QStringLiteral("行列ｍは不正です"));
+    const char* const verdict = status == numeric::Status::Ok ? QT_TR_NOOP("下段は結果です")
+                                                              : QT_TR_NOOP("行列ｍは不正です");
+    showMessage([this, verdict] { return tr(verdict); });
     // After a failure these are the partly transformed values the solver left behind.
     text3X_->setText(NumberText(v[1]));
     text3Y_->setText(NumberText(v[2]));

@@ -17,6 +17,7 @@
 #include "testbench/draw_point_chain.h"
 #include "testbench/form_boxes.h"
 #include "widgets/accessible_names.h"
+#include "widgets/language.h"
 
 namespace testbench {
 
@@ -37,22 +38,22 @@ QSize PictureSize()
 Formlady::Formlady(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(formName());
-    setWindowTitle(QStringLiteral("レディー関数テスト"));
 
     struct Row {
         int index;
         const char* caption;
         const char* text;
         bool output;
+        const char* tooltip;
     };
     // Inputs B = (x2, y2), la = a1, lb = a2; outputs C = (xb, yb).
     const std::array<Row, 6> rows{{
-        {0, "x2", "8", false},
-        {1, "y2", "2", false},
-        {2, "a1", "10", false},
-        {6, "a2", "10", false},
-        {3, "xb", "", true},
-        {4, "yb", "", true},
+        {0, "x2", "8", false, QT_TR_NOOP("点Bのx座標（点Aは原点）")},
+        {1, "y2", "2", false, QT_TR_NOOP("点Bのy座標（点Aは原点）")},
+        {2, "a1", "10", false, QT_TR_NOOP("点Aから関節Cまでのリンクの長さ（単位は任意）")},
+        {6, "a2", "10", false, QT_TR_NOOP("関節Cから点Bまでのリンクの長さ（単位は任意）")},
+        {3, "xb", "", true, QT_TR_NOOP("求めた関節Cのx座標")},
+        {4, "yb", "", true, QT_TR_NOOP("求めた関節Cのy座標")},
     }};
 
     auto* inputs = new QGridLayout;
@@ -92,6 +93,19 @@ Formlady::Formlady(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
     layout->addWidget(picture1_, 0, Qt::AlignTop);
+
+    widgets::FollowLanguage(this, [this, rows] {
+        setWindowTitle(tr("レディー関数テスト"));
+        for (const Row& r : rows)
+            text1_[static_cast<std::size_t>(r.index)]->setToolTip(tr(r.tooltip));
+        message_->setText(messageText_ ? messageText_() : QString());
+    });
+}
+
+void Formlady::showMessage(std::function<QString()> text)
+{
+    messageText_ = std::move(text);
+    message_->setText(messageText_ ? messageText_() : QString());
 }
 
 void Formlady::Command1_Click()
@@ -104,10 +118,10 @@ void Formlady::Command1_Click()
     }};
     const BoxValues read = ReadBoxes(inputs);
     if (!read.ok()) {
-        message_->setText(read.message);
+        showMessage([caption = read.failedCaption] { return NotANumberMessage(caption); });
         return;
     }
-    message_->clear();
+    showMessage({});
     const double bx = read.values[0], by = read.values[1];
     const double la = read.values[2], lb = read.values[3];
 

@@ -9,30 +9,31 @@
 
 #include "numeric/bisect.h"
 #include "testbench/form_boxes.h"
+#include "widgets/accessible_names.h"
+#include "widgets/language.h"
 
 namespace testbench {
 
 namespace {
-const QString kAccuracyCaption = QStringLiteral("精度１／２＾ｎ");
+const char* const kAccuracyCaption = QT_TRANSLATE_NOOP("testbench::formnibun", "精度１／２＾ｎ");
 }
 
 formnibun::formnibun(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(formName());
-    setWindowTitle(QStringLiteral("二分法テスト"));
 
-    auto* command1 = MakeButton(this, QStringLiteral("Command1"),
-                                QStringLiteral("計算精度を設定してボタンを押して下さい"));
+    auto* command1 = MakeButton(this, QStringLiteral("Command1"), QString());
     connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
-    text2_ = MakeBox(this, QStringLiteral("Text2"), QStringLiteral("10"), kAccuracyCaption);
+    text2_ = MakeBox(this, QStringLiteral("Text2"), QStringLiteral("10"), QString());
     text1_ = MakeBox(this, QStringLiteral("Text1"), QString(), QStringLiteral("answer"), true);
     FitLongestNumber(text1_);
     message_ = MakeLabel(this, QStringLiteral("lblMessage"), QString());
     message_->setWordWrap(true);
 
     auto* boxes = new QGridLayout;
-    boxes->addWidget(MakeCaption(this, QStringLiteral("Label1"), kAccuracyCaption, text2_), 0, 0);
+    QLabel* accuracy = MakeCaption(this, QStringLiteral("Label1"), QString(), text2_);
+    boxes->addWidget(accuracy, 0, 0);
     boxes->addWidget(text2_, 0, 1);
     boxes->addWidget(MakeCaption(this, QStringLiteral("Label2"), QStringLiteral("answer"), text1_),
                      1, 0);
@@ -43,17 +44,34 @@ formnibun::formnibun(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addLayout(boxes);
     layout->addWidget(message_);
     layout->addStretch();
+
+    widgets::FollowLanguage(this, [this, command1, accuracy] {
+        setWindowTitle(tr("二分法テスト"));
+        command1->setText(tr("計算精度を設定してボタンを押して下さい"));
+        widgets::NameForAccessibility(command1, command1->text());
+        accuracy->setText(tr(kAccuracyCaption));
+        widgets::NameForAccessibility(text2_, accuracy->text());
+        text2_->setToolTip(tr("精度：区間を半分にする回数 n、幅が 1/2^n になるまで"));
+        text1_->setToolTip(tr("x*x - 2 = 0 の 0 から 2 の間の根"));
+        message_->setText(messageText_ ? messageText_() : QString());
+    });
+}
+
+void formnibun::showMessage(std::function<QString()> text)
+{
+    messageText_ = std::move(text);
+    message_->setText(messageText_ ? messageText_() : QString());
 }
 
 void formnibun::Command1_Click()
 {
-    const std::array<NumberBox, 1> inputs{{{text2_, kAccuracyCaption}}};
+    const std::array<NumberBox, 1> inputs{{{text2_, tr(kAccuracyCaption)}}};
     const BoxValues read = ReadBoxes(inputs);
     if (!read.ok()) {
-        message_->setText(read.message);
+        showMessage([this] { return NotANumberMessage(tr(kAccuracyCaption)); });
         return;
     }
-    message_->clear();
+    showMessage({});
 
     double a = 0, b = 2;
     const auto root = numeric::Bisect(a, b, read.values[0]);

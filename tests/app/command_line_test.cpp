@@ -7,7 +7,9 @@
 #include <QRadioButton>
 
 #include "app/command_line.h"
+#include "invocation.h"
 #include "mechanisms/catalog.h"
+#include "numeric/number_text.h"
 #include "sim/picture_sizes.h"
 #include "sim/qt/simulation_form.h"
 #include "sim/settings.h"
@@ -16,26 +18,8 @@
 
 namespace {
 
-struct Invocation {
-    int status = 0;
-    std::string out, err;
-};
-
-Invocation Mechsim(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "mechsim");
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    ::testing::internal::CaptureStdout();
-    ::testing::internal::CaptureStderr();
-    Invocation result;
-    result.status = app::RunCommandLine(static_cast<int>(args.size()), argv.data());
-    result.out = ::testing::internal::GetCapturedStdout();
-    result.err = ::testing::internal::GetCapturedStderr();
-    return result;
-}
+using apptest::Invocation;
+using apptest::Mechsim;
 
 TEST(CommandLine, WritesByteForByteWhatTheWindowWrites)
 {
@@ -181,7 +165,10 @@ TEST(CommandLine, HelpListsEveryMechanismWithItsKeysAndVersionPrintsTheVersion)
         EXPECT_NE(help.out.find("  " + m->command + "  "), std::string::npos) << m->command;
         for (const sim::InputBox& box : m->inputs) {
             if (!box.key.empty()) {
-                EXPECT_NE(help.out.find(" " + box.key + "=" + box.defaultText), std::string::npos);
+                // The default as the number the box reads, in ASCII digits ("２０" is 20).
+                const std::string value =
+                    numeric::FormatNumber(*numeric::ReadNumber(box.defaultText));
+                EXPECT_NE(help.out.find(" " + box.key + "=" + value), std::string::npos);
             }
         }
     }

@@ -2,6 +2,7 @@
 #include "sim/qt/simulation_form.h"
 
 #include <QCloseEvent>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "plot/qt/picture_box.h"
 #include "sim/picture_sizes.h"
 #include "widgets/accessible_names.h"
+#include "widgets/language.h"
 
 namespace sim {
 
@@ -40,7 +42,11 @@ constexpr int kOptionSide = Px(255);
 constexpr int kProfileCaptionWidth = Px(855);   // Label2
 constexpr int kCaptionGap = 4;                  // between a caption's text and its box
 
-const char* const kProfileCaptions[3] = {"５次曲線", "３次曲線", "等速曲線"};
+const char* const kProfileCaptions[3] = {
+    QT_TRANSLATE_NOOP("sim::SimulationForm", "５次曲線"),
+    QT_TRANSLATE_NOOP("sim::SimulationForm", "３次曲線"),
+    QT_TRANSLATE_NOOP("sim::SimulationForm", "等速曲線"),
+};
 // Legend strokes beside the graph captions: value, velocity, acceleration trace colours.
 const char* const kLegendColours[3] = {"#000080", "#008000", "#800000"};
 
@@ -55,6 +61,15 @@ void Name(QWidget* w, const QString& objectName, const QString& caption)
     widgets::NameForAccessibility(w, caption);
 }
 
+// The width of a core text in the wider of the two languages, so a change of language never
+// makes a caption overflow the room laid out for it.
+int WidestAdvance(const QFontMetrics& metrics, const std::string& text)
+{
+    using widgets::Language;
+    return std::max(metrics.horizontalAdvance(widgets::TranslateCoreInto(Language::Japanese, text)),
+                    metrics.horizontalAdvance(widgets::TranslateCoreInto(Language::English, text)));
+}
+
 }
 
 SimulationForm::SimulationForm(const Mechanism& mechanism, const Settings& settings,
@@ -62,9 +77,9 @@ SimulationForm::SimulationForm(const Mechanism& mechanism, const Settings& setti
     : QWidget(parent), frame_(mechanism), settings_(settings)
 {
     setObjectName(Q(mechanism.formName));
-    setWindowTitle(Q(mechanism.windowTitle.empty() ? mechanism.title : mechanism.windowTitle));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
+    retranslate();
     // Form_Load: the timer starts disabled; the boxes keep their design-time texts.
 }
 
@@ -77,8 +92,7 @@ void SimulationForm::buildControls()
 
     int captionWidth = kCaptionWidth;
     for (const InputBox& box : m.inputs)
-        captionWidth =
-            std::max(captionWidth, metrics.horizontalAdvance(Q(box.caption)) + kCaptionGap);
+        captionWidth = std::max(captionWidth, WidestAdvance(metrics, box.caption) + kCaptionGap);
     const int shift = captionWidth - kCaptionWidth;   // what long captions add to the left column
 
     run_ = new QPushButton("run", this);
@@ -92,32 +106,36 @@ void SimulationForm::buildControls()
     int rows = 0;
     for (const InputBox& box : m.inputs) {
         const auto slot = static_cast<std::size_t>(box.index);
-        if (text1_.size() <= slot)
+        if (text1_.size() <= slot) {
             text1_.resize(slot + 1, nullptr);
+            label1_.resize(slot + 1, nullptr);
+        }
         if (box.key.empty())
             continue;
         const int top = kFirstRowTop + kRowHeight * box.index;
         rows = std::max(rows, box.index + 1);
-        auto* label = new QLabel(Q(box.caption), this);
+        auto* label = new QLabel(this);
         label->setObjectName(QString("Label1_%1").arg(box.index));
         label->setGeometry(kCaptionLeft, top, captionWidth, kBoxSide);
         auto* edit = new QLineEdit(Q(box.defaultText), this);
-        Name(edit, QString("Text1_%1").arg(box.index), Q(box.caption));
+        edit->setObjectName(QString("Text1_%1").arg(box.index));
         edit->setGeometry(kBoxLeft + shift, top, kBoxSide, kBoxSide);
         label->setBuddy(edit);
         text1_[slot] = edit;
+        label1_[slot] = label;
     }
 
     // Forms with more than seven rows push the profile buttons down below their last row.
     const int optionsTop = std::max(kOptionsTop, kFirstRowTop + kRowHeight * rows + 16);
     for (int i = 0; i < 3; ++i) {
         const int top = optionsTop + kOptionRowHeight * i;
-        auto* label = new QLabel(kProfileCaptions[i], this);
+        auto* label = new QLabel(this);
         label->setObjectName(QString("Label2_%1").arg(i));
+        label2_.push_back(label);
         // A little taller than the button so the caption's glyphs are not cut; centred on it.
         label->setGeometry(kCaptionLeft, top - 2, kProfileCaptionWidth, kOptionSide + 4);
         auto* option = new QRadioButton(this);
-        Name(option, QString("Option1_%1").arg(i), kProfileCaptions[i]);
+        option->setObjectName(QString("Option1_%1").arg(i));
         option->setGeometry(kOptionLeft, top, kOptionSide, kOptionSide);
         option->setChecked(i == 0);
         option1_.push_back(option);
@@ -143,11 +161,13 @@ void SimulationForm::buildControls()
     const int captionLefts[2] = {Px(2035) + shift, Px(6358) + shift};
     int captionsRight = 0;
     for (int g = 0; g < 2; ++g) {
-        auto* caption = new QLabel(Q(m.graphCaptions[static_cast<std::size_t>(g)]), this);
+        const std::string& text = m.graphCaptions[static_cast<std::size_t>(g)];
+        auto* caption = new QLabel(this);
         caption->setObjectName(QString("Label3_%1").arg(g));
-        caption->move(captionLefts[g], 0);
-        caption->resize(caption->sizeHint().width(), 22);   // the whole caption, never cut
+        // The whole caption in either language, never cut.
+        caption->setGeometry(captionLefts[g], 0, WidestAdvance(metrics, text) + kCaptionGap, 22);
         captionsRight = std::max(captionsRight, caption->geometry().right() + 1);
+        label3_.push_back(caption);
         for (int c = 0; c < 3; ++c) {
             auto* stroke = new QFrame(this);
             stroke->setObjectName(QString("Line2_%1").arg(3 * g + c));
@@ -163,14 +183,13 @@ void SimulationForm::buildControls()
     next_ = new QPushButton("next", this);
     Name(next_, "next", "next");
     next_->setGeometry(Px(2904) + shift, Px(3993), Px(737), Px(374));
-    label4_ = new QLabel("動画", this);
+    label4_ = new QLabel(this);
     label4_->setObjectName("Label4");
     label4_->setGeometry(Px(4356) + shift, Px(3993), 240, Px(374));
 
     const QRect view = picture3_->geometry();
     message_ = new QLabel(this);
     message_->setObjectName("lblMessage");
-    message_->setAccessibleName("メッセージ");
     message_->setWordWrap(true);
     message_->setGeometry(kCaptionLeft, view.bottom() + 7, view.right() + 1 - kCaptionLeft, 36);
 
@@ -201,10 +220,54 @@ bool SimulationForm::isAnimating() const
     return timer1_->isActive();
 }
 
-void SimulationForm::showMessage(const QString& text, bool warning)
+void SimulationForm::retranslate()
 {
-    message_->setStyleSheet(warning ? "color: #b00000;" : "");
-    message_->setText(text);
+    const Mechanism& m = frame_.mechanism();
+    setWindowTitle(widgets::TranslateCore(m.windowTitle.empty() ? m.title : m.windowTitle));
+    for (const InputBox& box : m.inputs) {
+        QLineEdit* edit = text1_[static_cast<std::size_t>(box.index)];
+        if (!edit)
+            continue;
+        const QString caption = widgets::TranslateCore(box.caption);
+        const QString description = widgets::TranslateCore(box.description);
+        QLabel* label = label1_[static_cast<std::size_t>(box.index)];
+        label->setText(caption);
+        label->setToolTip(description);
+        edit->setToolTip(description);
+        widgets::NameForAccessibility(edit, caption);
+    }
+    for (std::size_t i = 0; i < label2_.size(); ++i) {
+        label2_[i]->setText(tr(kProfileCaptions[i]));
+        widgets::NameForAccessibility(option1_[i], label2_[i]->text());
+    }
+    for (std::size_t g = 0; g < label3_.size(); ++g)
+        label3_[g]->setText(widgets::TranslateCore(m.graphCaptions[g]));
+    label4_->setText(pageCaption_ ? widgets::TranslateCore(*pageCaption_) : tr("動画"));
+    message_->setAccessibleName(tr("メッセージ"));
+    if (lastMessage_.shown)
+        message_->setText(messageText());
+}
+
+void SimulationForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
+QString SimulationForm::messageText() const
+{
+    if (!lastMessage_.refusal)
+        return tr("計算結果を %1 に書き出しました。").arg(Q(FullPath(resultPath_).string()));
+    return Q(DescribeRefusal(frame_.mechanism(), *lastMessage_.refusal, BoxNames::Captions,
+                             widgets::TranslateCoreText));
+}
+
+void SimulationForm::showMessage(const std::optional<Refusal>& refusal)
+{
+    lastMessage_ = {true, refusal};
+    message_->setStyleSheet(refusal ? "color: #b00000;" : "");
+    message_->setText(messageText());
 }
 
 void SimulationForm::RUN_Click()
@@ -223,11 +286,7 @@ void SimulationForm::RUN_Click()
     const std::optional<Refusal> refusal =
         frame_.runCycle(texts, context, resultPath_, *picture1_, *picture2_, *picture3_);
     // After a run that wrote its file the message says where, so a student can find it.
-    showMessage(
-        refusal
-            ? Q(DescribeRefusal(frame_.mechanism(), *refusal, BoxNames::Captions))
-            : QString("計算結果を %1 に書き出しました。").arg(Q(FullPath(resultPath_).string())),
-        refusal.has_value());
+    showMessage(refusal);
     if (refusal && refusal->kind != Refusal::Kind::File) {
         if (wasAnimating)
             timer1_->start();
@@ -258,8 +317,10 @@ void SimulationForm::next_Click()
         return;
     if (frame_.mechanism().traits.nextStopsTimer)
         timer1_->stop();
-    if (const std::optional<std::string> caption = frame_.next(*picture3_))
-        label4_->setText(Q(*caption));
+    if (const std::optional<std::string> caption = frame_.next(*picture3_)) {
+        pageCaption_ = *caption;
+        label4_->setText(widgets::TranslateCore(*caption));
+    }
 }
 
 void SimulationForm::closeEvent(QCloseEvent* event)

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "sim/frame.h"
@@ -42,15 +44,30 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildControls();
+    // Sets every caption, tooltip, accessible name and the message in the language in force.
+    void retranslate();
     ProfileKind selectedProfile() const;
-    // A warning (a refused run, an unwritten file) in red, other messages in the text colour.
-    void showMessage(const QString& text, bool warning);
+    // A refusal (a refused run, an unwritten file) in red, the file written in the text colour.
+    void showMessage(const std::optional<Refusal>& refusal);
+
+    // What the message line says, kept so a change of language can say it again.
+    struct Message {
+        bool shown = false;
+        std::optional<Refusal> refusal;   // nullopt: the file was written
+    };
+    QString messageText() const;
 
     SimulationFrame frame_;
     const Settings& settings_;
+    Message lastMessage_;
+    std::optional<std::string> pageCaption_;   // the next page's caption shown in Label4
+    std::vector<QLabel*> label1_;              // by Text1 index, beside text1_
+    std::vector<QLabel*> label2_;              // the profile captions
+    std::vector<QLabel*> label3_;              // the graph captions
     std::filesystem::path resultPath_ = kResultFileName;
     std::vector<QLineEdit*> text1_;   // by Text1 index; nullptr where the form has no box
     std::vector<QRadioButton*> option1_;

@@ -1,0 +1,30 @@
+// Texts of the core that a person reads (captions, reasons, message patterns). The core keeps
+// the Japanese text; the interface translates it where it shows it. MECHSIM_TR_NOOP marks a
+// text for the translation catalogue (lupdate reads it as QT_TRANSLATE_NOOP) and is the text
+// itself, so the core needs no Qt.
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+#define MECHSIM_TR_NOOP(context, text) text
+
+namespace sim {
+
+// The catalogue context of every text marked in the core.
+inline constexpr const char* kCoreTextContext = "core";
+
+// Turns a marked Japanese text into the interface language; an empty one keeps the text.
+using Translator = std::function<std::string(const std::string&)>;
+
+inline std::string Translated(const Translator& translate, const std::string& text)
+{
+    return translate ? translate(text) : text;
+}
+
+// `pattern` with %1, %2, ... replaced by the arguments in order, in one pass, so an argument
+// that itself holds "%2" stays as it is.
+std::string FillPattern(const std::string& pattern, std::initializer_list<std::string> args);
+
+}

@@ -1,0 +1,691 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>使い方:</source>
+        <translation>Usage:</translation>
+    </message>
+    <message>
+        <source>  mechsim                     メインメニューを開く</source>
+        <translation>  mechsim                     open the main menu</translation>
+    </message>
+    <message>
+        <source>既定: %1</source>
+        <translation>Defaults: %1</translation>
+    </message>
+    <message>
+        <source>角度は度で与えます。終了コード: 0 成功, 1 結果ファイルを書けない, 2 使い方・入力の誤り,
+3 機構が組めない・特異姿勢（2 と 3 ではファイルを書きません）</source>
+        <translation>Angles are given in degrees. Exit status: 0 success, 1 the result file cannot be written, 2 usage or input error,
+3 the mechanism cannot be assembled or is singular (after 2 and 3 no file is written)</translation>
+    </message>
+    <message>
+        <source>--lang ja|en で表示の言語を選びます（既定はロケールから）。</source>
+        <translation>--lang ja|en chooses the language of the texts (by default the locale&apos;s).</translation>
+    </message>
+    <message>
+        <source>機構とキー（既定値）:</source>
+        <translation>Mechanisms and keys (defaults):</translation>
+    </message>
+    <message>
+        <source>機構名がありません（mechsim --help で一覧）</source>
+        <translation>No mechanism given (mechsim --help lists them)</translation>
+    </message>
+    <message>
+        <source>知らない機構です: %1（mechsim --help で一覧）</source>
+        <translation>Unknown mechanism: %1 (mechsim --help lists them)</translation>
+    </message>
+    <message>
+        <source>知らないオプションです: %1</source>
+        <translation>Unknown option: %1</translation>
+    </message>
+    <message>
+        <source>%1: 値がありません</source>
+        <translation>%1: no value given</translation>
+    </message>
+    <message>
+        <source>--profile: quintic, cubic, linear のいずれかです: %1</source>
+        <translation>--profile: must be quintic, cubic or linear: %1</translation>
+    </message>
+    <message>
+        <source>KEY=VALUE の形ではありません: %1</source>
+        <translation>Not of the form KEY=VALUE: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 にないキーです</source>
+        <translation>%1: not a key of %2</translation>
+    </message>
+    <message>
+        <source>%1 を書き込めませんでした</source>
+        <translation>Could not write %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 行</source>
+        <translation>%1: %2 lines</translation>
+    </message>
+    <message>
+        <source>知らないコマンドです: %1（mechsim --help）</source>
+        <translation>Unknown command: %1 (mechsim --help)</translation>
+    </message>
+</context>
+<context>
+    <name>Language</name>
+    <message>
+        <source>--lang: 値がありません（ja または en）</source>
+        <translation>--lang: no value given (ja or en)</translation>
+    </message>
+    <message>
+        <source>--lang: ja または en です: %1</source>
+        <translation>--lang: must be ja or en: %1</translation>
+    </message>
+</context>
+<context>
+    <name>app::LanguageMenu</name>
+    <message>
+        <source>言語</source>
+        <translation>Language</translation>
+    </message>
+</context>
+<context>
+    <name>app::formsetting</name>
+    <message>
+        <source>サイクルタイム(秒)＝</source>
+        <translation>Cycle time (s) =</translation>
+    </message>
+    <message>
+        <source>時分割数＝</source>
+        <translation>Time divisions =</translation>
+    </message>
+    <message>
+        <source>一回の動きにかける時間［秒］（0.000001 から 1000000 まで）</source>
+        <translation>Time one motion cycle takes [seconds] (0.000001 to 1000000)</translation>
+    </message>
+    <message>
+        <source>一回の動きを何ステップに分けて計算するか（1 から 1000000 までの整数）</source>
+        <translation>Number of steps one motion cycle is computed in (a whole number, 1 to 1000000)</translation>
+    </message>
+</context>
+<context>
+    <name>app::start_menu</name>
+    <message>
+        <source>平面機構シミュレータ</source>
+        <translation>Planar Mechanism Simulator</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ %1.%2.%3</source>
+        <translation>Version %1.%2.%3</translation>
+    </message>
+    <message>
+        <source>平面機構（シリアルアーム・リンク機構・クランク＆ピストン・パラレル機構）の位置・速度・加速度を計算し、動きをアニメーションとグラフで表示します。</source>
+        <translation>Computes position, velocity and acceleration of planar mechanisms (serial arms, linkages, a crank and piston, a parallel mechanism) and shows their motion as an animation and in graphs.</translation>
+    </message>
+    <message>
+        <source>メニューの「機構選択」から機構を選び、寸法と駆動の始めと終わりの値を入力して、運動曲線を選んで RUN を押してください。</source>
+        <translation>Choose a mechanism from the menu &quot;Mechanisms&quot;, type its dimensions and the start and final values of its drive, choose a motion profile and press RUN.</translation>
+    </message>
+    <message>
+        <source>STOP で動きを止めると軌跡と重ね書きの図が、next で別の量のグラフが見られます。</source>
+        <translation>STOP halts the motion and shows the traced path over superimposed poses; next shows graphs of further quantities.</translation>
+    </message>
+    <message>
+        <source>サイクルタイムと時分割数はメニューの「設定」で変えられます（初めは %1 秒と %2 分割）。</source>
+        <translation>The cycle time and the number of time divisions are changed under &quot;Settings&quot; in the menu (at start %1 s and %2 divisions).</translation>
+    </message>
+    <message>
+        <source>計算結果は実行のたびに %1 に書き出されます。</source>
+        <translation>Every run writes its results to %1.</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>機構選択</source>
+        <translation>Mechanisms</translation>
+    </message>
+    <message>
+        <source>シリアル機構</source>
+        <translation>Serial arms</translation>
+    </message>
+    <message>
+        <source>直列２R順運動学</source>
+        <translation>Serial 2R forward kinematics</translation>
+    </message>
+    <message>
+        <source>直列３R順運動学</source>
+        <translation>Serial 3R forward kinematics</translation>
+    </message>
+    <message>
+        <source>直列３R直線補間</source>
+        <translation>Serial 3R straight-line interpolation</translation>
+    </message>
+    <message>
+        <source>直列３R円弧補間</source>
+        <translation>Serial 3R circular-arc interpolation</translation>
+    </message>
+    <message>
+        <source>パラレル機構</source>
+        <translation>Parallel mechanism</translation>
+    </message>
+    <message>
+        <source>４リンク機構</source>
+        <translation>Four-bar linkage</translation>
+    </message>
+    <message>
+        <source>クランク＆ピストン機構</source>
+        <translation>Crank and piston</translation>
+    </message>
+    <message>
+        <source>関数テスト</source>
+        <translation>Function tests</translation>
+    </message>
+    <message>
+        <source>ガウスの消去法テスト</source>
+        <translation>Gaussian elimination test</translation>
+    </message>
+    <message>
+        <source>レディー関数テスト</source>
+        <translation>Two-link closure test</translation>
+    </message>
+    <message>
+        <source>二分法テスト</source>
+        <translation>Bisection test</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Settings</translation>
+    </message>
+</context>
+<context>
+    <name>core</name>
+    <message>
+        <source>リンク機構が閉じません</source>
+        <translation>The linkage does not close</translation>
+    </message>
+    <message>
+        <source>４リンク機構</source>
+        <translation>Four-bar linkage</translation>
+    </message>
+    <message>
+        <source>中間節の上の点（軌跡を描く点）の位置：中間節に沿った座標、揺動節との関節からクランクとの関節へ向かう向きが正（長さと同じ単位）</source>
+        <translation>Coupler point (the point whose path is traced): offset along the coupler, positive from its joint with the rocker towards its joint with the crank (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>中間節の上の点（軌跡を描く点）の位置：中間節に垂直な座標、左回りの側が正（長さと同じ単位）</source>
+        <translation>Coupler point (the point whose path is traced): offset perpendicular to the coupler, positive on the counter-clockwise side (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>クランク（駆動する節）の長さ（単位は任意）</source>
+        <translation>Length of the crank, the driven link (any length unit)</translation>
+    </message>
+    <message>
+        <source>中間節の長さ：クランクと揺動節をつなぐ（単位は任意）</source>
+        <translation>Length of the coupler, which joins crank and rocker (any length unit)</translation>
+    </message>
+    <message>
+        <source>揺動節の長さ：原点の固定関節から（単位は任意）</source>
+        <translation>Length of the rocker, from its fixed pivot at the origin (any length unit)</translation>
+    </message>
+    <message>
+        <source>固定節の長さ：原点からクランクの回転中心まで、x軸の上（単位は任意）</source>
+        <translation>Length of the ground link: from the origin to the crank&apos;s pivot, along the x axis (any length unit)</translation>
+    </message>
+    <message>
+        <source>ｙ：ｔｈｅ,  dthe  ,ddthe &#x3000;ｘ：ｔｉｍｅ</source>
+        <translation>y: the, dthe, ddthe   x: time</translation>
+    </message>
+    <message>
+        <source>ｙ：phi,  dphi , ddphi&#x3000;ｘ：ｔｉｍｅ</source>
+        <translation>y: phi, dphi, ddphi   x: time</translation>
+    </message>
+    <message>
+        <source>脚1のリンクが閉じません</source>
+        <translation>The links of leg 1 do not close</translation>
+    </message>
+    <message>
+        <source>脚2のリンクが閉じません</source>
+        <translation>The links of leg 2 do not close</translation>
+    </message>
+    <message>
+        <source>脚3のリンクが閉じません</source>
+        <translation>The links of leg 3 do not close</translation>
+    </message>
+    <message>
+        <source>パラレル機構</source>
+        <translation>Parallel mechanism</translation>
+    </message>
+    <message>
+        <source>各脚の基台側のリンクの長さ（単位は任意）</source>
+        <translation>Length of each leg&apos;s link at the base (any length unit)</translation>
+    </message>
+    <message>
+        <source>各脚の台側のリンクの長さ（単位は任意）</source>
+        <translation>Length of each leg&apos;s link at the platform (any length unit)</translation>
+    </message>
+    <message>
+        <source>中心位置ｘc</source>
+        <translation>Centre xc</translation>
+    </message>
+    <message>
+        <source>台の中心が描く円の中心のx座標（長さと同じ単位）</source>
+        <translation>x of the centre of the circle the platform&apos;s centre follows (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>中心位置ｙc</source>
+        <translation>Centre yc</translation>
+    </message>
+    <message>
+        <source>台の中心が描く円の中心のy座標（長さと同じ単位）</source>
+        <translation>y of the centre of the circle the platform&apos;s centre follows (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>円半径 rc</source>
+        <translation>Radius rc</translation>
+    </message>
+    <message>
+        <source>台の中心が描く円の半径（長さと同じ単位）</source>
+        <translation>Radius of the circle the platform&apos;s centre follows (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>傾き角phi</source>
+        <translation>Tilt phi</translation>
+    </message>
+    <message>
+        <source>台の傾き角［度］</source>
+        <translation>Tilt of the platform [degrees]</translation>
+    </message>
+    <message>
+        <source>台の半径：中心から台側の関節まで（単位は任意）</source>
+        <translation>Platform radius: from its centre to the platform joints (any length unit)</translation>
+    </message>
+    <message>
+        <source>基台の半径：原点から基台側の関節まで（単位は任意）</source>
+        <translation>Base radius: from the origin to the base joints (any length unit)</translation>
+    </message>
+    <message>
+        <source>ｙ：ｔｈｅ1, dthe1 ,ddthe1&#x3000;ｘ：ｔｉｍｅ</source>
+        <translation>y: the1, dthe1, ddthe1   x: time</translation>
+    </message>
+    <message>
+        <source>ｙ：ｔｈｅ2,dthe2,ddthe2&#x3000;ｘ：ｔｉｍｅ</source>
+        <translation>y: the2, dthe2, ddthe2   x: time</translation>
+    </message>
+    <message>
+        <source>直列２R順運動学</source>
+        <translation>Serial 2R forward kinematics</translation>
+    </message>
+    <message>
+        <source>リンク1の長さ（単位は任意）</source>
+        <translation>Length of link 1 (any length unit)</translation>
+    </message>
+    <message>
+        <source>リンク2の長さ（単位は任意）</source>
+        <translation>Length of link 2 (any length unit)</translation>
+    </message>
+    <message>
+        <source>関節1の始めの角度［度］</source>
+        <translation>Joint 1 start angle [degrees]</translation>
+    </message>
+    <message>
+        <source>関節1の終わりの角度［度］</source>
+        <translation>Joint 1 final angle [degrees]</translation>
+    </message>
+    <message>
+        <source>関節2の始めの角度、リンク1から測る［度］</source>
+        <translation>Joint 2 start angle, measured from link 1 [degrees]</translation>
+    </message>
+    <message>
+        <source>関節2の終わりの角度、リンク1から測る［度］</source>
+        <translation>Joint 2 final angle, measured from link 1 [degrees]</translation>
+    </message>
+    <message>
+        <source>ｙ：ｔｈｅ2, dthe2 ,ddthe2&#x3000;ｘ：ｔｉｍｅ</source>
+        <translation>y: the2, dthe2, ddthe2   x: time</translation>
+    </message>
+    <message>
+        <source>直列３R順運動学</source>
+        <translation>Serial 3R forward kinematics</translation>
+    </message>
+    <message>
+        <source>リンク3の長さ（単位は任意）</source>
+        <translation>Length of link 3 (any length unit)</translation>
+    </message>
+    <message>
+        <source>関節3の始めの角度、リンク2から測る［度］</source>
+        <translation>Joint 3 start angle, measured from link 2 [degrees]</translation>
+    </message>
+    <message>
+        <source>関節3の終わりの角度、リンク2から測る［度］</source>
+        <translation>Joint 3 final angle, measured from link 2 [degrees]</translation>
+    </message>
+    <message>
+        <source>手首点が根元に重なり腕の向きが定まりません</source>
+        <translation>The wrist lies on the base, so the arm&apos;s direction is undefined</translation>
+    </message>
+    <message>
+        <source>手首点に腕が届きません</source>
+        <translation>The arm cannot reach the wrist point</translation>
+    </message>
+    <message>
+        <source>腕が伸び切るか折り畳まれた特異姿勢です</source>
+        <translation>The arm is fully stretched or folded (a singular pose)</translation>
+    </message>
+    <message>
+        <source>リンクの長さが0で向きが定まりません</source>
+        <translation>A link of length 0 has no direction</translation>
+    </message>
+    <message>
+        <source>0より大きい長さを入力してください</source>
+        <translation>Please enter a length greater than 0</translation>
+    </message>
+    <message>
+        <source>直列３R直線補間</source>
+        <translation>Serial 3R straight-line interpolation</translation>
+    </message>
+    <message>
+        <source>手先のx座標、始め（長さと同じ単位）</source>
+        <translation>Hand point x at the start (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>手先のx座標、終わり（長さと同じ単位）</source>
+        <translation>Hand point x at the end (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>手先のy座標、始め（長さと同じ単位）</source>
+        <translation>Hand point y at the start (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>手先のy座標、終わり（長さと同じ単位）</source>
+        <translation>Hand point y at the end (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>手先の向き（リンク3の方向）、始め［度］</source>
+        <translation>Hand direction (direction of link 3) at the start [degrees]</translation>
+    </message>
+    <message>
+        <source>手先の向き（リンク3の方向）、終わり［度］</source>
+        <translation>Hand direction (direction of link 3) at the end [degrees]</translation>
+    </message>
+    <message>
+        <source>直列３R円弧補間</source>
+        <translation>Serial 3R circular-arc interpolation</translation>
+    </message>
+    <message>
+        <source>手先が描く円の中心のx座標（長さと同じ単位）</source>
+        <translation>x of the centre of the hand point&apos;s circle (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>手先が描く円の中心のy座標（長さと同じ単位）</source>
+        <translation>y of the centre of the hand point&apos;s circle (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>手先が描く円の半径（長さと同じ単位）</source>
+        <translation>Radius of the hand point&apos;s circle (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>手首角phi</source>
+        <translation>Wrist phi</translation>
+    </message>
+    <message>
+        <source>手先の向き（リンク3の方向）、動く間は一定［度］</source>
+        <translation>Hand direction (direction of link 3), constant during the motion [degrees]</translation>
+    </message>
+    <message>
+        <source>円の上の手先の始めの位置、中心から見た角度［度］</source>
+        <translation>Start position of the hand point on the circle, as an angle about its centre [degrees]</translation>
+    </message>
+    <message>
+        <source>円の上の手先の終わりの位置、中心から見た角度［度］</source>
+        <translation>Final position of the hand point on the circle, as an angle about its centre [degrees]</translation>
+    </message>
+    <message>
+        <source>リンクがガイドに届かないか、接するだけです</source>
+        <translation>The rod does not reach the guide, or only touches it</translation>
+    </message>
+    <message>
+        <source>ガイドが垂直（±90°）では計算できません</source>
+        <translation>A vertical guide (±90°) cannot be computed</translation>
+    </message>
+    <message>
+        <source>クランク＆ピストン機構</source>
+        <translation>Crank and piston</translation>
+    </message>
+    <message>
+        <source>回転中心X</source>
+        <translation>Centre X</translation>
+    </message>
+    <message>
+        <source>クランクの回転中心のx座標（長さと同じ単位）</source>
+        <translation>x of the crank&apos;s centre of rotation (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>回転中心Y</source>
+        <translation>Centre Y</translation>
+    </message>
+    <message>
+        <source>クランクの回転中心のy座標（長さと同じ単位）</source>
+        <translation>y of the crank&apos;s centre of rotation (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>半径</source>
+        <translation>Radius</translation>
+    </message>
+    <message>
+        <source>クランクの半径（単位は任意）</source>
+        <translation>Crank radius (any length unit)</translation>
+    </message>
+    <message>
+        <source>リンク長さ</source>
+        <translation>Rod length</translation>
+    </message>
+    <message>
+        <source>連接棒の長さ：クランクピンからピストンまで（単位は任意）</source>
+        <translation>Length of the connecting rod, from the crank pin to the piston (any length unit)</translation>
+    </message>
+    <message>
+        <source>ピストンのガイドが通る点のx座標（長さと同じ単位）</source>
+        <translation>x of a point the piston&apos;s guide passes through (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>ピストンのガイドが通る点のy座標（長さと同じ単位）</source>
+        <translation>y of a point the piston&apos;s guide passes through (same unit as the lengths)</translation>
+    </message>
+    <message>
+        <source>傾き角</source>
+        <translation>Tilt</translation>
+    </message>
+    <message>
+        <source>ガイドの傾き角、x軸から測る［度］</source>
+        <translation>Tilt of the guide, measured from the x axis [degrees]</translation>
+    </message>
+    <message>
+        <source>ｙ：x3,  dx3 , ddx3&#x3000;ｘ：ｔｉｍｅ</source>
+        <translation>y: x3, dx3, ddx3   x: time</translation>
+    </message>
+    <message>
+        <source>設定のサイクルタイムまたは時分割数が正しくありません。</source>
+        <translation>The cycle time or the number of time divisions in the settings is not valid.</translation>
+    </message>
+    <message>
+        <source>この機構にない入力です</source>
+        <translation>not an input of this mechanism</translation>
+    </message>
+    <message>
+        <source>数値ではありません: &quot;%1&quot;</source>
+        <translation>not a number: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>サイクルタイムは 0.000001 から 1000000 までの数値を入力してください</source>
+        <translation>Please enter a cycle time from 0.000001 to 1000000</translation>
+    </message>
+    <message>
+        <source>時分割数は 1 から 1000000 までの整数を入力してください</source>
+        <translation>Please enter a whole number of time divisions from 1 to 1000000</translation>
+    </message>
+    <message>
+        <source>計算結果が有限の数になりません</source>
+        <translation>The results are not finite numbers</translation>
+    </message>
+    <message>
+        <source>「%1」に数値を入力してください。</source>
+        <translation>Please enter a number in &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>「%1」: %2</source>
+        <translation>&quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>ステップ %1（時刻 %2 秒）: %3</source>
+        <translation>Step %1 (time %2 s): %3</translation>
+    </message>
+    <message>
+        <source>%1 を書き込めませんでした: %2</source>
+        <translation>Could not write %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>sim::SimulationForm</name>
+    <message>
+        <source>５次曲線</source>
+        <translation>Quintic</translation>
+    </message>
+    <message>
+        <source>３次曲線</source>
+        <translation>Cubic</translation>
+    </message>
+    <message>
+        <source>等速曲線</source>
+        <translation>Linear</translation>
+    </message>
+    <message>
+        <source>動画</source>
+        <translation>Animation</translation>
+    </message>
+    <message>
+        <source>メッセージ</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>計算結果を %1 に書き出しました。</source>
+        <translation>The results were written to %1.</translation>
+    </message>
+</context>
+<context>
+    <name>testbench</name>
+    <message>
+        <source>「%1」は数値ではありません</source>
+        <translation>&quot;%1&quot; is not a number</translation>
+    </message>
+</context>
+<context>
+    <name>testbench::Formgauss</name>
+    <message>
+        <source>行列ｍの1行1列の要素</source>
+        <translation>Matrix m, row 1, column 1</translation>
+    </message>
+    <message>
+        <source>行列ｍの1行2列の要素</source>
+        <translation>Matrix m, row 1, column 2</translation>
+    </message>
+    <message>
+        <source>行列ｍの2行1列の要素</source>
+        <translation>Matrix m, row 2, column 1</translation>
+    </message>
+    <message>
+        <source>行列ｍの2行2列の要素</source>
+        <translation>Matrix m, row 2, column 2</translation>
+    </message>
+    <message>
+        <source>右辺のベクトルVの1番目の要素</source>
+        <translation>Right-hand side vector V, element 1</translation>
+    </message>
+    <message>
+        <source>右辺のベクトルVの2番目の要素</source>
+        <translation>Right-hand side vector V, element 2</translation>
+    </message>
+    <message>
+        <source>ガウスの消去法テスト</source>
+        <translation>Gaussian elimination test</translation>
+    </message>
+    <message>
+        <source>行列ｍとベクトルVを設定してRUNを押して下さい</source>
+        <translation>Set the matrix m and the vector V, then press here to RUN</translation>
+    </message>
+    <message>
+        <source>＝</source>
+        <translation>=</translation>
+    </message>
+    <message>
+        <source>解：Xの値</source>
+        <translation>Solution: the value of X</translation>
+    </message>
+    <message>
+        <source>解：Yの値</source>
+        <translation>Solution: the value of Y</translation>
+    </message>
+    <message>
+        <source>下段は結果です</source>
+        <translation>The lower rows are the result</translation>
+    </message>
+    <message>
+        <source>行列ｍは不正です</source>
+        <translation>The matrix m is singular</translation>
+    </message>
+</context>
+<context>
+    <name>testbench::Formlady</name>
+    <message>
+        <source>点Bのx座標（点Aは原点）</source>
+        <translation>x of point B (point A is the origin)</translation>
+    </message>
+    <message>
+        <source>点Bのy座標（点Aは原点）</source>
+        <translation>y of point B (point A is the origin)</translation>
+    </message>
+    <message>
+        <source>点Aから関節Cまでのリンクの長さ（単位は任意）</source>
+        <translation>Length of the link from A to joint C (any length unit)</translation>
+    </message>
+    <message>
+        <source>関節Cから点Bまでのリンクの長さ（単位は任意）</source>
+        <translation>Length of the link from joint C to B (any length unit)</translation>
+    </message>
+    <message>
+        <source>求めた関節Cのx座標</source>
+        <translation>x of joint C, as computed</translation>
+    </message>
+    <message>
+        <source>求めた関節Cのy座標</source>
+        <translation>y of joint C, as computed</translation>
+    </message>
+    <message>
+        <source>レディー関数テスト</source>
+        <translation>Two-link closure test</translation>
+    </message>
+</context>
+<context>
+    <name>testbench::formnibun</name>
+    <message>
+        <source>精度１／２＾ｎ</source>
+        <translation>Accuracy 1/2^n</translation>
+    </message>
+    <message>
+        <source>二分法テスト</source>
+        <translation>Bisection test</translation>
+    </message>
+    <message>
+        <source>計算精度を設定してボタンを押して下さい</source>
+        <translation>Set the accuracy, then press this button</translation>
+    </message>
+    <message>
+        <source>精度：区間を半分にする回数 n、幅が 1/2^n になるまで</source>
+        <translation>Accuracy: the number n of halvings, until the interval is 1/2^n wide</translation>
+    </message>
+    <message>
+        <source>x*x - 2 = 0 の 0 から 2 の間の根</source>
+        <translation>Root of x*x - 2 = 0 between 0 and 2</translation>
+    </message>
+</context>
+</TS>
