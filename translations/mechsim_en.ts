@@ -58,16 +58,36 @@
         <translation>%1: not a key of %2</translation>
     </message>
     <message>
-        <source>%1 を書き込めませんでした</source>
-        <translation>Could not write %1</translation>
-    </message>
-    <message>
         <source>%1: %2 行</source>
         <translation>%1: %2 lines</translation>
     </message>
     <message>
         <source>知らないコマンドです: %1（mechsim --help）</source>
         <translation>Unknown command: %1 (mechsim --help)</translation>
+    </message>
+    <message>
+        <source>%1: フォルダーではありません</source>
+        <translation>%1: not a folder</translation>
+    </message>
+    <message>
+        <source>%1 を作れませんでした: %2</source>
+        <translation>Could not create %1: %2</translation>
+    </message>
+    <message>
+        <source>ウィンドウを開けません: 使える画面がありません（DISPLAY または WAYLAND_DISPLAY を確かめてください。画面なしでは mechsim run が使えます）</source>
+        <translation>Cannot open a window: no display to use (check DISPLAY or WAYLAND_DISPLAY; without a display, mechsim run works)</translation>
+    </message>
+    <message>
+        <source>%1 は run のオプションです（例: mechsim run 2r %1 ...、mechsim --help）</source>
+        <translation>%1 is an option of run (e.g. mechsim run 2r %1 ..., mechsim --help)</translation>
+    </message>
+    <message>
+        <source>知らない引数です: %1（mechsim --help）</source>
+        <translation>Unknown argument: %1 (mechsim --help)</translation>
+    </message>
+    <message>
+        <source>知らないオプションです: %1（mechsim --help）</source>
+        <translation>Unknown option: %1 (mechsim --help)</translation>
     </message>
 </context>
 <context>
@@ -543,6 +563,74 @@
     <message>
         <source>%1 を書き込めませんでした: %2</source>
         <translation>Could not write %1: %2</translation>
+    </message>
+    <message>
+        <source>PNG に変換できませんでした</source>
+        <translation>could not be encoded as PNG</translation>
+    </message>
+    <message>
+        <source>標準出力</source>
+        <translation>standard output</translation>
+    </message>
+    <message>
+        <source>名前が「/」で終わっていて、ファイル名がありません</source>
+        <translation>the name ends in &quot;/&quot; and has no file name</translation>
+    </message>
+    <message>
+        <source>ソケットです（ファイルではありません）</source>
+        <translation>it is a socket (not a file)</translation>
+    </message>
+    <message>
+        <source>ブロックデバイスです（ファイルではありません）</source>
+        <translation>it is a block device (not a file)</translation>
+    </message>
+    <message>
+        <source>書き込む権限がありません</source>
+        <translation>no permission to write</translation>
+    </message>
+    <message>
+        <source>フォルダーがありません</source>
+        <translation>the folder does not exist</translation>
+    </message>
+    <message>
+        <source>ディスクがいっぱいです</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>読み取り専用のファイルシステムです</source>
+        <translation>the file system is read-only</translation>
+    </message>
+    <message>
+        <source>名前が長すぎます</source>
+        <translation>the name is too long</translation>
+    </message>
+    <message>
+        <source>フォルダーです</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>途中の名前がフォルダーではありません</source>
+        <translation>a name on the way is not a folder</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます</source>
+        <translation>the file is too large</translation>
+    </message>
+    <message>
+        <source>読み手が閉じました</source>
+        <translation>the reader has closed</translation>
+    </message>
+    <message>
+        <source>シンボリックリンクが多すぎます</source>
+        <translation>too many symbolic links</translation>
+    </message>
+    <message>
+        <source>入出力エラーです</source>
+        <translation>input/output error</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
     </message>
 </context>
 <context>

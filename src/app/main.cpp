@@ -1,5 +1,5 @@
 // Program entry: the command line for a command ("run"), "--help", "-h" and "--version", the
-// main menu otherwise.
+// main menu otherwise (with Qt's standard options only).
 #include <QApplication>
 #include <iostream>
 
@@ -8,6 +8,7 @@
 #include "app/form_opener.h"
 #include "app/interface_font.h"
 #include "app/start_menu.h"
+#include "app/window_start.h"
 #include "sim/settings.h"
 #include "widgets/language.h"
 
@@ -23,15 +24,19 @@ int main(int argc, char** argv)
     widgets::SetLanguage(language);
     if (app::IsCommandLine(argc, argv))
         return app::RunCommandLine(argc, argv);
+    if (const auto refused = app::RefuseWindowArguments(argc, argv)) {
+        std::cerr << "mechsim: " << *refused << "\n";
+        return 2;
+    }
 
     // The settings outlive every window that reads or writes them.
     sim::Settings settings;
-    QApplication application(argc, argv);
+    const std::unique_ptr<QApplication> application = app::OpenApplication(argc, argv);
     widgets::SetLanguage(language);   // installs the catalogue in the application
-    app::SetInterfaceFont(application);
+    app::SetInterfaceFont(*application);
     app::FormOpener opener;
     app::RegisterForms(opener, settings);
     app::start_menu menu(opener, settings);
     menu.show();
-    return application.exec();
+    return application->exec();
 }

@@ -56,8 +56,10 @@ std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, 
     case Refusal::Kind::File:
         break;
     }
+    const std::string file = refusal.file == "-" ? say(MECHSIM_TR_NOOP("core", "標準出力"))
+                                                 : FullPath(refusal.file).string();
     return FillPattern(say(MECHSIM_TR_NOOP("core", "%1 を書き込めませんでした: %2")),
-                       {FullPath(refusal.file).string(), say(refusal.reason)});
+                       {file, say(refusal.reason)});
 }
 
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}

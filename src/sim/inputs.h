@@ -17,11 +17,11 @@ namespace sim {
 // One Text1 box with its Label1 caption. Captions and descriptions are marked Japanese texts
 // (sim/translatable.h) that the window translates.
 struct InputBox {
-    int index = 0;             // Text1 index
-    std::string caption;       // Label1 caption, "" where the box has none
-    std::string defaultText;   // design-time text, e.g. "２０"
-    std::string key;           // command-line key; "" for a box the mechanism never reads
-    bool isAngle = false;      // typed in degrees, read in radians
+    int index = 0;                  // Text1 index
+    std::string caption;            // Label1 caption, "" where the box has none
+    std::string defaultText;        // design-time text, e.g. "２０"
+    std::string key;                // command-line key; "" for a box the mechanism never reads
+    bool isAngle = false;           // typed in degrees, read in radians
     std::string description = {};   // the box's tooltip: what the value is and its unit
 };
 

@@ -15,6 +15,11 @@ namespace sim {
 // The catalogue context of every text marked in the core.
 inline constexpr const char* kCoreTextContext = "core";
 
+// A marked reason followed by the system's own words in brackets, e.g. a file error's
+// "ディスクがいっぱいです（No space left on device）": the interface translates the reason
+// and the brackets and keeps the words.
+inline constexpr const char* kReasonWithSystemWords = MECHSIM_TR_NOOP("core", "%1（%2）");
+
 // Turns a marked Japanese text into the interface language; an empty one keeps the text.
 using Translator = std::function<std::string(const std::string&)>;
 
