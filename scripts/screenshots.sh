@@ -112,3 +112,13 @@ for bench in gauss lady nibun; do
   shot "bench_${bench}"
   stop_program
 done
+
+# The English interface: the main menu and the 2R arm after STOP.
+program=""
+start_program --lang en
+shot start_menu_en
+program="$(dirname "$binary")/mechsim_showcase"
+start_program 2r stop --lang en
+sleep 1.5
+shot form_2r_stop_en
+stop_program

@@ -2,9 +2,11 @@
 //   mechsim_showcase MECHANISM run|stop|next   a mechanism window after RUN, STOP or next
 //   mechsim_showcase MECHANISM refused         after a second RUN refused for a mistyped box
 //   mechsim_showcase gauss|lady|nibun          a test bench after its button
+//   mechsim_showcase settings                  the settings dialog refusing a cycle time of 0
 //   mechsim_showcase startup|bare              the main menu (or a bare window with a menu bar):
 //                                              prints the wall-clock time of its first paint in ns
 //                                              and quits (scripts/startup_time.sh)
+// "--lang ja|en" anywhere chooses the language, as for mechsim.
 // The other windows stay open until the process is killed.
 #include <QApplication>
 #include <QLineEdit>
@@ -18,6 +20,7 @@
 
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
+#include "app/formsetting.h"
 #include "app/interface_font.h"
 #include "app/start_menu.h"
 #include "mechanisms/catalog.h"
@@ -25,6 +28,7 @@
 #include "testbench/gauss_form.h"
 #include "testbench/lady_form.h"
 #include "testbench/nibun_form.h"
+#include "widgets/language.h"
 
 namespace {
 
@@ -56,7 +60,11 @@ private:
 int main(int argc, char** argv)
 {
     sim::Settings settings;
+    widgets::Language language = widgets::LocaleLanguage();
+    if (widgets::TakeLanguageOption(argc, argv, language))
+        return 2;
     QApplication application(argc, argv);
+    widgets::SetLanguage(language);
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "startup" || mode == "bare") {
         FirstPaintClock clock;
@@ -81,13 +89,18 @@ int main(int argc, char** argv)
     const std::string stage = argc > 2 ? argv[2] : "run";
 
     QWidget* window = nullptr;
-    if (what == "gauss" || what == "lady" || what == "nibun") {
-        if (what == "gauss")
+    if (what == "gauss" || what == "lady" || what == "nibun" || what == "settings") {
+        if (what == "settings") {
+            auto* dialog = new app::formsetting(settings);
+            dialog->Text1->setText("0");
+            window = dialog;
+        } else if (what == "gauss") {
             window = new testbench::Formgauss;
-        else if (what == "lady")
+        } else if (what == "lady") {
             window = new testbench::Formlady;
-        else
+        } else {
             window = new testbench::formnibun;
+        }
         window->move(20, 20);
         window->show();
         if (auto* button = window->findChild<QPushButton*>("Command1"))
