@@ -93,6 +93,8 @@ std::optional<int> SimulationFrame::tick(plot::Canvas& view)
         return std::nullopt;
     const int shown = stepIndex_;
     view.clear();
+    if (options_.guides)
+        run_->DrawGuides(view, window_);
     run_->DrawMechanism(view, window_, stepIndex_);
     if (stepIndex_ == 0 && stepDirection_ != 1)
         stepDirection_ = 1;
@@ -135,6 +137,8 @@ void SimulationFrame::stop(plot::Canvas& view)
     if (!run_)
         return;
     view.clear();
+    if (options_.guides)
+        run_->DrawGuides(view, window_);
     for (int index : stopPoseIndices(mechanism_.traits.stopPoses, context_.divisions))
         run_->DrawMechanism(view, window_, index);
 
