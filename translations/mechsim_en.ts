@@ -381,18 +381,6 @@
         <translation>Joint 3 final angle, measured from link 2 [degrees]</translation>
     </message>
     <message>
-        <source>手首点が根元に重なり腕の向きが定まりません</source>
-        <translation>The wrist lies on the base, so the arm&apos;s direction is undefined</translation>
-    </message>
-    <message>
-        <source>手首点に腕が届きません</source>
-        <translation>The arm cannot reach the wrist point</translation>
-    </message>
-    <message>
-        <source>腕が伸び切るか折り畳まれた特異姿勢です</source>
-        <translation>The arm is fully stretched or folded (a singular pose)</translation>
-    </message>
-    <message>
         <source>リンクの長さが0で向きが定まりません</source>
         <translation>A link of length 0 has no direction</translation>
     </message>
@@ -459,10 +447,6 @@
     <message>
         <source>円の上の手先の終わりの位置、中心から見た角度［度］</source>
         <translation>Final position of the hand point on the circle, as an angle about its centre [degrees]</translation>
-    </message>
-    <message>
-        <source>リンクがガイドに届かないか、接するだけです</source>
-        <translation>The rod does not reach the guide, or only touches it</translation>
     </message>
     <message>
         <source>ガイドが垂直（±90°）では計算できません</source>
@@ -632,6 +616,118 @@
         <source>%1（%2）</source>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>%1 が 0 でリンクになりません</source>
+        <translation>%1 is 0, so there is no link</translation>
+    </message>
+    <message>
+        <source>%1が 0 でリンクの向きが定まりません</source>
+        <translation>The %1 is 0, so the links have no direction</translation>
+    </message>
+    <message>
+        <source>%1 %2 が %3 = %4 を超えます</source>
+        <translation>The %1, %2, exceeds %3 = %4</translation>
+    </message>
+    <message>
+        <source>%1 %2 が %3 = %4 より短くなります</source>
+        <translation>The %1, %2, is shorter than %3 = %4</translation>
+    </message>
+    <message>
+        <source>%1 %2 が %3 = %4 に等しく、伸び切った特異姿勢です</source>
+        <translation>The %1, %2, equals %3 = %4: a fully stretched, singular pose</translation>
+    </message>
+    <message>
+        <source>%1 %2 が %3 = %4 に等しく、折り畳まれた特異姿勢です</source>
+        <translation>The %1, %2, equals %3 = %4: a fully folded, singular pose</translation>
+    </message>
+    <message>
+        <source>ロッカー支点からクランク先端までの距離</source>
+        <translation>distance from the rocker pivot to the crank tip</translation>
+    </message>
+    <message>
+        <source>グラスホフの分類: %1</source>
+        <translation>Grashof class: %1</translation>
+    </message>
+    <message>
+        <source>伝達角: 最小 %1（ステップ %2）, 最大 %3（ステップ %4）</source>
+        <translation>Transmission angle: minimum %1 (step %2), maximum %3 (step %4)</translation>
+    </message>
+    <message>
+        <source>てこクランク機構</source>
+        <translation>crank-rocker</translation>
+    </message>
+    <message>
+        <source>両クランク機構</source>
+        <translation>double crank</translation>
+    </message>
+    <message>
+        <source>両てこ機構</source>
+        <translation>double rocker</translation>
+    </message>
+    <message>
+        <source>変点機構</source>
+        <translation>change point</translation>
+    </message>
+    <message>
+        <source>脚1: 根元の関節から台の関節までの距離</source>
+        <translation>distance from the base joint to the platform joint of leg 1</translation>
+    </message>
+    <message>
+        <source>脚2: 根元の関節から台の関節までの距離</source>
+        <translation>distance from the base joint to the platform joint of leg 2</translation>
+    </message>
+    <message>
+        <source>脚3: 根元の関節から台の関節までの距離</source>
+        <translation>distance from the base joint to the platform joint of leg 3</translation>
+    </message>
+    <message>
+        <source>チェックすると、この脚の肘をもう一方の側にして組みます（同じ寸法のもう一方の組み方）</source>
+        <translation>When ticked, this leg is assembled with its elbow on the other side (the other assembly of the same dimensions)</translation>
+    </message>
+    <message>
+        <source>脚1を逆に</source>
+        <translation>Flip leg 1</translation>
+    </message>
+    <message>
+        <source>脚2を逆に</source>
+        <translation>Flip leg 2</translation>
+    </message>
+    <message>
+        <source>脚3を逆に</source>
+        <translation>Flip leg 3</translation>
+    </message>
+    <message>
+        <source>手首点までの距離</source>
+        <translation>distance to the wrist point</translation>
+    </message>
+    <message>
+        <source>クランクピンからガイドまでの距離 %1 が L = %2 を超え、リンクがガイドに届きません</source>
+        <translation>The distance from the crank pin to the guide, %1, exceeds L = %2: the rod does not reach the guide</translation>
+    </message>
+    <message>
+        <source>クランクピンからガイドまでの距離 %1 が L = %2 に等しく、リンクがガイドに接するだけです</source>
+        <translation>The distance from the crank pin to the guide, %1, equals L = %2: the rod only touches the guide</translation>
+    </message>
+    <message>
+        <source>1（通常の組み方）か -1（もう一方の組み方）を指定してください: &quot;%1&quot;</source>
+        <translation>Please give 1 (the usual assembly) or -1 (the other assembly): &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>もう一方の組み方</source>
+        <translation>Other assembly</translation>
+    </message>
+    <message>
+        <source>チェックすると、同じ寸法で閉じるもう一方の組み方（鏡に映した形）で動かします</source>
+        <translation>When ticked, the mechanism moves in the other assembly that closes with the same dimensions (its mirror image)</translation>
+    </message>
+    <message>
+        <source>補助線</source>
+        <translation>Guide lines</translation>
+    </message>
+    <message>
+        <source>届く範囲やガイド、クランクの円などの補助線を機構の下に描きます</source>
+        <translation>Draws guide lines (reach, guide, crank circle) under the mechanism</translation>
+    </message>
 </context>
 <context>
     <name>sim::SimulationForm</name>
@@ -658,6 +754,11 @@
     <message>
         <source>計算結果を %1 に書き出しました。</source>
         <translation>The results were written to %1.</translation>
+    </message>
+    <message>
+        <source>&#x3000;</source>
+        <comment>between two findings</comment>
+        <translation>   </translation>
     </message>
 </context>
 <context>

@@ -346,6 +346,8 @@ int runOptions(const Options& o)
                              .arg(Q(o.output.string()))
                              .arg(context.divisions + 2))
                   << "\n";
+        for (const std::string& finding : frame.run()->findings(widgets::TranslateCoreText))
+            std::cout << finding << "\n";
     }
 
     if (o.picturesDir && !SavePictures(frame, pictures, *o.picturesDir))

@@ -1,8 +1,12 @@
 // Crank-and-piston mechanism driven by one counter-clockwise turn of its crank.
 #include "mechanisms/slider_crank.h"
 
+#include <cmath>
+
+#include "mechanisms/closure_reasons.h"
 #include "numeric/closures.h"
 #include "numeric/constants.h"
+#include "plot/guides.h"
 #include "plot/primitives.h"
 #include "sim/step_loop.h"
 
@@ -24,17 +28,39 @@ bool IsVerticalGuide(double guideAngle)
     return numeric::SolveSlider(guideAngle, 1, onGuide, onGuide, unused) != Status::Ok;
 }
 
+namespace {
+
+// Why the rod cannot meet the guide: the pin is farther from the guide line than L, or exactly
+// L away so that the rod only touches it.
+sim::Phrase GuideRefusalReason(const SliderCrankDimensions& d, const PointKinematics& pin)
+{
+    const double distance = std::abs(std::cos(d.guideAngle) * (pin.y - d.guideY)
+                                     - std::sin(d.guideAngle) * (pin.x - d.guideX));
+    const auto& [distanceText, lengthText] = ContrastingTexts(distance, d.rodLength);
+    const std::vector<sim::PhrasePart> stated = {sim::Plain(distanceText), sim::Plain(lengthText)};
+    if (distance > d.rodLength)
+        return {MECHSIM_TR_NOOP("core", "クランクピンからガイドまでの距離 %1 が L = %2 "
+                                        "を超え、リンクがガイドに届きません"),
+                stated};
+    if (distance >= d.rodLength)
+        return {MECHSIM_TR_NOOP("core", "クランクピンからガイドまでの距離 %1 が L = %2 "
+                                        "に等しく、リンクがガイドに接するだけです"),
+                stated};
+    return {sim::kNotFiniteReason, {}};
+}
+
+}
+
 sim::Refusable<SliderCrankPose> SolveSliderCrank(const SliderCrankDimensions& d,
-                                                 const ValueTriple& theta)
+                                                 const ValueTriple& theta, numeric::Branch branch)
 {
     SliderCrankPose pose;
     pose.crank = theta;
     pose.pin = numeric::PolarPoint(PointKinematics::AtRest(d.x0, d.y0), d.r, theta);
     if (numeric::SolveSlider(d.guideAngle, d.rodLength, PointKinematics::AtRest(d.guideX, d.guideY),
-                             pose.pin, pose.piston)
+                             pose.pin, pose.piston, branch)
         != Status::Ok)
-        return sim::Refusal::OfStep(
-            MECHSIM_TR_NOOP("core", "リンクがガイドに届かないか、接するだけです"));
+        return sim::Refusal::OfStep(GuideRefusalReason(d, pose.pin));
     return pose;
 }
 
@@ -43,6 +69,7 @@ namespace {
 class SliderCrankRun : public sim::MechanismRun {
 public:
     double x0 = 0, y0 = 0, guideX = 0, guideY = 0;
+    double r = 0, guideAngle = 0;
     TripleSeries theta;
     PointSeries pin, piston;
 
@@ -97,18 +124,26 @@ public:
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return nullptr; }
+    // The guide line through (X1, Y1) and the crank circle.
+    void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
+    {
+        plot::GuideLine(p, w, {guideX, guideY}, guideAngle);
+        plot::GuideCircle(p, w, {x0, y0}, r);
+    }
 };
 
 sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
 {
     SliderCrankDimensions d;
+    double branch = 1;
     if (auto refused = in.read({{"x0", d.x0},
                                 {"y0", d.y0},
                                 {"r", d.r},
                                 {"L", d.rodLength},
                                 {"X1", d.guideX},
                                 {"Y1", d.guideY},
-                                {"phi", d.guideAngle}}))
+                                {"phi", d.guideAngle},
+                                {"branch", branch}}))
         return *std::move(refused);
     if (IsVerticalGuide(d.guideAngle))
         return sim::Refusal::OfBox(
@@ -119,9 +154,11 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
     run->y0 = d.y0;
     run->guideX = d.guideX;
     run->guideY = d.guideY;
+    run->r = d.r;
+    run->guideAngle = d.guideAngle;
     return sim::RunSteps(ctx, std::move(run), [&](const sim::Step& step) {
-        return SolveSliderCrank(d,
-                                sim::DriveValue(0, numeric::kTwoPi, step.profile, ctx.cycleTime));
+        return SolveSliderCrank(d, sim::DriveValue(0, numeric::kTwoPi, step.profile, ctx.cycleTime),
+                                sim::AsBranch(branch));
     });
 }
 
@@ -148,7 +185,8 @@ const sim::Mechanism& SliderCrank()
                    {5, "Y1", "0", "Y1", false,
                     MECHSIM_TR_NOOP("core", "ピストンのガイドが通る点のy座標（長さと同じ単位）")},
                    {6, MECHSIM_TR_NOOP("core", "傾き角"), "20", "phi", true,
-                    MECHSIM_TR_NOOP("core", "ガイドの傾き角、x軸から測る［度］")}},
+                    MECHSIM_TR_NOOP("core", "ガイドの傾き角、x軸から測る［度］")},
+                   sim::BranchBox(7, sim::kOtherAssemblyCaption, "branch")},
         .graphCaptions = {MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ,  dthe  ,ddthe 　ｘ：ｔｉｍｅ"),
                           MECHSIM_TR_NOOP("core", "ｙ：x3,  dx3 , ddx3　ｘ：ｔｉｍｅ")},
         .traits = {.stopPoses = sim::StopPoses::TwentiethsFromOne,

@@ -34,12 +34,10 @@ std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, 
     const bool keys = names == BoxNames::Keys;
     switch (refusal.kind) {
     case Refusal::Kind::Settings:
-        return say(refusal.reason);
+        return refusal.phrase.Compose(translate);
     case Refusal::Kind::NotANumber:
     case Refusal::Kind::Input: {
-        const std::string reason = refusal.kind == Refusal::Kind::NotANumber
-                                       ? FillPattern(say(kNotANumber), {refusal.typed})
-                                       : say(refusal.reason);
+        const std::string reason = refusal.phrase.Compose(translate);
         if (keys)
             return refusal.key + ": " + reason;
         const InputBox* box = FindBox(mechanism, refusal.key);
@@ -52,14 +50,14 @@ std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, 
     case Refusal::Kind::Step:
         return FillPattern(say(MECHSIM_TR_NOOP("core", "ステップ %1（時刻 %2 秒）: %3")),
                            {std::to_string(refusal.step), numeric::FormatNumber(refusal.time),
-                            say(refusal.reason)});
+                            refusal.phrase.Compose(translate)});
     case Refusal::Kind::File:
         break;
     }
     const std::string file = refusal.file == "-" ? say(MECHSIM_TR_NOOP("core", "標準出力"))
                                                  : FullPath(refusal.file).string();
     return FillPattern(say(MECHSIM_TR_NOOP("core", "%1 を書き込めませんでした: %2")),
-                       {file, say(refusal.reason)});
+                       {file, refusal.phrase.Compose(translate)});
 }
 
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}
@@ -105,6 +103,8 @@ std::optional<int> SimulationFrame::tick(plot::Canvas& view)
         return std::nullopt;
     const int shown = stepIndex_;
     view.clear();
+    if (options_.guides)
+        run_->DrawGuides(view, window_);
     run_->DrawMechanism(view, window_, stepIndex_);
     if (stepIndex_ == 0 && stepDirection_ != 1)
         stepDirection_ = 1;
@@ -147,6 +147,8 @@ void SimulationFrame::stop(plot::Canvas& view)
     if (!run_)
         return;
     view.clear();
+    if (options_.guides)
+        run_->DrawGuides(view, window_);
     for (int index : stopPoseIndices(mechanism_.traits.stopPoses, context_.divisions))
         run_->DrawMechanism(view, window_, index);
 

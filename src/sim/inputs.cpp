@@ -34,6 +34,11 @@ Refusable<InputValues> ReadInputs(std::span<const InputBox> boxes,
         const std::optional<double> number = numeric::ReadNumber(text);
         if (!number)
             return Refusal::NotANumber(box.key, text);
+        if (box.kind == InputKind::Branch && *number != 1 && *number != -1)
+            return Refusal::OfBox(
+                box.key, Phrase{MECHSIM_TR_NOOP("core", "1（通常の組み方）か -1（もう一方の組み方）"
+                                                        "を指定してください: \"%1\""),
+                                {Plain(text)}});
         values.values_.emplace_back(box.key, box.isAngle ? numeric::DegToRad(*number) : *number);
     }
     return values;

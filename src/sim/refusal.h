@@ -30,28 +30,40 @@ struct Refusal {
     double time = 0;              // Step: T i / N, seconds
     std::filesystem::path file;   // File
     std::string reason;           // short Japanese reason, or the system's for a file
-    std::string typed;            // NotANumber: the box's text as typed
+    Phrase phrase;                // the reason as it was composed, for the interface to translate
 
-    static Refusal OfSettings(std::string reason)
+    static Refusal OfSettings(std::string reason) { return Of(Kind::Settings, {}, {reason, {}}); }
+    static Refusal OfBox(std::string key, Phrase reason)
     {
-        return {Kind::Settings, {}, 0, 0, {}, std::move(reason), {}};
+        return Of(Kind::Input, std::move(key), std::move(reason));
     }
     static Refusal OfBox(std::string key, std::string reason)
     {
-        return {Kind::Input, std::move(key), 0, 0, {}, std::move(reason), {}};
+        return OfBox(std::move(key), Phrase{std::move(reason), {}});
     }
     static Refusal NotANumber(std::string key, const std::string& text)
     {
-        return {Kind::NotANumber, std::move(key), 0, 0, {}, FillPattern(kNotANumber, {text}), text};
+        return Of(Kind::NotANumber, std::move(key), {kNotANumber, {Plain(text)}});
     }
     // A pose that cannot be taken; the step loop fills in the step and its time.
-    static Refusal OfStep(std::string reason)
-    {
-        return {Kind::Step, {}, 0, 0, {}, std::move(reason), {}};
-    }
+    static Refusal OfStep(Phrase reason) { return Of(Kind::Step, {}, std::move(reason)); }
+    static Refusal OfStep(std::string reason) { return OfStep(Phrase{std::move(reason), {}}); }
     static Refusal OfFile(std::filesystem::path file, std::string reason)
     {
-        return {Kind::File, {}, 0, 0, std::move(file), std::move(reason), {}};
+        Refusal r = Of(Kind::File, {}, {std::move(reason), {}});
+        r.file = std::move(file);
+        return r;
+    }
+
+private:
+    static Refusal Of(Kind kind, std::string key, Phrase phrase)
+    {
+        Refusal r;
+        r.kind = kind;
+        r.key = std::move(key);
+        r.reason = phrase.Compose();
+        r.phrase = std::move(phrase);
+        return r;
     }
 };
 

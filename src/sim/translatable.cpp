@@ -1,13 +1,10 @@
 // Filling the %N places of a message pattern.
 #include "sim/translatable.h"
 
-#include <vector>
-
 namespace sim {
 
-std::string FillPattern(const std::string& pattern, std::initializer_list<std::string> args)
+std::string FillPattern(const std::string& pattern, const std::vector<std::string>& values)
 {
-    const std::vector<std::string> values(args);
     std::string out;
     out.reserve(pattern.size());
     for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -21,6 +18,14 @@ std::string FillPattern(const std::string& pattern, std::initializer_list<std::s
         }
     }
     return out;
+}
+
+std::string Phrase::Compose(const Translator& translate) const
+{
+    std::vector<std::string> texts;
+    for (const PhrasePart& part : parts)
+        texts.push_back(part.marked ? Translated(translate, part.text) : part.text);
+    return FillPattern(Translated(translate, pattern), texts);
 }
 
 }

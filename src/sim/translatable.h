@@ -5,8 +5,8 @@
 #pragma once
 
 #include <functional>
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 #define MECHSIM_TR_NOOP(context, text) text
 
@@ -30,6 +30,31 @@ inline std::string Translated(const Translator& translate, const std::string& te
 
 // `pattern` with %1, %2, ... replaced by the arguments in order, in one pass, so an argument
 // that itself holds "%2" stays as it is.
-std::string FillPattern(const std::string& pattern, std::initializer_list<std::string> args);
+std::string FillPattern(const std::string& pattern, const std::vector<std::string>& args);
+
+// One argument of a phrase: a marked text, translated with the phrase, or a plain one (a number,
+// a key, what was typed), kept as it is.
+struct PhrasePart {
+    std::string text;
+    bool marked = false;
+};
+inline PhrasePart Marked(std::string text)
+{
+    return {std::move(text), true};
+}
+inline PhrasePart Plain(std::string text)
+{
+    return {std::move(text), false};
+}
+
+// A text composed of a marked pattern and its arguments, kept apart so that the interface can
+// translate the pattern and the marked arguments and compose it again in its language.
+struct Phrase {
+    std::string pattern;   // a marked text; %1, %2, ... where the parts go
+    std::vector<PhrasePart> parts;
+
+    // The text with the parts in their places; `translate` turns it into the interface language.
+    std::string Compose(const Translator& translate = {}) const;
+};
 
 }

@@ -14,6 +14,7 @@
 
 #include "plot/qt/picture_box.h"
 #include "sim/picture_sizes.h"
+#include "sim/qt/view_choices.h"
 #include "widgets/accessible_names.h"
 #include "widgets/language.h"
 
@@ -92,7 +93,9 @@ void SimulationForm::buildControls()
 
     int captionWidth = kCaptionWidth;
     for (const InputBox& box : m.inputs)
-        captionWidth = std::max(captionWidth, WidestAdvance(metrics, box.caption) + kCaptionGap);
+        if (box.kind == InputKind::Number)
+            captionWidth =
+                std::max(captionWidth, WidestAdvance(metrics, box.caption) + kCaptionGap);
     const int shift = captionWidth - kCaptionWidth;   // what long captions add to the left column
 
     run_ = new QPushButton("run", this);
@@ -105,6 +108,8 @@ void SimulationForm::buildControls()
     // Text1(i) sits i rows down; a box the form never reads is left out and leaves its row empty.
     int rows = 0;
     for (const InputBox& box : m.inputs) {
+        if (box.kind != InputKind::Number)
+            continue;   // a check box under the profile buttons
         const auto slot = static_cast<std::size_t>(box.index);
         if (text1_.size() <= slot) {
             text1_.resize(slot + 1, nullptr);
@@ -157,6 +162,13 @@ void SimulationForm::buildControls()
     const int viewLeft = Px(1560) + shift;
     picture3_ = makePicture("Picture3", kPicture3Size, viewLeft, Px(4411));
 
+    // The assembly and guide check boxes under the profile buttons, laid out like them.
+    choices_ = std::make_unique<ViewChoices>(
+        this, m,
+        ViewChoices::Column{kCaptionLeft, kOptionLeft, kOptionSide, viewLeft - 4,
+                            optionsTop + kOptionRowHeight * 3},
+        [this](DrawingOptions options) { frame_.setDrawingOptions(options); });
+
     // Graph captions with the colour legend beside them.
     const int captionLefts[2] = {Px(2035) + shift, Px(6358) + shift};
     int captionsRight = 0;
@@ -191,7 +203,9 @@ void SimulationForm::buildControls()
     message_ = new QLabel(this);
     message_->setObjectName("lblMessage");
     message_->setWordWrap(true);
-    message_->setGeometry(kCaptionLeft, view.bottom() + 7, view.right() + 1 - kCaptionLeft, 36);
+    // Below Picture3, and below the check boxes where they reach further down.
+    const int messageTop = std::max(view.bottom() + 7, choices_->bottom() + 4);
+    message_->setGeometry(kCaptionLeft, messageTop, view.right() + 1 - kCaptionLeft, 36);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");
@@ -203,7 +217,7 @@ void SimulationForm::buildControls()
     connect(timer1_, &QTimer::timeout, this, &SimulationForm::Timer1_Timer);
 
     // Wide enough for Picture3 and for the second graph caption, which may reach past it.
-    setFixedSize(std::max(view.right() + 1, captionsRight) + kCaptionLeft, view.bottom() + 1 + 48);
+    setFixedSize(std::max(view.right() + 1, captionsRight) + kCaptionLeft, messageTop - 7 + 1 + 48);
 }
 
 ProfileKind SimulationForm::selectedProfile() const
@@ -225,12 +239,13 @@ void SimulationForm::retranslate()
     const Mechanism& m = frame_.mechanism();
     setWindowTitle(widgets::TranslateCore(m.windowTitle.empty() ? m.title : m.windowTitle));
     for (const InputBox& box : m.inputs) {
-        QLineEdit* edit = text1_[static_cast<std::size_t>(box.index)];
-        if (!edit)
-            continue;
+        const auto slot = static_cast<std::size_t>(box.index);
+        if (box.kind != InputKind::Number || slot >= text1_.size() || !text1_[slot])
+            continue;   // the check boxes follow the language themselves
+        QLineEdit* edit = text1_[slot];
         const QString caption = widgets::TranslateCore(box.caption);
         const QString description = widgets::TranslateCore(box.description);
-        QLabel* label = label1_[static_cast<std::size_t>(box.index)];
+        QLabel* label = label1_[slot];
         label->setText(caption);
         label->setToolTip(description);
         edit->setToolTip(description);
@@ -257,10 +272,20 @@ void SimulationForm::changeEvent(QEvent* event)
 
 QString SimulationForm::messageText() const
 {
-    if (!lastMessage_.refusal)
-        return tr("計算結果を %1 に書き出しました。").arg(Q(FullPath(resultPath_).string()));
-    return Q(DescribeRefusal(frame_.mechanism(), *lastMessage_.refusal, BoxNames::Captions,
-                             widgets::TranslateCoreText));
+    const std::optional<Refusal>& refusal = lastMessage_.refusal;
+    QString message =
+        refusal ? Q(DescribeRefusal(frame_.mechanism(), *refusal, BoxNames::Captions,
+                                    widgets::TranslateCoreText))
+                : tr("計算結果を %1 に書き出しました。").arg(Q(FullPath(resultPath_).string()));
+    // What the run found about the mechanism follows on one line, once the run stands.
+    if (frame_.hasRun() && (!refusal || refusal->kind == Refusal::Kind::File)) {
+        QStringList findings;
+        for (const std::string& finding : frame_.run()->findings(widgets::TranslateCoreText))
+            findings << Q(finding);
+        if (!findings.isEmpty())
+            message += "\n" + findings.join(tr("　", "between two findings"));
+    }
+    return message;
 }
 
 void SimulationForm::showMessage(const std::optional<Refusal>& refusal)
@@ -280,6 +305,7 @@ void SimulationForm::RUN_Click()
     for (std::size_t i = 0; i < text1_.size(); ++i)
         if (text1_[i])
             texts[i] = text1_[i]->text().toStdString();
+    choices_->writeBranchTexts(texts);
 
     // The N and T in force now hold for every handler of this run.
     const RunContext context{settings_, selectedProfile()};
