@@ -1,6 +1,7 @@
 // Formatting blocks of data lines on worker threads. Block number b is formatted by whichever
-// worker takes it and handed to the sink by the adding thread once blocks 0 .. b - 1 have been,
-// so the bytes are those of one thread formatting every line in turn.
+// worker takes it and handed to the sink once blocks 0 .. b - 1 have been, by the worker that
+// finds it next in line, so the bytes are those of one thread formatting every line in turn
+// while the thread adding blocks only computes and copies.
 #include "sim/row_blocks.h"
 
 #include <algorithm>
@@ -56,13 +57,12 @@ RowFormatter::~RowFormatter()
 bool RowFormatter::add(std::size_t first, std::size_t rows,
                        std::span<const std::span<const double>> columns, bool copy)
 {
-    for (std::size_t offset = 0; offset < rows && !failed_; offset += plan_.blockRows) {
+    for (std::size_t offset = 0; offset < rows; offset += plan_.blockRows) {
         const std::size_t count = std::min(plan_.blockRows, rows - offset);
         std::unique_lock lock(mutex_);
-        while (!failed_ && added_ - handed_ == ring_.size())
-            handOnReady(lock, true);
+        handedOn_.wait(lock, [this] { return failed_ || added_ - handed_ < ring_.size(); });
         if (failed_)
-            break;
+            return false;
         Block& block = ring_[added_ % ring_.size()];   // no worker touches it until added
         lock.unlock();
         block.first = first + offset;
@@ -78,24 +78,24 @@ bool RowFormatter::add(std::size_t first, std::size_t rows,
                 block.columns[k] = {to, count};
             }
         }
-        if (workers_.empty()) {
-            format(block);
-            handOn(block);
-            continue;
-        }
         lock.lock();
         ++added_;
-        queued_.notify_one();
-        handOnReady(lock, false);
+        if (workers_.empty()) {
+            format(block);
+            block.formatted = true;
+            handOnReady(lock);
+        } else {
+            queued_.notify_one();
+        }
     }
+    const std::lock_guard lock(mutex_);
     return !failed_;
 }
 
 bool RowFormatter::finish()
 {
     std::unique_lock lock(mutex_);
-    while (!failed_ && handed_ < added_)
-        handOnReady(lock, true);
+    handedOn_.wait(lock, [this] { return failed_ || handed_ == added_; });
     return !failed_;
 }
 
@@ -118,28 +118,24 @@ void RowFormatter::format(Block& block) const
     block.used = static_cast<std::size_t>(p - block.text.data());
 }
 
-bool RowFormatter::handOn(Block& block)
+void RowFormatter::handOnReady(std::unique_lock<std::mutex>& lock)
 {
-    failed_ = failed_ || !sink_(std::string_view(block.text.data(), block.used));
-    return !failed_;
-}
-
-void RowFormatter::handOnReady(std::unique_lock<std::mutex>& lock, bool wait)
-{
-    while (!failed_ && handed_ < added_) {
+    if (handing_)
+        return;   // the thread handing on takes this block too when it gets to it
+    handing_ = true;
+    while (!failed_ && !stopping_ && handed_ < added_) {
         Block& block = ring_[handed_ % ring_.size()];
-        if (!block.formatted) {
-            if (!wait)
-                return;
-            formatted_.wait(lock, [&block] { return block.formatted; });
-        }
-        wait = false;
+        if (!block.formatted)
+            break;
         lock.unlock();
-        handOn(block);   // the sink's write runs while the workers format
+        const bool taken = sink_(std::string_view(block.text.data(), block.used));
         lock.lock();
+        failed_ = failed_ || !taken;
         block.formatted = false;
         ++handed_;
+        handedOn_.notify_all();
     }
+    handing_ = false;
 }
 
 void RowFormatter::work()
@@ -154,7 +150,7 @@ void RowFormatter::work()
         format(block);
         lock.lock();
         block.formatted = true;
-        formatted_.notify_one();
+        handOnReady(lock);
     }
 }
 

@@ -26,7 +26,8 @@ struct BlockPlan {
 
 // Writes the header line and then the data lines "T i / N <TAB> column values <CR LF>" of the
 // steps it is given. The header goes to the sink at once; the data lines of each block are
-// formatted on a worker thread and handed on by the thread that adds blocks, in step order.
+// formatted on a worker thread and handed on in step order by the worker that finds the block
+// next in line. The sink is called by one thread at a time, not always the caller's.
 class RowFormatter {
 public:
     RowFormatter(const std::vector<std::string>& header, int divisions, double cycleTime,
@@ -48,24 +49,22 @@ public:
 private:
     struct Block;
 
-    void addBlock(std::size_t first, std::size_t rows,
-                  std::span<const std::span<const double>> columns, bool copy);
     void format(Block& block) const;
-    bool handOn(Block& block);
-    // Hands on the oldest blocks already formatted; with `wait`, waits for the oldest first.
-    void handOnReady(std::unique_lock<std::mutex>& lock, bool wait);
+    // Hands on the blocks next in line already formatted, unless another thread is doing so.
+    void handOnReady(std::unique_lock<std::mutex>& lock);
     void work();
 
     int divisions_;
     double cycleTime_;
     ByteSink sink_;
     BlockPlan plan_;
-    bool failed_ = false;
 
     std::vector<Block> ring_;   // block number b lives in ring_[b % size]
-    std::mutex mutex_;
-    std::condition_variable queued_, formatted_;
+    std::mutex mutex_;          // guards everything below and the blocks' `formatted`
+    bool failed_ = false;
+    std::condition_variable queued_, handedOn_;
     std::size_t added_ = 0, taken_ = 0, handed_ = 0;   // block numbers
+    bool handing_ = false;                             // a thread is in the sink
     bool stopping_ = false;
     std::vector<std::thread> workers_;
 };
