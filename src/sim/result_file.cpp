@@ -1,13 +1,12 @@
-// Writing the result table: formatted in blocks on every core into a temporary file beside the
-// target, which is renamed over the target only when every byte has been written.
+// Writing the result table: formatted in blocks on every core and handed in order to the safe
+// file writer, which puts the file in place only when every byte has been written.
 #include "sim/result_file.h"
 
 #include <cmath>
-#include <random>
 #include <system_error>
 
 #include "numeric/number_text.h"
-#include "sim/platform.h"
+#include "sim/safe_file.h"
 
 namespace sim {
 
@@ -31,35 +30,6 @@ std::string CheckTable(const ResultTable& table, int divisions, double cycleTime
                 return "a value is not a finite number";
     }
     return {};
-}
-
-// Creates "<target>.XXXXXX" for writing, a name no other file has.
-bool CreateTemporary(const std::filesystem::path& target, platform::NewFile& file,
-                     std::filesystem::path& temporary, std::string& reason)
-{
-    static constexpr char kLetters[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::random_device entropy;
-    std::mt19937 pick(entropy());
-    std::uniform_int_distribution<int> letter(0, sizeof kLetters - 2);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string suffix = ".";
-        for (int k = 0; k < 6; ++k)
-            suffix.push_back(kLetters[letter(pick)]);
-        temporary = target;
-        temporary += suffix;
-        switch (file.create(temporary)) {
-        case platform::NewFile::Created::Yes:
-            return true;
-        case platform::NewFile::Created::Exists:
-            continue;
-        case platform::NewFile::Created::Failed:
-            reason = file.reason();
-            return false;
-        }
-    }
-    reason = std::make_error_code(std::errc::file_exists).message();
-    return false;
 }
 
 }
@@ -100,24 +70,15 @@ std::optional<Refusal> WriteResultFile(const std::filesystem::path& path, const 
 
 std::optional<Refusal> WriteFileFrom(const std::filesystem::path& path, const ByteProducer& produce)
 {
-    platform::NewFile file;
-    std::filesystem::path temporary;
-    std::string reason;
-    if (!CreateTemporary(path, file, temporary, reason)) {
+    SafeFileWriter file(path);
+    if (!file.ready()) {
         produce([](std::string_view) { return false; });
-        return Refusal::OfFile(path, reason);
+        return Refusal::OfFile(path, file.reason());
     }
-
     const bool produced = produce([&file](std::string_view part) { return file.write(part); });
-    bool ok = file.close() && produced;
-    reason = file.reason();
-    ok = ok && platform::ReplaceFile(temporary, path, reason);
-    if (!ok) {
-        platform::RemoveFile(temporary);
-        if (!reason.empty())
-            return Refusal::OfFile(path, reason);
-    }
-    return std::nullopt;
+    if (produced ? file.commit() : file.reason().empty())
+        return std::nullopt;   // written, or given up: the writer removes its temporary
+    return Refusal::OfFile(path, file.reason());
 }
 
 std::filesystem::path FullPath(const std::filesystem::path& path)

@@ -23,12 +23,12 @@ struct ResultTable {
     std::vector<std::span<const double>> columns;   // each with N + 1 elements
 };
 
-// Writes the table beside `path` into a temporary file and renames it over `path` only when
-// everything is written, so a failed write never leaves half a table nor loses the old file.
-// The time column is (T * i) / N. A table with a non-finite value, a column shorter than
-// N + 1, a header that does not match the columns, or time steps that are not N >= 1 and
+// Writes the table to `path` through a SafeFileWriter (sim/safe_file.h): a failed write never
+// leaves half a table nor loses the old file, and links, pipes and devices are written as what
+// they are. The time column is (T * i) / N. A table with a non-finite value, a column shorter
+// than N + 1, a header that does not match the columns, or time steps that are not N >= 1 and
 // finite T > 0 is refused before anything is written. A refusal is a file refusal for `path`
-// with the system's reason (e.g. "Permission denied").
+// with the reason.
 std::optional<Refusal> WriteResultFile(const std::filesystem::path& path, const ResultTable& table,
                                        int divisions, double cycleTime);
 
@@ -48,11 +48,11 @@ std::string FormatResultTable(const ResultTable& table, int divisions, double cy
 // Produces the bytes of a file, handing them to the sink in order; false to give the file up.
 using ByteProducer = std::function<bool(const ByteSink&)>;
 
-// Writes what `produce` hands on beside `path` into a temporary file and renames it over
-// `path` only when `produce` returns true and every byte is written; otherwise removes the
-// temporary and leaves `path` as it was. Where no temporary can be created, `produce` still
-// runs, with a sink that takes nothing, so that it can finish its own work. A refusal is a file
-// refusal for `path`; a file given up by `produce` without a file error gives none.
+// Writes what `produce` hands on to `path` through a SafeFileWriter, committed only when
+// `produce` returns true and every byte is written; otherwise the old file stays as it was.
+// Where the target cannot be opened, `produce` still runs, with a sink that takes nothing, so
+// that it can finish its own work. A refusal is a file refusal for `path`; a file given up by
+// `produce` without a file error gives none.
 std::optional<Refusal> WriteFileFrom(const std::filesystem::path& path,
                                      const ByteProducer& produce);
 

@@ -29,6 +29,21 @@ bool ResultStream::finish()
     return ok_;
 }
 
+namespace {
+
+// Whether the safe writer puts `path` in place from a temporary (a regular file, a link to one,
+// or no file yet), so that a run given up leaves nothing behind.
+bool WrittenThroughTemporary(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    return path != "-"
+           && (std::filesystem::is_regular_file(status)
+               || status.type() == std::filesystem::file_type::not_found);
+}
+
+}
+
 std::optional<Refusal> StreamResultFile(const Mechanism& mechanism,
                                         const std::vector<std::string>& boxTexts,
                                         const RunContext& context,
@@ -37,6 +52,16 @@ std::optional<Refusal> StreamResultFile(const Mechanism& mechanism,
     Refusable<InputValues> inputs = ReadRunInputs(mechanism, boxTexts, context);
     if (Refusal* refused = std::get_if<Refusal>(&inputs))
         return std::move(*refused);
+
+    if (!WrittenThroughTemporary(path)) {
+        // A pipe, a device or standard output cannot take back rows written before a refused
+        // step: the run is computed whole first, as in the window.
+        auto computed = mechanism.ComputeMotion(std::get<InputValues>(inputs), context);
+        if (Refusal* refused = std::get_if<Refusal>(&computed))
+            return std::move(*refused);
+        const auto& run = std::get<std::unique_ptr<MechanismRun>>(computed);
+        return WriteResultFile(path, run->resultTable(), context.divisions, context.cycleTime);
+    }
 
     std::optional<Refusal> stepRefused;
     std::optional<Refusal> unwritten = WriteFileFrom(path, [&](const ByteSink& sink) {
