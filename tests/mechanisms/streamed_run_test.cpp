@@ -2,9 +2,12 @@
 // file, against one thread formatting the stored run's table; refusals of a streamed run.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "mechanism_test_support.h"
 #include "mechanisms/catalog.h"
 #include "sim/result_stream.h"
+#include "sim/safe_file.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -36,7 +39,7 @@ TEST(StreamedRun, BlocksOnThreadsGiveTheBytesOfOneThreadFormattingTheStoredRun)
             }
 }
 
-TEST(StreamedRun, RefusedStepAfterFormattedBlocksLeavesNoFileNorTemporary)
+TEST(StreamedRun, RefusedStepOrFailedWriteAfterFormattedBlocksLeavesNoFileNorTemporary)
 {
     TempDir dir;
     const sim::Mechanism& fourBar = *mechanisms::FindMechanism("four-bar");
@@ -63,6 +66,14 @@ TEST(StreamedRun, RefusedStepAfterFormattedBlocksLeavesNoFileNorTemporary)
     streamed = sim::StreamResultFile(fourBar, texts, context, earlier, plan);
     ASSERT_TRUE(streamed);
     EXPECT_EQ(streamed->kind, sim::Refusal::Kind::Step);
+    EXPECT_EQ(ReadFileBytes(earlier), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
+    // A disk that fills after some blocks: the file is refused and the earlier one kept.
+    sim::SetWriterFaultsForTesting({.failAfterBytes = 1000, .error = ENOSPC});
+    streamed = sim::StreamResultFile(fourBar, sim::DesignTexts(fourBar), context, earlier, plan);
+    sim::SetWriterFaultsForTesting({});
+    ASSERT_TRUE(streamed);
+    EXPECT_EQ(streamed->kind, sim::Refusal::Kind::File);
     EXPECT_EQ(ReadFileBytes(earlier), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
     streamed = sim::StreamResultFile(fourBar, texts, context, dir / "absent" / "r.dat", plan);
