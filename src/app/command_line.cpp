@@ -261,11 +261,16 @@ int runOptions(const Options& o)
     Pictures pictures(o.picturesDir.has_value());
     sim::SimulationFrame frame(*o.mechanism);
     std::optional<sim::Refusal> refusal;
-    if (o.picturesDir)
+    std::vector<std::string> findings;
+    if (o.picturesDir) {
         refusal =
             frame.runCycle(BoxTexts(o), context, o.output, pictures[0], pictures[1], pictures[2]);
-    else
-        refusal = sim::StreamResultFile(*o.mechanism, BoxTexts(o), context, o.output);
+        if (frame.hasRun())
+            findings = frame.run()->findings();
+    } else {
+        refusal =
+            sim::StreamResultFile(*o.mechanism, BoxTexts(o), context, o.output, {}, &findings);
+    }
     int status = kExitOk;
     if (refusal) {
         std::cerr << "mechsim: "
@@ -275,7 +280,7 @@ int runOptions(const Options& o)
             return status;   // nothing computed: no pictures either
     } else if (o.output != "-") {
         std::cout << o.output.string() << ": " << context.divisions + 2 << " 行\n";
-        for (const std::string& finding : frame.run()->findings())
+        for (const std::string& finding : findings)
             std::cout << finding << "\n";
     }
 
