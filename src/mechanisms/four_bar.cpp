@@ -56,6 +56,7 @@ public:
     FourBarDimensions d;   // the crank pivot D = (L4, 0); the rocker pivot O is the origin
     TripleSeries theta, phi;
     PointSeries crankTip, rockerTip, couplerPoint;
+    Extremes transmission;   // of every step stored, in step order
 
     explicit FourBarRun(std::size_t count)
     {
@@ -72,6 +73,8 @@ public:
         crankTip.store(k, pose.crankTip);
         rockerTip.store(k, pose.rockerTip);
         couplerPoint.store(k, pose.couplerPoint);
+        transmission.take(TransmissionAngle({pose.crankTip.x, pose.crankTip.y},
+                                            {pose.rockerTip.x, pose.rockerTip.y}, {0, 0}));
     }
 
     sim::ResultTable resultTable() const override
@@ -131,18 +134,15 @@ public:
     }
     std::vector<std::string> findings(const sim::Translator& translate = {}) const override
     {
-        std::vector<double> mu(theta.value.size());
-        for (std::size_t k = 0; k < mu.size(); ++k)
-            mu[k] = TransmissionAngle(crankTip.position(k), rockerTip.position(k), {0, 0});
-        const Extremes e = FindExtremes(mu);
+        const Extremes& e = transmission;
         const sim::Phrase grashof{
             MECHSIM_TR_NOOP("core", "グラスホフの分類: %1"),
             {sim::Marked(GrashofName(ClassifyGrashof(d.l1, d.l2, d.l3, d.l4)))}};
-        const sim::Phrase transmission{
+        const sim::Phrase angles{
             MECHSIM_TR_NOOP("core", "伝達角: 最小 %1（ステップ %2）, 最大 %3（ステップ %4）"),
             {sim::Plain(Degrees(e.min)), sim::Plain(std::to_string(e.minStep)),
              sim::Plain(Degrees(e.max)), sim::Plain(std::to_string(e.maxStep))}};
-        return {grashof.Compose(translate), transmission.Compose(translate)};
+        return {grashof.Compose(translate), angles.Compose(translate)};
     }
 };
 
