@@ -115,7 +115,7 @@ TEST_F(FrameFixture, RefusedRunLeavesRunPicturesAndFileAsTheyWere)
     EXPECT_NE(message.find("L1"), std::string::npos) << message;
     EXPECT_EQ(frame.run(), before);
     EXPECT_EQ(frame.context().divisions, 10);
-    EXPECT_EQ(frame.stepIndex(), 2);
+    EXPECT_EQ(frame.currentStep(), 1);
     EXPECT_EQ(ReadFileBytes(dir / "result.dat"), fileBefore);
     EXPECT_EQ(picture1.lines.size(), graphLines);
 }
