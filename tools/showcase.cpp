@@ -1,5 +1,6 @@
 // Opens one window in a given state for the README's screenshots (scripts/screenshots.sh):
-//   mechsim_showcase MECHANISM run|stop|next   a mechanism window after RUN, STOP or next
+//   mechsim_showcase MECHANISM run|stop|next|paused
+//                                              a mechanism window after RUN, STOP, next or pause
 //   mechsim_showcase MECHANISM refused         after a second RUN refused for a mistyped box
 //   mechsim_showcase gauss|lady|nibun          a test bench after its button
 //   mechsim_showcase startup|bare              the main menu (or a bare window with a menu bar):
@@ -112,6 +113,9 @@ int main(int argc, char** argv)
             if (auto* box = form->findChild<QLineEdit*>("Text1_1"))
                 box->setText("1O");
             form->RUN_Click();
+        } else if (stage == "paused") {
+            if (auto* pause = form->findChild<QPushButton*>("Pause"))
+                pause->click();
         } else if (stage == "next") {
             form->STOP_Click();
             form->next_Click();

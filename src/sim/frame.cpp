@@ -60,7 +60,8 @@ SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechan
 Refusable<ComputedRun> SimulationFrame::ComputeRun(const Mechanism& mechanism,
                                                    const std::vector<std::string>& boxTexts,
                                                    const RunContext& context,
-                                                   const std::filesystem::path& resultPath)
+                                                   const std::filesystem::path& resultPath,
+                                                   const plot::Canvas& view)
 {
     if (context.divisions < 1 || !(context.cycleTime > 0) || !std::isfinite(context.cycleTime))
         return Refusal::OfSettings("設定のサイクルタイムまたは時分割数が正しくありません。");
@@ -72,7 +73,9 @@ Refusable<ComputedRun> SimulationFrame::ComputeRun(const Mechanism& mechanism,
     auto computed = mechanism.ComputeMotion(std::get<InputValues>(inputs), context);
     if (Refusal* refused = std::get_if<Refusal>(&computed))
         return std::move(*refused);
-    ComputedRun done{std::move(std::get<std::unique_ptr<MechanismRun>>(computed)), context, {}};
+    ComputedRun done{std::move(std::get<std::unique_ptr<MechanismRun>>(computed)), context, {}, {}};
+    done.window = done.run->fitWorldWindow();
+    done.window.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), done.window);
 
     // A cancel that comes after the last step still keeps the file; once writing has begun
     // the run goes through.
@@ -86,23 +89,26 @@ Refusable<ComputedRun> SimulationFrame::ComputeRun(const Mechanism& mechanism,
     return done;
 }
 
-std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed, plot::Canvas& picture1,
-                                                plot::Canvas& picture2, const plot::Canvas& view)
+void SimulationFrame::PlotGraphs(const ComputedRun& computed, plot::Canvas& picture1,
+                                 plot::Canvas& picture2)
+{
+    const int n = computed.context.divisions;
+    const auto graphs = computed.run->graphs();
+    plot::PlotTimeHistory(picture1, n, graphs[0].value, graphs[0].rate, graphs[0].accel);
+    plot::PlotTimeHistory(picture2, n, graphs[1].value, graphs[1].rate, graphs[1].accel);
+}
+
+std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed)
 {
     run_ = std::move(computed.run);
     context_ = computed.context;
-    const int n = context_.divisions;
-    const auto graphs = run_->graphs();
-    plot::PlotTimeHistory(picture1, n, graphs[0].value, graphs[0].rate, graphs[0].accel);
-    plot::PlotTimeHistory(picture2, n, graphs[1].value, graphs[1].rate, graphs[1].accel);
+    window_ = computed.window;
     current_ = 0;
     direction_ = 1;
     playing_ = true;
     firstTick_ = true;
     viewShows_ = ViewShows::Poses;
     stepCredit_ = 0;
-    window_ = run_->fitWorldWindow();
-    window_.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), window_);
     return std::move(computed.unwritten);
 }
 
@@ -112,10 +118,11 @@ std::optional<Refusal> SimulationFrame::runCycle(const std::vector<std::string>&
                                                  plot::Canvas& picture1, plot::Canvas& picture2,
                                                  const plot::Canvas& view)
 {
-    Refusable<ComputedRun> computed = ComputeRun(mechanism_, boxTexts, context, resultPath);
+    Refusable<ComputedRun> computed = ComputeRun(mechanism_, boxTexts, context, resultPath, view);
     if (Refusal* refused = std::get_if<Refusal>(&computed))
         return std::move(*refused);
-    return showRun(std::move(std::get<ComputedRun>(computed)), picture1, picture2, view);
+    PlotGraphs(std::get<ComputedRun>(computed), picture1, picture2);
+    return showRun(std::move(std::get<ComputedRun>(computed)));
 }
 
 std::optional<int> SimulationFrame::tick(plot::Canvas& view)

@@ -30,6 +30,7 @@ enum class ViewShows { Poses, Summary, Page };
 struct ComputedRun {
     std::unique_ptr<MechanismRun> run;
     RunContext context;
+    plot::WorldWindow window;           // fitted to the large picture
     std::optional<Refusal> unwritten;   // the file could not be written; the run stands
 };
 
@@ -47,19 +48,22 @@ public:
 
     const Mechanism& mechanism() const { return mechanism_; }
 
-    // The part of RUN that touches no frame and no picture, so a worker thread may do it:
-    // reads the boxes, computes the cycle and, only for a complete cycle, writes `resultPath`.
-    // A step loop under a ProgressScope reports to it; a cancel request refuses the run
-    // before the file is touched.
+    // The part of RUN that touches no frame and no picture on screen, so a worker thread may
+    // do it: reads the boxes, computes the cycle, fits the world window to a picture of
+    // `view`'s size and, only for a complete cycle, writes `resultPath`. A step loop under a
+    // ProgressScope reports to it; a cancel request refuses the run before the file is touched.
     static Refusable<ComputedRun> ComputeRun(const Mechanism& mechanism,
                                              const std::vector<std::string>& boxTexts,
                                              const RunContext& context,
-                                             const std::filesystem::path& resultPath);
+                                             const std::filesystem::path& resultPath,
+                                             const plot::Canvas& view);
+    // Plots the run's two time histories, Picture1 and Picture2.
+    static void PlotGraphs(const ComputedRun& computed, plot::Canvas& picture1,
+                           plot::Canvas& picture2);
 
-    // The rest of RUN: takes the computed run, plots Picture1 and Picture2, fits the world
-    // window to `view` and plays from pose 0. Returns the run's file refusal, if any.
-    std::optional<Refusal> showRun(ComputedRun computed, plot::Canvas& picture1,
-                                   plot::Canvas& picture2, const plot::Canvas& view);
+    // The rest of RUN: takes the computed run (its graphs plotted) and plays from pose 0.
+    // Returns the run's file refusal, if any.
+    std::optional<Refusal> showRun(ComputedRun computed);
 
     // RUN in one go, ComputeRun then showRun: reads `boxTexts` (by Text1 index) with the one
     // number reader, computes the cycle with the N and T of `context`, writes `resultPath`,

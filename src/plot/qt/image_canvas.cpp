@@ -8,6 +8,12 @@ ImageCanvas::ImageCanvas(QSize logicalSize, double logicalDpi, double devicePixe
 {
 }
 
+void ImageCanvas::takePicture(const ImageCanvas& drawn)
+{
+    raster_ = drawn.raster_;
+    changed();
+}
+
 bool ImageCanvas::savePng(const QString& path) const
 {
     return raster_.image().save(path, "PNG");

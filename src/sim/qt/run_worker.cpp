@@ -3,8 +3,6 @@
 
 #include <QTimer>
 
-#include "sim/step_loop.h"
-
 namespace sim {
 
 namespace {
@@ -24,19 +22,17 @@ RunWorker::~RunWorker()
     cancelAndWait();
 }
 
-void RunWorker::start(const Mechanism& mechanism, std::vector<std::string> boxTexts,
-                      const RunContext& context, std::filesystem::path resultPath)
+void RunWorker::start(Job job, int steps)
 {
     if (busy())
         return;
     progress_ = std::make_unique<RunProgress>();
-    progress_->steps = static_cast<int>(StepCount(context));
+    progress_->steps = steps;
     done_ = false;
     outcome_.reset();
-    thread_ = std::thread([this, &mechanism, texts = std::move(boxTexts), context,
-                           path = std::move(resultPath), progress = progress_.get()] {
+    thread_ = std::thread([this, job = std::move(job), progress = progress_.get()] {
         ProgressScope scope(*progress);
-        outcome_ = SimulationFrame::ComputeRun(mechanism, texts, context, path);
+        outcome_ = job();
         progress->phase = RunProgress::Phase::Done;
         done_.store(true, std::memory_order_release);
     });

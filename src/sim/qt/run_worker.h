@@ -5,13 +5,10 @@
 
 #include <QObject>
 #include <atomic>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "sim/frame.h"
 #include "sim/run_progress.h"
@@ -22,6 +19,7 @@ namespace sim {
 
 class RunWorker : public QObject {
 public:
+    using Job = std::function<Refusable<ComputedRun>()>;
     using Finished = std::function<void(Refusable<ComputedRun>)>;
     using Progressed = std::function<void(const RunProgress&)>;
 
@@ -32,8 +30,8 @@ public:
     ~RunWorker() override;
 
     bool busy() const { return thread_.joinable(); }
-    void start(const Mechanism& mechanism, std::vector<std::string> boxTexts,
-               const RunContext& context, std::filesystem::path resultPath);
+    // Runs `job` on the worker thread under a ProgressScope for a run of `steps` steps.
+    void start(Job job, int steps);
     // Asks the run to stop; it ends as a cancelled refusal unless its file is being written.
     void cancel();
     // Cancels and waits; the run's outcome is dropped (the window is closing).

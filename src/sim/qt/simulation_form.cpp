@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "plot/qt/picture_box.h"
+#include "plot/recording_canvas.h"
 #include "sim/picture_sizes.h"
 #include "sim/qt/run_worker.h"
 #include "sim/qt/transport_strip.h"
@@ -75,7 +76,11 @@ SimulationForm::SimulationForm(const Mechanism& mechanism, const Settings& setti
     // Form_Load: the timer starts disabled; the boxes keep their design-time texts.
 }
 
-SimulationForm::~SimulationForm() = default;
+// The worker draws on drawn1_ and drawn2_, which go before the worker (a child) would.
+SimulationForm::~SimulationForm()
+{
+    worker_->cancelAndWait();
+}
 
 void SimulationForm::buildControls()
 {
@@ -256,12 +261,25 @@ void SimulationForm::RUN_Click()
     // The N and T in force now hold for every handler of this run. The previous run goes on
     // animating until this one is shown; a refused or cancelled run leaves it as it was.
     const RunContext context{settings_, selectedProfile()};
+    // The graphs are plotted with the run, on copies of the pictures, and shown with it.
+    drawn1_ = std::make_unique<plot::ImageCanvas>(*picture1_);
+    drawn2_ = std::make_unique<plot::ImageCanvas>(*picture2_);
+    auto job = [&mechanism = frame_.mechanism(), texts = std::move(texts), context,
+                path = resultPath_,
+                view = plot::RecordingCanvas(picture3_->widthMm(), picture3_->heightMm()),
+                graph1 = drawn1_.get(), graph2 = drawn2_.get()] {
+        Refusable<ComputedRun> computed =
+            SimulationFrame::ComputeRun(mechanism, texts, context, path, view);
+        if (const ComputedRun* done = std::get_if<ComputedRun>(&computed))
+            SimulationFrame::PlotGraphs(*done, *graph1, *graph2);
+        return computed;
+    };
     if (StepCount(context) < kWorkerFromSteps) {
-        finishRun(SimulationFrame::ComputeRun(frame_.mechanism(), texts, context, resultPath_));
+        finishRun(job());
         return;
     }
     run_->setEnabled(false);
-    worker_->start(frame_.mechanism(), std::move(texts), context, resultPath_);
+    worker_->start(std::move(job), static_cast<int>(StepCount(context)));
 }
 
 void SimulationForm::finishRun(Refusable<ComputedRun> computed)
@@ -271,9 +289,13 @@ void SimulationForm::finishRun(Refusable<ComputedRun> computed)
     std::optional<Refusal> refusal;
     if (Refusal* refused = std::get_if<Refusal>(&computed))
         refusal = std::move(*refused);
-    else
-        refusal = frame_.showRun(std::move(std::get<ComputedRun>(computed)), *picture1_, *picture2_,
-                                 *picture3_);
+    else {
+        refusal = frame_.showRun(std::move(std::get<ComputedRun>(computed)));
+        picture1_->takePicture(*drawn1_);
+        picture2_->takePicture(*drawn2_);
+    }
+    drawn1_.reset();
+    drawn2_.reset();
     // After a run that wrote its file the message says where, so a student can find it.
     showMessage(
         refusal

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "sim/frame.h"
@@ -18,6 +19,7 @@ class QRadioButton;
 class QTimer;
 
 namespace plot {
+class ImageCanvas;
 class PictureBox;
 }
 
@@ -75,6 +77,8 @@ private:
     plot::PictureBox* picture3_ = nullptr;
     TransportStrip* strip_ = nullptr;
     RunWorker* worker_ = nullptr;
+    // Picture1 and Picture2 as a RUN draws them, off screen until the run is shown.
+    std::unique_ptr<plot::ImageCanvas> drawn1_, drawn2_;
 };
 
 }

@@ -22,20 +22,12 @@ namespace sim {
 namespace {
 
 constexpr int kMargin = 8;        // as the window's left column
-constexpr int kValuesLines = 3;   // the step line, the column names, the row
+constexpr int kValuesLines = 7;   // the step line, then up to three pairs of names and numbers
 constexpr int kColumnGap = 12;    // pixels between two columns of the values
 
 QString Q(const std::string& s)
 {
     return QString::fromStdString(s);
-}
-
-QString Joined(const std::vector<std::string>& items)
-{
-    QStringList list;
-    for (const std::string& item : items)
-        list << Q(item);
-    return list.join('\t');
 }
 
 template <typename W> W* Named(W* w, const char* objectName, const QString& accessibleName)
@@ -72,10 +64,9 @@ TransportStrip::TransportStrip(int width, QWidget* parent) : QWidget(parent)
     values_->setReadOnly(true);
     values_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     values_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    values_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const QFontMetrics metrics(values_->font());
     values_->setFixedHeight(metrics.lineSpacing() * kValuesLines + 2 * values_->frameWidth()
-                            + 2 * static_cast<int>(values_->document()->documentMargin()) + 20);
+                            + 2 * static_cast<int>(values_->document()->documentMargin()));
 
     progress_ = Named(new QProgressBar(this), "Progress", "進行状況");
     cancel_ = Named(new QPushButton("中止", this), "Cancel", "中止");
@@ -154,17 +145,29 @@ void TransportStrip::showStep(int step, const StepValues& values)
         const QSignalBlocker quiet(slider_);
         slider_->setValue(step);
     }
-    const QString text =
-        Q(values.position) + '\n' + Joined(values.names) + '\n' + Joined(values.values);
-    if (text == values_->toPlainText())
-        return;
-    // Columns as wide as the widest name or number, so each number stands under its name.
+    // Columns as wide as the widest name or number, so each number stands under its name; as
+    // many to a line as the box is wide, the rest on further pairs of lines.
     const QFontMetrics metrics(values_->font());
     int widest = 0;
     for (const auto* items : {&values.names, &values.values})
         for (const std::string& item : *items)
             widest = std::max(widest, metrics.horizontalAdvance(Q(item)));
-    values_->setTabStopDistance(widest + kColumnGap);
+    const int column = widest + kColumnGap;
+    const std::size_t perLine =
+        std::max<std::size_t>(1, static_cast<std::size_t>(values_->viewport()->width() / column));
+    QString text = Q(values.position);
+    const std::size_t count = std::min(values.names.size(), values.values.size());
+    for (std::size_t first = 0; first < count; first += perLine) {
+        const std::size_t last = std::min(count, first + perLine);
+        for (const auto* items : {&values.names, &values.values}) {
+            text += '\n';
+            for (std::size_t k = first; k < last; ++k)
+                text += (k > first ? "\t" : "") + Q((*items)[k]);
+        }
+    }
+    if (text == values_->toPlainText())
+        return;
+    values_->setTabStopDistance(column);
     values_->setPlainText(text);
 }
 
