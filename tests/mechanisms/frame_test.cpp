@@ -210,7 +210,9 @@ TEST_F(FrameFixture, StepsStopAtBothEndsAndPlayKeepsItsDirection)
     EXPECT_FALSE(frame.tick(picture3).has_value());
     frame.goToStep(1, picture3);
     frame.setPlaying(true);
-    EXPECT_EQ(ticks(5), (std::vector<int>{2, 3, 4, 3, 2}));
+    EXPECT_EQ(ticks(3), (std::vector<int>{2, 3, 4}));
+    frame.goToStep(2, picture3);   // having turned at N, play goes on downward
+    EXPECT_EQ(ticks(3), (std::vector<int>{1, 0, 1}));
     frame.goToStep(0, picture3);
     EXPECT_EQ(ticks(2), (std::vector<int>{1, 2}));
 
