@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSlider>
 #include <QStringList>
 #include <chrono>
@@ -55,6 +56,19 @@ TEST_F(WindowFixture, TheCursorAndTheValuesShowTheChosenStepOfTheFile)
     settings.divisions = 200;
     child<QPushButton>("RUN")->click();
     child<QPushButton>("Pause")->click();
+    EXPECT_FALSE(form.isAnimating());
+    // The keys: End, then Left steps back from N; Space resumes and pauses again.
+    auto press = [this](Qt::Key key) {
+        for (QShortcut* shortcut : form.findChildren<QShortcut*>())
+            if (shortcut->key() == QKeySequence(key))
+                emit shortcut->activated();
+    };
+    press(Qt::Key_End);
+    press(Qt::Key_Left);
+    EXPECT_EQ(valueLines()[0], "ステップ 199 / 200　時刻 9.95 秒");
+    press(Qt::Key_Space);
+    EXPECT_TRUE(form.isAnimating());
+    press(Qt::Key_Space);
     EXPECT_FALSE(form.isAnimating());
     child<QSlider>("TimeSlider")->setValue(65);
     child<QPushButton>("StepForward")->click();
