@@ -52,7 +52,8 @@ std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, 
     case Refusal::Kind::File:
         break;
     }
-    return FullPath(refusal.file).string() + " を書き込めませんでした: " + refusal.reason;
+    const std::string file = refusal.file == "-" ? "標準出力" : FullPath(refusal.file).string();
+    return file + " を書き込めませんでした: " + refusal.reason;
 }
 
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}
