@@ -1,6 +1,7 @@
 // Opens one window in a given state for the README's screenshots (scripts/screenshots.sh):
-//   mechsim_showcase MECHANISM run|stop|next|paused
-//                                              a mechanism window after RUN, STOP, next or pause
+//   mechsim_showcase MECHANISM run|stop|next|paused|computing
+//                                              a mechanism window after RUN, STOP, next or pause,
+//                                              or while a long RUN computes
 //   mechsim_showcase MECHANISM refused         after a second RUN refused for a mistyped box
 //   mechsim_showcase gauss|lady|nibun          a test bench after its button
 //   mechsim_showcase startup|bare              the main menu (or a bare window with a menu bar):
@@ -101,6 +102,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "unknown: %s\n", what.c_str());
         return 2;
     }
+    if (stage == "computing")   // a long RUN, its progress bar showing
+        settings.divisions = 5'000'000;
     auto* form = new sim::SimulationForm(*mechanism, settings);
     form->move(20, 20);
     form->show();

@@ -265,14 +265,20 @@ TEST_F(FrameFixture, RefusedCancelledAndPendingRunsLeaveTheStepsOfTheShownOne)
     EXPECT_EQ(frame.currentStep(), 7);
     EXPECT_EQ(frame.goToStep(50, picture3), 10);
 
-    // A run cancelled before its last step is refused and writes nothing.
+    // The step loop reports its progress; a run cancelled before its last step stops there,
+    // is refused and writes nothing.
     sim::RunProgress progress;
-    progress.cancelRequested = true;
     {
         sim::ProgressScope scope(progress);
         auto cancelled =
             SimulationFrame::ComputeRun(frame.mechanism(), DefaultTexts(frame.mechanism()),
-                                        Context(50), dir / "result.dat", picture3);
+                                        Context(10000), dir / "other.dat", picture3);
+        EXPECT_EQ(progress.stepsDone, 8192);
+        progress.cancelRequested = true;
+        progress.stepsDone = -1;
+        cancelled = SimulationFrame::ComputeRun(frame.mechanism(), DefaultTexts(frame.mechanism()),
+                                                Context(10000), dir / "result.dat", picture3);
+        EXPECT_EQ(progress.stepsDone, 0);
         ASSERT_TRUE(std::holds_alternative<sim::Refusal>(cancelled));
         EXPECT_EQ(std::get<sim::Refusal>(cancelled).kind, sim::Refusal::Kind::Cancelled);
     }
