@@ -296,6 +296,8 @@ int runOptions(const Options& o)
             return status;   // nothing computed: no pictures either
     } else if (o.output != "-") {
         std::cout << o.output.string() << ": " << context.divisions + 2 << " 行\n";
+        for (const std::string& finding : frame.run()->findings())
+            std::cout << finding << "\n";
     }
 
     if (o.picturesDir && !SavePictures(frame, pictures, *o.picturesDir))

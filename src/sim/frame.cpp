@@ -74,7 +74,9 @@ Refusable<ComputedRun> SimulationFrame::ComputeRun(const Mechanism& mechanism,
     auto computed = mechanism.ComputeMotion(std::get<InputValues>(inputs), context);
     if (Refusal* refused = std::get_if<Refusal>(&computed))
         return std::move(*refused);
-    ComputedRun done{std::move(std::get<std::unique_ptr<MechanismRun>>(computed)), context, {}, {}};
+    ComputedRun done{
+        std::move(std::get<std::unique_ptr<MechanismRun>>(computed)), context, {}, {}, {}};
+    done.findings = done.run->findings();
     done.window = done.run->fitWorldWindow();
     done.window.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), done.window);
 
@@ -104,6 +106,7 @@ std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed)
     run_ = std::move(computed.run);
     context_ = computed.context;
     window_ = computed.window;
+    findings_ = std::move(computed.findings);
     current_ = 0;
     direction_ = 1;
     playing_ = true;
@@ -145,10 +148,17 @@ std::optional<int> SimulationFrame::tick(plot::Canvas& view)
         current_ = static_cast<int>(moved <= n ? moved : period - moved);
         direction_ = moved < n ? 1 : -1;
     }
-    view.clear();
-    run_->DrawMechanism(view, window_, current_);
+    drawPose(view);
     viewShows_ = ViewShows::Poses;
     return current_;
+}
+
+void SimulationFrame::drawPose(plot::Canvas& view) const
+{
+    view.clear();
+    if (options_.guides)
+        run_->DrawGuides(view, window_);
+    run_->DrawMechanism(view, window_, current_);
 }
 
 void SimulationFrame::setPlaying(bool playing)
@@ -171,10 +181,8 @@ std::optional<int> SimulationFrame::goToStep(int step, plot::Canvas& view)
         return std::nullopt;
     current_ = std::clamp(step, 0, context_.divisions);
     firstTick_ = false;
-    if (viewShows_ == ViewShows::Poses) {
-        view.clear();
-        run_->DrawMechanism(view, window_, current_);
-    }
+    if (viewShows_ == ViewShows::Poses)
+        drawPose(view);
     return current_;
 }
 
@@ -236,6 +244,8 @@ void SimulationFrame::stop(plot::Canvas& view)
     playing_ = false;
     viewShows_ = ViewShows::Summary;
     view.clear();
+    if (options_.guides)
+        run_->DrawGuides(view, window_);
     for (int index : stopPoseIndices(mechanism_.traits.stopPoses, context_.divisions))
         run_->DrawMechanism(view, window_, index);
 

@@ -30,8 +30,9 @@ enum class ViewShows { Poses, Summary, Page };
 struct ComputedRun {
     std::unique_ptr<MechanismRun> run;
     RunContext context;
-    plot::WorldWindow window;           // fitted to the large picture
-    std::optional<Refusal> unwritten;   // the file could not be written; the run stands
+    plot::WorldWindow window;            // fitted to the large picture
+    std::vector<std::string> findings;   // what the run found about the mechanism
+    std::optional<Refusal> unwritten;    // the file could not be written; the run stands
 };
 
 // The current step in words and the result-file row of that step under its column names,
@@ -40,6 +41,11 @@ struct StepValues {
     std::string position;   // "ステップ 66 / 200　時刻 3.3 秒"
     std::vector<std::string> names;
     std::vector<std::string> values;
+};
+
+// How the mechanism view is drawn beyond the poses themselves.
+struct DrawingOptions {
+    bool guides = false;   // the mechanism's guide lines under its poses
 };
 
 class SimulationFrame {
@@ -80,7 +86,13 @@ public:
     const MechanismRun* run() const { return run_.get(); }
     const RunContext& context() const { return context_; }
     const plot::WorldWindow& window() const { return window_; }
+    // What the shown run found about the mechanism (MechanismRun::findings, taken with the run).
+    const std::vector<std::string>& findings() const { return findings_; }
     int graphPage() const { return graphPage_; }
+
+    // Takes effect from the next pose drawn or STOP.
+    void setDrawingOptions(DrawingOptions options) { options_ = options; }
+    DrawingOptions drawingOptions() const { return options_; }
 
     // The step the strip, the cursor and the values show (the pose on screen while animating).
     int currentStep() const { return current_; }
@@ -119,10 +131,14 @@ public:
     static std::vector<int> stopPoseIndices(StopPoses poses, int divisions);
 
 private:
+    // Clears `view` and draws the current step's pose, over the guides when they are wanted.
+    void drawPose(plot::Canvas& view) const;
+
     const Mechanism& mechanism_;
     std::unique_ptr<MechanismRun> run_;
     RunContext context_;
     plot::WorldWindow window_;
+    std::vector<std::string> findings_;
     int current_ = 0;
     int direction_ = 1;
     bool playing_ = false;
@@ -131,6 +147,7 @@ private:
     int speed_ = kNormalSpeed;
     double stepCredit_ = 0;   // the fraction of a step the slow speeds have gathered
     int graphPage_ = 0;
+    DrawingOptions options_;
 };
 
 // How a message names a box: by its caption in the window, by its key on the command line.

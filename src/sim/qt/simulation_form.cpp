@@ -16,6 +16,7 @@
 #include "sim/picture_sizes.h"
 #include "sim/qt/run_worker.h"
 #include "sim/qt/transport_strip.h"
+#include "sim/qt/view_choices.h"
 #include "sim/step_loop.h"
 #include "widgets/accessible_names.h"
 
@@ -89,8 +90,9 @@ void SimulationForm::buildControls()
 
     int captionWidth = kCaptionWidth;
     for (const InputBox& box : m.inputs)
-        captionWidth =
-            std::max(captionWidth, metrics.horizontalAdvance(Q(box.caption)) + kCaptionGap);
+        if (box.kind == InputKind::Number)
+            captionWidth =
+                std::max(captionWidth, metrics.horizontalAdvance(Q(box.caption)) + kCaptionGap);
     const int shift = captionWidth - kCaptionWidth;   // what long captions add to the left column
 
     run_ = new QPushButton("run", this);
@@ -103,6 +105,8 @@ void SimulationForm::buildControls()
     // Text1(i) sits i rows down; a box the form never reads is left out and leaves its row empty.
     int rows = 0;
     for (const InputBox& box : m.inputs) {
+        if (box.kind != InputKind::Number)
+            continue;   // a check box under the profile buttons
         const auto slot = static_cast<std::size_t>(box.index);
         if (text1_.size() <= slot)
             text1_.resize(slot + 1, nullptr);
@@ -151,6 +155,17 @@ void SimulationForm::buildControls()
     const int viewLeft = Px(1560) + shift;
     picture3_ = makePicture("Picture3", kPicture3Size, viewLeft, Px(4411));
 
+    // The assembly and guide check boxes under the profile buttons, laid out like them.
+    choices_ = std::make_unique<ViewChoices>(
+        this, m,
+        ViewChoices::Column{kCaptionLeft, kOptionLeft, kOptionSide, viewLeft - 4,
+                            optionsTop + kOptionRowHeight * 3},
+        [this](DrawingOptions options) {
+            frame_.setDrawingOptions(options);
+            if (!frame_.playing())   // a paused pose is drawn again with them
+                frame_.goToStep(frame_.currentStep(), *picture3_);
+        });
+
     // Graph captions with the colour legend beside them.
     const int captionLefts[2] = {Px(2035) + shift, Px(6358) + shift};
     int captionsRight = 0;
@@ -184,7 +199,9 @@ void SimulationForm::buildControls()
     message_->setObjectName("lblMessage");
     message_->setAccessibleName("メッセージ");
     message_->setWordWrap(true);
-    message_->setGeometry(kCaptionLeft, view.bottom() + 7, view.right() + 1 - kCaptionLeft, 36);
+    // Below Picture3, and below the check boxes where they reach further down.
+    const int messageTop = std::max(view.bottom() + 7, choices_->bottom() + 4);
+    message_->setGeometry(kCaptionLeft, messageTop, view.right() + 1 - kCaptionLeft, 36);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");
@@ -196,7 +213,7 @@ void SimulationForm::buildControls()
     connect(timer1_, &QTimer::timeout, this, &SimulationForm::Timer1_Timer);
 
     // Wide enough for Picture3 and for the second graph caption, which may reach past it.
-    setFixedSize(std::max(view.right() + 1, captionsRight) + kCaptionLeft, view.bottom() + 1 + 48);
+    setFixedSize(std::max(view.right() + 1, captionsRight) + kCaptionLeft, messageTop - 7 + 1 + 48);
 }
 
 ProfileKind SimulationForm::selectedProfile() const
@@ -257,6 +274,7 @@ void SimulationForm::RUN_Click()
     for (std::size_t i = 0; i < text1_.size(); ++i)
         if (text1_[i])
             texts[i] = text1_[i]->text().toStdString();
+    choices_->writeBranchTexts(texts);
 
     // The N and T in force now hold for every handler of this run. The previous run goes on
     // animating until this one is shown; a refused or cancelled run leaves it as it was.
@@ -297,11 +315,19 @@ void SimulationForm::finishRun(Refusable<ComputedRun> computed)
     drawn1_.reset();
     drawn2_.reset();
     // After a run that wrote its file the message says where, so a student can find it.
-    showMessage(
+    QString message =
         refusal
             ? Q(DescribeRefusal(frame_.mechanism(), *refusal, BoxNames::Captions))
-            : QString("計算結果を %1 に書き出しました。").arg(Q(FullPath(resultPath_).string())),
-        refusal && refusal->kind != Refusal::Kind::Cancelled);
+            : QString("計算結果を %1 に書き出しました。").arg(Q(FullPath(resultPath_).string()));
+    // What the run found about the mechanism follows on one line, once the run stands.
+    if (frame_.hasRun() && (!refusal || refusal->kind == Refusal::Kind::File)) {
+        QStringList findings;
+        for (const std::string& finding : frame_.findings())
+            findings << Q(finding);
+        if (!findings.isEmpty())
+            message += "\n" + findings.join("　");
+    }
+    showMessage(message, refusal && refusal->kind != Refusal::Kind::Cancelled);
     if (refusal && refusal->kind != Refusal::Kind::File)
         return;
     if (frame_.mechanism().traits.showsOkAfterCompute)

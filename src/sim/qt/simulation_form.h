@@ -27,6 +27,7 @@ namespace sim {
 
 class RunWorker;
 class TransportStrip;
+class ViewChoices;
 
 class SimulationForm : public QWidget {
     Q_OBJECT
@@ -65,6 +66,7 @@ private:
     std::filesystem::path resultPath_ = kResultFileName;
     std::vector<QLineEdit*> text1_;   // by Text1 index; nullptr where the form has no box
     std::vector<QRadioButton*> option1_;
+    std::unique_ptr<ViewChoices> choices_;   // assembly and guide check boxes
     QLineEdit* text2_ = nullptr;
     QLabel* label4_ = nullptr;
     QLabel* message_ = nullptr;
