@@ -728,6 +728,14 @@
         <source>届く範囲やガイド、クランクの円などの補助線を機構の下に描きます</source>
         <translation>Draws guide lines (reach, guide, crank circle) under the mechanism</translation>
     </message>
+    <message>
+        <source>ステップ %1 / %2&#x3000;時刻 %3 秒</source>
+        <translation>Step %1 / %2   time %3 s</translation>
+    </message>
+    <message>
+        <source>計算を中止しました。</source>
+        <translation>The computation was cancelled.</translation>
+    </message>
 </context>
 <context>
     <name>sim::SimulationForm</name>
@@ -759,6 +767,61 @@
         <source>&#x3000;</source>
         <comment>between two findings</comment>
         <translation>   </translation>
+    </message>
+</context>
+<context>
+    <name>sim::TransportStrip</name>
+    <message>
+        <source>一時停止</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>1ステップ戻る</source>
+        <translation>One step back</translation>
+    </message>
+    <message>
+        <source>1ステップ進む</source>
+        <translation>One step forward</translation>
+    </message>
+    <message>
+        <source>時刻スライダー</source>
+        <translation>Time slider</translation>
+    </message>
+    <message>
+        <source>表示するステップ（0 から N まで）</source>
+        <translation>The step shown (0 to N)</translation>
+    </message>
+    <message>
+        <source>速さ</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>アニメーションの速さ：50 ms ごとに進むステップ数の倍率</source>
+        <translation>Animation speed: how many steps each 50 ms tick moves, as a multiple</translation>
+    </message>
+    <message>
+        <source>現在の値</source>
+        <translation>Current values</translation>
+    </message>
+    <message>
+        <source>表示中のステップの result.dat の行（列の名前の下に値）</source>
+        <translation>The row of result.dat for the step shown (values under their column names)</translation>
+    </message>
+    <message>
+        <source>進行状況</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>再開</source>
+        <translation>Resume</translation>
+    </message>
+    <message>
+        <source>書き出し中</source>
+        <translation>Writing</translation>
     </message>
 </context>
 <context>

@@ -22,6 +22,7 @@ struct Refusal {
         Input,        // box `key` holds a value the mechanism cannot take
         Step,         // step `step` at `time` seconds cannot be computed
         File,         // `file` cannot be written; the run itself stands
+        Cancelled,    // the student cancelled the run before it was complete
     };
 
     Kind kind = Kind::Step;
@@ -48,6 +49,10 @@ struct Refusal {
     // A pose that cannot be taken; the step loop fills in the step and its time.
     static Refusal OfStep(Phrase reason) { return Of(Kind::Step, {}, std::move(reason)); }
     static Refusal OfStep(std::string reason) { return OfStep(Phrase{std::move(reason), {}}); }
+    static Refusal OfCancel()
+    {
+        return Of(Kind::Cancelled, {}, {MECHSIM_TR_NOOP("core", "計算を中止しました。"), {}});
+    }
     static Refusal OfFile(std::filesystem::path file, std::string reason)
     {
         Refusal r = Of(Kind::File, {}, {std::move(reason), {}});

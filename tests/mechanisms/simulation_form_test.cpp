@@ -145,8 +145,8 @@ TEST_F(FormFixture, TwoWindowsAnimateIndependently)
         form->Timer1_Timer();
     other.RUN_Click();
     other.Timer1_Timer();
-    EXPECT_EQ(form->frame().stepIndex(), 3);
-    EXPECT_EQ(other.frame().stepIndex(), 1);
+    EXPECT_EQ(form->frame().currentStep(), 2);
+    EXPECT_EQ(other.frame().currentStep(), 0);
 }
 
 // Form2rjun's design in twips (15 to a pixel): left, top, width, height (0 where not given).
@@ -236,7 +236,7 @@ TEST_F(FormFixture, RunDuringTheAnimationRestartsAtPoseZero)
     child<QLineEdit>("Text1_0")->setText("40");
     child<QPushButton>("RUN")->click();
     EXPECT_TRUE(form->isAnimating());
-    EXPECT_EQ(form->frame().stepIndex(), 0);
+    EXPECT_EQ(form->frame().currentStep(), 0);
     EXPECT_GT(form->frame().window().xmax, xmaxBefore);   // refitted to the longer arm
     form->Timer1_Timer();
     EXPECT_EQ(text2(), "0");

@@ -10,6 +10,12 @@ ImageCanvas::ImageCanvas(QSize logicalSize, double logicalDpi, double devicePixe
 {
 }
 
+void ImageCanvas::takePicture(const ImageCanvas& drawn)
+{
+    raster_ = drawn.raster_;
+    changed();
+}
+
 QByteArray ImageCanvas::pngBytes() const
 {
     QByteArray bytes;

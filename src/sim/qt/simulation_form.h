@@ -21,11 +21,14 @@ class QRadioButton;
 class QTimer;
 
 namespace plot {
+class ImageCanvas;
 class PictureBox;
 }
 
 namespace sim {
 
+class RunWorker;
+class TransportStrip;
 class ViewChoices;
 
 class SimulationForm : public QWidget {
@@ -38,6 +41,8 @@ public:
     const SimulationFrame& frame() const { return frame_; }
     void setResultPath(std::filesystem::path path) { resultPath_ = std::move(path); }
     bool isAnimating() const;
+    // A RUN is computing on its worker thread.
+    bool isComputing() const;
 
 public slots:
     void RUN_Click();
@@ -54,7 +59,8 @@ private:
     // Sets every caption, tooltip, accessible name and the message in the language in force.
     void retranslate();
     ProfileKind selectedProfile() const;
-    // A refusal (a refused run, an unwritten file) in red, the file written in the text colour.
+    // A refusal (a refused run, an unwritten file) in red; the file written or a cancelled run in
+    // the text colour.
     void showMessage(const std::optional<Refusal>& refusal);
 
     // What the message line says, kept so a change of language can say it again.
@@ -63,6 +69,10 @@ private:
         std::optional<Refusal> refusal;   // nullopt: the file was written
     };
     QString messageText() const;
+    void buildTransport();
+    void finishRun(Refusable<ComputedRun> computed);
+    // The timer, the strip, the cursors and Text2 after the frame's step or play state moved.
+    void showTransport();
 
     SimulationFrame frame_;
     const Settings& settings_;
@@ -85,6 +95,10 @@ private:
     plot::PictureBox* picture1_ = nullptr;
     plot::PictureBox* picture2_ = nullptr;
     plot::PictureBox* picture3_ = nullptr;
+    TransportStrip* strip_ = nullptr;
+    RunWorker* worker_ = nullptr;
+    // Picture1 and Picture2 as a RUN draws them, off screen until the run is shown.
+    std::unique_ptr<plot::ImageCanvas> drawn1_, drawn2_;
 };
 
 }
