@@ -17,6 +17,8 @@ public:
 
     double widthMm() const override { return raster_.widthMm(); }
     double heightMm() const override { return raster_.heightMm(); }
+    double textWidthMm(std::string_view utf8) const override { return raster_.textWidthMm(utf8); }
+    double textHeightMm() const override { return raster_.textHeightMm(); }
     QSize logicalSize() const { return raster_.logicalSize(); }
 
     const QImage& image() const { return raster_.image(); }
