@@ -76,10 +76,8 @@ std::optional<Refusal> SimulationFrame::runCycle(const std::vector<std::string>&
 
     run_ = std::move(run);
     context_ = context;
-    const int n = context_.divisions;
-    const auto graphs = run_->graphs();
-    plot::PlotTimeHistory(picture1, n, graphs[0].value, graphs[0].rate, graphs[0].accel);
-    plot::PlotTimeHistory(picture2, n, graphs[1].value, graphs[1].rate, graphs[1].accel);
+    plotGraphs(picture1, picture2);
+    viewShows_ = ViewShows::Nothing;
     stepIndex_ = 0;
     stepDirection_ = 1;
     window_ = run_->fitWorldWindow();
@@ -94,6 +92,8 @@ std::optional<int> SimulationFrame::tick(plot::Canvas& view)
     const int shown = stepIndex_;
     view.clear();
     run_->DrawMechanism(view, window_, stepIndex_);
+    viewShows_ = ViewShows::Pose;
+    poseShown_ = shown;
     if (stepIndex_ == 0 && stepDirection_ != 1)
         stepDirection_ = 1;
     else if (stepIndex_ == context_.divisions && stepDirection_ == 1)
@@ -147,6 +147,7 @@ void SimulationFrame::stop(plot::Canvas& view)
         view.polyline(points, 1);
     }
     plot::DrawWorldGrid(view, window_);
+    viewShows_ = ViewShows::Summary;
 }
 
 std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
@@ -162,7 +163,41 @@ std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
     const GraphPage& page = pages[static_cast<std::size_t>(graphPage_ - 1)];
     plot::PlotTimeHistory(view, context_.divisions, page.triple.value, page.triple.rate,
                           page.triple.accel);
+    viewShows_ = ViewShows::Page;
     return page.caption;
+}
+
+void SimulationFrame::plotGraphs(plot::Canvas& picture1, plot::Canvas& picture2) const
+{
+    const int n = context_.divisions;
+    const auto graphs = run_->graphs();
+    plot::PlotTimeHistory(picture1, n, graphs[0].value, graphs[0].rate, graphs[0].accel);
+    plot::PlotTimeHistory(picture2, n, graphs[1].value, graphs[1].rate, graphs[1].accel);
+}
+
+void SimulationFrame::redraw(plot::Canvas& picture1, plot::Canvas& picture2, plot::Canvas& view)
+{
+    if (!run_)
+        return;
+    plotGraphs(picture1, picture2);
+    window_.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), window_);
+    switch (viewShows_) {
+    case ViewShows::Nothing:
+        break;
+    case ViewShows::Pose:
+        view.clear();
+        run_->DrawMechanism(view, window_, poseShown_);
+        break;
+    case ViewShows::Summary:
+        stop(view);
+        break;
+    case ViewShows::Page: {
+        const GraphPage page = run_->nextPages()[static_cast<std::size_t>(graphPage_ - 1)];
+        plot::PlotTimeHistory(view, context_.divisions, page.triple.value, page.triple.rate,
+                              page.triple.accel);
+        break;
+    }
+    }
 }
 
 }

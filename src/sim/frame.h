@@ -51,10 +51,17 @@ public:
     // counter wraps to 0 (nothing drawn, caption kept) or there is no run yet.
     std::optional<std::string> next(plot::Canvas& view);
 
+    // Draws the last run again at the pictures' present sizes (after the window was resized):
+    // both graphs from the stored series, the world window refitted to `view`, and what the
+    // view showed last (a pose, the STOP summary or a next page).
+    void redraw(plot::Canvas& picture1, plot::Canvas& picture2, plot::Canvas& view);
+
     // Pose indices STOP draws for the traits and N, halves rounded to even.
     static std::vector<int> stopPoseIndices(StopPoses poses, int divisions);
 
 private:
+    void plotGraphs(plot::Canvas& picture1, plot::Canvas& picture2) const;
+
     const Mechanism& mechanism_;
     std::unique_ptr<MechanismRun> run_;
     RunContext context_;
@@ -62,6 +69,8 @@ private:
     int stepIndex_ = 0;
     int stepDirection_ = 1;
     int graphPage_ = 0;
+    enum class ViewShows { Nothing, Pose, Summary, Page } viewShows_ = ViewShows::Nothing;
+    int poseShown_ = 0;
 };
 
 // How a message names a box: by its caption in the window, by its key on the command line.

@@ -8,6 +8,12 @@ ImageCanvas::ImageCanvas(QSize logicalSize, double logicalDpi, double devicePixe
 {
 }
 
+void ImageCanvas::setLogicalSize(QSize logicalSize)
+{
+    raster_ = RasterPicture(logicalSize, raster_.logicalDpi(), raster_.image().devicePixelRatio());
+    changed();
+}
+
 bool ImageCanvas::savePng(const QString& path) const
 {
     return raster_.image().save(path, "PNG");

@@ -22,6 +22,8 @@ public:
     QSize logicalSize() const { return raster_.logicalSize(); }
 
     const QImage& image() const { return raster_.image(); }
+    // A blank raster of a new logical size at the same resolution; what was drawn is gone.
+    void setLogicalSize(QSize logicalSize);
     bool savePng(const QString& path) const;
 
 protected:

@@ -14,6 +14,9 @@ public:
     // logicalSize: the fixed inner size in logical pixels.
     explicit PictureBox(QSize logicalSize, QWidget* parent = nullptr);
 
+    // Gives the picture a new inner size, blank; the owner draws it again.
+    void setInnerSize(QSize logicalSize);
+
 protected:
     void changed() override { update(); }
     void paintEvent(QPaintEvent* event) override;

@@ -13,7 +13,9 @@
 
 #include "plot/qt/picture_box.h"
 #include "sim/picture_sizes.h"
+#include "sim/qt/growing_page.h"
 #include "widgets/accessible_names.h"
+#include "widgets/box_width.h"
 
 namespace sim {
 
@@ -49,6 +51,15 @@ QString Q(const std::string& s)
     return QString::fromStdString(s);
 }
 
+constexpr int kBoxCharacters = 8;   // an input box shows "-45.7500" or "1.25e-07" whole
+
+int InputBoxWidth(const QFont& font)
+{
+    QLineEdit probe;
+    probe.setFont(font);
+    return std::max(kBoxSide, widgets::WidthForCharacters(probe, kBoxCharacters));
+}
+
 void Name(QWidget* w, const QString& objectName, const QString& caption)
 {
     w->setObjectName(objectName);
@@ -65,6 +76,8 @@ SimulationForm::SimulationForm(const Mechanism& mechanism, const Settings& setti
     setWindowTitle(Q(mechanism.windowTitle.empty() ? mechanism.title : mechanism.windowTitle));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
+    MakeResizable(this, {picture1_, picture2_, picture3_},
+                  [this] { frame_.redraw(*picture1_, *picture2_, *picture3_); });
     // Form_Load: the timer starts disabled; the boxes keep their design-time texts.
 }
 
@@ -79,7 +92,10 @@ void SimulationForm::buildControls()
     for (const InputBox& box : m.inputs)
         captionWidth =
             std::max(captionWidth, metrics.horizontalAdvance(Q(box.caption)) + kCaptionGap);
-    const int shift = captionWidth - kCaptionWidth;   // what long captions add to the left column
+    // Each input box shows at least eight characters of its font; the columns right of it
+    // move right by what long captions and wider boxes add.
+    const int boxWidth = InputBoxWidth(font());
+    const int shift = captionWidth - kCaptionWidth + boxWidth - kBoxSide;
 
     run_ = new QPushButton("run", this);
     Name(run_, "RUN", "run");
@@ -103,7 +119,7 @@ void SimulationForm::buildControls()
         label->setGeometry(kCaptionLeft, top, captionWidth, kBoxSide);
         auto* edit = new QLineEdit(Q(box.defaultText), this);
         Name(edit, QString("Text1_%1").arg(box.index), Q(box.caption));
-        edit->setGeometry(kBoxLeft + shift, top, kBoxSide, kBoxSide);
+        edit->setGeometry(kBoxLeft + captionWidth - kCaptionWidth, top, boxWidth, kBoxSide);
         label->setBuddy(edit);
         text1_[slot] = edit;
     }
