@@ -1,6 +1,7 @@
 // Opens one window in a given state for the README's screenshots (scripts/screenshots.sh):
 //   mechsim_showcase MECHANISM run|stop|next   a mechanism window after RUN, STOP or next
 //   mechsim_showcase MECHANISM refused         after a second RUN refused for a mistyped box
+//   mechsim_showcase MECHANISM large           STOP in a window enlarged to 1.5 times its design
 //   mechsim_showcase gauss|lady|nibun          a test bench after its button
 //   mechsim_showcase startup|bare              the main menu (or a bare window with a menu bar):
 //                                              prints the wall-clock time of its first paint in ns
@@ -108,7 +109,10 @@ int main(int argc, char** argv)
     QTimer::singleShot(1300, form, [form, stage] {
         if (stage == "stop")
             form->STOP_Click();
-        else if (stage == "refused") {
+        else if (stage == "large") {
+            form->resize(form->size() * 1.5);
+            form->STOP_Click();
+        } else if (stage == "refused") {
             if (auto* box = form->findChild<QLineEdit*>("Text1_1"))
                 box->setText("1O");
             form->RUN_Click();

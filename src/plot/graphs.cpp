@@ -128,27 +128,28 @@ void PlotTimeHistory(Canvas& p, int n, std::span<const double> a, std::span<cons
         factors[t] = 0.42 * h / fullScales[t];
     }
     // Each trace's labels fit the column up to the next trace's labels at the same level,
-    // the last trace's the picture's edge. A label cut there moves left into the room the
-    // label beside it leaves as designed; the columns are therefore fitted from the right.
+    // the last trace's the picture's edge. Fitted from the left, a label cut at the edge moves
+    // left into the room the label beside it leaves; fitted again from the right, a label
+    // makes room for one that had to move left over its column.
     const double levelsOf[4] = {1, -1, 0.5, -0.5};
     std::vector<PlacedLabel> labels[3];
-    for (int t = 2; t >= 0; --t) {
+    const auto fitTrace = [&](int t) {
         std::vector<LabelSlot> slots;
         for (int i = 0; i < 4; ++i) {
             const double level = fullScales[t] * levelsOf[i];
             const PointMm at = GraphToPicture(p, traces[t].tickEnd, factors[t] * level);
             LabelSlot& slot = slots.emplace_back(Slot(level, at, w));
             if (t < 2)
-                slot.right = std::min(GraphToPicture(p, traces[t + 1].tickEnd, 0).x,
-                                      labels[t + 1][i].topLeft.x);
-            if (t > 0) {
-                const double besideLevel = fullScales[t - 1] * levelsOf[i];
-                slot.leftmost = GraphToPicture(p, traces[t - 1].tickEnd, 0).x
-                                + p.textWidthMm(LevelLabel(besideLevel));
-            }
+                slot.right = GraphToPicture(p, traces[t + 1].tickEnd, 0).x;
+            if (t < 2 && !labels[t + 1].empty())
+                slot.right = std::min(slot.right, labels[t + 1][i].topLeft.x);
+            if (t > 0)
+                slot.leftmost = labels[t - 1][i].topLeft.x + p.textWidthMm(labels[t - 1][i].text);
         }
         labels[t] = FitAxisLabels(p, slots);
-    }
+    };
+    for (int t : {0, 1, 2, 1, 0})
+        fitTrace(t);
     for (int t = 0; t < 3; ++t) {
         for (int i = 0; i < 4; ++i) {
             const double y = factors[t] * fullScales[t] * levelsOf[i];
