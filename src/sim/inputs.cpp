@@ -31,6 +31,8 @@ Refusable<InputValues> ReadInputs(std::span<const InputBox> boxes,
         const auto slot = static_cast<std::size_t>(box.index);
         const std::string text = slot < boxTexts.size() ? boxTexts[slot] : std::string();
         const std::optional<double> number = numeric::ReadNumber(text);
+        if (!number && numeric::IsBeyondRange(text))
+            return Refusal::OfBox(box.key, kBeyondRangeReason);
         if (!number)
             return Refusal::NotANumber(box.key, text);
         values.values_.emplace_back(box.key, box.isAngle ? numeric::DegToRad(*number) : *number);

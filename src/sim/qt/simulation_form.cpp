@@ -16,6 +16,7 @@
 #include "sim/qt/growing_page.h"
 #include "widgets/accessible_names.h"
 #include "widgets/box_width.h"
+#include "widgets/message_line.h"
 
 namespace sim {
 
@@ -154,6 +155,9 @@ void SimulationForm::buildControls()
                             std::max(Px(5687) + shift, picture1InnerRight), graphsTop);
     const int viewLeft = Px(1560) + shift;
     picture3_ = makePicture("Picture3", kPicture3Size, viewLeft, Px(4411));
+    widgets::NameForAccessibility(picture1_, Q(m.graphCaptions[0]));
+    widgets::NameForAccessibility(picture2_, Q(m.graphCaptions[1]));
+    widgets::NameForAccessibility(picture3_, "機構の図");
 
     // Graph captions with the colour legend beside them.
     const int captionLefts[2] = {Px(2035) + shift, Px(6358) + shift};
@@ -173,7 +177,7 @@ void SimulationForm::buildControls()
     }
 
     text2_ = new QLineEdit(this);
-    Name(text2_, "Text2", "Text2");
+    Name(text2_, "Text2", "表示中のステップ");
     text2_->setReadOnly(true);
     text2_->setGeometry(Px(2178) + shift, Px(3872), kBoxSide, kBoxSide);
     next_ = new QPushButton("next", this);
@@ -186,7 +190,7 @@ void SimulationForm::buildControls()
     const QRect view = picture3_->geometry();
     message_ = new QLabel(this);
     message_->setObjectName("lblMessage");
-    message_->setAccessibleName("メッセージ");
+    widgets::ShowMessage(message_, QString(), widgets::MessageKind::Information);
     message_->setWordWrap(true);
     message_->setGeometry(kCaptionLeft, view.bottom() + 7, view.right() + 1 - kCaptionLeft, 36);
 
@@ -219,8 +223,9 @@ bool SimulationForm::isAnimating() const
 
 void SimulationForm::showMessage(const QString& text, bool warning)
 {
-    message_->setStyleSheet(warning ? "color: #b00000;" : "");
-    message_->setText(text);
+    widgets::ShowMessage(message_, text,
+                         warning ? widgets::MessageKind::Refusal
+                                 : widgets::MessageKind::Information);
 }
 
 void SimulationForm::RUN_Click()
