@@ -13,11 +13,13 @@
 #include <string_view>
 #include <vector>
 
+#include "app/picture_files.h"
 #include "mechanisms/catalog.h"
 #include "numeric/number_text.h"
 #include "plot/qt/image_canvas.h"
 #include "sim/frame.h"
 #include "sim/picture_sizes.h"
+#include "sim/safe_file.h"
 #include "sim/settings.h"
 #include "version.h"
 
@@ -140,14 +142,6 @@ std::vector<std::string> BoxTexts(const Options& o)
     return texts;
 }
 
-bool SavePicture(const plot::ImageCanvas& canvas, const std::filesystem::path& path)
-{
-    if (canvas.savePng(QString::fromStdString(path.string())))
-        return true;
-    std::cerr << "mechsim: " << path.string() << " を書き込めませんでした\n";
-    return false;
-}
-
 QSize ToQSize(sim::PixelSize s)
 {
     return QSize(s.width, s.height);
@@ -210,6 +204,52 @@ int ExitStatus(sim::Refusal::Kind kind)
     return kExitUsage;
 }
 
+// Targets that can never be written, refused before anything is computed.
+std::optional<std::string> UnusableTargets(const Options& o)
+{
+    if (const auto reason = sim::UnwritableTarget(o.output))
+        return "--output: " + sim::FullPath(o.output).string() + ": " + *reason;
+    std::error_code error;
+    const auto status = std::filesystem::status(o.picturesDir.value_or("."), error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_directory(status))
+        return "--pictures: " + sim::FullPath(*o.picturesDir).string()
+               + ": フォルダーではありません";
+    return std::nullopt;
+}
+
+// Writes the pictures into `dir` (made if missing) and removes stale pages; false, with a
+// message naming the file, when one cannot be written.
+bool SavePictures(sim::SimulationFrame& frame, Pictures& pictures, const std::filesystem::path& dir)
+{
+    std::error_code error;
+    std::filesystem::create_directories(dir, error);
+    if (error) {
+        std::cerr << "mechsim: " << sim::FullPath(dir).string()
+                  << " を作れませんでした: " << sim::FileErrorReason(error.value()) << "\n";
+        return false;
+    }
+    auto save = [&](std::size_t picture, const std::filesystem::path& name) {
+        const std::optional<sim::Refusal> refused =
+            SavePicture(pictures.image(picture), dir / name);
+        if (refused)
+            std::cerr << "mechsim: "
+                      << sim::DescribeRefusal(frame.mechanism(), *refused, sim::BoxNames::Keys)
+                      << "\n";
+        return !refused;
+    };
+    if (!save(0, "picture1.png") || !save(1, "picture2.png"))
+        return false;
+    frame.stop(pictures[2]);
+    if (!save(2, "summary.png"))
+        return false;
+    int pages = 0;
+    while (frame.next(pictures[2]))
+        if (!save(2, PageName(++pages)))
+            return false;
+    RemoveStalePages(dir, pages);
+    return true;
+}
+
 int runOptions(const Options& o)
 {
     // The settings are checked one by one so that the message names the option at fault.
@@ -227,6 +267,10 @@ int runOptions(const Options& o)
     }
     context.cycleTime = std::get<double>(cycleTime);
     context.divisions = std::get<int>(divisions);
+    if (const auto refused = UnusableTargets(o)) {
+        std::cerr << "mechsim: " << *refused << "\n";
+        return kExitUsage;
+    }
 
     std::unique_ptr<QGuiApplication> gui;
     if (o.picturesDir) {
@@ -249,25 +293,14 @@ int runOptions(const Options& o)
         status = ExitStatus(refusal->kind);
         if (refusal->kind != sim::Refusal::Kind::File)
             return status;   // nothing computed: no pictures either
-    } else {
+    } else if (o.output != "-") {
         std::cout << o.output.string() << ": " << context.divisions + 2 << " 行\n";
+        for (const std::string& finding : frame.run()->findings())
+            std::cout << finding << "\n";
     }
 
-    if (o.picturesDir) {
-        std::error_code ec;
-        std::filesystem::create_directories(*o.picturesDir, ec);
-        const std::filesystem::path& dir = *o.picturesDir;
-        bool saved = SavePicture(pictures.image(0), dir / "picture1.png")
-                     && SavePicture(pictures.image(1), dir / "picture2.png");
-        frame.stop(pictures[2]);
-        saved = saved && SavePicture(pictures.image(2), dir / "summary.png");
-        for (int page = 1; frame.next(pictures[2]); ++page)
-            saved =
-                saved
-                && SavePicture(pictures.image(2), dir / ("page" + std::to_string(page) + ".png"));
-        if (!saved)
-            status = kExitWriteFailed;
-    }
+    if (o.picturesDir && !SavePictures(frame, pictures, *o.picturesDir))
+        status = kExitWriteFailed;
     return status;
 }
 

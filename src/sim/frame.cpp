@@ -48,7 +48,8 @@ std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, 
     case Refusal::Kind::File:
         break;
     }
-    return FullPath(refusal.file).string() + " を書き込めませんでした: " + refusal.reason;
+    const std::string file = refusal.file == "-" ? "標準出力" : FullPath(refusal.file).string();
+    return file + " を書き込めませんでした: " + refusal.reason;
 }
 
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}
@@ -90,10 +91,7 @@ std::optional<int> SimulationFrame::tick(plot::Canvas& view)
     if (!run_)
         return std::nullopt;
     const int shown = stepIndex_;
-    view.clear();
-    run_->DrawMechanism(view, window_, stepIndex_);
-    viewShows_ = ViewShows::Pose;
-    poseShown_ = shown;
+    drawPose(view, shown);
     if (stepIndex_ == 0 && stepDirection_ != 1)
         stepDirection_ = 1;
     else if (stepIndex_ == context_.divisions && stepDirection_ == 1)
@@ -135,6 +133,8 @@ void SimulationFrame::stop(plot::Canvas& view)
     if (!run_)
         return;
     view.clear();
+    if (options_.guides)
+        run_->DrawGuides(view, window_);
     for (int index : stopPoseIndices(mechanism_.traits.stopPoses, context_.divisions))
         run_->DrawMechanism(view, window_, index);
 
@@ -167,6 +167,16 @@ std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
     return page.caption;
 }
 
+void SimulationFrame::drawPose(plot::Canvas& view, int index)
+{
+    view.clear();
+    if (options_.guides)
+        run_->DrawGuides(view, window_);
+    run_->DrawMechanism(view, window_, index);
+    viewShows_ = ViewShows::Pose;
+    poseShown_ = index;
+}
+
 void SimulationFrame::plotGraphs(plot::Canvas& picture1, plot::Canvas& picture2) const
 {
     const int n = context_.divisions;
@@ -185,8 +195,7 @@ void SimulationFrame::redraw(plot::Canvas& picture1, plot::Canvas& picture2, plo
     case ViewShows::Nothing:
         break;
     case ViewShows::Pose:
-        view.clear();
-        run_->DrawMechanism(view, window_, poseShown_);
+        drawPose(view, poseShown_);
         break;
     case ViewShows::Summary:
         stop(view);

@@ -16,6 +16,11 @@
 
 namespace sim {
 
+// How the mechanism view is drawn beyond the poses themselves.
+struct DrawingOptions {
+    bool guides = false;   // the mechanism's guide lines under its poses
+};
+
 class SimulationFrame {
 public:
     explicit SimulationFrame(const Mechanism& mechanism);
@@ -40,6 +45,10 @@ public:
     int stepDirection() const { return stepDirection_; }
     int graphPage() const { return graphPage_; }
 
+    // Takes effect from the next tick or STOP.
+    void setDrawingOptions(DrawingOptions options) { options_ = options; }
+    DrawingOptions drawingOptions() const { return options_; }
+
     // One timer tick: clears `view`, draws the pose stepIndex and moves the index on, turning
     // at 0 and N. Returns the index shown (for Text2). Does nothing before the first run.
     std::optional<int> tick(plot::Canvas& view);
@@ -61,6 +70,8 @@ public:
 
 private:
     void plotGraphs(plot::Canvas& picture1, plot::Canvas& picture2) const;
+    // Clears `view` and draws pose `index` (with the guides when they are wanted).
+    void drawPose(plot::Canvas& view, int index);
 
     const Mechanism& mechanism_;
     std::unique_ptr<MechanismRun> run_;
@@ -71,6 +82,7 @@ private:
     int graphPage_ = 0;
     enum class ViewShows { Nothing, Pose, Summary, Page } viewShows_ = ViewShows::Nothing;
     int poseShown_ = 0;
+    DrawingOptions options_;
 };
 
 // How a message names a box: by its caption in the window, by its key on the command line.

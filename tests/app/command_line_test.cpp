@@ -5,11 +5,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cerrno>
+#include <fstream>
+#include <set>
 
 #include "app/command_line.h"
 #include "mechanisms/catalog.h"
 #include "sim/picture_sizes.h"
 #include "sim/qt/simulation_form.h"
+#include "sim/safe_file.h"
 #include "sim/settings.h"
 #include "support/temp_dir.h"
 #include "version.h"
@@ -86,6 +90,8 @@ TEST(CommandLine, UsageAndInputErrorsExitTwoNameTheKeyAndWriteNothing)
         {{"run", "2r", "--output"}, "--output"},
         {{"run", "hexapod", "--output", out}, "hexapod"},
         {{"run", "slider", "phi=90", "--output", out}, "phi"},
+        {{"run", "four-bar", "branch=0", "--output", out}, "branch"},
+        {{"run", "parallel", "branch2=2", "--output", out}, "branch2"},
         {{"fly"}, "fly"},
         // A misspelt last option was once reported as an option without its value.
         {{"run", "2r", "--output", out, "--cycletime"}, "知らないオプションです: --cycletime"},
@@ -93,6 +99,10 @@ TEST(CommandLine, UsageAndInputErrorsExitTwoNameTheKeyAndWriteNothing)
         // An empty name would have written into the current directory.
         {{"run", "2r", "--output", ""}, "--output"},
         {{"run", "2r", "--pictures", "", "--output", out}, "--pictures"},
+        // Targets that can never take the table are refused before anything is computed.
+        {{"run", "2r", "--output", dir.path.string()}, "--output: " + dir.path.string()},
+        {{"run", "2r", "--output", out + "/"}, "--output: " + out + "/"},
+        {{"run", "2r", "--pictures", "/dev/null", "--output", out}, "--pictures: /dev/null"},
     };
     for (const Case& c : cases) {
         const Invocation r = Mechsim(c.args);
@@ -149,8 +159,27 @@ TEST(CommandLine, AnUnreachablePoseExitsThreeNamingTheStepAndKeepsTheOldFile)
     // step 97 of 200 (quintic s(0.485) into x5 0..200, y5 100..0, phi 90..0 degrees): 4.85 s.
     EXPECT_NE(r.err.find("ステップ 97"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("4.85 秒"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("が L1+L2 = 80 を超えます"), std::string::npos) << r.err;
     EXPECT_EQ(ReadFileBytes(out), before);
     EXPECT_FALSE(std::filesystem::exists(dir / "pictures"));
+}
+
+TEST(CommandLine, TheOtherAssemblyRunsAndTheFourBarPrintsItsFindings)
+{
+    TempDir dir;
+    const std::string out = (dir / "result.dat").string();
+    const Invocation open = Mechsim({"run", "four-bar", "--output", out});
+    const std::string openFile = ReadFileBytes(out);
+    const Invocation crossed = Mechsim({"run", "four-bar", "branch=-1", "--output", out});
+    EXPECT_EQ(open.status, 0);
+    EXPECT_EQ(crossed.status, 0);
+    EXPECT_NE(ReadFileBytes(out), openFile);
+    for (const Invocation* r : {&open, &crossed}) {
+        EXPECT_NE(r->out.find("グラスホフの分類: てこクランク機構\n"), std::string::npos) << r->out;
+        EXPECT_NE(r->out.find("伝達角: 最小 "), std::string::npos) << r->out;
+    }
+    EXPECT_EQ(Mechsim({"run", "four-bar", "branch=1", "--output", out}).out, open.out);
+    EXPECT_EQ(ReadFileBytes(out), openFile);
 }
 
 TEST(CommandLine, PicturesAreWhatTheWindowWouldShow)
@@ -171,6 +200,46 @@ TEST(CommandLine, PicturesAreWhatTheWindowWouldShow)
                   QSize(size.width, size.height))
             << name;
     EXPECT_FALSE(std::filesystem::exists(dir / "pictures" / "page5.png"));
+}
+
+// A failing picture keeps the previous one and names its path; a run that writes every picture
+// leaves exactly its own pictures, removing pages of an earlier run that had more.
+TEST(CommandLine, PicturesAreWrittenSafelyAndStalePagesRemoved)
+{
+    TempDir dir;
+    const std::filesystem::path pictures = dir / "pictures";
+    const std::vector<std::string> run = {
+        "run", "2r", "--output", (dir / "result.dat").string(), "--pictures", pictures.string()};
+    ASSERT_EQ(Mechsim(run).status, 0);
+    const std::string before = ReadFileBytes(pictures / "picture1.png");
+    sim::SetWriterFaultsForTesting({.failAfterBytes = 100, .error = ENOSPC});
+    const Invocation full = Mechsim(run);
+    sim::SetWriterFaultsForTesting({});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find((pictures / "picture1.png").string()
+                            + " を書き込めませんでした: "
+                              "ディスクがいっぱいです"),
+              std::string::npos)
+        << full.err;
+    EXPECT_EQ(ReadFileBytes(pictures / "picture1.png"), before);
+
+    // Pages the slider crank's run does not write, beside names that are not the program's.
+    std::filesystem::remove_all(pictures);
+    std::filesystem::create_directories(pictures / "page6.png");
+    for (const char* name : {"page5.png", "page12.png", "page05.png", "page5.png.bak", "notes.txt"})
+        std::ofstream(pictures / name) << "earlier";
+    std::filesystem::create_symlink("notes.txt", pictures / "page9.png");
+    ASSERT_EQ(Mechsim({"run", "slider", "--output", (dir / "result.dat").string(), "--pictures",
+                       pictures.string()})
+                  .status,
+              0);
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(pictures))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"page05.png", "page1.png", "page2.png", "page3.png",
+                                            "page4.png", "page5.png.bak", "page6.png", "notes.txt",
+                                            "picture1.png", "picture2.png", "summary.png"}));
+    EXPECT_EQ(ReadFileBytes(pictures / "notes.txt"), "earlier");
 }
 
 TEST(CommandLine, HelpListsEveryMechanismWithItsKeysAndVersionPrintsTheVersion)

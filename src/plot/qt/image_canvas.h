@@ -1,8 +1,8 @@
-// A canvas that draws into a raster image: written as PNG by the command line, and the backing
+// A canvas that draws into a raster image: encoded as PNG for the command line, and the backing
 // store of the picture-box widget, which repaints itself whenever the image changes.
 #pragma once
 
-#include <QString>
+#include <QByteArray>
 
 #include "plot/canvas.h"
 #include "plot/qt/raster_picture.h"
@@ -24,7 +24,8 @@ public:
     const QImage& image() const { return raster_.image(); }
     // A blank raster of a new logical size at the same resolution; what was drawn is gone.
     void setLogicalSize(QSize logicalSize);
-    bool savePng(const QString& path) const;
+    // The image encoded as PNG in memory (empty if encoding fails), for a safe file writer.
+    QByteArray pngBytes() const;
 
 protected:
     // Called after every change of the image.

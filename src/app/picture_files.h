@@ -1,0 +1,24 @@
+// The picture files of --pictures DIR: each written whole through the safe file writer, and
+// pages of an earlier run that had more of them removed afterwards.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+#include "plot/qt/image_canvas.h"
+#include "sim/refusal.h"
+
+namespace app {
+
+// Encodes the picture as PNG in memory and writes it to `path`; a refusal names the path.
+std::optional<sim::Refusal> SavePicture(const plot::ImageCanvas& picture,
+                                        const std::filesystem::path& path);
+
+// The name of graph page `page` (1, 2, ...).
+std::filesystem::path PageName(int page);
+
+// Removes "pageK.png" for every K > `pages` from `dir`: files and links with exactly that
+// name, nothing else.
+void RemoveStalePages(const std::filesystem::path& dir, int pages);
+
+}
