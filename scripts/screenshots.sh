@@ -112,7 +112,7 @@ start_program four-bar run other guides
 sleep 1.5
 shot four-bar_crossed_guides
 stop_program
-# One window enlarged to 1.5 times its design size: the pictures grow and are drawn again.
+# The settings dialog refusing a mistyped time, and one window enlarged to 1.5 times its design size: the pictures grow and are drawn again.
 start_program 2r large
 sleep 1.5
 shot form_2r_enlarged

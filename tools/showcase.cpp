@@ -5,6 +5,7 @@
 //   mechsim_showcase MECHANISM STAGE other guides  with the assembly boxes ("other") or the
 //                                              guide box ("guides") ticked before RUN
 //   mechsim_showcase gauss|lady|nibun          a test bench after its button
+//   mechsim_showcase settings                  the settings dialog refusing a mistyped time
 //   mechsim_showcase startup|bare              the main menu (or a bare window with a menu bar):
 //                                              prints the wall-clock time of its first paint in ns
 //                                              and quits (scripts/startup_time.sh)
@@ -22,6 +23,7 @@
 
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
+#include "app/formsetting.h"
 #include "app/interface_font.h"
 #include "app/start_menu.h"
 #include "mechanisms/catalog.h"
@@ -96,6 +98,15 @@ int main(int argc, char** argv)
         window->show();
         if (auto* button = window->findChild<QPushButton*>("Command1"))
             button->click();
+        return application.exec();
+    }
+
+    if (what == "settings") {
+        auto* dialog = new app::formsetting(settings);
+        dialog->move(20, 20);
+        dialog->show();
+        dialog->Text1->setText("1O");
+        dialog->Command1->click();
         return application.exec();
     }
 
