@@ -36,9 +36,13 @@ struct FrameTraits {
     bool showsOkAfterCompute = false;   // Text2 reads "ok" after ComputeMotion
 };
 
+class ResultStream;
+
 // The settings a run was started with, and the profile chosen in its window.
 struct RunContext : Settings {
     ProfileKind profile = ProfileKind::Quintic;
+    // Where a streamed run hands its blocks of steps instead of keeping every step.
+    ResultStream* stream = nullptr;
 };
 
 // Three series plotted together.
