@@ -142,14 +142,6 @@
         <translation>Computes position, velocity and acceleration of planar mechanisms (serial arms, linkages, a crank and piston, a parallel mechanism) and shows their motion as an animation and in graphs.</translation>
     </message>
     <message>
-        <source>メニューの「機構選択」から機構を選び、寸法と駆動の始めと終わりの値を入力して、運動曲線を選んで RUN を押してください。</source>
-        <translation>Choose a mechanism from the menu &quot;Mechanisms&quot;, type its dimensions and the start and final values of its drive, choose a motion profile and press RUN.</translation>
-    </message>
-    <message>
-        <source>STOP で動きを止めると軌跡と重ね書きの図が、next で別の量のグラフが見られます。</source>
-        <translation>STOP halts the motion and shows the traced path over superimposed poses; next shows graphs of further quantities.</translation>
-    </message>
-    <message>
         <source>サイクルタイムと時分割数はメニューの「設定」で変えられます（初めは %1 秒と %2 分割）。</source>
         <translation>The cycle time and the number of time divisions are changed under &quot;Settings&quot; in the menu (at start %1 s and %2 divisions).</translation>
     </message>
@@ -216,6 +208,14 @@
     <message>
         <source>設定</source>
         <translation>Settings</translation>
+    </message>
+    <message>
+        <source>メニューの「機構選択」から機構を選び、寸法と駆動の始めと終わりの値を入力して、運動曲線を選んで run を押してください。</source>
+        <translation>Choose a mechanism from the menu &quot;Mechanisms&quot;, type its dimensions and the start and final values of its drive, choose a motion profile and press run.</translation>
+    </message>
+    <message>
+        <source>stop で動きを止めると軌跡と重ね書きの図が、next で別の量のグラフが見られます。</source>
+        <translation>stop halts the motion and shows the traced path over superimposed poses; next shows graphs of further quantities.</translation>
     </message>
 </context>
 <context>
@@ -736,6 +736,10 @@
         <source>計算を中止しました。</source>
         <translation>The computation was cancelled.</translation>
     </message>
+    <message>
+        <source>値が大きすぎます（範囲外です）</source>
+        <translation>the value is too large (out of range)</translation>
+    </message>
 </context>
 <context>
     <name>sim::SimulationForm</name>
@@ -756,10 +760,6 @@
         <translation>Animation</translation>
     </message>
     <message>
-        <source>メッセージ</source>
-        <translation>Message</translation>
-    </message>
-    <message>
         <source>計算結果を %1 に書き出しました。</source>
         <translation>The results were written to %1.</translation>
     </message>
@@ -767,6 +767,14 @@
         <source>&#x3000;</source>
         <comment>between two findings</comment>
         <translation>   </translation>
+    </message>
+    <message>
+        <source>機構の図</source>
+        <translation>Picture of the mechanism</translation>
+    </message>
+    <message>
+        <source>表示中のステップ</source>
+        <translation>Step shown</translation>
     </message>
 </context>
 <context>
@@ -827,8 +835,12 @@
 <context>
     <name>testbench</name>
     <message>
-        <source>「%1」は数値ではありません</source>
-        <translation>&quot;%1&quot; is not a number</translation>
+        <source>「%1」の値が大きすぎます（範囲外です）。</source>
+        <translation>The value of &quot;%1&quot; is too large (out of range).</translation>
+    </message>
+    <message>
+        <source>「%1」は数値ではありません。</source>
+        <translation>&quot;%1&quot; is not a number.</translation>
     </message>
 </context>
 <context>
@@ -885,6 +897,22 @@
         <source>行列ｍは不正です</source>
         <translation>The matrix m is singular</translation>
     </message>
+    <message>
+        <source>未知数 X</source>
+        <translation>Unknown X</translation>
+    </message>
+    <message>
+        <source>未知数 Y</source>
+        <translation>Unknown Y</translation>
+    </message>
+    <message>
+        <source>解の未知数 X</source>
+        <translation>Unknown X of the solution</translation>
+    </message>
+    <message>
+        <source>解の未知数 Y</source>
+        <translation>Unknown Y of the solution</translation>
+    </message>
 </context>
 <context>
     <name>testbench::Formlady</name>
@@ -916,6 +944,30 @@
         <source>レディー関数テスト</source>
         <translation>Two-link closure test</translation>
     </message>
+    <message>
+        <source>B に届きません。長さ 0 の腕（a1 または a2）では鎖が作れないためです。</source>
+        <translation>B cannot be reached: an arm of length 0 (a1 or a2) makes no chain.</translation>
+    </message>
+    <message>
+        <source>B に届く関節 C が決まりません。B が A と重なっているためです。</source>
+        <translation>No single joint C reaches B: B lies on A.</translation>
+    </message>
+    <message>
+        <source>B に届きません。A から B までの距離 %1 が a1 + a2 = %2 より長いためです。</source>
+        <translation>B cannot be reached: the distance from A to B, %1, is longer than a1 + a2 = %2.</translation>
+    </message>
+    <message>
+        <source>B に届きません。A から B までの距離 %1 が |a1 − a2| = %2 より短いためです。</source>
+        <translation>B cannot be reached: the distance from A to B, %1, is shorter than |a1 − a2| = %2.</translation>
+    </message>
+    <message>
+        <source>B に届く関節 C が求まりません。</source>
+        <translation>No joint C reaching B was found.</translation>
+    </message>
+    <message>
+        <source>消去</source>
+        <translation>Clear</translation>
+    </message>
 </context>
 <context>
     <name>testbench::formnibun</name>
@@ -938,6 +990,17 @@
     <message>
         <source>x*x - 2 = 0 の 0 から 2 の間の根</source>
         <translation>Root of x*x - 2 = 0 between 0 and 2</translation>
+    </message>
+</context>
+<context>
+    <name>widgets::MessageLine</name>
+    <message>
+        <source>メッセージ</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>。</source>
+        <translation>.</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,7 @@
 
 #include "widgets/accessible_names.h"
 #include "widgets/language.h"
+#include "widgets/message_line.h"
 
 namespace app {
 
@@ -45,16 +46,16 @@ formsetting::formsetting(sim::Settings& settings, QWidget* parent)
         Text2->setToolTip(
             tr("一回の動きを何ステップに分けて計算するか（1 から 1000000 までの整数）"));
         if (!refusal_.empty())
-            lblMessage->setText(widgets::TranslateCore(refusal_));
+            widgets::ShowMessage(lblMessage, widgets::TranslateCore(refusal_),
+                                 widgets::MessageKind::Refusal);
     });
 
-    QPalette warning = lblMessage->palette();
-    warning.setColor(QPalette::WindowText, Qt::red);
-    lblMessage->setPalette(warning);
     lblMessage->setWordWrap(true);
     lblMessage->hide();
 
     auto* grid = new QGridLayout(this);
+    // The dialog grows with a refusal instead of cutting it off.
+    grid->setSizeConstraint(QLayout::SetMinimumSize);
     grid->addWidget(Label1, 0, 0, Qt::AlignRight);
     grid->addWidget(Text1, 0, 1);
     grid->addWidget(Label2, 1, 0, Qt::AlignRight);
@@ -71,8 +72,10 @@ void formsetting::Command1_Click()
         sim::ParseSettings(Text1->text().toStdString(), Text2->text().toStdString());
     if (const auto* message = std::get_if<std::string>(&parsed)) {
         refusal_ = *message;
-        lblMessage->setText(widgets::TranslateCore(refusal_));
+        widgets::ShowMessage(lblMessage, widgets::TranslateCore(refusal_),
+                             widgets::MessageKind::Refusal);
         lblMessage->show();
+        adjustSize();
         return;
     }
     settings_ = std::get<sim::Settings>(parsed);

@@ -14,6 +14,9 @@ namespace sim {
 
 // The reason of a box that holds no number; %1 is its text.
 inline constexpr const char* kNotANumber = MECHSIM_TR_NOOP("core", "数値ではありません: \"%1\"");
+// Why a box holding a number too large for any computation is refused.
+inline constexpr const char* kBeyondRangeReason =
+    MECHSIM_TR_NOOP("core", "値が大きすぎます（範囲外です）");
 
 struct Refusal {
     enum class Kind {

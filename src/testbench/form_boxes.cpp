@@ -21,6 +21,7 @@ BoxValues ReadBoxes(std::span<const NumberBox> boxes)
         if (!value) {
             result.values.clear();
             result.failedCaption = b.caption;
+            result.beyondRange = numeric::IsBeyondRange(b.box->text().toStdString());
             return result;
         }
         result.values.push_back(*value);
@@ -28,9 +29,14 @@ BoxValues ReadBoxes(std::span<const NumberBox> boxes)
     return result;
 }
 
-QString NotANumberMessage(const QString& caption)
+QString BoxValues::message() const
 {
-    return QCoreApplication::translate("testbench", "「%1」は数値ではありません").arg(caption);
+    if (ok())
+        return {};
+    return (beyondRange ? QCoreApplication::translate("testbench",
+                                                      "「%1」の値が大きすぎます（範囲外です）。")
+                        : QCoreApplication::translate("testbench", "「%1」は数値ではありません。"))
+        .arg(failedCaption);
 }
 
 QString NumberText(double value)

@@ -23,11 +23,12 @@ struct NumberBox {
 // a number.
 struct BoxValues {
     std::vector<double> values;
-    QString failedCaption;
+    QString failedCaption;      // empty when every box holds a number
+    bool beyondRange = false;   // the failed box holds a number too large for any computation
     bool ok() const { return failedCaption.isEmpty(); }
+    // The message naming the failed box, in the language in force.
+    QString message() const;
 };
-// The message naming a box that does not hold a number, in the language in force.
-QString NotANumberMessage(const QString& caption);
 BoxValues ReadBoxes(std::span<const NumberBox> boxes);
 
 // Shortest text that reads back to the same double; empty text for a value that is not

@@ -12,8 +12,10 @@
 #include "testbench/form_boxes.h"
 #include "widgets/accessible_names.h"
 #include "widgets/language.h"
+#include "widgets/message_line.h"
 
 namespace testbench {
+
 
 namespace {
 
@@ -41,6 +43,8 @@ Formgauss::Formgauss(QWidget* parent) : QWidget(parent, Qt::Window)
     setObjectName(formName());
 
     text2_ = MakeBox(this, QStringLiteral("Text2"), QString(), QString(), true);
+    widgets::ShowFollowingMessage(
+        text2_, [] { return QString(); }, widgets::MessageKind::Information);
     auto* command1 = MakeButton(this, QStringLiteral("Command1"), QString());
     connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
@@ -60,11 +64,12 @@ Formgauss::Formgauss(QWidget* parent) : QWidget(parent, Qt::Window)
                             caption);
         label1[i] = MakeCaption(this, QStringLiteral("Label1_%1").arg(i), caption, text1_[i]);
     }
+    // The unknowns of the system and of the solved system; the results are X and Y.
     text1_[7] = MakeBox(this, QStringLiteral("Text1_7"), QStringLiteral("X"), QString(), true);
     text1_[6] = MakeBox(this, QStringLiteral("Text1_6"), QStringLiteral("Y"), QString(), true);
 
-    text3X_ = MakeBox(this, QStringLiteral("Text3_4"), QString(), QStringLiteral("v(1)"), true);
-    text3Y_ = MakeBox(this, QStringLiteral("Text3_5"), QString(), QStringLiteral("v(2)"), true);
+    text3X_ = MakeBox(this, QStringLiteral("Text3_4"), QString(), QStringLiteral("X"), true);
+    text3Y_ = MakeBox(this, QStringLiteral("Text3_5"), QString(), QStringLiteral("Y"), true);
     auto* text3_6 = MakeBox(this, QStringLiteral("Text3_6"), QStringLiteral("X"), QString(), true);
     auto* text3_7 = MakeBox(this, QStringLiteral("Text3_7"), QStringLiteral("Y"), QString(), true);
 
@@ -139,15 +144,11 @@ Formgauss::Formgauss(QWidget* parent) : QWidget(parent, Qt::Window)
             text1_[i]->setToolTip(tr(tooltips[i]));
         text3X_->setToolTip(tr("解：Xの値"));
         text3Y_->setToolTip(tr("解：Yの値"));
-        if (messageText_)
-            text2_->setText(messageText_());
+        widgets::NameForAccessibility(text1_[7], tr("未知数 X"));
+        widgets::NameForAccessibility(text1_[6], tr("未知数 Y"));
+        widgets::NameForAccessibility(text3_6, tr("解の未知数 X"));
+        widgets::NameForAccessibility(text3_7, tr("解の未知数 Y"));
     });
-}
-
-void Formgauss::showMessage(std::function<QString()> text)
-{
-    messageText_ = std::move(text);
-    text2_->setText(messageText_());
 }
 
 void Formgauss::Command1_Click()
@@ -160,9 +161,13 @@ void Formgauss::Command1_Click()
         {text1_[4], QStringLiteral("v(1)")},
         {text1_[5], QStringLiteral("v(2)")},
     }};
+    // A refusal empties the answers, so no earlier result is read as this one's.
+    text3X_->clear();
+    text3Y_->clear();
     const BoxValues read = ReadBoxes(inputs);
     if (!read.ok()) {
-        showMessage([caption = read.failedCaption] { return NotANumberMessage(caption); });
+        widgets::ShowFollowingMessage(
+            text2_, [read] { return read.message(); }, widgets::MessageKind::Refusal);
         return;
     }
     const std::vector<double>& t = read.values;
@@ -183,10 +188,13 @@ void Formgauss::Command1_Click()
     if (NumberText(v[1]).isEmpty() || NumberText(v[2]).isEmpty())
         status = numeric::Status::Error;
 
-    const char* const verdict = status == numeric::Status::Ok ? QT_TR_NOOP("下段は結果です")
-                                                              : QT_TR_NOOP("行列ｍは不正です");
-    showMessage([this, verdict] { return tr(verdict); });
-    // After a failure these are the partly transformed values the solver left behind.
+    if (status != numeric::Status::Ok) {
+        widgets::ShowFollowingMessage(
+            text2_, [this] { return tr("行列ｍは不正です"); }, widgets::MessageKind::Refusal);
+        return;
+    }
+    widgets::ShowFollowingMessage(
+        text2_, [this] { return tr("下段は結果です"); }, widgets::MessageKind::Information);
     text3X_->setText(NumberText(v[1]));
     text3Y_->setText(NumberText(v[2]));
 }

@@ -4,7 +4,6 @@
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <functional>
 
 class QLineEdit;
 
@@ -18,14 +17,11 @@ public:
 
 private:
     void Command1_Click();
-    // Shows what `text` says now and again after each change of language.
-    void showMessage(std::function<QString()> text);
 
-    std::array<QLineEdit*, 8> text1_{};      // Text1(0..7): m, v, and the names X, Y
-    QLineEdit* text2_ = nullptr;             // status message
-    QLineEdit* text3X_ = nullptr;            // Text3(4): solution X
-    QLineEdit* text3Y_ = nullptr;            // Text3(5): solution Y
-    std::function<QString()> messageText_;   // the message shown, in the language in force
+    std::array<QLineEdit*, 8> text1_{};   // Text1(0..7): m, v, and the names X, Y
+    QLineEdit* text2_ = nullptr;          // status message
+    QLineEdit* text3X_ = nullptr;         // Text3(4): solution X
+    QLineEdit* text3Y_ = nullptr;         // Text3(5): solution Y
 };
 
 }

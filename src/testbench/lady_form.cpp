@@ -2,6 +2,7 @@
 // its coordinates and a drawing of the chain A-C-B.
 #include "testbench/lady_form.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@
 #include "testbench/form_boxes.h"
 #include "widgets/accessible_names.h"
 #include "widgets/language.h"
+#include "widgets/message_line.h"
 
 namespace testbench {
 
@@ -31,6 +33,34 @@ QSize PictureSize()
     const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
     const int side = static_cast<int>(std::lround(kPictureMm * dpi / 25.4));
     return {side, side};
+}
+
+// Why no joint C joins link a1 from A (the origin) and link a2 to B, in the order the closure
+// checks: a link without length, B on A, B farther than the links reach together, or nearer
+// than their difference.
+QString OutOfReach(double bx, double by, double la, double lb)
+{
+    const double distance = std::hypot(bx, by);
+    if (la == 0 || lb == 0)
+        return QCoreApplication::translate(
+            "testbench::Formlady",
+            "B に届きません。長さ 0 の腕（a1 または a2）では鎖が作れないためです。");
+    if (distance == 0)
+        return QCoreApplication::translate(
+            "testbench::Formlady",
+            "B に届く関節 C が決まりません。B が A と重なっているためです。");
+    const QString ab = NumberText(distance);
+    if (distance > la + lb)
+        return QCoreApplication::translate(
+                   "testbench::Formlady",
+                   "B に届きません。A から B までの距離 %1 が a1 + a2 = %2 より長いためです。")
+            .arg(ab, NumberText(la + lb));
+    if (distance < std::abs(la - lb))
+        return QCoreApplication::translate(
+                   "testbench::Formlady",
+                   "B に届きません。A から B までの距離 %1 が |a1 − a2| = %2 より短いためです。")
+            .arg(ab, NumberText(std::abs(la - lb)));
+    return QCoreApplication::translate("testbench::Formlady", "B に届く関節 C が求まりません。");
 }
 
 }
@@ -77,12 +107,20 @@ Formlady::Formlady(QWidget* parent) : QWidget(parent, Qt::Window)
 
     auto* command1 = MakeButton(this, QStringLiteral("Command1"), QStringLiteral("Run"));
     connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    // Each click draws over the earlier drawings; this button starts a clean picture.
+    auto* erase = MakeButton(this, QStringLiteral("Erase"), QString());
+    connect(erase, &QPushButton::clicked, this, [this] { picture1_->clear(); });
     message_ = MakeLabel(this, QStringLiteral("lblMessage"), QString());
     message_->setWordWrap(true);
+    widgets::ShowFollowingMessage(
+        message_, [] { return QString(); }, widgets::MessageKind::Information);
 
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(command1);
+    buttons->addWidget(erase);
     auto* left = new QVBoxLayout;
     left->addLayout(inputs);
-    left->addWidget(command1);
+    left->addLayout(buttons);
     left->addWidget(message_);
     left->addStretch();
 
@@ -94,18 +132,13 @@ Formlady::Formlady(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addLayout(left);
     layout->addWidget(picture1_, 0, Qt::AlignTop);
 
-    widgets::FollowLanguage(this, [this, rows] {
+    widgets::FollowLanguage(this, [this, rows, erase] {
         setWindowTitle(tr("レディー関数テスト"));
         for (const Row& r : rows)
             text1_[static_cast<std::size_t>(r.index)]->setToolTip(tr(r.tooltip));
-        message_->setText(messageText_ ? messageText_() : QString());
+        erase->setText(tr("消去"));
+        widgets::NameForAccessibility(erase, erase->text());
     });
-}
-
-void Formlady::showMessage(std::function<QString()> text)
-{
-    messageText_ = std::move(text);
-    message_->setText(messageText_ ? messageText_() : QString());
 }
 
 void Formlady::Command1_Click()
@@ -116,12 +149,15 @@ void Formlady::Command1_Click()
         {text1_[2], QStringLiteral("a1")},
         {text1_[6], QStringLiteral("a2")},
     }};
+    // A refusal empties the answers, so no earlier C is read as this one's.
+    text1_[3]->clear();
+    text1_[4]->clear();
     const BoxValues read = ReadBoxes(inputs);
     if (!read.ok()) {
-        showMessage([caption = read.failedCaption] { return NotANumberMessage(caption); });
+        widgets::ShowFollowingMessage(
+            message_, [read] { return read.message(); }, widgets::MessageKind::Refusal);
         return;
     }
-    showMessage({});
     const double bx = read.values[0], by = read.values[1];
     const double la = read.values[2], lb = read.values[3];
 
@@ -132,13 +168,15 @@ void Formlady::Command1_Click()
                            numeric::PointKinematics::AtRest(bx, by), la, lb, c);
     PointChain chain;
     if (status == numeric::Status::Ok) {
+        widgets::ShowFollowingMessage(
+            message_, [] { return QString(); }, widgets::MessageKind::Information);
         text1_[3]->setText(NumberText(c.x));
         text1_[4]->setText(NumberText(c.y));
         chain = {2, {0, c.x, bx}, {0, c.y, by}};
     } else {
-        // Unreachable or degenerate: nothing to show, and the chain is the single line A-B.
-        text1_[3]->clear();
-        text1_[4]->clear();
+        // Unreachable or degenerate: the chain is the single line A-B.
+        widgets::ShowFollowingMessage(
+            message_, [=] { return OutOfReach(bx, by, la, lb); }, widgets::MessageKind::Refusal);
         chain = {1, {0, bx, 0}, {0, by, 0}};
     }
     DrawPointChain(*picture1_, chain.n, chain.x, chain.y, 1);

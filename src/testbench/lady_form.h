@@ -5,7 +5,6 @@
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <optional>
 
 class QLabel;
@@ -33,14 +32,11 @@ public:
 
 private:
     void Command1_Click();
-    // Shows what `text` says now and again after each change of language.
-    void showMessage(std::function<QString()> text);
 
     std::array<QLineEdit*, 7> text1_{};   // Text1(0..4, 6); index 5 is not used
     QLabel* message_ = nullptr;
     plot::PictureBox* picture1_ = nullptr;
     std::optional<PointChain> lastChain_;
-    std::function<QString()> messageText_;   // the message shown, in the language in force
 };
 
 }

@@ -11,6 +11,7 @@
 #include "testbench/form_boxes.h"
 #include "widgets/accessible_names.h"
 #include "widgets/language.h"
+#include "widgets/message_line.h"
 
 namespace testbench {
 
@@ -30,6 +31,8 @@ formnibun::formnibun(QWidget* parent) : QWidget(parent, Qt::Window)
     FitLongestNumber(text1_);
     message_ = MakeLabel(this, QStringLiteral("lblMessage"), QString());
     message_->setWordWrap(true);
+    widgets::ShowFollowingMessage(
+        message_, [] { return QString(); }, widgets::MessageKind::Information);
 
     auto* boxes = new QGridLayout;
     QLabel* accuracy = MakeCaption(this, QStringLiteral("Label1"), QString(), text2_);
@@ -53,25 +56,26 @@ formnibun::formnibun(QWidget* parent) : QWidget(parent, Qt::Window)
         widgets::NameForAccessibility(text2_, accuracy->text());
         text2_->setToolTip(tr("精度：区間を半分にする回数 n、幅が 1/2^n になるまで"));
         text1_->setToolTip(tr("x*x - 2 = 0 の 0 から 2 の間の根"));
-        message_->setText(messageText_ ? messageText_() : QString());
     });
-}
-
-void formnibun::showMessage(std::function<QString()> text)
-{
-    messageText_ = std::move(text);
-    message_->setText(messageText_ ? messageText_() : QString());
 }
 
 void formnibun::Command1_Click()
 {
     const std::array<NumberBox, 1> inputs{{{text2_, tr(kAccuracyCaption)}}};
+    text1_->clear();   // a refusal leaves no earlier answer standing
     const BoxValues read = ReadBoxes(inputs);
     if (!read.ok()) {
-        showMessage([this] { return NotANumberMessage(tr(kAccuracyCaption)); });
+        // The caption is taken again in the language in force.
+        widgets::ShowFollowingMessage(
+            message_,
+            [this, beyond = read.beyondRange] {
+                return BoxValues{{}, tr(kAccuracyCaption), beyond}.message();
+            },
+            widgets::MessageKind::Refusal);
         return;
     }
-    showMessage({});
+    widgets::ShowFollowingMessage(
+        message_, [] { return QString(); }, widgets::MessageKind::Information);
 
     double a = 0, b = 2;
     const auto root = numeric::Bisect(a, b, read.values[0]);

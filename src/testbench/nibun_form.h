@@ -3,7 +3,6 @@
 
 #include <QString>
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -18,13 +17,10 @@ public:
 
 private:
     void Command1_Click();
-    // Shows what `text` says now and again after each change of language.
-    void showMessage(std::function<QString()> text);
 
     QLineEdit* text1_ = nullptr;   // the result
     QLineEdit* text2_ = nullptr;   // the number of halvings n
     QLabel* message_ = nullptr;
-    std::function<QString()> messageText_;   // the message shown, in the language in force
 };
 
 }

@@ -119,13 +119,7 @@ void SetLanguage(Language language)
 void FollowLanguage(QWidget* owner, std::function<void()> apply)
 {
     apply();
-    LanguageFollower* follower = nullptr;
-    for (QObject* child : owner->children())
-        if (!follower)
-            follower = dynamic_cast<LanguageFollower*>(child);
-    if (!follower)
-        follower = new LanguageFollower(owner);
-    follower->add(std::move(apply));
+    HelperOf<LanguageFollower>(owner)->add(std::move(apply));
 }
 
 LanguageScope::LanguageScope(Language language) : previous_(current)

@@ -3,6 +3,7 @@
 // anywhere on the command line, and by the main menu's "言語" while the program runs.
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -41,6 +42,16 @@ public:
 private:
     Language previous_;
 };
+
+// The helper object of type T that `owner` holds, made on first use (helpers have no Q_OBJECT,
+// so they are told apart by their C++ type).
+template <typename T, typename Owner> T* HelperOf(Owner* owner)
+{
+    for (QObject* child : owner->children())
+        if (T* helper = dynamic_cast<T*>(child))
+            return helper;
+    return new T(owner);
+}
 
 // Runs `apply` now and again whenever `owner` receives a change of language: how a window keeps
 // a caption, tooltip, accessible name or message in the language in force.

@@ -166,7 +166,7 @@ TEST(EnglishInterface, EveryOpenWindowSwitchesWithTheLanguageMenu)
         if (!w->isVisible() || qobject_cast<QMenu*>(w))
             continue;
         ++windows;
-        EXPECT_EQ(JapaneseTexts(w), QStringList()) << w->objectName().toStdString();
+        EXPECT_EQ(JapaneseTexts(w).join(" | ").toStdString(), "") << w->objectName().toStdString();
         for (QLineEdit* box : w->findChildren<QLineEdit*>()) {
             if (!box->isReadOnly()) {
                 EXPECT_FALSE(box->toolTip().isEmpty()) << box->objectName().toStdString();

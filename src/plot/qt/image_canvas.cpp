@@ -16,6 +16,12 @@ void ImageCanvas::takePicture(const ImageCanvas& drawn)
     changed();
 }
 
+void ImageCanvas::setLogicalSize(QSize logicalSize)
+{
+    raster_ = RasterPicture(logicalSize, raster_.logicalDpi(), raster_.image().devicePixelRatio());
+    changed();
+}
+
 QByteArray ImageCanvas::pngBytes() const
 {
     QByteArray bytes;

@@ -25,6 +25,12 @@ PictureBox::PictureBox(QSize logicalSize, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void PictureBox::setInnerSize(QSize logicalSize)
+{
+    setLogicalSize(logicalSize);
+    setFixedSize(ImageCanvas::logicalSize() + QSize(2 * kFrame, 2 * kFrame));
+}
+
 void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

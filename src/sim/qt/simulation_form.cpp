@@ -15,12 +15,15 @@
 #include "plot/qt/picture_box.h"
 #include "plot/recording_canvas.h"
 #include "sim/picture_sizes.h"
+#include "sim/qt/growing_page.h"
 #include "sim/qt/run_worker.h"
 #include "sim/qt/transport_strip.h"
 #include "sim/qt/view_choices.h"
 #include "sim/step_loop.h"
 #include "widgets/accessible_names.h"
+#include "widgets/box_width.h"
 #include "widgets/language.h"
+#include "widgets/message_line.h"
 
 namespace sim {
 
@@ -63,6 +66,15 @@ QString Q(const std::string& s)
     return QString::fromStdString(s);
 }
 
+constexpr int kBoxCharacters = 8;   // an input box shows "-45.7500" or "1.25e-07" whole
+
+int InputBoxWidth(const QFont& font)
+{
+    QLineEdit probe;
+    probe.setFont(font);
+    return std::max(kBoxSide, widgets::WidthForCharacters(probe, kBoxCharacters));
+}
+
 void Name(QWidget* w, const QString& objectName, const QString& caption)
 {
     w->setObjectName(objectName);
@@ -89,6 +101,9 @@ SimulationForm::SimulationForm(const Mechanism& mechanism, const Settings& setti
     buildControls();
     buildTransport();
     retranslate();
+    // Last, once every control exists: the page that holds them grows with the window.
+    MakeResizable(this, {picture1_, picture2_, picture3_},
+                  [this] { frame_.redraw(*picture1_, *picture2_, *picture3_); });
     // Form_Load: the timer starts disabled; the boxes keep their design-time texts.
 }
 
@@ -108,7 +123,10 @@ void SimulationForm::buildControls()
         if (box.kind == InputKind::Number)
             captionWidth =
                 std::max(captionWidth, WidestAdvance(metrics, box.caption) + kCaptionGap);
-    const int shift = captionWidth - kCaptionWidth;   // what long captions add to the left column
+    // Each input box shows at least eight characters of its font; the columns right of it
+    // move right by what long captions and wider boxes add.
+    const int boxWidth = InputBoxWidth(font());
+    const int shift = captionWidth - kCaptionWidth + boxWidth - kBoxSide;
 
     run_ = new QPushButton("run", this);
     Name(run_, "RUN", "run");
@@ -136,7 +154,7 @@ void SimulationForm::buildControls()
         label->setGeometry(kCaptionLeft, top, captionWidth, kBoxSide);
         auto* edit = new QLineEdit(Q(box.defaultText), this);
         edit->setObjectName(QString("Text1_%1").arg(box.index));
-        edit->setGeometry(kBoxLeft + shift, top, kBoxSide, kBoxSide);
+        edit->setGeometry(kBoxLeft + captionWidth - kCaptionWidth, top, boxWidth, kBoxSide);
         label->setBuddy(edit);
         text1_[slot] = edit;
         label1_[slot] = label;
@@ -205,7 +223,7 @@ void SimulationForm::buildControls()
     }
 
     text2_ = new QLineEdit(this);
-    Name(text2_, "Text2", "Text2");
+    text2_->setObjectName("Text2");
     text2_->setReadOnly(true);
     text2_->setGeometry(Px(2178) + shift, Px(3872), kBoxSide, kBoxSide);
     next_ = new QPushButton("next", this);
@@ -218,6 +236,7 @@ void SimulationForm::buildControls()
     const QRect view = picture3_->geometry();
     message_ = new QLabel(this);
     message_->setObjectName("lblMessage");
+    widgets::ShowMessage(message_, QString(), widgets::MessageKind::Information);
     message_->setWordWrap(true);
     // Below Picture3, and below the check boxes where they reach further down.
     const int messageTop = std::max(view.bottom() + 7, choices_->bottom() + 4);
@@ -273,10 +292,15 @@ void SimulationForm::retranslate()
     }
     for (std::size_t g = 0; g < label3_.size(); ++g)
         label3_[g]->setText(widgets::TranslateCore(m.graphCaptions[g]));
+    widgets::NameForAccessibility(picture1_, label3_[0]->text());
+    widgets::NameForAccessibility(picture2_, label3_[1]->text());
+    widgets::NameForAccessibility(picture3_, tr("機構の図"));
+    widgets::NameForAccessibility(text2_, tr("表示中のステップ"));
     label4_->setText(pageCaption_ ? widgets::TranslateCore(*pageCaption_) : tr("動画"));
-    message_->setAccessibleName(tr("メッセージ"));
     if (lastMessage_.shown)
-        message_->setText(messageText());
+        showMessage(lastMessage_.refusal);
+    else
+        widgets::ShowMessage(message_, QString(), widgets::MessageKind::Information);
 }
 
 void SimulationForm::changeEvent(QEvent* event)
@@ -312,8 +336,9 @@ void SimulationForm::showMessage(const std::optional<Refusal>& refusal)
     lastMessage_ = {true, refusal};
     // A cancelled run is no fault: its message keeps the text colour.
     const bool warning = refusal && refusal->kind != Refusal::Kind::Cancelled;
-    message_->setStyleSheet(warning ? "color: #b00000;" : "");
-    message_->setText(messageText());
+    widgets::ShowMessage(message_, messageText(),
+                         warning ? widgets::MessageKind::Refusal
+                                 : widgets::MessageKind::Information);
 }
 
 void SimulationForm::buildTransport()
