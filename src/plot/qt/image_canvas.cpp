@@ -13,32 +13,48 @@ bool ImageCanvas::savePng(const QString& path) const
     return raster_.image().save(path, "PNG");
 }
 
+void ImageCanvas::keepVectors()
+{
+    if (!vectors_)
+        vectors_.emplace(raster_.logicalSize(), raster_.logicalDpi());
+}
+
 void ImageCanvas::doClear()
 {
+    if (vectors_)
+        vectors_->clear();
     raster_.clear();
     changed();
 }
 
 void ImageCanvas::doLine(PointMm a, PointMm b, Rgb colour)
 {
+    if (vectors_)
+        vectors_->line(a, b, pen(colour));
     raster_.line(a, b, pen(colour));
     changed();
 }
 
 void ImageCanvas::doCircle(PointMm centre, double radius, Rgb colour)
 {
+    if (vectors_)
+        vectors_->circle(centre, radius, pen(colour));
     raster_.circle(centre, radius, pen(colour));
     changed();
 }
 
 void ImageCanvas::doText(PointMm topLeft, std::string_view utf8)
 {
+    if (vectors_)
+        vectors_->text(topLeft, utf8);
     raster_.text(topLeft, utf8);
     changed();
 }
 
 void ImageCanvas::doPolyline(std::span<const PointMm> points, Rgb colour)
 {
+    if (vectors_)
+        vectors_->polyline(points, pen(colour));
     raster_.polyline(points, pen(colour));
     changed();
 }

@@ -1,11 +1,14 @@
 // A canvas that draws into a raster image: written as PNG by the command line, and the backing
-// store of the picture-box widget, which repaints itself whenever the image changes.
+// store of the picture-box widget, which repaints itself whenever the image changes. It can
+// keep the same drawing as vectors besides, for an SVG of what it shows.
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "plot/canvas.h"
 #include "plot/qt/raster_picture.h"
+#include "plot/qt/vector_picture.h"
 
 namespace plot {
 
@@ -22,6 +25,11 @@ public:
     const QImage& image() const { return raster_.image(); }
     bool savePng(const QString& path) const;
 
+    // From now on every drawing is kept as vectors too; called before anything is drawn.
+    void keepVectors();
+    // The vectors of what the image shows; nullptr unless kept.
+    const VectorPicture* vectors() const { return vectors_ ? &*vectors_ : nullptr; }
+
 protected:
     // Called after every change of the image.
     virtual void changed() {}
@@ -36,6 +44,7 @@ private:
     Pen pen(Rgb colour) const { return {colour, penWidth(), penStyle()}; }
 
     RasterPicture raster_;
+    std::optional<VectorPicture> vectors_;
 };
 
 }

@@ -25,6 +25,7 @@ public:
     double widthMm() const;
     double heightMm() const;
     QSize logicalSize() const { return logicalSize_; }
+    double logicalDpi() const { return pixelsPerMm_ * 25.4; }
     const QImage& image() const { return image_; }
 
     void clear();                                      // white
