@@ -123,6 +123,7 @@ bool GifWriter::addFrame(const QImage& frame)
         return false;
     QImage image = frame.convertToFormat(QImage::Format_RGB32);
     if (previous_.isNull()) {
+        previous_ = image;   // read, never shown: the first frame has no transparent pixels
         failed_ = !put(image, image.rect(), false);
     } else {
         // An unchanged frame still takes its time: one transparent pixel.
@@ -136,44 +137,37 @@ bool GifWriter::addFrame(const QImage& frame)
 
 bool GifWriter::put(const QImage& frame, QRect changed, bool transparentUnchanged)
 {
-    // Index the pixels first: the colour table is known only when every colour has been seen.
-    FramePalette palette(transparentUnchanged ? kMaxColours - 1 : kMaxColours);
+    // Index 0 is the transparent colour where unchanged pixels show the frame before; the
+    // frame's own colours follow it in order of first appearance.
+    const int first = transparentUnchanged ? 1 : 0;
+    FramePalette palette(kMaxColours - first);
     std::vector<GifPixelType> indices(static_cast<std::size_t>(changed.width()) * changed.height());
-    std::vector<bool> unchanged(indices.size(), false);
-    std::size_t k = 0;
+    GifPixelType* out = indices.data();
     for (int y = changed.top(); y <= changed.bottom(); ++y) {
         const auto* now = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
-        const auto* before = transparentUnchanged
-                                 ? reinterpret_cast<const QRgb*>(previous_.constScanLine(y))
-                                 : nullptr;
-        for (int x = changed.left(); x <= changed.right(); ++x, ++k) {
-            if (before && before[x] == now[x])
-                unchanged[k] = true;
-            else
-                indices[k] = static_cast<GifPixelType>(palette.indexOf(now[x]));
-        }
+        const auto* before = reinterpret_cast<const QRgb*>(previous_.constScanLine(y));
+        for (int x = changed.left(); x <= changed.right(); ++x)
+            *out++ = transparentUnchanged && before[x] == now[x]
+                         ? 0
+                         : static_cast<GifPixelType>(first + palette.indexOf(now[x]));
     }
-    const int used = static_cast<int>(palette.colours().size());
-    const int transparent = transparentUnchanged ? used : NO_TRANSPARENT_COLOR;
-    for (std::size_t i = 0; i < indices.size(); ++i)
-        if (unchanged[i])
-            indices[i] = static_cast<GifPixelType>(transparent);
 
+    const int used = first + static_cast<int>(palette.colours().size());
     int tableSize = 2;
-    while (tableSize < used + (transparentUnchanged ? 1 : 0))
+    while (tableSize < used)
         tableSize *= 2;
     std::vector<GifColorType> table(static_cast<std::size_t>(tableSize), GifColorType{0, 0, 0});
-    for (int i = 0; i < used; ++i) {
-        const QRgb c = palette.colours()[static_cast<std::size_t>(i)];
-        table[static_cast<std::size_t>(i)] = {static_cast<GifByteType>(qRed(c)),
-                                              static_cast<GifByteType>(qGreen(c)),
-                                              static_cast<GifByteType>(qBlue(c))};
+    for (std::size_t i = 0; i < palette.colours().size(); ++i) {
+        const QRgb c = palette.colours()[i];
+        table[first + i] = {static_cast<GifByteType>(qRed(c)), static_cast<GifByteType>(qGreen(c)),
+                            static_cast<GifByteType>(qBlue(c))};
     }
     ColorMapObject* map = GifMakeMapObject(tableSize, table.data());
     if (!map)
         return false;
 
-    GraphicsControlBlock control{DISPOSE_DO_NOT, false, delay_, transparent};
+    GraphicsControlBlock control{DISPOSE_DO_NOT, false, delay_,
+                                 transparentUnchanged ? 0 : NO_TRANSPARENT_COLOR};
     GifByteType extension[4];
     EGifGCBToExtension(&control, extension);
     bool ok = EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, 4, extension) == GIF_OK
