@@ -1,8 +1,9 @@
-# Two commands for a newcomer: `make run` and `make test`. `make bench` runs the benchmarks.
+# Two commands for a newcomer: `make run` and `make test`. `make bench` runs the benchmarks,
+# `make package` builds the Debian package in the build folder.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test bench screenshots clean
+.PHONY: deps build run test bench package screenshots clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -19,6 +20,9 @@ test: build
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/mechsim_bench
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 screenshots: build
 	@bash scripts/install-deps.sh --screenshots

@@ -60,24 +60,23 @@ void BM_PoseFrame(benchmark::State& state)
 {
     EnsureGuiApplication();
     plot::ImageCanvas canvas(QSize(545, 418), 96, static_cast<double>(state.range(0)));
-    const double xmin = -30, ymin = -10, scale = 2;
+    const plot::WorldWindow w{.xmin = -30, .ymin = -10, .scale = 2};
     double angle = 0;
     for (auto _ : state) {
         angle += 0.01;
-        const double x1 = 20 * std::cos(angle), y1 = 20 * std::sin(angle);
-        const double x2 = x1 + 15 * std::cos(2 * angle), y2 = y1 + 15 * std::sin(2 * angle);
+        const plot::WorldPoint o{0, 0}, a{20 * std::cos(angle), 20 * std::sin(angle)};
+        const plot::WorldPoint b{a.x + 15 * std::cos(2 * angle), a.y + 15 * std::sin(2 * angle)};
+        const plot::WorldPoint hand{b.x + 5, b.y};
         canvas.clear();
         canvas.setPenWidth(2);
-        plot::WorldLine(canvas, 0, 0, x1, y1, 1, xmin, ymin, scale);
-        plot::WorldLine(canvas, x1, y1, x2, y2, 2, xmin, ymin, scale);
-        plot::WorldLine(canvas, x2, y2, x2 + 5, y2, 3, xmin, ymin, scale);
-        plot::WorldLine(canvas, -5, 0, 5, 0, 0, xmin, ymin, scale);
-        plot::WorldLine(canvas, 0, 0, 0, -5, 0, xmin, ymin, scale);
+        plot::WorldLine(canvas, w, o, a, 1);
+        plot::WorldLine(canvas, w, a, b, 2);
+        plot::WorldLine(canvas, w, b, hand, 3);
+        plot::WorldLine(canvas, w, {-5, 0}, {5, 0}, 0);
+        plot::WorldLine(canvas, w, o, {0, -5}, 0);
         canvas.setPenWidth(1);
-        plot::WorldCircle(canvas, 0, 0, 1, xmin, ymin, scale);
-        plot::WorldCircle(canvas, x1, y1, 1, xmin, ymin, scale);
-        plot::WorldCircle(canvas, x2, y2, 1, xmin, ymin, scale);
-        plot::WorldCircle(canvas, x2 + 5, y2, 1, xmin, ymin, scale);
+        for (const plot::WorldPoint joint : {o, a, b, hand})
+            plot::WorldCircle(canvas, w, joint, 1);
         benchmark::DoNotOptimize(canvas.image().constBits());
     }
 }

@@ -59,10 +59,10 @@ void BM_WriteResultFile(benchmark::State& state)
     BenchTable& t = Table();
     const std::filesystem::path path = t.dir / "result.dat";
     for (auto _ : state) {
-        const sim::WriteOutcome outcome =
+        const std::optional<sim::Refusal> outcome =
             sim::WriteResultFile(path, t.table, kDivisions, kCycleTime);
-        if (!outcome.ok)
-            state.SkipWithError(outcome.reason.c_str());
+        if (outcome)
+            state.SkipWithError(outcome->reason.c_str());
     }
     state.SetBytesProcessed(state.iterations() * std::filesystem::file_size(path));
 }

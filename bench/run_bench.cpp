@@ -27,7 +27,7 @@ QSize Size(sim::PixelSize s)
 std::unique_ptr<sim::MechanismRun> Compute2R(int n)
 {
     const sim::Mechanism& m = mechanisms::Serial2R();
-    auto values = std::get<sim::InputValues>(sim::ReadInputs(m, sim::DesignTexts(m)));
+    auto values = std::get<sim::InputValues>(sim::ReadInputs(m.inputs, sim::DesignTexts(m)));
     return std::move(std::get<std::unique_ptr<sim::MechanismRun>>(
         m.ComputeMotion(values, {n, 10, sim::ProfileKind::Quintic})));
 }
@@ -104,7 +104,8 @@ void BM_StartMenuFirstPaint(benchmark::State& state)
 {
     for (auto _ : state) {
         app::FormOpener opener;
-        app::start_menu menu(opener);
+        sim::Settings settings;
+        app::start_menu menu(opener, settings);
         menu.show();
         benchmark::DoNotOptimize(menu.grab());
     }

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev qt6-svg-dev libgif-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-ipafont-gothic fonts-noto-cjk
+  desktop-file-utils appstream file
 )
 if [[ "${1:-}" == "--screenshots" ]]; then
   packages+=(xvfb imagemagick)

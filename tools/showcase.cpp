@@ -55,6 +55,7 @@ private:
 
 int main(int argc, char** argv)
 {
+    sim::Settings settings;
     QApplication application(argc, argv);
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "startup" || mode == "bare") {
@@ -63,8 +64,8 @@ int main(int argc, char** argv)
         app::FormOpener opener;
         if (mode == "startup") {
             app::SetInterfaceFont(application);
-            app::RegisterForms(opener);
-            window = std::make_unique<app::start_menu>(opener);
+            app::RegisterForms(opener, settings);
+            window = std::make_unique<app::start_menu>(opener, settings);
         } else {
             window = std::make_unique<QMainWindow>();
             window->menuBar()->addMenu("file")->addAction("終了");
@@ -99,7 +100,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "unknown: %s\n", what.c_str());
         return 2;
     }
-    auto* form = new sim::SimulationForm(*mechanism);
+    auto* form = new sim::SimulationForm(*mechanism, settings);
     form->move(20, 20);
     form->show();
     form->RUN_Click();

@@ -34,8 +34,8 @@ struct Options {
     const sim::Mechanism* mechanism = nullptr;
     std::map<std::string, std::string> values;   // key -> text as typed
     sim::ProfileKind profile = sim::ProfileKind::Quintic;
-    std::string divisions = "200";
-    std::string cycleTime = "10";
+    std::string divisions = sim::DivisionCountText({});
+    std::string cycleTime = sim::CycleTimeText({});
     std::filesystem::path output = "result.dat";
     std::optional<std::filesystem::path> picturesDir;
 };
@@ -54,7 +54,8 @@ void PrintHelp(std::ostream& out)
         << "  mechsim run MECHANISM [KEY=VALUE ...] [--profile quintic|cubic|linear]\n"
         << "              [--divisions N] [--cycle-time T] [--output FILE] [--pictures DIR]\n"
         << "  mechsim --help | --version\n\n"
-        << "既定: --profile quintic, --divisions 200, --cycle-time 10, --output ./result.dat\n"
+        << "既定: --profile quintic, --divisions " << sim::DivisionCountText({})
+        << ", --cycle-time " << sim::CycleTimeText({}) << ", --output ./result.dat\n"
         << "角度は度で与えます。終了コード: 0 成功, 1 結果ファイルを書けない, 2 "
            "使い方・入力の誤り,\n"
         << "3 機構が組めない・特異姿勢（2 と 3 ではファイルを書きません）\n\n"
@@ -194,6 +195,21 @@ private:
     std::vector<std::unique_ptr<plot::ImageCanvas>> images_;
 };
 
+int ExitStatus(sim::Refusal::Kind kind)
+{
+    switch (kind) {
+    case sim::Refusal::Kind::File:
+        return kExitWriteFailed;
+    case sim::Refusal::Kind::Step:
+        return kExitUnsolvable;
+    case sim::Refusal::Kind::Settings:
+    case sim::Refusal::Kind::NotANumber:
+    case sim::Refusal::Kind::Input:
+        break;
+    }
+    return kExitUsage;
+}
+
 int runOptions(const Options& o)
 {
     // The settings are checked one by one so that the message names the option at fault.
@@ -210,7 +226,7 @@ int runOptions(const Options& o)
         return kExitUsage;
     }
     context.cycleTime = std::get<double>(cycleTime);
-    context.divisions = static_cast<int>(std::get<double>(divisions));
+    context.divisions = std::get<int>(divisions);
 
     std::unique_ptr<QGuiApplication> gui;
     if (o.picturesDir) {
@@ -224,17 +240,15 @@ int runOptions(const Options& o)
     }
     Pictures pictures(o.picturesDir.has_value());
     sim::SimulationFrame frame(*o.mechanism);
-    frame.setMessagesNameKeys(true);
-    const sim::RunReport report =
+    const std::optional<sim::Refusal> refusal =
         frame.runCycle(BoxTexts(o), context, o.output, pictures[0], pictures[1], pictures[2]);
-    if (!report.computed) {
-        std::cerr << "mechsim: " << report.message << "\n";
-        return report.refusal == sim::RunReport::Refusal::Input ? kExitUsage : kExitUnsolvable;
-    }
     int status = kExitOk;
-    if (!report.message.empty()) {
-        std::cerr << "mechsim: " << report.message << "\n";
-        status = kExitWriteFailed;
+    if (refusal) {
+        std::cerr << "mechsim: "
+                  << sim::DescribeRefusal(*o.mechanism, *refusal, sim::BoxNames::Keys) << "\n";
+        status = ExitStatus(refusal->kind);
+        if (refusal->kind != sim::Refusal::Kind::File)
+            return status;   // nothing computed: no pictures either
     } else {
         std::cout << o.output.string() << ": " << context.divisions + 2 << " 行\n";
     }

@@ -11,7 +11,7 @@
 
 namespace app {
 
-void RegisterForms(FormOpener& opener)
+void RegisterForms(FormOpener& opener, sim::Settings& settings)
 {
     using Kind = FormOpener::Kind;
     // Menu item -> mechanism; the crank-and-piston window is the one shared mechanism form.
@@ -28,13 +28,14 @@ void RegisterForms(FormOpener& opener)
     };
     for (const MechanismItem& item : kMechanismItems)
         if (const sim::Mechanism* mechanism = mechanisms::FindMechanism(item.command))
-            opener.registerForm(item.menuName, item.kind,
-                                [mechanism] { return new sim::SimulationForm(*mechanism); });
+            opener.registerForm(item.menuName, item.kind, [mechanism, &settings] {
+                return new sim::SimulationForm(*mechanism, settings);
+            });
 
     opener.registerForm("gauss_test", Kind::Shared, [] { return new testbench::Formgauss; });
     opener.registerForm("lady_test", Kind::Shared, [] { return new testbench::Formlady; });
     opener.registerForm("nibunhou_test", Kind::Shared, [] { return new testbench::formnibun; });
-    opener.registerForm("settei", Kind::Shared, [] { return new formsetting; });
+    opener.registerForm("settei", Kind::Shared, [&settings] { return new formsetting(settings); });
 }
 
 }

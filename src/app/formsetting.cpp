@@ -7,20 +7,22 @@
 #include <QPushButton>
 #include <variant>
 
-#include "plot/qt/accessible_names.h"
-#include "sim/settings.h"
+#include "widgets/accessible_names.h"
 
 namespace app {
 
-formsetting::formsetting(QWidget* parent) : QWidget(parent)
+formsetting::formsetting(sim::Settings& settings, QWidget* parent)
+    : QWidget(parent), settings_(settings)
 {
     setObjectName("formsetting");
     setWindowTitle("setting");
 
     Label1 = new QLabel("サイクルタイム(秒)＝", this);
-    Text1 = new QLineEdit("10", this);
+    // Every opening starts from the defaults, not from the settings in force.
+    const sim::Settings defaults;
+    Text1 = new QLineEdit(QString::fromStdString(sim::CycleTimeText(defaults)), this);
     Label2 = new QLabel("時分割数＝", this);
-    Text2 = new QLineEdit("200", this);
+    Text2 = new QLineEdit(QString::fromStdString(sim::DivisionCountText(defaults)), this);
     Command1 = new QPushButton("OK", this);
     lblMessage = new QLabel(this);
     Label1->setObjectName("Label1");
@@ -32,9 +34,9 @@ formsetting::formsetting(QWidget* parent) : QWidget(parent)
 
     Label1->setBuddy(Text1);
     Label2->setBuddy(Text2);
-    plot::NameForAccessibility(Text1, Label1->text());
-    plot::NameForAccessibility(Text2, Label2->text());
-    plot::NameForAccessibility(Command1, Command1->text());
+    widgets::NameForAccessibility(Text1, Label1->text());
+    widgets::NameForAccessibility(Text2, Label2->text());
+    widgets::NameForAccessibility(Command1, Command1->text());
 
     QPalette warning = lblMessage->palette();
     warning.setColor(QPalette::WindowText, Qt::red);
@@ -62,7 +64,7 @@ void formsetting::Command1_Click()
         lblMessage->show();
         return;
     }
-    sim::Settings() = std::get<sim::GlobalSettings>(parsed);
+    settings_ = std::get<sim::Settings>(parsed);
     close();
 }
 

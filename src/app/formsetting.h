@@ -1,8 +1,10 @@
 // The settings dialog: the user sets the cycle time T and the division count N here, and only
-// usable values reach the program-wide settings.
+// usable values reach the application's settings.
 #pragma once
 
 #include <QWidget>
+
+#include "sim/settings.h"
 
 class QLabel;
 class QLineEdit;
@@ -13,7 +15,8 @@ namespace app {
 class formsetting : public QWidget {
     Q_OBJECT
 public:
-    explicit formsetting(QWidget* parent = nullptr);
+    // "OK" writes `settings`, which belongs to the application and outlives the dialog.
+    explicit formsetting(sim::Settings& settings, QWidget* parent = nullptr);
 
     QLabel* Label1;
     QLineEdit* Text1;   // cycle time T, seconds
@@ -25,6 +28,8 @@ public:
 private:
     // "OK": stores both values and closes, or shows why not and changes nothing.
     void Command1_Click();
+
+    sim::Settings& settings_;
 };
 
 }

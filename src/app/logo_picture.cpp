@@ -4,7 +4,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
+#include <optional>
 
+#include "numeric/closures.h"
 #include "numeric/constants.h"
 
 namespace app {
@@ -48,22 +50,21 @@ struct FourBarPose {
     QPointF b, c, coupler;
 };
 
-FourBarPose SolveFourBar(double crankAngle)
+// The crank is the shortest link and the linkage is a Grashof crank-rocker, so the loop closes
+// at every crank angle; a pose that could not close would be left out.
+std::optional<FourBarPose> SolveLogoFourBar(double crankAngle)
 {
-    const QPointF a(0, 0), d(3, 0);
+    using numeric::PointKinematics;
+    const PointKinematics a = PointKinematics::AtRest(0, 0), d = PointKinematics::AtRest(3, 0);
     const double crank = 1, coupler = 3, rocker = 2.5;
-    const QPointF b = a + QPointF(crank * std::cos(crankAngle), crank * std::sin(crankAngle));
-    // C is where the circles around B (coupler) and D (rocker) meet, on the upper branch.
-    const QPointF bd = d - b;
-    const double dist = std::hypot(bd.x(), bd.y());
-    const double along = (coupler * coupler - rocker * rocker + dist * dist) / (2 * dist);
-    const double across = std::sqrt(std::max(0.0, coupler * coupler - along * along));
-    const QPointF unit = bd / dist;
-    const QPointF normal(-unit.y(), unit.x());
-    const QPointF c = b + unit * along + normal * across;
-    const QPointF bc = (c - b) / coupler;
-    const QPointF point = b + bc * 1.5 + QPointF(-bc.y(), bc.x()) * 1.2;
-    return {b, c, point};
+    const PointKinematics b = numeric::PolarPoint(a, crank, {crankAngle, 0, 0});
+    // C on the upper branch: left of B->D; the coupler point 1.5 along B->C and 1.2 to its left.
+    PointKinematics c, point;
+    if (numeric::SolveDyad(b, d, coupler, rocker, c) != numeric::Status::Ok
+        || numeric::BodyPoint(b, c, 1.5, 1.2, point) != numeric::Status::Ok)
+        return std::nullopt;
+    auto at = [](const PointKinematics& p) { return QPointF(p.x, p.y); };
+    return FourBarPose{at(b), at(c), at(point)};
 }
 
 void DrawFourBar(QPainter& p, const QRectF& area)
@@ -75,16 +76,21 @@ void DrawFourBar(QPainter& p, const QRectF& area)
 
     QPainterPath path;
     for (int i = 0; i <= 120; ++i) {
-        const QPointF at = map(SolveFourBar(numeric::kTwoPi * i / 120).coupler);
-        i == 0 ? path.moveTo(at) : path.lineTo(at);
+        const std::optional<FourBarPose> pose = SolveLogoFourBar(numeric::kTwoPi * i / 120);
+        if (!pose)
+            continue;
+        const QPointF at = map(pose->coupler);
+        path.elementCount() == 0 ? path.moveTo(at) : path.lineTo(at);
     }
     p.setPen(QPen(kPath, 1.5, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
     p.drawPath(path);
 
-    const FourBarPose pose = SolveFourBar(1.0);
+    const std::optional<FourBarPose> pose = SolveLogoFourBar(1.0);
+    if (!pose)
+        return;
     const QPointF a = map({0, 0}), d = map({3, 0});
-    const QPointF b = map(pose.b), c = map(pose.c), point = map(pose.coupler);
+    const QPointF b = map(pose->b), c = map(pose->c), point = map(pose->coupler);
     DrawGroundPivot(p, a);
     DrawGroundPivot(p, d);
     p.setPen(Qt::NoPen);
@@ -135,15 +141,19 @@ LogoPicture::LogoPicture(Motif motif, QSize size, QWidget* parent) : QWidget(par
     setFixedSize(size);
 }
 
-void LogoPicture::paintEvent(QPaintEvent*)
+void PaintLogo(QPainter& p, LogoPicture::Motif motif, const QRectF& area)
 {
-    QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4);
-    if (motif_ == Motif::FourBar)
+    if (motif == LogoPicture::Motif::FourBar)
         DrawFourBar(p, area);
     else
         DrawCrankPiston(p, area);
+}
+
+void LogoPicture::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    PaintLogo(p, motif_, QRectF(rect()).adjusted(4, 4, -4, -4));
 }
 
 }

@@ -12,9 +12,10 @@
 
 #include "app/form_opener.h"
 #include "app/logo_picture.h"
-#include "plot/qt/accessible_names.h"
+#include "sim/result_file.h"
 #include "sim/settings.h"
 #include "version.h"
+#include "widgets/accessible_names.h"
 
 namespace app {
 
@@ -42,7 +43,8 @@ void EndProgram()
     QCoreApplication::exit(0);
 }
 
-start_menu::start_menu(FormOpener& opener, QWidget* parent) : QMainWindow(parent), opener_(opener)
+start_menu::start_menu(FormOpener& opener, sim::Settings& settings, QWidget* parent)
+    : QMainWindow(parent), opener_(opener), settings_(settings)
 {
     setObjectName("start_menu");
     // No title text; a lone space keeps the window system from showing the program name.
@@ -56,8 +58,7 @@ void start_menu::Form_Load()
 {
     lblVersion->setText(VersionCaption(kVersionMajor, kVersionMinor, kVersionRevision));
     lblProductName->setText(QString::fromUtf8(kApplicationTitle));
-    sim::Settings().DivisionCount = 200;
-    sim::Settings().CycleTime = 10;
+    settings_ = sim::Settings{};
 }
 
 void start_menu::Command1_Click()
@@ -115,8 +116,8 @@ void start_menu::buildPanel()
     imgLogo->setObjectName("imgLogo");
     auto* Image1 = new LogoPicture(LogoPicture::Motif::CrankPiston, QSize(220, 80), mainFrame);
     Image1->setObjectName("Image1");
-    plot::NameForAccessibility(imgLogo);
-    plot::NameForAccessibility(Image1);
+    widgets::NameForAccessibility(imgLogo);
+    widgets::NameForAccessibility(Image1);
 
     lblProductName = new QLabel(mainFrame);
     lblProductName->setObjectName("lblProductName");
@@ -133,9 +134,14 @@ void start_menu::buildPanel()
         "メニューの「機構選択」から機構を選び、寸法と駆動の始めと終わりの値を入力して、"
         "運動曲線を選んで RUN を押してください。",
         "STOP で動きを止めると軌跡と重ね書きの図が、next で別の量のグラフが見られます。",
-        "サイクルタイムと時分割数はメニューの「設定」で変えられます"
-        "（初めは 10 秒と 200 分割）。",
-        "計算結果は実行のたびにカレントディレクトリの result.dat に書き出されます。",
+        QString("サイクルタイムと時分割数はメニューの「設定」で変えられます"
+                "（初めは %1 秒と %2 分割）。")
+            .arg(QString::fromStdString(sim::CycleTimeText(sim::Settings{})),
+                 QString::fromStdString(sim::DivisionCountText(sim::Settings{}))),
+        // Named in full, so a student who started the program from the desktop's menu finds
+        // it (in the home folder).
+        QString("計算結果は実行のたびに %1 に書き出されます。")
+            .arg(QString::fromStdString(sim::FullPath(sim::kResultFileName).string())),
     };
     auto* text = new QVBoxLayout;
     text->addWidget(lblProductName);
@@ -161,7 +167,7 @@ void start_menu::buildPanel()
 
     Command1 = new QPushButton("終了", central);
     Command1->setObjectName("Command1");
-    plot::NameForAccessibility(Command1, Command1->text());
+    widgets::NameForAccessibility(Command1, Command1->text());
     connect(Command1, &QPushButton::clicked, this, &start_menu::Command1_Click);
 
     auto* buttons = new QHBoxLayout;

@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "sim/settings.h"
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -20,8 +22,9 @@ QString VersionCaption(int major, int minor, int revision);
 class start_menu : public QMainWindow {
     Q_OBJECT
 public:
-    // Menu items of forms that `opener` knows open them; the others are shown disabled.
-    explicit start_menu(FormOpener& opener, QWidget* parent = nullptr);
+    // Menu items of forms that `opener` knows open them; the others are shown disabled. The
+    // load sets `settings`, the application's one instance, to the defaults.
+    start_menu(FormOpener& opener, sim::Settings& settings, QWidget* parent = nullptr);
 
     QLabel* lblVersion;
     QLabel* lblProductName;
@@ -38,6 +41,7 @@ private:
     void buildPanel();
 
     FormOpener& opener_;
+    sim::Settings& settings_;
 };
 
 // Ends the program at once: leaves the event loop without asking any window to close.

@@ -1,10 +1,10 @@
 // Four-bar linkage driven by one counter-clockwise turn of its crank.
 #include "mechanisms/four_bar.h"
 
-#include "mechanisms/finite_values.h"
 #include "numeric/closures.h"
 #include "numeric/constants.h"
 #include "plot/primitives.h"
+#include "sim/step_loop.h"
 
 namespace mechanisms {
 
@@ -15,17 +15,18 @@ using sim::PointSeries;
 using sim::TripleSeries;
 using sim::TripleView;
 
-std::optional<FourBarPose> SolveFourBar(const FourBarDimensions& d, const ValueTriple& theta)
+sim::Refusable<FourBarPose> SolveFourBar(const FourBarDimensions& d, const ValueTriple& theta)
 {
     const PointKinematics rockerPivot = PointKinematics::AtRest(0, 0);
     const PointKinematics crankPivot = PointKinematics::AtRest(0 + d.l4, 0);
     FourBarPose pose;
+    pose.crank = theta;
     pose.crankTip = numeric::PolarPoint(crankPivot, d.l1, theta);
     if (numeric::SolveDyad(rockerPivot, pose.crankTip, d.l3, d.l2, pose.rockerTip) != Status::Ok
         || numeric::BodyPoint(pose.rockerTip, pose.crankTip, d.gsi, d.eta, pose.couplerPoint)
                != Status::Ok
         || numeric::LineAngle(rockerPivot, pose.rockerTip, pose.rocker) != Status::Ok)
-        return std::nullopt;
+        return sim::Refusal::OfStep("リンク機構が閉じません");
     return pose;
 }
 
@@ -44,6 +45,14 @@ public:
         crankTip.resize(count);
         rockerTip.resize(count);
         couplerPoint.resize(count);
+    }
+    void store(std::size_t k, const FourBarPose& pose)
+    {
+        theta.store(k, pose.crank);
+        phi.store(k, pose.rocker);
+        crankTip.store(k, pose.crankTip);
+        rockerTip.store(k, pose.rockerTip);
+        couplerPoint.store(k, pose.couplerPoint);
     }
 
     sim::ResultTable resultTable() const override
@@ -73,47 +82,36 @@ public:
     void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
     {
         const auto k = static_cast<std::size_t>(i);
-        const double bx = crankTip.x[k], by = crankTip.y[k];
-        const double px = rockerTip.x[k], py = rockerTip.y[k];
+        const plot::WorldPoint d{l4, 0}, o{0, 0};   // crank and rocker pivots
+        const plot::WorldPoint b = crankTip.position(k), pt = rockerTip.position(k);
         p.setPenWidth(2);
-        plot::WorldLine(p, l4, 0, bx, by, 1, w.xmin, w.ymin, w.scale);    // crank
-        plot::WorldLine(p, bx, by, px, py, 2, w.xmin, w.ymin, w.scale);   // coupler
-        plot::WorldLine(p, px, py, 0, 0, 3, w.xmin, w.ymin, w.scale);     // rocker
-        plot::WorldLine(p, 0, 0, l4, 0, 4, w.xmin, w.ymin, w.scale);      // ground
-        plot::WorldLine(p, px, py, couplerPoint.x[k], couplerPoint.y[k], 6, w.xmin, w.ymin,
-                        w.scale);
-        plot::WorldCircle(p, l4, 0, 1, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, bx, by, 1, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, px, py, 1, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, 0, 0, 1, w.xmin, w.ymin, w.scale);
+        plot::WorldLine(p, w, d, b, 1);    // crank
+        plot::WorldLine(p, w, b, pt, 2);   // coupler
+        plot::WorldLine(p, w, pt, o, 3);   // rocker
+        plot::WorldLine(p, w, o, d, 4);    // ground
+        plot::WorldLine(p, w, pt, couplerPoint.position(k), 6);
+        for (const plot::WorldPoint joint : {d, b, pt, o})
+            plot::WorldCircle(p, w, joint, 1);
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return &couplerPoint; }
 };
 
-sim::ComputeOutcome ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
 {
-    const int n = ctx.divisions;
-    auto run = std::make_unique<FourBarRun>(static_cast<std::size_t>(n) + 1);
-    const FourBarDimensions d{
-        .l1 = in[3], .l2 = in[4], .l3 = in[5], .l4 = in[6], .gsi = in[0], .eta = in[1]};
+    FourBarDimensions d;
+    if (auto refused = in.read({{"L1", d.l1},
+                                {"L2", d.l2},
+                                {"L3", d.l3},
+                                {"L4", d.l4},
+                                {"gsi", d.gsi},
+                                {"eta", d.eta}}))
+        return *std::move(refused);
+    auto run = std::make_unique<FourBarRun>(sim::StepCount(ctx));
     run->l4 = 0 + d.l4;
-    for (int i = 0; i <= n; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        const sim::ProfileTriple s = sim::EvaluateProfile(ctx.profile, double(i) / n);
-        const ValueTriple theta = sim::DriveValue(0, numeric::kTwoPi, s, ctx.cycleTime);
-        const std::optional<FourBarPose> pose = SolveFourBar(d, theta);
-        if (!pose)
-            return sim::ComputeError{sim::ComputeError::Kind::Step, i, "リンク機構が閉じません"};
-        if (!AllFinite(theta, pose->rocker, pose->crankTip, pose->rockerTip, pose->couplerPoint))
-            return sim::ComputeError{sim::ComputeError::Kind::Step, i, kNotFiniteReason};
-        run->theta.store(k, theta);
-        run->phi.store(k, pose->rocker);
-        run->crankTip.store(k, pose->crankTip);
-        run->rockerTip.store(k, pose->rockerTip);
-        run->couplerPoint.store(k, pose->couplerPoint);
-    }
-    return run;
+    return sim::RunSteps(ctx, std::move(run), [&](const sim::Step& step) {
+        return SolveFourBar(d, sim::DriveValue(0, numeric::kTwoPi, step.profile, ctx.cycleTime));
+    });
 }
 
 }

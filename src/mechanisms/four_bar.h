@@ -2,7 +2,7 @@
 // and a point fixed in the coupler traces its path.
 #pragma once
 
-#include <optional>
+#include <tuple>
 
 #include "numeric/kinematics.h"
 #include "sim/mechanism.h"
@@ -15,16 +15,20 @@ struct FourBarDimensions {
     double gsi = 0, eta = 0;
 };
 
-// Crank tip B, rocker tip P, coupler point C and the rocker angle phi (direction O->P).
+// Crank angle theta (direction D->B), crank tip B, rocker tip P, coupler point C and the
+// rocker angle phi (direction O->P).
 struct FourBarPose {
+    numeric::ValueTriple crank;
     numeric::PointKinematics crankTip, rockerTip, couplerPoint;
     numeric::ValueTriple rocker;
+
+    auto values() const { return std::tie(crank, rocker, crankTip, rockerTip, couplerPoint); }
 };
 
-// The pose for the moving crank angle theta (direction D->B), the rocker tip on the left of
-// O->B; nullopt when the loop cannot close or the pose is degenerate.
-std::optional<FourBarPose> SolveFourBar(const FourBarDimensions& d,
-                                        const numeric::ValueTriple& theta);
+// The pose for the moving crank angle theta, the rocker tip on the left of O->B; refused when
+// the loop cannot close or the pose is degenerate.
+sim::Refusable<FourBarPose> SolveFourBar(const FourBarDimensions& d,
+                                         const numeric::ValueTriple& theta);
 
 const sim::Mechanism& FourBar();   // "four-bar", Form4link
 

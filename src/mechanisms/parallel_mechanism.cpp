@@ -6,12 +6,13 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <tuple>
 
-#include "mechanisms/finite_values.h"
 #include "numeric/angle.h"
 #include "numeric/closures.h"
 #include "numeric/constants.h"
 #include "plot/primitives.h"
+#include "sim/step_loop.h"
 
 namespace mechanisms {
 
@@ -88,9 +89,9 @@ QuarterTime ParallelQuarterTime(int i, int divisions)
     return {static_cast<int>(quarter), static_cast<double>(scaled - quarter * n) / divisions};
 }
 
-ParallelSolution SolveParallel(const ParallelDimensions& d,
-                               const std::array<PointKinematics, 3>& base,
-                               const PointKinematics& centre)
+sim::Refusable<ParallelPose> SolveParallel(const ParallelDimensions& d,
+                                           const std::array<PointKinematics, 3>& base,
+                                           const PointKinematics& centre)
 {
     ParallelPose pose;
     pose.centre = centre;
@@ -101,16 +102,33 @@ ParallelSolution SolveParallel(const ParallelDimensions& d,
         pose.joints[k].x = centre.x + d.rm * std::cos(a[k] + d.phi);
         pose.joints[k].y = centre.y + d.rm * std::sin(a[k] + d.phi);
     }
+    auto legFails = [](std::size_t k) {
+        return sim::Refusal::OfStep("脚" + std::to_string(k + 1) + "のリンクが閉じません");
+    };
     for (std::size_t k = 0; k < 3; ++k)
         if (numeric::SolveDyad(pose.joints[k], base[k], d.l2, d.l1, pose.elbows[k]) != Status::Ok)
-            return {std::nullopt, static_cast<int>(k)};
+            return legFails(k);
     for (std::size_t k = 0; k < 3; ++k)
         if (numeric::LineAngle(base[k], pose.elbows[k], pose.angles[k]) != Status::Ok)
-            return {std::nullopt, static_cast<int>(k)};
-    return {pose, -1};
+            return legFails(k);
+    return pose;
 }
 
 namespace {
+
+// One step: the path parameter and the legs' pose it gives. The base joints are not checked
+// for finiteness: they lie within Rf of the origin.
+struct ParallelStep {
+    ValueTriple psi;
+    ParallelPose pose;
+
+    auto values() const
+    {
+        const ParallelPose& p = pose;
+        return std::tie(psi, p.centre, p.joints[0], p.joints[1], p.joints[2], p.elbows[0],
+                        p.elbows[1], p.elbows[2], p.angles[0], p.angles[1], p.angles[2]);
+    }
+};
 
 class ParallelRun : public sim::MechanismRun {
 public:
@@ -127,6 +145,15 @@ public:
             joints[k].resize(count);
         }
         centre.resize(count);
+    }
+    void store(std::size_t k, const ParallelStep& step)
+    {
+        centre.store(k, step.pose.centre);
+        for (std::size_t leg = 0; leg < 3; ++leg) {
+            theta[leg].store(k, step.pose.angles[leg]);
+            elbows[leg].store(k, step.pose.elbows[leg]);
+            joints[leg].store(k, step.pose.joints[leg]);
+        }
     }
 
     sim::ResultTable resultTable() const override
@@ -158,72 +185,56 @@ public:
     void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
     {
         const auto k = static_cast<std::size_t>(i);
-        auto line = [&](double x1, double y1, double x2, double y2, int colour) {
-            plot::WorldLine(p, x1, y1, x2, y2, colour, w.xmin, w.ymin, w.scale);
-        };
-        auto circle = [&](double x, double y, int colour) {
-            plot::WorldCircle(p, x, y, colour, w.xmin, w.ymin, w.scale);
-        };
         p.setPenWidth(2);
         for (std::size_t leg = 0; leg < 3; ++leg)
-            line(base[leg].x, base[leg].y, elbows[leg].x[k], elbows[leg].y[k], 1);
+            plot::WorldLine(p, w, {base[leg].x, base[leg].y}, elbows[leg].position(k), 1);
         for (std::size_t leg = 0; leg < 3; ++leg)
-            line(elbows[leg].x[k], elbows[leg].y[k], joints[leg].x[k], joints[leg].y[k], 2);
-        for (std::size_t leg = 0; leg < 3; ++leg) {
-            const PointSeries& from = joints[leg];
-            const PointSeries& to = joints[(leg + 1) % 3];
-            line(from.x[k], from.y[k], to.x[k], to.y[k], 3);
-        }
-        circle(centre.x[k], centre.y[k], 2);
+            plot::WorldLine(p, w, elbows[leg].position(k), joints[leg].position(k), 2);
+        for (std::size_t leg = 0; leg < 3; ++leg)
+            plot::WorldLine(p, w, joints[leg].position(k), joints[(leg + 1) % 3].position(k), 3);
+        plot::WorldCircle(p, w, centre.position(k), 2);
         for (const PointKinematics& b : base)
-            circle(b.x, b.y, 1);
+            plot::WorldCircle(p, w, {b.x, b.y}, 1);
         for (const PointSeries& e : elbows)
-            circle(e.x[k], e.y[k], 1);
+            plot::WorldCircle(p, w, e.position(k), 1);
         for (const PointSeries& v : joints)
-            circle(v.x[k], v.y[k], 1);
+            plot::WorldCircle(p, w, v.position(k), 1);
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return &centre; }
 };
 
-sim::ComputeOutcome ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
 {
-    const ParallelDimensions d{.l1 = in[0],
-                               .l2 = in[1],
-                               .xc = in[3],
-                               .yc = in[4],
-                               .rc = in[5],
-                               .phi = numeric::DegToRad(in[6]),
-                               .rm = in[7],
-                               .rf = in[8]};
-    const int n = ctx.divisions;
-    auto run = std::make_unique<ParallelRun>(static_cast<std::size_t>(n) + 1);
+    ParallelDimensions d;
+    if (auto refused = in.read({{"L1", d.l1},
+                                {"L2", d.l2},
+                                {"xc", d.xc},
+                                {"yc", d.yc},
+                                {"rc", d.rc},
+                                {"phi", d.phi},
+                                {"Rm", d.rm},
+                                {"Rf", d.rf}}))
+        return *std::move(refused);
+    auto run = std::make_unique<ParallelRun>(sim::StepCount(ctx));
     run->base = ParallelBaseJoints(d.rf);
+    const std::array<PointKinematics, 3>& base = run->base;
+    // Each quarter of the path runs its own profile from rest to rest in T / 4.
     const double quarterTime = ctx.cycleTime / 4;
-    for (int i = 0; i <= n; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        const QuarterTime qt = ParallelQuarterTime(i, n);
-        const sim::ProfileTriple s = sim::EvaluateProfile(ctx.profile, qt.t);
-        const ValueTriple psi = sim::DriveValue(0, numeric::kHalfPi, s, quarterTime);
-        const PointKinematics centre = ParallelPathPoint(d, qt.quarter, psi);
-        const ParallelSolution solved = SolveParallel(d, run->base, centre);
-        if (!solved.pose)
-            return sim::ComputeError{sim::ComputeError::Kind::Step, i,
-                                     "脚" + std::to_string(solved.failedLeg + 1)
-                                         + "のリンクが閉じません"};
-        const ParallelPose& pose = *solved.pose;
-        if (!AllFinite(psi, pose.centre, pose.joints[0], pose.joints[1], pose.joints[2],
-                       pose.elbows[0], pose.elbows[1], pose.elbows[2], pose.angles[0],
-                       pose.angles[1], pose.angles[2], run->base[0], run->base[1], run->base[2]))
-            return sim::ComputeError{sim::ComputeError::Kind::Step, i, kNotFiniteReason};
-        run->centre.store(k, pose.centre);
-        for (std::size_t leg = 0; leg < 3; ++leg) {
-            run->theta[leg].store(k, pose.angles[leg]);
-            run->elbows[leg].store(k, pose.elbows[leg]);
-            run->joints[leg].store(k, pose.joints[leg]);
-        }
-    }
-    return run;
+    auto quarters = [](int i, int divisions) {
+        const QuarterTime qt = ParallelQuarterTime(i, divisions);
+        return sim::StepSample{qt.quarter, qt.t};
+    };
+    return sim::RunSteps(
+        ctx, std::move(run),
+        [&](const sim::Step& step) -> sim::Refusable<ParallelStep> {
+            const ValueTriple psi = sim::DriveValue(0, numeric::kHalfPi, step.profile, quarterTime);
+            auto solved = SolveParallel(d, base, ParallelPathPoint(d, step.segment, psi));
+            if (sim::Refusal* refused = std::get_if<sim::Refusal>(&solved))
+                return std::move(*refused);
+            return ParallelStep{psi, std::get<ParallelPose>(solved)};
+        },
+        quarters);
 }
 
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 
 #include "numeric/kinematics.h"
 #include "sim/mechanism.h"
@@ -40,15 +39,11 @@ struct ParallelPose {
     std::array<numeric::ValueTriple, 3> angles;       // theta1..3, directions Bk->Ek
 };
 
-// Legs solved for the platform centre; on failure `failedLeg` names the leg (0..2) that
-// cannot reach its platform joint.
-struct ParallelSolution {
-    std::optional<ParallelPose> pose;
-    int failedLeg = -1;
-};
-ParallelSolution SolveParallel(const ParallelDimensions& d,
-                               const std::array<numeric::PointKinematics, 3>& base,
-                               const numeric::PointKinematics& centre);
+// Legs solved for the platform centre; refused, naming the leg, when a leg cannot reach its
+// platform joint.
+sim::Refusable<ParallelPose> SolveParallel(const ParallelDimensions& d,
+                                           const std::array<numeric::PointKinematics, 3>& base,
+                                           const numeric::PointKinematics& centre);
 
 const sim::Mechanism& ParallelMechanism();   // "parallel", Formparallel
 

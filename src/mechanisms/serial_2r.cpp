@@ -1,11 +1,9 @@
 // Serial 2R arm: the reference mechanism of the simulation frame.
 #include "mechanisms/serial_2r.h"
 
-#include "mechanisms/finite_values.h"
-
-#include "numeric/angle.h"
 #include "numeric/closures.h"
 #include "plot/primitives.h"
+#include "sim/step_loop.h"
 
 namespace mechanisms {
 
@@ -21,7 +19,7 @@ Serial2RPose SolveSerial2R(double l1, double l2, const ValueTriple& the1, const 
     const PointKinematics elbow = numeric::PolarPoint(base, l1, the1);
     const ValueTriple absolute2{the1.value + the2.value, the1.rate + the2.rate,
                                 the1.accel + the2.accel};
-    return {elbow, numeric::PolarPoint(elbow, l2, absolute2)};
+    return {the1, the2, elbow, numeric::PolarPoint(elbow, l2, absolute2)};
 }
 
 namespace {
@@ -37,6 +35,13 @@ public:
         the2.resize(count);
         elbow.resize(count);
         tip.resize(count);
+    }
+    void store(std::size_t k, const Serial2RPose& pose)
+    {
+        the1.store(k, pose.the1);
+        the2.store(k, pose.the2);
+        elbow.store(k, pose.elbow);
+        tip.store(k, pose.tip);
     }
 
     sim::ResultTable resultTable() const override
@@ -63,38 +68,32 @@ public:
     void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
     {
         const auto k = static_cast<std::size_t>(i);
+        const plot::WorldPoint base{0, 0}, e = elbow.position(k), t = tip.position(k);
         p.setPenWidth(2);
-        plot::WorldLine(p, 0, 0, elbow.x[k], elbow.y[k], 1, w.xmin, w.ymin, w.scale);
-        plot::WorldLine(p, elbow.x[k], elbow.y[k], tip.x[k], tip.y[k], 2, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, 0, 0, 1, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, elbow.x[k], elbow.y[k], 1, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, tip.x[k], tip.y[k], 1, w.xmin, w.ymin, w.scale);
+        plot::WorldLine(p, w, base, e, 1);
+        plot::WorldLine(p, w, e, t, 2);
+        for (const plot::WorldPoint joint : {base, e, t})
+            plot::WorldCircle(p, w, joint, 1);
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return &tip; }
 };
 
-sim::ComputeOutcome ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
 {
-    const int n = ctx.divisions;
-    auto run = std::make_unique<Serial2RRun>(static_cast<std::size_t>(n) + 1);
-    const double l1 = in[0], l2 = in[1];
-    const double the1s = numeric::DegToRad(in[3]), the1f = numeric::DegToRad(in[4]);
-    const double the2s = numeric::DegToRad(in[5]), the2f = numeric::DegToRad(in[6]);
-    for (int i = 0; i <= n; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        const sim::ProfileTriple s = sim::EvaluateProfile(ctx.profile, double(i) / n);
-        const ValueTriple the1 = sim::DriveValue(the1s, the1f, s, ctx.cycleTime);
-        const ValueTriple the2 = sim::DriveValue(the2s, the2f, s, ctx.cycleTime);
-        const Serial2RPose pose = SolveSerial2R(l1, l2, the1, the2);
-        if (!AllFinite(the1, the2, pose.elbow, pose.tip))
-            return sim::ComputeError{sim::ComputeError::Kind::Step, i, kNotFiniteReason};
-        run->the1.store(k, the1);
-        run->the2.store(k, the2);
-        run->elbow.store(k, pose.elbow);
-        run->tip.store(k, pose.tip);
-    }
-    return run;
+    double l1 = 0, l2 = 0, the1s = 0, the1f = 0, the2s = 0, the2f = 0;
+    if (auto refused = in.read({{"L1", l1},
+                                {"L2", l2},
+                                {"the1s", the1s},
+                                {"the1f", the1f},
+                                {"the2s", the2s},
+                                {"the2f", the2f}}))
+        return *std::move(refused);
+    return sim::RunSteps(
+        ctx, std::make_unique<Serial2RRun>(sim::StepCount(ctx)), [&](const sim::Step& step) {
+            return SolveSerial2R(l1, l2, sim::DriveValue(the1s, the1f, step.profile, ctx.cycleTime),
+                                 sim::DriveValue(the2s, the2f, step.profile, ctx.cycleTime));
+        });
 }
 
 }

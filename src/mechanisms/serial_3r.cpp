@@ -1,11 +1,10 @@
 // Serial 3R arm under forward kinematics: three chained polar points from the fixed base.
 #include "mechanisms/serial_3r.h"
 
-#include "mechanisms/finite_values.h"
 #include "mechanisms/serial_2r.h"
-#include "numeric/angle.h"
 #include "numeric/closures.h"
 #include "plot/primitives.h"
+#include "sim/step_loop.h"
 
 namespace mechanisms {
 
@@ -22,20 +21,20 @@ Serial3RPose SolveSerial3R(double l1, double l2, double l3, const ValueTriple& t
     const ValueTriple absolute3{the1.value + the2.value + the3.value,
                                 the1.rate + the2.rate + the3.rate,
                                 the1.accel + the2.accel + the3.accel};
-    return {inner.elbow, inner.tip, numeric::PolarPoint(inner.tip, l3, absolute3)};
+    return {the1,        the2,      the3,
+            inner.elbow, inner.tip, numeric::PolarPoint(inner.tip, l3, absolute3)};
 }
 
-void DrawThreeLinkArm(plot::Canvas& p, const plot::WorldWindow& w, double x1, double y1, double x2,
-                      double y2, double xHand, double yHand)
+void DrawThreeLinkArm(plot::Canvas& p, const plot::WorldWindow& w, plot::WorldPoint joint2,
+                      plot::WorldPoint joint3, plot::WorldPoint hand)
 {
+    const plot::WorldPoint base{0, 0};
     p.setPenWidth(2);
-    plot::WorldLine(p, 0, 0, x1, y1, 1, w.xmin, w.ymin, w.scale);
-    plot::WorldLine(p, x1, y1, x2, y2, 2, w.xmin, w.ymin, w.scale);
-    plot::WorldLine(p, x2, y2, xHand, yHand, 3, w.xmin, w.ymin, w.scale);
-    plot::WorldCircle(p, 0, 0, 1, w.xmin, w.ymin, w.scale);
-    plot::WorldCircle(p, x1, y1, 1, w.xmin, w.ymin, w.scale);
-    plot::WorldCircle(p, x2, y2, 1, w.xmin, w.ymin, w.scale);
-    plot::WorldCircle(p, xHand, yHand, 1, w.xmin, w.ymin, w.scale);
+    plot::WorldLine(p, w, base, joint2, 1);
+    plot::WorldLine(p, w, joint2, joint3, 2);
+    plot::WorldLine(p, w, joint3, hand, 3);
+    for (const plot::WorldPoint joint : {base, joint2, joint3, hand})
+        plot::WorldCircle(p, w, joint, 1);
     p.setPenWidth(1);
 }
 
@@ -52,6 +51,15 @@ public:
             t->resize(count);
         for (PointSeries* p : {&joint2, &joint3, &hand})
             p->resize(count);
+    }
+    void store(std::size_t k, const Serial3RPose& pose)
+    {
+        the1.store(k, pose.the1);
+        the2.store(k, pose.the2);
+        the3.store(k, pose.the3);
+        joint2.store(k, pose.joint2);
+        joint3.store(k, pose.joint3);
+        hand.store(k, pose.hand);
     }
 
     sim::ResultTable resultTable() const override
@@ -79,37 +87,32 @@ public:
     void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
     {
         const auto k = static_cast<std::size_t>(i);
-        DrawThreeLinkArm(p, w, joint2.x[k], joint2.y[k], joint3.x[k], joint3.y[k], hand.x[k],
-                         hand.y[k]);
+        DrawThreeLinkArm(p, w, joint2.position(k), joint3.position(k), hand.position(k));
     }
     const PointSeries* tracedPath() const override { return &hand; }
 };
 
-sim::ComputeOutcome ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
 {
-    const int n = ctx.divisions;
-    auto run = std::make_unique<Serial3RRun>(static_cast<std::size_t>(n) + 1);
-    const double l1 = in[0], l2 = in[1], l3 = in[2];
-    const double the1s = numeric::DegToRad(in[3]), the1f = numeric::DegToRad(in[4]);
-    const double the2s = numeric::DegToRad(in[5]), the2f = numeric::DegToRad(in[6]);
-    const double the3s = numeric::DegToRad(in[7]), the3f = numeric::DegToRad(in[8]);
-    for (int i = 0; i <= n; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        const sim::ProfileTriple s = sim::EvaluateProfile(ctx.profile, double(i) / n);
-        const ValueTriple the1 = sim::DriveValue(the1s, the1f, s, ctx.cycleTime);
-        const ValueTriple the2 = sim::DriveValue(the2s, the2f, s, ctx.cycleTime);
-        const ValueTriple the3 = sim::DriveValue(the3s, the3f, s, ctx.cycleTime);
-        const Serial3RPose pose = SolveSerial3R(l1, l2, l3, the1, the2, the3);
-        if (!AllFinite(the1, the2, the3, pose.joint2, pose.joint3, pose.hand))
-            return sim::ComputeError{sim::ComputeError::Kind::Step, i, kNotFiniteReason};
-        run->the1.store(k, the1);
-        run->the2.store(k, the2);
-        run->the3.store(k, the3);
-        run->joint2.store(k, pose.joint2);
-        run->joint3.store(k, pose.joint3);
-        run->hand.store(k, pose.hand);
-    }
-    return run;
+    double l1 = 0, l2 = 0, l3 = 0;
+    double the1s = 0, the1f = 0, the2s = 0, the2f = 0, the3s = 0, the3f = 0;
+    if (auto refused = in.read({{"L1", l1},
+                                {"L2", l2},
+                                {"L3", l3},
+                                {"the1s", the1s},
+                                {"the1f", the1f},
+                                {"the2s", the2s},
+                                {"the2f", the2f},
+                                {"the3s", the3s},
+                                {"the3f", the3f}}))
+        return *std::move(refused);
+    return sim::RunSteps(
+        ctx, std::make_unique<Serial3RRun>(sim::StepCount(ctx)), [&](const sim::Step& step) {
+            const sim::ProfileTriple& s = step.profile;
+            return SolveSerial3R(l1, l2, l3, sim::DriveValue(the1s, the1f, s, ctx.cycleTime),
+                                 sim::DriveValue(the2s, the2f, s, ctx.cycleTime),
+                                 sim::DriveValue(the3s, the3f, s, ctx.cycleTime));
+        });
 }
 
 }

@@ -3,13 +3,15 @@
 #include "mechanisms/serial_3r_interpolation.h"
 
 #include <cmath>
-#include <functional>
+#include <optional>
+#include <tuple>
+#include <utility>
 
-#include "mechanisms/finite_values.h"
 #include "mechanisms/serial_3r.h"
 #include "numeric/angle.h"
 #include "numeric/closures.h"
 #include "numeric/constants.h"
+#include "sim/step_loop.h"
 
 namespace mechanisms {
 
@@ -36,26 +38,34 @@ std::string DyadFailureReason(double l1, double l2, const PointKinematics& wrist
 
 }
 
-std::variant<Serial3RArmPose, std::string> SolveSerial3RArm(double l1, double l2, double l3,
-                                                            const PointKinematics& hand,
-                                                            const ValueTriple& phi)
+sim::Refusable<Serial3RArmPose> SolveSerial3RArm(double l1, double l2, double l3,
+                                                 const PointKinematics& hand,
+                                                 const ValueTriple& phi)
 {
     const PointKinematics base = PointKinematics::AtRest(0, 0);
     // The wrist lies L3 behind the hand point along the hand direction.
     const ValueTriple behind{phi.value + numeric::kPi, phi.rate, phi.accel};
     Serial3RArmPose pose;
     pose.wrist = numeric::PolarPoint(hand, l3, behind);
-    if (!AllFinite(hand, phi, pose.wrist))
-        return std::string(kNotFiniteReason);
+    if (!sim::AllFinite(hand, phi, pose.wrist))
+        return sim::Refusal::OfStep(sim::kNotFiniteReason);
     if (numeric::SolveDyad(base, pose.wrist, l1, l2, pose.elbow) != Status::Ok)
-        return DyadFailureReason(l1, l2, pose.wrist);
+        return sim::Refusal::OfStep(DyadFailureReason(l1, l2, pose.wrist));
     if (numeric::LineAngle(base, pose.elbow, pose.the1) != Status::Ok
         || numeric::LineAngle(pose.elbow, pose.wrist, pose.link2) != Status::Ok)
-        return std::string("リンクの長さが0で向きが定まりません");
+        return sim::Refusal::OfStep("リンクの長さが0で向きが定まりません");
     return pose;
 }
 
 namespace {
+
+// One step: the hand, the arm that reaches it and the three joint angles.
+struct ArmStep {
+    PointKinematics hand, wrist, elbow;
+    ValueTriple the1, the2, the3;
+
+    auto values() const { return std::tie(hand, wrist, elbow, the1, the2, the3); }
+};
 
 class Serial3RInverseRun : public sim::MechanismRun {
 public:
@@ -69,6 +79,15 @@ public:
             p->resize(count);
         for (TripleSeries* t : {&the1, &the2, &the3})
             t->resize(count);
+    }
+    void store(std::size_t k, const ArmStep& step)
+    {
+        hand.store(k, step.hand);
+        wrist.store(k, step.wrist);
+        elbow.store(k, step.elbow);
+        the1.store(k, step.the1);
+        the2.store(k, step.the2);
+        the3.store(k, step.the3);
     }
 
     sim::ResultTable resultTable() const override
@@ -101,8 +120,7 @@ public:
     void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
     {
         const auto k = static_cast<std::size_t>(i);
-        DrawThreeLinkArm(p, w, elbow.x[k], elbow.y[k], wrist.x[k], wrist.y[k], hand.x[k],
-                         hand.y[k]);
+        DrawThreeLinkArm(p, w, elbow.position(k), wrist.position(k), hand.position(k));
     }
     const PointSeries* tracedPath() const override { return &hand; }
 };
@@ -112,59 +130,70 @@ struct HandMotion {
     PointKinematics hand;
     ValueTriple phi;
 };
-using HandDrive = std::function<HandMotion(const sim::ProfileTriple&)>;
 
-// The step loop both forms share. `unwrapBase` keeps the1 continuous across the +-pi seam
-// (the arc runs once around the circle); the other angles stay as LineAngle gives them.
-sim::ComputeOutcome ComputeArmMotion(const sim::InputValues& in, const sim::RunContext& ctx,
-                                     const HandDrive& drive, bool unwrapBase)
+// The arm lengths, refusing a link of zero or negative length: it leaves the joint directions
+// undefined.
+struct ArmLengths {
+    double l1 = 0, l2 = 0, l3 = 0;
+};
+std::optional<sim::Refusal> ReadArmLengths(const sim::InputValues& in, ArmLengths& arm)
 {
-    const double l1 = in[0], l2 = in[1], l3 = in[2];
-    // A link of zero or negative length leaves the joint directions undefined.
-    for (int index : {0, 1})
-        if (!(in[index] > 0))
-            return sim::ComputeError{sim::ComputeError::Kind::Input, index,
-                                     "0より大きい長さを入力してください"};
-
-    const int n = ctx.divisions;
-    auto run = std::make_unique<Serial3RInverseRun>(static_cast<std::size_t>(n) + 1);
-    double previousRaw = 0, offset = 0;
-    for (int i = 0; i <= n; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        const HandMotion motion = drive(sim::EvaluateProfile(ctx.profile, double(i) / n));
-        auto solved = SolveSerial3RArm(l1, l2, l3, motion.hand, motion.phi);
-        if (const std::string* reason = std::get_if<std::string>(&solved))
-            return sim::ComputeError{sim::ComputeError::Kind::Step, i, *reason};
-        const Serial3RArmPose& pose = std::get<Serial3RArmPose>(solved);
-
-        ValueTriple the1 = pose.the1;
-        if (unwrapBase)
-            numeric::UnwrapAngle(previousRaw, the1.value, offset);
-        const ValueTriple& a2 = pose.link2;
-        const ValueTriple the2{a2.value - the1.value, a2.rate - the1.rate, a2.accel - the1.accel};
-        const ValueTriple the3{motion.phi.value - a2.value, motion.phi.rate - a2.rate,
-                               motion.phi.accel - a2.accel};
-        if (!AllFinite(pose.elbow, the1, the2, the3))
-            return sim::ComputeError{sim::ComputeError::Kind::Step, i, kNotFiniteReason};
-
-        run->hand.store(k, motion.hand);
-        run->wrist.store(k, pose.wrist);
-        run->elbow.store(k, pose.elbow);
-        run->the1.store(k, the1);
-        run->the2.store(k, the2);
-        run->the3.store(k, the3);
-    }
-    run->fitsWristPath = unwrapBase;
-    return run;
+    if (auto refused = in.read({{"L1", arm.l1}, {"L2", arm.l2}, {"L3", arm.l3}}))
+        return refused;
+    for (const auto& [key, length] : {std::pair{"L1", arm.l1}, std::pair{"L2", arm.l2}})
+        if (!(length > 0))
+            return sim::Refusal::OfBox(key, "0より大きい長さを入力してください");
+    return std::nullopt;
 }
 
-sim::ComputeOutcome ComputeLineMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+// The steps both forms share; `drive(profile)` gives the HandMotion of a step. `unwrapBase`
+// keeps the1 continuous across the +-pi seam (the arc runs once around the circle); the other
+// angles stay as LineAngle gives them.
+template <typename Drive> sim::RunOrRefusal ComputeArmMotion(const ArmLengths& arm,
+                                                             const sim::RunContext& ctx,
+                                                             const Drive& drive, bool unwrapBase)
 {
-    const double x5s = in[3], x5f = in[4], y5s = in[5], y5f = in[6];
-    const double phis = numeric::DegToRad(in[7]), phif = numeric::DegToRad(in[8]);
+    auto run = std::make_unique<Serial3RInverseRun>(sim::StepCount(ctx));
+    run->fitsWristPath = unwrapBase;
+    double previousRaw = 0, offset = 0;
+    return sim::RunSteps(
+        ctx, std::move(run), [&](const sim::Step& step) -> sim::Refusable<ArmStep> {
+            const HandMotion motion = drive(step.profile);
+            auto solved = SolveSerial3RArm(arm.l1, arm.l2, arm.l3, motion.hand, motion.phi);
+            if (sim::Refusal* refused = std::get_if<sim::Refusal>(&solved))
+                return std::move(*refused);
+            const Serial3RArmPose& pose = std::get<Serial3RArmPose>(solved);
+
+            ValueTriple the1 = pose.the1;
+            if (unwrapBase)
+                numeric::UnwrapAngle(previousRaw, the1.value, offset);
+            const ValueTriple& a2 = pose.link2;
+            const ValueTriple& phi = motion.phi;
+            return ArmStep{motion.hand,
+                           pose.wrist,
+                           pose.elbow,
+                           the1,
+                           {a2.value - the1.value, a2.rate - the1.rate, a2.accel - the1.accel},
+                           {phi.value - a2.value, phi.rate - a2.rate, phi.accel - a2.accel}};
+        });
+}
+
+sim::RunOrRefusal ComputeLineMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+{
+    ArmLengths arm;
+    double x5s = 0, x5f = 0, y5s = 0, y5f = 0, phis = 0, phif = 0;
+    if (auto refused = ReadArmLengths(in, arm))
+        return *std::move(refused);
+    if (auto refused = in.read({{"x5_s", x5s},
+                                {"x5_f", x5f},
+                                {"y5_s", y5s},
+                                {"y5_f", y5f},
+                                {"phi_s", phis},
+                                {"phi_f", phif}}))
+        return *std::move(refused);
     const double t = ctx.cycleTime;
     return ComputeArmMotion(
-        in, ctx,
+        arm, ctx,
         [&](const sim::ProfileTriple& s) {
             const ValueTriple x = sim::DriveValue(x5s, x5f, s, t);
             const ValueTriple y = sim::DriveValue(y5s, y5f, s, t);
@@ -174,14 +203,18 @@ sim::ComputeOutcome ComputeLineMotion(const sim::InputValues& in, const sim::Run
         false);
 }
 
-sim::ComputeOutcome ComputeArcMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+sim::RunOrRefusal ComputeArcMotion(const sim::InputValues& in, const sim::RunContext& ctx)
 {
-    const double xc = in[3], yc = in[4], rc = in[5];
-    const double phi = numeric::DegToRad(in[6]);
-    const double thes = numeric::DegToRad(in[7]), thef = numeric::DegToRad(in[8]);
+    ArmLengths arm;
+    double xc = 0, yc = 0, rc = 0, phi = 0, thes = 0, thef = 0;
+    if (auto refused = ReadArmLengths(in, arm))
+        return *std::move(refused);
+    if (auto refused = in.read(
+            {{"xc", xc}, {"yc", yc}, {"rc", rc}, {"phi", phi}, {"the_s", thes}, {"the_f", thef}}))
+        return *std::move(refused);
     const PointKinematics centre = PointKinematics::AtRest(xc, yc);
     return ComputeArmMotion(
-        in, ctx,
+        arm, ctx,
         [&](const sim::ProfileTriple& s) {
             // The hand point at radius rc about the centre, polar angle theta: a polar point.
             const ValueTriple theta = sim::DriveValue(thes, thef, s, ctx.cycleTime);

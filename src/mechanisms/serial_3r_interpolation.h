@@ -2,9 +2,6 @@
 // arc, the inverse kinematics places wrist and elbow and derives the three joint angles.
 #pragma once
 
-#include <string>
-#include <variant>
-
 #include "numeric/kinematics.h"
 #include "sim/mechanism.h"
 
@@ -18,11 +15,11 @@ struct Serial3RArmPose {
     numeric::ValueTriple the1, link2;
 };
 
-// The pose, or the short Japanese reason why the arm cannot take it (wrist out of reach,
-// stretched or folded arm while moving).
-std::variant<Serial3RArmPose, std::string> SolveSerial3RArm(double l1, double l2, double l3,
-                                                            const numeric::PointKinematics& hand,
-                                                            const numeric::ValueTriple& phi);
+// The pose, or why the arm cannot take it (wrist out of reach, stretched or folded arm while
+// moving).
+sim::Refusable<Serial3RArmPose> SolveSerial3RArm(double l1, double l2, double l3,
+                                                 const numeric::PointKinematics& hand,
+                                                 const numeric::ValueTriple& phi);
 
 const sim::Mechanism& Serial3RLine();   // "3r-line", Form3rchoku
 const sim::Mechanism& Serial3RArc();    // "3r-arc", Form3renn

@@ -1,11 +1,10 @@
 // Crank-and-piston mechanism driven by one counter-clockwise turn of its crank.
 #include "mechanisms/slider_crank.h"
 
-#include "mechanisms/finite_values.h"
-#include "numeric/angle.h"
 #include "numeric/closures.h"
 #include "numeric/constants.h"
 #include "plot/primitives.h"
+#include "sim/step_loop.h"
 
 namespace mechanisms {
 
@@ -25,15 +24,16 @@ bool IsVerticalGuide(double guideAngle)
     return numeric::SolveSlider(guideAngle, 1, onGuide, onGuide, unused) != Status::Ok;
 }
 
-std::optional<SliderCrankPose> SolveSliderCrank(const SliderCrankDimensions& d,
-                                                const ValueTriple& theta)
+sim::Refusable<SliderCrankPose> SolveSliderCrank(const SliderCrankDimensions& d,
+                                                 const ValueTriple& theta)
 {
     SliderCrankPose pose;
+    pose.crank = theta;
     pose.pin = numeric::PolarPoint(PointKinematics::AtRest(d.x0, d.y0), d.r, theta);
     if (numeric::SolveSlider(d.guideAngle, d.rodLength, PointKinematics::AtRest(d.guideX, d.guideY),
                              pose.pin, pose.piston)
         != Status::Ok)
-        return std::nullopt;
+        return sim::Refusal::OfStep("リンクがガイドに届かないか、接するだけです");
     return pose;
 }
 
@@ -50,6 +50,12 @@ public:
         theta.resize(count);
         pin.resize(count);
         piston.resize(count);
+    }
+    void store(std::size_t k, const SliderCrankPose& pose)
+    {
+        theta.store(k, pose.crank);
+        pin.store(k, pose.pin);
+        piston.store(k, pose.piston);
     }
 
     sim::ResultTable resultTable() const override
@@ -81,52 +87,40 @@ public:
     void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
     {
         const auto k = static_cast<std::size_t>(i);
+        const plot::WorldPoint centre{x0, y0}, b = pin.position(k), s = piston.position(k);
         p.setPenWidth(2);
-        plot::WorldLine(p, x0, y0, pin.x[k], pin.y[k], 1, w.xmin, w.ymin, w.scale);   // crank
-        plot::WorldLine(p, pin.x[k], pin.y[k], piston.x[k], piston.y[k], 2, w.xmin, w.ymin,
-                        w.scale);   // rod
-        plot::WorldCircle(p, x0, y0, 1, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, pin.x[k], pin.y[k], 1, w.xmin, w.ymin, w.scale);
-        plot::WorldCircle(p, piston.x[k], piston.y[k], 1, w.xmin, w.ymin, w.scale);
+        plot::WorldLine(p, w, centre, b, 1);   // crank
+        plot::WorldLine(p, w, b, s, 2);        // rod
+        for (const plot::WorldPoint joint : {centre, b, s})
+            plot::WorldCircle(p, w, joint, 1);
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return nullptr; }
 };
 
-sim::ComputeOutcome ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
 {
-    const SliderCrankDimensions d{.x0 = in[0],
-                                  .y0 = in[1],
-                                  .r = in[2],
-                                  .rodLength = in[3],
-                                  .guideX = in[4],
-                                  .guideY = in[5],
-                                  .guideAngle = numeric::DegToRad(in[6])};
+    SliderCrankDimensions d;
+    if (auto refused = in.read({{"x0", d.x0},
+                                {"y0", d.y0},
+                                {"r", d.r},
+                                {"L", d.rodLength},
+                                {"X1", d.guideX},
+                                {"Y1", d.guideY},
+                                {"phi", d.guideAngle}}))
+        return *std::move(refused);
     if (IsVerticalGuide(d.guideAngle))
-        return sim::ComputeError{sim::ComputeError::Kind::Input, 6,
-                                 "ガイドが垂直（±90°）では計算できません"};
+        return sim::Refusal::OfBox("phi", "ガイドが垂直（±90°）では計算できません");
 
-    const int n = ctx.divisions;
-    auto run = std::make_unique<SliderCrankRun>(static_cast<std::size_t>(n) + 1);
+    auto run = std::make_unique<SliderCrankRun>(sim::StepCount(ctx));
     run->x0 = d.x0;
     run->y0 = d.y0;
     run->guideX = d.guideX;
     run->guideY = d.guideY;
-    for (int i = 0; i <= n; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        const sim::ProfileTriple s = sim::EvaluateProfile(ctx.profile, double(i) / n);
-        const ValueTriple theta = sim::DriveValue(0, numeric::kTwoPi, s, ctx.cycleTime);
-        const std::optional<SliderCrankPose> pose = SolveSliderCrank(d, theta);
-        if (!pose)
-            return sim::ComputeError{sim::ComputeError::Kind::Step, i,
-                                     "リンクがガイドに届かないか、接するだけです"};
-        if (!AllFinite(theta, pose->pin, pose->piston))
-            return sim::ComputeError{sim::ComputeError::Kind::Step, i, kNotFiniteReason};
-        run->theta.store(k, theta);
-        run->pin.store(k, pose->pin);
-        run->piston.store(k, pose->piston);
-    }
-    return run;
+    return sim::RunSteps(ctx, std::move(run), [&](const sim::Step& step) {
+        return SolveSliderCrank(d,
+                                sim::DriveValue(0, numeric::kTwoPi, step.profile, ctx.cycleTime));
+    });
 }
 
 }

@@ -2,7 +2,7 @@
 // piston along a straight guide through (X1, Y1) inclined at phi.
 #pragma once
 
-#include <optional>
+#include <tuple>
 
 #include "numeric/kinematics.h"
 #include "sim/mechanism.h"
@@ -16,16 +16,19 @@ struct SliderCrankDimensions {
 };
 
 struct SliderCrankPose {
+    numeric::ValueTriple crank;             // theta
     numeric::PointKinematics pin, piston;   // P2, P3
+
+    auto values() const { return std::tie(crank, pin, piston); }
 };
 
 // True when the guide is too steep to be written as y = Y1 + tan(phi) (x - X1).
 bool IsVerticalGuide(double guideAngle);
 
 // The pose for the moving crank angle theta; the piston is the guide point at distance L from
-// the pin with the larger x. nullopt when the rod cannot reach the guide or only touches it.
-std::optional<SliderCrankPose> SolveSliderCrank(const SliderCrankDimensions& d,
-                                                const numeric::ValueTriple& theta);
+// the pin with the larger x. Refused when the rod cannot reach the guide or only touches it.
+sim::Refusable<SliderCrankPose> SolveSliderCrank(const SliderCrankDimensions& d,
+                                                 const numeric::ValueTriple& theta);
 
 const sim::Mechanism& SliderCrank();   // "slider", Formslider
 

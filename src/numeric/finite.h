@@ -1,4 +1,5 @@
-// Finiteness of kinematic values: a result with NaN or infinity in it must never count as "ok".
+// Finiteness of numbers and kinematic values: a result with NaN or infinity in it must never
+// count as "ok", and such a point is never drawn.
 #pragma once
 
 #include <cmath>
@@ -7,15 +8,26 @@
 
 namespace numeric {
 
+inline bool IsFinite(double v)
+{
+    return std::isfinite(v);
+}
+
+// True when every one of several values is finite.
+template <typename... Values>
+requires(sizeof...(Values) > 1) bool IsFinite(const Values&... values)
+{
+    return (IsFinite(values) && ...);
+}
+
 inline bool IsFinite(const ValueTriple& v)
 {
-    return std::isfinite(v.value) && std::isfinite(v.rate) && std::isfinite(v.accel);
+    return IsFinite(v.value, v.rate, v.accel);
 }
 
 inline bool IsFinite(const PointKinematics& p)
 {
-    return std::isfinite(p.x) && std::isfinite(p.vx) && std::isfinite(p.ax) && std::isfinite(p.y)
-           && std::isfinite(p.vy) && std::isfinite(p.ay);
+    return IsFinite(p.x, p.vx, p.ax, p.y, p.vy, p.ay);
 }
 
 }

@@ -15,6 +15,8 @@ Vector MakeVector(int n)
     return Vector(n + 1, 0.0);
 }
 
+namespace {
+
 void CopyMatrix(int n, const Matrix& source, Matrix& target)
 {
     for (int i = 1; i <= n; ++i)
@@ -83,8 +85,6 @@ void EliminateColumn(int n, Matrix& w, Vector& v, Matrix& inv, int k)
         }
     }
 }
-
-namespace {
 
 bool RowsFinite(int n, const Matrix& m, const Vector& v)
 {

@@ -14,13 +14,6 @@ using Matrix = std::vector<Vector>;   // (row, column), each size >= n + 1
 Matrix MakeMatrix(int n);   // zeroed (n + 1) x (n + 1)
 Vector MakeVector(int n);   // zeroed n + 1
 
-void CopyMatrix(int n, const Matrix& source, Matrix& target);
-void ZeroMatrix(int n, Matrix& m);
-void IdentityMatrix(int n, Matrix& m);
-void MoveRowToBottom(int n, Matrix& w, Vector& v, Matrix& inv, int k);
-void NormalizePivotRow(int n, Matrix& w, Vector& v, Matrix& inv, int k);
-void EliminateColumn(int n, Matrix& w, Vector& v, Matrix& inv, int k);
-
 // Solves a x = v in place (v becomes x) and fills inv with a^-1. On Error it stops where the
 // pivot search failed: v and inv keep the partly transformed values; a is never changed.
 Status SolveLinearSystem(int n, const Matrix& a, Vector& v, Matrix& inv);

@@ -2,16 +2,9 @@
 // dropped here so no implementation ever draws NaN or infinity.
 #include "plot/canvas.h"
 
-#include <cmath>
+#include "numeric/finite.h"
 
 namespace plot {
-
-namespace {
-bool IsFinite(PointMm p)
-{
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
-}
 
 void Canvas::clear()
 {
@@ -22,19 +15,18 @@ void Canvas::clear()
 
 void Canvas::line(double x1, double y1, double x2, double y2, int colour)
 {
-    const PointMm a{x1, y1}, b{x2, y2};
-    if (!IsFinite(a) || !IsFinite(b))
+    if (!numeric::IsFinite(x1, y1, x2, y2))
         return;
+    const PointMm a{x1, y1}, b{x2, y2};
     doLine(a, b, PaletteColour(colour));
     current_ = b;
 }
 
 void Canvas::circle(double cx, double cy, double radius, int colour)
 {
-    const PointMm centre{cx, cy};
-    if (!IsFinite(centre) || !std::isfinite(radius))
+    if (!numeric::IsFinite(cx, cy, radius))
         return;
-    doCircle(centre, radius, PaletteColour(colour));
+    doCircle({cx, cy}, radius, PaletteColour(colour));
 }
 
 void Canvas::print(std::string_view utf8)
@@ -50,7 +42,7 @@ void Canvas::polyline(std::span<const PointMm> points, int colour)
     std::size_t start = 0;
     while (start < points.size()) {
         std::size_t end = start;
-        while (end < points.size() && IsFinite(points[end]))
+        while (end < points.size() && numeric::IsFinite(points[end].x, points[end].y))
             ++end;
         if (end - start >= 2) {
             doPolyline(points.subspan(start, end - start), rgb);

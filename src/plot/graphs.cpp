@@ -148,24 +148,26 @@ void PlotTimeHistory(Canvas& p, int n, std::span<const double> a, std::span<cons
     p.setPenWidth(1);
 }
 
-void DrawWorldGrid(Canvas& p, double xmin, double ymin, double xmax, double ymax, double xstep,
-                   double ystep, double scale)
+void DrawWorldGrid(Canvas& p, const WorldWindow& w)
 {
+    // View-frame offsets of a world coordinate; the labels sit 5 mm below and 8 mm left.
+    const auto viewX = [&w](double x) { return w.scale * (x - w.xmin); };
+    const auto viewY = [&w](double y) { return w.scale * (y - w.ymin); };
     p.setPenStyle(PenStyle::Dotted);
-    double x = xmin;
+    double x = w.xmin;
     for (int count = 0; count < kMaxGridLines; ++count) {
-        ViewLine(p, scale * (x - xmin), scale * (ymax - ymin), scale * (x - xmin), -5, kAxisColour);
-        p.print(LevelLabel(SnapToZero(x, xstep)));
-        x += xstep;
-        if (!(xstep > 0) || !(x <= xmax))
+        ViewLine(p, viewX(x), viewY(w.ymax), viewX(x), -5, kAxisColour);
+        p.print(LevelLabel(SnapToZero(x, w.xstep)));
+        x += w.xstep;
+        if (!(w.xstep > 0) || !(x <= w.xmax))
             break;
     }
-    double y = ymin;
+    double y = w.ymin;
     for (int count = 0; count < kMaxGridLines; ++count) {
-        ViewLine(p, scale * (xmax - xmin), scale * (y - ymin), -8, scale * (y - ymin), kAxisColour);
-        p.print(LevelLabel(SnapToZero(y, ystep)));
-        y += ystep;
-        if (!(ystep > 0) || !(y <= ymax))
+        ViewLine(p, viewX(w.xmax), viewY(y), -8, viewY(y), kAxisColour);
+        p.print(LevelLabel(SnapToZero(y, w.ystep)));
+        y += w.ystep;
+        if (!(w.ystep > 0) || !(y <= w.ymax))
             break;
     }
     p.setPenStyle(PenStyle::Solid);

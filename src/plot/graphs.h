@@ -5,6 +5,7 @@
 #include <string>
 
 #include "plot/canvas.h"
+#include "plot/scaling.h"
 
 namespace plot {
 
@@ -17,8 +18,7 @@ void PlotTimeHistory(Canvas& p, int n, std::span<const double> a, std::span<cons
 void DrawGraphAxes(Canvas& p);
 
 // Dotted grid with labelled lines over a fitted world window; does not clear.
-void DrawWorldGrid(Canvas& p, double xmin, double ymin, double xmax, double ymax, double xstep,
-                   double ystep, double scale);
+void DrawWorldGrid(Canvas& p, const WorldWindow& w);
 
 // Label text of a level: a blank in the sign position for positive numbers (" 4", "-4").
 std::string LevelLabel(double value);

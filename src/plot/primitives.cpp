@@ -33,10 +33,10 @@ PointMm GraphToPicture(const Canvas& p, double x, double y)
     return {origin.x + x, origin.y - y};
 }
 
-PointMm WorldToPicture(const Canvas& p, double x, double y, double xmin, double ymin, double scale)
+PointMm WorldToPicture(const Canvas& p, const WorldWindow& w, WorldPoint point)
 {
     const PointMm origin = ViewOrigin(p);
-    return {origin.x + scale * (x - xmin), origin.y - scale * (y - ymin)};
+    return {origin.x + w.scale * (point.x - w.xmin), origin.y - w.scale * (point.y - w.ymin)};
 }
 
 void GraphLine(Canvas& p, double x1, double y1, double x2, double y2, int colour)
@@ -59,16 +59,16 @@ void ViewCircle(Canvas& p, double x, double y, int colour)
     FrameCircle(p, ViewOrigin(p), x, y, colour);
 }
 
-void WorldLine(Canvas& p, double x1, double y1, double x2, double y2, int colour, double xmin,
-               double ymin, double scale)
+void WorldLine(Canvas& p, const WorldWindow& w, WorldPoint a, WorldPoint b, int colour)
 {
-    ViewLine(p, scale * (x1 - xmin), scale * (y1 - ymin), scale * (x2 - xmin), scale * (y2 - ymin),
-             colour);
+    const PointMm from = WorldToPicture(p, w, a), to = WorldToPicture(p, w, b);
+    p.line(from.x, from.y, to.x, to.y, colour);
 }
 
-void WorldCircle(Canvas& p, double x, double y, int colour, double xmin, double ymin, double scale)
+void WorldCircle(Canvas& p, const WorldWindow& w, WorldPoint centre, int colour)
 {
-    ViewCircle(p, scale * (x - xmin), scale * (y - ymin), colour);
+    const PointMm at = WorldToPicture(p, w, centre);
+    p.circle(at.x, at.y, kCircleRadiusMm, colour);
 }
 
 }

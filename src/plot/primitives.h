@@ -3,21 +3,22 @@
 #pragma once
 
 #include "plot/canvas.h"
+#include "plot/scaling.h"
 
 namespace plot {
 
 // Picture millimetres (y down) of a graph-frame point; the curves of a time-history graph
 // are drawn as one chain of such points.
 PointMm GraphToPicture(const Canvas& p, double x, double y);
-// Picture millimetres of a world point: what WorldLine draws, for a path of many points.
-PointMm WorldToPicture(const Canvas& p, double x, double y, double xmin, double ymin, double scale);
+// Picture millimetres of a world point seen through window w: what WorldLine draws, for a path
+// of many points.
+PointMm WorldToPicture(const Canvas& p, const WorldWindow& w, WorldPoint point);
 
 void GraphLine(Canvas& p, double x1, double y1, double x2, double y2, int colour);
 void GraphCircle(Canvas& p, double x, double y, int colour);
 void ViewLine(Canvas& p, double x1, double y1, double x2, double y2, int colour);
 void ViewCircle(Canvas& p, double x, double y, int colour);
-void WorldLine(Canvas& p, double x1, double y1, double x2, double y2, int colour, double xmin,
-               double ymin, double scale);
-void WorldCircle(Canvas& p, double x, double y, int colour, double xmin, double ymin, double scale);
+void WorldLine(Canvas& p, const WorldWindow& w, WorldPoint a, WorldPoint b, int colour);
+void WorldCircle(Canvas& p, const WorldWindow& w, WorldPoint centre, int colour);
 
 }

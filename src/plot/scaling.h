@@ -6,7 +6,13 @@
 
 namespace plot {
 
-// World window of a mechanism view (world units; scale in mm per world unit).
+// A point of a mechanism, in world units (the user's length unit).
+struct WorldPoint {
+    double x = 0, y = 0;
+};
+
+// World window of a mechanism view (world units; scale in mm per world unit). It is also the
+// world transform: view point (0, 0) shows world point (xmin, ymin), one unit is `scale` mm.
 struct WorldWindow {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     double xstep = 1, ystep = 1;

@@ -16,79 +16,63 @@ std::string BoxName(const InputBox& box)
     return box.caption.empty() ? "Text1(" + std::to_string(box.index) + ")" : box.caption;
 }
 
-const InputBox* FindBox(const Mechanism& mechanism, int index)
+const InputBox* FindBox(const Mechanism& mechanism, const std::string& key)
 {
     for (const InputBox& box : mechanism.inputs)
-        if (box.index == index)
+        if (box.key == key)
             return &box;
     return nullptr;
 }
 
 }
 
-std::variant<InputValues, std::string>
-ReadInputs(const Mechanism& mechanism, const std::vector<std::string>& boxTexts, bool nameKeys)
+std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, BoxNames names)
 {
-    InputValues values;
-    for (const InputBox& box : mechanism.inputs) {
-        if (box.key.empty())
-            continue;   // a box this mechanism never reads
-        const auto slot = static_cast<std::size_t>(box.index);
-        if (values.byIndex.size() <= slot)
-            values.byIndex.resize(slot + 1, 0.0);
-        const std::string text = slot < boxTexts.size() ? boxTexts[slot] : std::string();
-        const std::optional<double> number = numeric::ReadNumber(text);
-        if (!number)
-            return nameKeys ? box.key + ": 数値ではありません: \"" + text + "\""
-                            : "「" + BoxName(box) + "」に数値を入力してください。";
-        values.byIndex[slot] = *number;
+    const bool keys = names == BoxNames::Keys;
+    switch (refusal.kind) {
+    case Refusal::Kind::Settings:
+        return refusal.reason;
+    case Refusal::Kind::NotANumber:
+    case Refusal::Kind::Input: {
+        if (keys)
+            return refusal.key + ": " + refusal.reason;
+        const InputBox* box = FindBox(mechanism, refusal.key);
+        const std::string name = box ? BoxName(*box) : refusal.key;
+        return refusal.kind == Refusal::Kind::NotANumber
+                   ? "「" + name + "」に数値を入力してください。"
+                   : "「" + name + "」: " + refusal.reason;
     }
-    return values;
-}
-
-std::string DescribeError(const Mechanism& mechanism, const ComputeError& error,
-                          const RunContext& context, bool nameKeys)
-{
-    if (error.kind == ComputeError::Kind::Input) {
-        const InputBox* box = FindBox(mechanism, error.index);
-        std::string name = box ? (nameKeys ? box->key : BoxName(*box))
-                               : "Text1(" + std::to_string(error.index) + ")";
-        return nameKeys ? name + ": " + error.reason : "「" + name + "」: " + error.reason;
+    case Refusal::Kind::Step:
+        return "ステップ " + std::to_string(refusal.step) + "（時刻 "
+               + numeric::FormatNumber(refusal.time) + " 秒）: " + refusal.reason;
+    case Refusal::Kind::File:
+        break;
     }
-    const double time = context.cycleTime * error.index / context.divisions;
-    return "ステップ " + std::to_string(error.index) + "（時刻 " + numeric::FormatNumber(time)
-           + " 秒）: " + error.reason;
+    return FullPath(refusal.file).string() + " を書き込めませんでした: " + refusal.reason;
 }
 
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}
 
-RunReport SimulationFrame::runCycle(const std::vector<std::string>& boxTexts,
-                                    const RunContext& context,
-                                    const std::filesystem::path& resultPath, plot::Canvas& picture1,
-                                    plot::Canvas& picture2, const plot::Canvas& view)
+std::optional<Refusal> SimulationFrame::runCycle(const std::vector<std::string>& boxTexts,
+                                                 const RunContext& context,
+                                                 const std::filesystem::path& resultPath,
+                                                 plot::Canvas& picture1, plot::Canvas& picture2,
+                                                 const plot::Canvas& view)
 {
     if (context.divisions < 1 || !(context.cycleTime > 0) || !std::isfinite(context.cycleTime))
-        return {false, RunReport::Refusal::Input,
-                "設定のサイクルタイムまたは時分割数が正しくありません。"};
+        return Refusal::OfSettings("設定のサイクルタイムまたは時分割数が正しくありません。");
 
-    auto inputs = ReadInputs(mechanism_, boxTexts, nameKeys_);
-    if (auto* message = std::get_if<std::string>(&inputs))
-        return {false, RunReport::Refusal::Input, *message};
+    Refusable<InputValues> inputs = ReadInputs(mechanism_.inputs, boxTexts);
+    if (Refusal* refused = std::get_if<Refusal>(&inputs))
+        return std::move(*refused);
 
-    ComputeOutcome outcome = mechanism_.ComputeMotion(std::get<InputValues>(inputs), context);
-    if (auto* error = std::get_if<ComputeError>(&outcome))
-        return {false,
-                error->kind == ComputeError::Kind::Input ? RunReport::Refusal::Input
-                                                         : RunReport::Refusal::Step,
-                DescribeError(mechanism_, *error, context, nameKeys_)};
-    auto run = std::move(std::get<std::unique_ptr<MechanismRun>>(outcome));
+    auto computed = mechanism_.ComputeMotion(std::get<InputValues>(inputs), context);
+    if (Refusal* refused = std::get_if<Refusal>(&computed))
+        return std::move(*refused);
+    auto run = std::move(std::get<std::unique_ptr<MechanismRun>>(computed));
 
-    RunReport report{true, RunReport::Refusal::None, {}};
-    const WriteOutcome written =
+    std::optional<Refusal> unwritten =
         WriteResultFile(resultPath, run->resultTable(), context.divisions, context.cycleTime);
-    if (!written.ok)
-        report.message =
-            resultPath.filename().string() + " を書き込めませんでした: " + written.reason;
 
     run_ = std::move(run);
     context_ = context;
@@ -100,7 +84,7 @@ RunReport SimulationFrame::runCycle(const std::vector<std::string>& boxTexts,
     stepDirection_ = 1;
     window_ = run_->fitWorldWindow();
     window_.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), window_);
-    return report;
+    return unwritten;
 }
 
 std::optional<int> SimulationFrame::tick(plot::Canvas& view)
@@ -159,12 +143,10 @@ void SimulationFrame::stop(plot::Canvas& view)
         // The traced path as one chain of WorldLine segments in colour 1.
         std::vector<plot::PointMm> points(path->x.size());
         for (std::size_t k = 0; k < points.size(); ++k)
-            points[k] = plot::WorldToPicture(view, path->x[k], path->y[k], window_.xmin,
-                                             window_.ymin, window_.scale);
+            points[k] = plot::WorldToPicture(view, window_, path->position(k));
         view.polyline(points, 1);
     }
-    plot::DrawWorldGrid(view, window_.xmin, window_.ymin, window_.xmax, window_.ymax, window_.xstep,
-                        window_.ystep, window_.scale);
+    plot::DrawWorldGrid(view, window_);
 }
 
 std::optional<std::string> SimulationFrame::next(plot::Canvas& view)

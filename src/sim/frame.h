@@ -16,29 +16,21 @@
 
 namespace sim {
 
-// What became of a RUN.
-struct RunReport {
-    enum class Refusal { None, Input, Step };
-    bool computed = false;   // false: refused; nothing changed
-    Refusal refusal = Refusal::None;
-    std::string message;   // Japanese message to show; empty when all went well
-};
-
 class SimulationFrame {
 public:
     explicit SimulationFrame(const Mechanism& mechanism);
 
     const Mechanism& mechanism() const { return mechanism_; }
-    // Messages name a box by its command-line key instead of its caption.
-    void setMessagesNameKeys(bool keys) { nameKeys_ = keys; }
 
     // RUN: reads `boxTexts` (by Text1 index) with the one number reader, computes the cycle with
     // the N and T of `context`, writes `resultPath`, plots Picture1 and Picture2, fits the
     // world window to `view`'s size and restarts the animation at pose 0. A refused run leaves
-    // the previous run, its pictures and the file as they were.
-    RunReport runCycle(const std::vector<std::string>& boxTexts, const RunContext& context,
-                       const std::filesystem::path& resultPath, plot::Canvas& picture1,
-                       plot::Canvas& picture2, const plot::Canvas& view);
+    // the previous run, its pictures and the file as they were; only a file refusal comes
+    // after the run has been taken and shown.
+    std::optional<Refusal> runCycle(const std::vector<std::string>& boxTexts,
+                                    const RunContext& context,
+                                    const std::filesystem::path& resultPath, plot::Canvas& picture1,
+                                    plot::Canvas& picture2, const plot::Canvas& view);
 
     bool hasRun() const { return run_ != nullptr; }
     const MechanismRun* run() const { return run_.get(); }
@@ -70,16 +62,13 @@ private:
     int stepIndex_ = 0;
     int stepDirection_ = 1;
     int graphPage_ = 0;
-    bool nameKeys_ = false;
 };
 
-// Reads the boxes; on a bad box returns a message naming its caption (or key).
-std::variant<InputValues, std::string> ReadInputs(const Mechanism& mechanism,
-                                                  const std::vector<std::string>& boxTexts,
-                                                  bool nameKeys = false);
+// How a message names a box: by its caption in the window, by its key on the command line.
+enum class BoxNames { Captions, Keys };
 
-// "ステップ 37（時刻 1.85 秒）: reason" and the like.
-std::string DescribeError(const Mechanism& mechanism, const ComputeError& error,
-                          const RunContext& context, bool nameKeys);
+// The message shown or printed for a refusal, e.g. "「L1」に数値を入力してください。",
+// "ステップ 37（時刻 1.85 秒）: 腕が届きません" or "result.dat を書き込めませんでした: ...".
+std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, BoxNames names);
 
 }

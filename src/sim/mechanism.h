@@ -8,25 +8,18 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "plot/canvas.h"
 #include "plot/scaling.h"
+#include "sim/inputs.h"
 #include "sim/profiles.h"
+#include "sim/refusal.h"
 #include "sim/result_file.h"
 #include "sim/series.h"
+#include "sim/settings.h"
 
 namespace sim {
-
-// One Text1 box with its Label1 caption.
-struct InputBox {
-    int index = 0;             // Text1 index
-    std::string caption;       // Label1 caption, "" where the box has none
-    std::string defaultText;   // design-time text, e.g. "２０"
-    std::string key;           // command-line key; "" for a box the mechanism never reads
-    bool isAngle = false;      // typed in degrees
-};
 
 // Which poses STOP superimposes.
 enum class StopPoses {
@@ -43,16 +36,9 @@ struct FrameTraits {
     bool showsOkAfterCompute = false;   // Text2 reads "ok" after ComputeMotion
 };
 
-struct RunContext {
-    int divisions = 200;     // N
-    double cycleTime = 10;   // T, seconds
+// The settings a run was started with, and the profile chosen in its window.
+struct RunContext : Settings {
     ProfileKind profile = ProfileKind::Quintic;
-};
-
-// Values of the Text1 boxes as read, by Text1 index (angles still in degrees).
-struct InputValues {
-    std::vector<double> byIndex;
-    double operator[](int index) const { return byIndex.at(static_cast<std::size_t>(index)); }
 };
 
 // Three series plotted together.
@@ -85,16 +71,8 @@ public:
     virtual const PointSeries* tracedPath() const = 0;
 };
 
-// Why a run is refused. The frame turns it into the message shown or printed.
-struct ComputeError {
-    enum class Kind { Input, Step } kind = Kind::Step;
-    int index = 0;        // Text1 index (Input) or step index (Step)
-    std::string reason;   // short Japanese reason, e.g. "手首点に腕が届きません"
-};
-
-// A ComputeMotion refuses the run at the first step that cannot be solved or whose values are
-// not all finite, so no stale or undefined number is ever written, plotted or drawn.
-using ComputeOutcome = std::variant<std::unique_ptr<MechanismRun>, ComputeError>;
+// A computed run, or why there is none.
+using RunOrRefusal = Refusable<std::unique_ptr<MechanismRun>>;
 
 struct Mechanism {
     std::string command;                        // command-line name, e.g. "2r"
@@ -104,7 +82,9 @@ struct Mechanism {
     std::vector<InputBox> inputs;               // in Text1 index order
     std::array<std::string, 2> graphCaptions;   // Label3(0), Label3(1)
     FrameTraits traits;
-    std::function<ComputeOutcome(const InputValues&, const RunContext&)> ComputeMotion;
+    // The run of steps 0..N, or why it is refused: a box's value, or the first step that
+    // cannot be posed or whose values are not all finite.
+    std::function<RunOrRefusal(const InputValues&, const RunContext&)> ComputeMotion;
 };
 
 // The design-time texts of the Text1 boxes, by Text1 index ("" where the form has no box).

@@ -2,16 +2,12 @@
 // which is renamed over the target only when every byte has been written.
 #include "sim/result_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <random>
 #include <system_error>
 
 #include "numeric/number_text.h"
+#include "sim/platform.h"
 
 namespace sim {
 
@@ -68,33 +64,9 @@ template <typename Flush> bool FormatTable(const ResultTable& table, int divisio
     return true;
 }
 
-std::string Reason(int error)
-{
-    return std::generic_category().message(error);
-}
-
-bool WriteAll(int fd, const std::string& text, int& error)
-{
-    const char* p = text.data();
-    std::size_t left = text.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, p, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            error = errno;
-            return false;
-        }
-        p += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-// Creates "<target>.XXXXXX" exclusively with mode 0666, so the process's umask (and a default
-// ACL of the directory) give it the permissions any new file would get there.
-int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temporary,
-                    int& error)
+// Creates "<target>.XXXXXX" for writing, a name no other file has.
+bool CreateTemporary(const std::filesystem::path& target, platform::NewFile& file,
+                     std::filesystem::path& temporary, std::string& reason)
 {
     static constexpr char kLetters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -107,16 +79,18 @@ int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& 
             suffix.push_back(kLetters[letter(pick)]);
         temporary = target;
         temporary += suffix;
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0)
-            return fd;
-        if (errno != EEXIST) {
-            error = errno;
-            return -1;
+        switch (file.create(temporary)) {
+        case platform::NewFile::Created::Yes:
+            return true;
+        case platform::NewFile::Created::Exists:
+            continue;
+        case platform::NewFile::Created::Failed:
+            reason = file.reason();
+            return false;
         }
     }
-    error = EEXIST;
-    return -1;
+    reason = std::make_error_code(std::errc::file_exists).message();
+    return false;
 }
 
 }
@@ -135,38 +109,38 @@ std::string FormatResultTable(const ResultTable& table, int divisions, double cy
     return text;
 }
 
-WriteOutcome WriteResultFile(const std::filesystem::path& path, const ResultTable& table,
-                             int divisions, double cycleTime)
+std::optional<Refusal> WriteResultFile(const std::filesystem::path& path, const ResultTable& table,
+                                       int divisions, double cycleTime)
 {
     if (std::string problem = CheckTable(table, divisions, cycleTime); !problem.empty())
-        return {false, problem};
+        return Refusal::OfFile(path, problem);
 
+    platform::NewFile file;
     std::filesystem::path temporary;
-    int error = 0;
-    const int fd = CreateTemporary(path, temporary, error);
-    if (fd < 0)
-        return {false, Reason(error)};
+    std::string reason;
+    if (!CreateTemporary(path, file, temporary, reason))
+        return Refusal::OfFile(path, reason);
 
     std::string chunk;
     chunk.reserve(kChunkBytes + 4096);
-    bool ok =
-        FormatTable(table, divisions, cycleTime, chunk,
-                    [fd, &error](const std::string& part) { return WriteAll(fd, part, error); });
-    ok = ok && WriteAll(fd, chunk, error);
-    // close() reports delayed write errors (e.g. a full disk on a network file system).
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = errno;
-    }
+    bool ok = FormatTable(table, divisions, cycleTime, chunk,
+                          [&file](const std::string& part) { return file.write(part); });
+    ok = ok && file.write(chunk);
+    ok = file.close() && ok;
+    reason = file.reason();
+    ok = ok && platform::ReplaceFile(temporary, path, reason);
     if (!ok) {
-        ::unlink(temporary.c_str());
-        return {false, Reason(error)};
+        platform::RemoveFile(temporary);
+        return Refusal::OfFile(path, reason);
     }
-    return {};
+    return std::nullopt;
+}
+
+std::filesystem::path FullPath(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error ? path : full.lexically_normal();
 }
 
 }

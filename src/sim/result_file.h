@@ -3,30 +3,36 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "sim/refusal.h"
+
 namespace sim {
+
+// Every mechanism window writes its table under this name in the current directory.
+inline constexpr const char* kResultFileName = "result.dat";
 
 struct ResultTable {
     std::vector<std::string> header;                // "sec" first, then one name per column
     std::vector<std::span<const double>> columns;   // each with N + 1 elements
 };
 
-struct WriteOutcome {
-    bool ok = true;
-    std::string reason;   // the system's reason when !ok (e.g. "Permission denied")
-};
-
 // Writes the table beside `path` into a temporary file and renames it over `path` only when
 // everything is written, so a failed write never leaves half a table nor loses the old file.
 // The time column is (T * i) / N. A table with a non-finite value, a column shorter than
 // N + 1, a header that does not match the columns, or time steps that are not N >= 1 and
-// finite T > 0 is refused before anything is written.
-WriteOutcome WriteResultFile(const std::filesystem::path& path, const ResultTable& table,
-                             int divisions, double cycleTime);
+// finite T > 0 is refused before anything is written. A refusal is a file refusal for `path`
+// with the system's reason (e.g. "Permission denied").
+std::optional<Refusal> WriteResultFile(const std::filesystem::path& path, const ResultTable& table,
+                                       int divisions, double cycleTime);
+
+// `path` as a student finds it in a file manager: absolute, without "." or ".." steps.
+// Where the current directory cannot be read, `path` as given.
+std::filesystem::path FullPath(const std::filesystem::path& path);
 
 // The bytes that WriteResultFile writes (for tests and benchmarks); "" for a refused table.
 std::string FormatResultTable(const ResultTable& table, int divisions, double cycleTime);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "numeric/kinematics.h"
+#include "plot/scaling.h"
 #include "sim/large_block_allocator.h"
 
 namespace sim {
@@ -52,7 +53,7 @@ struct PointSeries {
     {
         return {x[i], vx[i], ax[i], y[i], vy[i], ay[i]};
     }
-    TripleSeries xTriple() const { return {x, vx, ax}; }
+    plot::WorldPoint position(std::size_t i) const { return {x[i], y[i]}; }
 };
 
 }

@@ -1,4 +1,4 @@
-// The program-wide settings and the check that guards them: a run divides by T and by N,
+// The simulation settings and the check that guards them: a run divides by T and by N,
 // sizes its series with N + 1 elements and turns its animation at index N.
 #include "sim/settings.h"
 
@@ -16,12 +16,6 @@ const char* const kDivisionCountRefused = "時分割数は 1 から 1000000 ま�
 
 }
 
-GlobalSettings& Settings()
-{
-    static GlobalSettings settings;
-    return settings;
-}
-
 std::variant<double, std::string> ParseCycleTime(std::string_view text)
 {
     const std::optional<double> cycleTime = numeric::ReadNumber(text);
@@ -31,17 +25,17 @@ std::variant<double, std::string> ParseCycleTime(std::string_view text)
     return *cycleTime;
 }
 
-std::variant<double, std::string> ParseDivisionCount(std::string_view text)
+std::variant<int, std::string> ParseDivisionCount(std::string_view text)
 {
     const std::optional<double> divisions = numeric::ReadNumber(text);
     if (!divisions || !std::isfinite(*divisions) || *divisions != std::floor(*divisions)
         || *divisions < 1 || *divisions > kMaxDivisions)
         return std::string(kDivisionCountRefused);
-    return *divisions;
+    return static_cast<int>(*divisions);
 }
 
-std::variant<GlobalSettings, std::string> ParseSettings(std::string_view cycleTimeText,
-                                                        std::string_view divisionCountText)
+std::variant<Settings, std::string> ParseSettings(std::string_view cycleTimeText,
+                                                  std::string_view divisionCountText)
 {
     const auto cycleTime = ParseCycleTime(cycleTimeText);
     if (const auto* message = std::get_if<std::string>(&cycleTime))
@@ -49,7 +43,17 @@ std::variant<GlobalSettings, std::string> ParseSettings(std::string_view cycleTi
     const auto divisions = ParseDivisionCount(divisionCountText);
     if (const auto* message = std::get_if<std::string>(&divisions))
         return *message;
-    return GlobalSettings{std::get<double>(cycleTime), std::get<double>(divisions)};
+    return Settings{std::get<int>(divisions), std::get<double>(cycleTime)};
+}
+
+std::string CycleTimeText(const Settings& settings)
+{
+    return numeric::FormatNumber(settings.cycleTime);
+}
+
+std::string DivisionCountText(const Settings& settings)
+{
+    return std::to_string(settings.divisions);
 }
 
 }

@@ -20,15 +20,14 @@ void DrawPointChain(plot::Canvas& picture, int n, std::span<const double> x,
     plot::FitWorldWindow(n, x, y, w);
     // Finite and positive also for a window of zero width or height (all points on one line).
     w.scale = plot::DrawingScale(picture.widthMm(), picture.heightMm(), w);
-    plot::DrawWorldGrid(picture, w.xmin, w.ymin, w.xmax, w.ymax, w.xstep, w.ystep, w.scale);
+    plot::DrawWorldGrid(picture, w);
     picture.setPenStyle(plot::PenStyle::Solid);
 
-    const auto viewX = [&](int i) { return w.scale * (x[i] - w.xmin); };
-    const auto viewY = [&](int i) { return w.scale * (y[i] - w.ymin); };
-    plot::ViewCircle(picture, viewX(0), viewY(0), 1);
-    plot::ViewCircle(picture, viewX(n), viewY(n), 1);
+    const auto point = [&](int i) { return plot::WorldPoint{x[i], y[i]}; };
+    plot::WorldCircle(picture, w, point(0), 1);
+    plot::WorldCircle(picture, w, point(n), 1);
     for (int i = 0; i < n; ++i)
-        plot::ViewLine(picture, viewX(i), viewY(i), viewX(i + 1), viewY(i + 1), colour);
+        plot::WorldLine(picture, w, point(i), point(i + 1), colour);
 }
 
 }

@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "numeric/number_text.h"
-#include "plot/qt/accessible_names.h"
+#include "widgets/accessible_names.h"
 
 namespace testbench {
 
@@ -39,7 +39,7 @@ QLineEdit* MakeBox(QWidget* parent, const QString& objectName, const QString& te
 {
     auto* box = new QLineEdit(text, parent);
     box->setObjectName(objectName);
-    plot::NameForAccessibility(box, caption);
+    widgets::NameForAccessibility(box, caption);
     box->setReadOnly(readOnly);
     return box;
 }
@@ -69,7 +69,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& objectName, const QStrin
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(objectName);
-    plot::NameForAccessibility(button, caption);
+    widgets::NameForAccessibility(button, caption);
     return button;
 }
 

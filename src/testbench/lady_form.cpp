@@ -13,10 +13,10 @@
 #include <cmath>
 
 #include "numeric/closures.h"
-#include "plot/qt/accessible_names.h"
 #include "plot/qt/picture_box.h"
 #include "testbench/draw_point_chain.h"
 #include "testbench/form_boxes.h"
+#include "widgets/accessible_names.h"
 
 namespace testbench {
 
@@ -87,7 +87,7 @@ Formlady::Formlady(QWidget* parent) : QWidget(parent, Qt::Window)
 
     picture1_ = new plot::PictureBox(PictureSize(), this);
     picture1_->setObjectName(QStringLiteral("Picture1"));
-    plot::NameForAccessibility(picture1_);
+    widgets::NameForAccessibility(picture1_);
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);

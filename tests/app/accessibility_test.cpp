@@ -34,7 +34,8 @@ void ExpectNamedControls(const QWidget& form)
 TEST(AccessibleNames, StartMenuControlsAreNamed)
 {
     app::FormOpener opener;
-    app::start_menu menu(opener);
+    sim::Settings settings;
+    app::start_menu menu(opener, settings);
     ExpectNamedControls(menu);
     EXPECT_EQ(menu.Command1->accessibleName(), "終了");
     EXPECT_EQ(menu.findChild<QWidget*>("imgLogo")->accessibleName(), "imgLogo");
@@ -42,7 +43,8 @@ TEST(AccessibleNames, StartMenuControlsAreNamed)
 
 TEST(AccessibleNames, SettingsBoxesAreNamedByTheirCaptions)
 {
-    app::formsetting form;
+    sim::Settings settings;
+    app::formsetting form(settings);
     ExpectNamedControls(form);
     EXPECT_EQ(form.Text1->accessibleName(), form.Label1->text());
     EXPECT_EQ(form.Text2->accessibleName(), form.Label2->text());

@@ -41,9 +41,9 @@ TEST(CommandLine, WritesByteForByteWhatTheWindowWrites)
 {
     TempDir dir;
     // Every mechanism with its defaults, and the 2R arm with typed values and the cubic profile.
+    const sim::Settings defaults;
     for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
-        sim::Settings() = {};
-        sim::SimulationForm form(*m);
+        sim::SimulationForm form(*m, defaults);
         form.setResultPath(dir / "form.dat");
         form.RUN_Click();
         const Invocation cli = Mechsim({"run", m->command, "--output", (dir / "cli.dat").string()});
@@ -51,8 +51,8 @@ TEST(CommandLine, WritesByteForByteWhatTheWindowWrites)
         EXPECT_EQ(ReadFileBytes(dir / "cli.dat"), ReadFileBytes(dir / "form.dat")) << m->command;
     }
 
-    sim::Settings() = {5, 30};
-    sim::SimulationForm form(*mechanisms::FindMechanism("2r"));
+    const sim::Settings typed{.divisions = 30, .cycleTime = 5};
+    sim::SimulationForm form(*mechanisms::FindMechanism("2r"), typed);
     form.setResultPath(dir / "form.dat");
     form.findChild<QLineEdit*>("Text1_0")->setText("２５");
     form.findChild<QLineEdit*>("Text1_4")->setText("90");
@@ -63,7 +63,6 @@ TEST(CommandLine, WritesByteForByteWhatTheWindowWrites)
                  "--cycle-time", "5", "--output", (dir / "cli.dat").string()});
     ASSERT_EQ(cli.status, 0) << cli.err;
     EXPECT_EQ(ReadFileBytes(dir / "cli.dat"), ReadFileBytes(dir / "form.dat"));
-    sim::Settings() = {};
 }
 
 TEST(CommandLine, UsageAndInputErrorsExitTwoNameTheKeyAndWriteNothing)

@@ -17,11 +17,7 @@ namespace {
 
 class FormSettingTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        app::RegisterForms(opener);
-        sim::Settings() = {10, 200};
-    }
+    void SetUp() override { app::RegisterForms(opener, settings); }
     void TearDown() override { apptest::CloseAllWindows(); }
 
     app::formsetting* open() { return qobject_cast<app::formsetting*>(opener.open("settei")); }
@@ -33,6 +29,7 @@ protected:
         form->Command1->click();
     }
 
+    sim::Settings settings;
     app::FormOpener opener;
 };
 
@@ -78,8 +75,8 @@ TEST_F(FormSettingTest, RefusedInputIsShownAndChangesNothing)
         EXPECT_TRUE(form->lblMessage->isVisibleTo(form));
         EXPECT_TRUE(form->lblMessage->text().contains(QString::fromUtf8(c.namedBox)))
             << form->lblMessage->text().toStdString();
-        EXPECT_EQ(sim::Settings().CycleTime, 10);
-        EXPECT_EQ(sim::Settings().DivisionCount, 200);
+        EXPECT_EQ(settings.cycleTime, 10);
+        EXPECT_EQ(settings.divisions, 200);
     }
 }
 
@@ -87,8 +84,8 @@ TEST_F(FormSettingTest, OkStoresBothValuesAndCloses)
 {
     QPointer<app::formsetting> form = open();
     confirm(form, "5", "100");
-    EXPECT_EQ(sim::Settings().CycleTime, 5);
-    EXPECT_EQ(sim::Settings().DivisionCount, 100);
+    EXPECT_EQ(settings.cycleTime, 5);
+    EXPECT_EQ(settings.divisions, 100);
     apptest::ProcessDeletions();
     EXPECT_TRUE(form.isNull());
 }
@@ -96,8 +93,8 @@ TEST_F(FormSettingTest, OkStoresBothValuesAndCloses)
 TEST_F(FormSettingTest, FullWidthDigitsAreRead)
 {
     confirm(open(), "５", "２００");
-    EXPECT_EQ(sim::Settings().CycleTime, 5);
-    EXPECT_EQ(sim::Settings().DivisionCount, 200);
+    EXPECT_EQ(settings.cycleTime, 5);
+    EXPECT_EQ(settings.divisions, 200);
 }
 
 TEST_F(FormSettingTest, ReopenedDialogShowsTheDefaultsNotTheSettings)
@@ -111,8 +108,8 @@ TEST_F(FormSettingTest, ReopenedDialogShowsTheDefaultsNotTheSettings)
     EXPECT_TRUE(again->lblMessage->text().isEmpty());
     // Confirming untouched restores the defaults.
     again->Command1->click();
-    EXPECT_EQ(sim::Settings().CycleTime, 10);
-    EXPECT_EQ(sim::Settings().DivisionCount, 200);
+    EXPECT_EQ(settings.cycleTime, 10);
+    EXPECT_EQ(settings.divisions, 200);
 }
 
 TEST_F(FormSettingTest, RefusedThenCorrectedIsStored)
@@ -122,7 +119,7 @@ TEST_F(FormSettingTest, RefusedThenCorrectedIsStored)
     ASSERT_TRUE(form->isVisible());
     confirm(form, "10", "50");
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(sim::Settings().DivisionCount, 50);
+    EXPECT_EQ(settings.divisions, 50);
 }
 
 TEST_F(FormSettingTest, ClosingByTheFrameChangesNothing)
@@ -131,8 +128,8 @@ TEST_F(FormSettingTest, ClosingByTheFrameChangesNothing)
     form->Text1->setText("5");
     form->Text2->setText("100");
     form->close();
-    EXPECT_EQ(sim::Settings().CycleTime, 10);
-    EXPECT_EQ(sim::Settings().DivisionCount, 200);
+    EXPECT_EQ(settings.cycleTime, 10);
+    EXPECT_EQ(settings.divisions, 200);
     EXPECT_EQ(open()->Text1->text(), "10");
 }
 

@@ -54,12 +54,13 @@ protected:
     {
         return menu.findChild<QAction*>(name);
     }
+    sim::Settings settings;
     app::FormOpener opener;
 };
 
 TEST_F(StartMenuTest, MenuTreeHasTheCaptionsNestingAndOrder)
 {
-    app::start_menu menu(opener);
+    app::start_menu menu(opener, settings);
     std::vector<MenuItem> items;
     CollectItems(menu.menuBar()->actions(), 1, items);
     const std::vector<MenuItem> expected = {
@@ -87,7 +88,7 @@ TEST_F(StartMenuTest, MenuTreeHasTheCaptionsNestingAndOrder)
 
 TEST_F(StartMenuTest, LabelsShowVersionAndTitleAndTheWindowHasNoTitle)
 {
-    app::start_menu menu(opener);
+    app::start_menu menu(opener, settings);
     EXPECT_EQ(menu.lblVersion->text(), QString("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
                                            .arg(app::kVersionMajor)
                                            .arg(app::kVersionMinor)
@@ -115,10 +116,10 @@ TEST(VersionCaption, WritesEachNumberAsDecimalAfterTheLiteral)
 
 TEST_F(StartMenuTest, LoadSetsTheDefaultSettings)
 {
-    sim::Settings() = {3, 7};
-    app::start_menu menu(opener);
-    EXPECT_EQ(sim::Settings().CycleTime, 10);
-    EXPECT_EQ(sim::Settings().DivisionCount, 200);
+    settings = {.divisions = 7, .cycleTime = 3};
+    app::start_menu menu(opener, settings);
+    EXPECT_EQ(settings.cycleTime, 10);
+    EXPECT_EQ(settings.divisions, 200);
 }
 
 TEST_F(StartMenuTest, ItemsWithoutAFormAreDisabled)
@@ -128,7 +129,7 @@ TEST_F(StartMenuTest, ItemsWithoutAFormAreDisabled)
         ++opened;
         return new apptest::StandInForm;
     });
-    app::start_menu menu(opener);
+    app::start_menu menu(opener, settings);
     for (const QString& name : kFormItems) {
         QAction* action = item(menu, name);
         ASSERT_NE(action, nullptr) << name.toStdString();
@@ -144,8 +145,8 @@ TEST_F(StartMenuTest, ItemsWithoutAFormAreDisabled)
 
 TEST_F(StartMenuTest, SetteiOpensTheOneSettingsDialog)
 {
-    app::RegisterForms(opener);
-    app::start_menu menu(opener);
+    app::RegisterForms(opener, settings);
+    app::start_menu menu(opener, settings);
     ASSERT_TRUE(item(menu, "settei")->isEnabled());
     item(menu, "settei")->trigger();
     item(menu, "settei")->trigger();
@@ -180,8 +181,8 @@ TEST_F(StartMenuTest, EachItemOpensItsFormAsAFreshWindowOrTheSharedOne)
         {"lady_test", "Formlady", 1},      {"nibunhou_test", "formnibun", 1},
         {"settei", "formsetting", 1},
     };
-    app::RegisterForms(opener);
-    app::start_menu menu(opener);
+    app::RegisterForms(opener, settings);
+    app::start_menu menu(opener, settings);
     for (const Row& r : rows) {
         QAction* action = item(menu, r.item);
         ASSERT_NE(action, nullptr) << r.item;
@@ -198,8 +199,8 @@ TEST_F(StartMenuTest, EachItemOpensItsFormAsAFreshWindowOrTheSharedOne)
 TEST_F(StartMenuTest, SettingsConfirmedInTheDialogDriveTheNextRun)
 {
     TempDir dir;
-    app::RegisterForms(opener);
-    app::start_menu menu(opener);
+    app::RegisterForms(opener, settings);
+    app::start_menu menu(opener, settings);
     item(menu, "settei")->trigger();
     auto* dialog = qobject_cast<app::formsetting*>(OpenWindows("formsetting").at(0));
     ASSERT_NE(dialog, nullptr);
@@ -217,7 +218,6 @@ TEST_F(StartMenuTest, SettingsConfirmedInTheDialogDriveTheNextRun)
     EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 102);
     EXPECT_NE(table.find("\r\n5\t"), std::string::npos);
     EXPECT_EQ(table.find("\r\n5.05\t"), std::string::npos);
-    sim::Settings() = {};
 }
 
 // "終了" must end the program even while a form would refuse to close.
@@ -226,7 +226,7 @@ class EndProgramTest : public StartMenuTest, public ::testing::WithParamInterfac
 TEST_P(EndProgramTest, LeavesTheEventLoopWithoutAskingOpenForms)
 {
     const bool byButton = GetParam();
-    app::start_menu menu(opener);
+    app::start_menu menu(opener, settings);
     menu.show();
     auto* busy = new apptest::RefusingForm;
     busy->show();

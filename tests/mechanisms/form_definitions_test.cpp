@@ -1,15 +1,17 @@
-// What the six later mechanism forms show and hand the frame, against the texts of their
-// designs: input captions, defaults and keys, graph captions, the default world window (which
-// pins the order of the fits), the STOP summary, the next pages with their wrap, and the
-// window's Text2 "ok" and next-stops-the-timer behaviour.
+// What the mechanism forms show and hand the frame: each window's boxes and captions against
+// its table, the default world window (which pins the order of the fits), the STOP summary,
+// the next pages with their wrap, and the window's Text2 "ok" and next-stops-the-timer
+// behaviour.
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <optional>
+#include <set>
 
 #include "mechanism_test_support.h"
+#include "mechanisms/catalog.h"
 #include "mechanisms/four_bar.h"
 #include "mechanisms/parallel_mechanism.h"
 #include "mechanisms/serial_3r.h"
@@ -22,144 +24,37 @@
 
 namespace {
 
-struct Box {
-    int index;
-    std::string caption, defaultText, key;
-    bool isAngle;
-};
-
-struct FormTexts {
-    const sim::Mechanism& mechanism;
-    std::string command, formName, title;
-    std::vector<Box> boxes;
-    std::array<std::string, 2> graphCaptions;
-};
-
-const std::vector<FormTexts>& Forms()
+// Every window shows its table: a caption and a box with the design-time text for each box
+// the mechanism reads, nothing for a box it never reads, its graph captions, its form name and
+// title; and the command line finds each mechanism by its command.
+TEST(FormDefinitions, EachWindowShowsItsTableAndTheCommandLineFindsIt)
 {
-    const std::string joint1 = "ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ";
-    const std::string joint2Tight = "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ";
-    const std::string crank = "ｙ：ｔｈｅ,  dthe  ,ddthe 　ｘ：ｔｉｍｅ";
-    static const std::vector<FormTexts> forms{
-        {mechanisms::Serial3R(),
-         "3r",
-         "Form3rjun",
-         "直列３R順運動学",
-         {{0, "L1", "40", "L1", false},
-          {1, "L2", "20", "L2", false},
-          {2, "L3", "10", "L3", false},
-          {3, "the1s", "0", "the1s", true},
-          {4, "the1f", "180", "the1f", true},
-          {5, "the2s", "-60", "the2s", true},
-          {6, "the2f", "60", "the2f", true},
-          {7, "the3s", "-60", "the3s", true},
-          {8, "the3f", "60", "the3f", true}},
-         {joint1, "ｙ：ｔｈｅ2, dthe2 ,ddthe2　ｘ：ｔｉｍｅ"}},
-        {mechanisms::Serial3RLine(),
-         "3r-line",
-         "Form3rchoku",
-         "直列３R直線補間",
-         {{0, "L1", "40", "L1", false},
-          {1, "L2", "40", "L2", false},
-          {2, "L3", "30", "L3", false},
-          {3, "x5_s", "0", "x5_s", false},
-          {4, "x5_f", "100", "x5_f", false},
-          {5, "y5_s", "100", "y5_s", false},
-          {6, "y5_f", "0", "y5_f", false},
-          {7, "phi_s", "90", "phi_s", true},
-          {8, "phi_f", "0", "phi_f", true}},
-         {joint1, joint2Tight}},
-        {mechanisms::Serial3RArc(),
-         "3r-arc",
-         "Form3renn",
-         "直列３R円弧補間",
-         {{0, "L1", "40", "L1", false},
-          {1, "L2", "40", "L2", false},
-          {2, "L3", "30", "L3", false},
-          {3, "中心位置ｘc", "0", "xc", false},
-          {4, "中心位置ｙc", "50", "yc", false},
-          {5, "円半径 rc", "20", "rc", false},
-          {6, "手首角phi", "20", "phi", true},
-          {7, "the_s", "0", "the_s", true},
-          {8, "the_f", "360", "the_f", true}},
-         {joint1, joint2Tight}},
-        {mechanisms::FourBar(),
-         "four-bar",
-         "Form4link",
-         "４リンク機構",
-         {{0, "gsi", "0", "gsi", false},
-          {1, "eta", "0.1", "eta", false},
-          {3, "L1", "0.3", "L1", false},
-          {4, "L2", "0.4", "L2", false},
-          {5, "L3", "0.6", "L3", false},
-          {6, "L4", "0.68", "L4", false}},
-         {crank, "ｙ：phi,  dphi , ddphi　ｘ：ｔｉｍｅ"}},
-        {mechanisms::SliderCrank(),
-         "slider",
-         "Formslider",
-         "クランク＆ピストン機構",
-         {{0, "回転中心X", "1", "x0", false},
-          {1, "回転中心Y", "3", "y0", false},
-          {2, "半径", "10", "r", false},
-          {3, "リンク長さ", "２０", "L", false},
-          {4, "X1", "1", "X1", false},
-          {5, "Y1", "0", "Y1", false},
-          {6, "傾き角", "20", "phi", true}},
-         {crank, "ｙ：x3,  dx3 , ddx3　ｘ：ｔｉｍｅ"}},
-        {mechanisms::ParallelMechanism(),
-         "parallel",
-         "Formparallel",
-         "パラレル機構",
-         {{0, "L1", "28", "L1", false},
-          {1, "L2", "28", "L2", false},
-          {2, "", "1", "", false},   // not read
-          {3, "中心位置ｘc", "0", "xc", false},
-          {4, "中心位置ｙc", "0", "yc", false},
-          {5, "円半径 rc", "20", "rc", false},
-          {6, "傾き角phi", "-30", "phi", true},
-          {7, "Rm", "20", "Rm", false},
-          {8, "Rf", "50", "Rf", false}},
-         {joint1, joint2Tight}},
-    };
-    return forms;
-}
-
-TEST(FormDefinitions, InputsAndCaptionsAreTheDesignsTexts)
-{
-    for (const FormTexts& f : Forms()) {
-        const sim::Mechanism& m = f.mechanism;
-        SCOPED_TRACE(f.formName);
-        EXPECT_EQ(m.command, f.command);
-        EXPECT_EQ(m.formName, f.formName);
-        EXPECT_EQ(m.title, f.title);
-        EXPECT_EQ(m.graphCaptions, f.graphCaptions);
-        ASSERT_EQ(m.inputs.size(), f.boxes.size());
-        for (std::size_t j = 0; j < f.boxes.size(); ++j) {
-            const Box& want = f.boxes[j];
-            const sim::InputBox& box = m.inputs[j];
-            SCOPED_TRACE(want.index);
-            EXPECT_EQ(box.index, want.index);
-            EXPECT_EQ(box.caption, want.caption);
-            EXPECT_EQ(box.defaultText, want.defaultText);
-            EXPECT_EQ(box.key, want.key);
-            EXPECT_EQ(box.isAngle, want.isAngle);
-        }
-
-        // The window shows the same texts.
-        sim::SimulationForm form(m);
-        for (const Box& want : f.boxes) {
-            if (want.key.empty())
-                continue;
-            const QString i = QString::number(want.index);
+    for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
+        SCOPED_TRACE(m->formName);
+        EXPECT_EQ(mechanisms::FindMechanism(m->command), m);
+        const sim::Settings settings;
+        sim::SimulationForm form(*m, settings);
+        EXPECT_EQ(form.objectName().toStdString(), m->formName);
+        EXPECT_EQ(form.windowTitle().toStdString(),
+                  m->windowTitle.empty() ? m->title : m->windowTitle);
+        std::set<std::string> keys;
+        for (const sim::InputBox& box : m->inputs) {
+            SCOPED_TRACE(box.index);
+            const QString i = QString::number(box.index);
             const auto* label = form.findChild<QLabel*>("Label1_" + i);
             const auto* edit = form.findChild<QLineEdit*>("Text1_" + i);
-            ASSERT_TRUE(label && edit) << want.index;
-            EXPECT_EQ(label->text().toStdString(), want.caption);
-            EXPECT_EQ(edit->text().toStdString(), want.defaultText);
+            if (box.key.empty()) {
+                EXPECT_FALSE(label || edit);
+                continue;
+            }
+            EXPECT_TRUE(keys.insert(box.key).second) << "key used twice: " << box.key;
+            ASSERT_TRUE(label && edit);
+            EXPECT_EQ(label->text().toStdString(), box.caption);
+            EXPECT_EQ(edit->text().toStdString(), box.defaultText);
         }
         for (int g = 0; g < 2; ++g)
             EXPECT_EQ(form.findChild<QLabel*>(QString("Label3_%1").arg(g))->text().toStdString(),
-                      f.graphCaptions[static_cast<std::size_t>(g)]);
+                      m->graphCaptions[static_cast<std::size_t>(g)]);
     }
 }
 
@@ -224,10 +119,11 @@ TEST(FormDefinitions, DefaultRunFitsTheWindowAndStopAndNextShowTheFormsChoice)
         SCOPED_TRACE(row.mechanism.formName);
         plot::RecordingCanvas picture1(73, 60), picture2(72, 60), picture3(145, 112);
         sim::SimulationFrame frame(row.mechanism);
-        ASSERT_TRUE(frame
-                        .runCycle(DefaultTexts(row.mechanism), {200, 10, sim::ProfileKind::Quintic},
-                                  dir / "result.dat", picture1, picture2, picture3)
-                        .computed);
+        ASSERT_FALSE(frame
+                         .runCycle(DefaultTexts(row.mechanism),
+                                   {200, 10, sim::ProfileKind::Quintic}, dir / "result.dat",
+                                   picture1, picture2, picture3)
+                         .has_value());
         const plot::WorldWindow& w = frame.window();
         EXPECT_NEAR(w.xmin, row.window.xmin, 1e-12);
         EXPECT_NEAR(w.xmax, row.window.xmax, 1e-12);
@@ -283,10 +179,10 @@ TEST(FormDefinitions, WindowShowsOkAndStopsTheTimerOnNextWhereTheFormDoes)
         {mechanisms::Serial3RArc(), "", false},  {mechanisms::FourBar(), "ok", false},
         {mechanisms::SliderCrank(), "ok", true}, {mechanisms::ParallelMechanism(), "", false}};
     TempDir dir;
-    sim::Settings() = {};
+    const sim::Settings settings;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mechanism.formName);
-        sim::SimulationForm form(row.mechanism);
+        sim::SimulationForm form(row.mechanism, settings);
         form.setResultPath(dir / "result.dat");
         auto* text2 = form.findChild<QLineEdit*>("Text2");
         form.findChild<QPushButton*>("RUN")->click();

@@ -178,10 +178,10 @@ TEST(FourBar, LoopThatCannotCloseIsRefusedAtItsFirstOpenStep)
                                     {4, std::to_string(c.l2)},
                                     {5, std::to_string(c.l3)},
                                     {6, std::to_string(c.l4)}});
-        const auto* error = std::get_if<sim::ComputeError>(&outcome);
+        const auto* error = std::get_if<sim::Refusal>(&outcome);
         ASSERT_NE(error, nullptr);
-        EXPECT_EQ(error->kind, sim::ComputeError::Kind::Step);
-        EXPECT_EQ(error->index, expected);
+        EXPECT_EQ(error->kind, sim::Refusal::Kind::Step);
+        EXPECT_EQ(error->step, expected);
         EXPECT_FALSE(error->reason.empty());
     }
 }

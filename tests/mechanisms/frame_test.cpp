@@ -17,7 +17,7 @@ struct FrameFixture : ::testing::Test {
     plot::RecordingCanvas picture1{73, 60}, picture2{72, 60}, picture3{145, 112};
     SimulationFrame frame{mechanisms::Serial2R()};
 
-    sim::RunReport run(int n, std::map<int, std::string> overrides = {})
+    std::optional<sim::Refusal> run(int n, std::map<int, std::string> overrides = {})
     {
         return frame.runCycle(DefaultTexts(frame.mechanism(), overrides),
                               {n, 10, sim::ProfileKind::Quintic}, dir / "result.dat", picture1,
@@ -46,7 +46,7 @@ TEST(StopPoseIndices, RoundHalvesToEvenAndKeepTheLastPose)
 
 TEST_F(FrameFixture, AnimationRunsThereAndBackShowingEachEndOnce)
 {
-    ASSERT_TRUE(run(4).computed);
+    ASSERT_FALSE(run(4).has_value());
     std::vector<int> shown;
     for (int t = 0; t < 10; ++t)
         shown.push_back(*frame.tick(picture3));
@@ -66,7 +66,7 @@ TEST_F(FrameFixture, StopAndNextBeforeTheFirstRunDoNothing)
 
 TEST_F(FrameFixture, NextCyclesThroughTheTipPagesAndAnEmptyTurn)
 {
-    ASSERT_TRUE(run(20).computed);
+    ASSERT_FALSE(run(20).has_value());
     EXPECT_EQ(frame.next(picture3), "x   dx   ddx");
     EXPECT_EQ(frame.next(picture3), "y   dy   ddy");
     const std::size_t linesOfYPage = picture3.lines.size();
@@ -77,7 +77,7 @@ TEST_F(FrameFixture, NextCyclesThroughTheTipPagesAndAnEmptyTurn)
 
 TEST_F(FrameFixture, StopDrawsTwentyOnePosesThePathAndTheGrid)
 {
-    ASSERT_TRUE(run(200).computed);
+    ASSERT_FALSE(run(200).has_value());
     frame.stop(picture3);
     // 21 poses of 2 links, 200 path segments, then the grid: 7 vertical and 9 horizontal lines.
     ASSERT_EQ(picture3.lines.size(), 21u * 2 + 200 + 7 + 9);
@@ -89,9 +89,7 @@ TEST_F(FrameFixture, StopDrawsTwentyOnePosesThePathAndTheGrid)
 
 TEST_F(FrameFixture, RunWritesTheResultFileAndFitsTheWindowToThePicture)
 {
-    const sim::RunReport report = run(200);
-    ASSERT_TRUE(report.computed);
-    EXPECT_TRUE(report.message.empty());
+    ASSERT_FALSE(run(200).has_value());
     const std::string bytes = ReadFileBytes(dir / "result.dat");
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 202);
     // The tip starts at x = 20 up to the last digits that the 15-digit pi leaves.
@@ -102,17 +100,19 @@ TEST_F(FrameFixture, RunWritesTheResultFileAndFitsTheWindowToThePicture)
 
 TEST_F(FrameFixture, RefusedRunLeavesRunPicturesAndFileAsTheyWere)
 {
-    ASSERT_TRUE(run(10).computed);
+    ASSERT_FALSE(run(10).has_value());
     frame.tick(picture3);
     frame.tick(picture3);
     const sim::MechanismRun* before = frame.run();
     const std::string fileBefore = ReadFileBytes(dir / "result.dat");
     const std::size_t graphLines = picture1.lines.size();
 
-    const sim::RunReport refused = run(50, {{0, "abc"}});
-    EXPECT_FALSE(refused.computed);
-    EXPECT_EQ(refused.refusal, sim::RunReport::Refusal::Input);
-    EXPECT_NE(refused.message.find("L1"), std::string::npos) << refused.message;
+    const std::optional<sim::Refusal> refused = run(50, {{0, "abc"}});
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->kind, sim::Refusal::Kind::NotANumber);
+    const std::string message =
+        sim::DescribeRefusal(frame.mechanism(), *refused, sim::BoxNames::Captions);
+    EXPECT_NE(message.find("L1"), std::string::npos) << message;
     EXPECT_EQ(frame.run(), before);
     EXPECT_EQ(frame.context().divisions, 10);
     EXPECT_EQ(frame.stepIndex(), 2);
@@ -124,15 +124,17 @@ TEST_F(FrameFixture, RefusedRunLeavesRunPicturesAndFileAsTheyWere)
 // at a step, and nothing that is not a finite number reaches the file or a picture.
 TEST_F(FrameFixture, ARunThatOverflowsIsRefusedAtItsStep)
 {
-    ASSERT_TRUE(run(10).computed);
+    ASSERT_FALSE(run(10).has_value());
     const std::string fileBefore = ReadFileBytes(dir / "result.dat");
     const std::size_t graphLines = picture1.lines.size();
 
-    const sim::RunReport refused = run(200, {{0, "1e308"}, {1, "1e308"}});
-    EXPECT_FALSE(refused.computed);
-    EXPECT_EQ(refused.refusal, sim::RunReport::Refusal::Step);
-    EXPECT_NE(refused.message.find("ステップ"), std::string::npos) << refused.message;
-    EXPECT_NE(refused.message.find("秒"), std::string::npos) << refused.message;
+    const std::optional<sim::Refusal> refused = run(200, {{0, "1e308"}, {1, "1e308"}});
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->kind, sim::Refusal::Kind::Step);
+    const std::string message =
+        sim::DescribeRefusal(frame.mechanism(), *refused, sim::BoxNames::Captions);
+    EXPECT_NE(message.find("ステップ"), std::string::npos) << message;
+    EXPECT_NE(message.find("秒"), std::string::npos) << message;
     EXPECT_EQ(frame.context().divisions, 10);
     EXPECT_EQ(ReadFileBytes(dir / "result.dat"), fileBefore);
     EXPECT_EQ(picture1.lines.size(), graphLines);
@@ -140,10 +142,10 @@ TEST_F(FrameFixture, ARunThatOverflowsIsRefusedAtItsStep)
 
 TEST_F(FrameFixture, ResultFileRunsFromTimeZeroToTheCycleTime)
 {
-    ASSERT_TRUE(frame
-                    .runCycle(DefaultTexts(frame.mechanism()), {8, 2.5, sim::ProfileKind::Cubic},
-                              dir / "result.dat", picture1, picture2, picture3)
-                    .computed);
+    ASSERT_FALSE(frame
+                     .runCycle(DefaultTexts(frame.mechanism()), {8, 2.5, sim::ProfileKind::Cubic},
+                               dir / "result.dat", picture1, picture2, picture3)
+                     .has_value());
     const std::string bytes = ReadFileBytes(dir / "result.dat");
     const std::size_t lastLine = bytes.rfind("\r\n", bytes.size() - 3) + 2;
     EXPECT_TRUE(bytes.substr(lastLine).starts_with("2.5\t")) << bytes.substr(lastLine);
@@ -152,27 +154,32 @@ TEST_F(FrameFixture, ResultFileRunsFromTimeZeroToTheCycleTime)
 
 TEST_F(FrameFixture, AFileThatCannotBeWrittenIsReportedButTheRunGoesOn)
 {
-    const sim::RunReport report =
+    const std::optional<sim::Refusal> refused =
         frame.runCycle(DefaultTexts(frame.mechanism()), {20, 10, sim::ProfileKind::Quintic},
                        dir / "missing-folder" / "result.dat", picture1, picture2, picture3);
-    EXPECT_TRUE(report.computed);
-    EXPECT_NE(report.message.find("result.dat"), std::string::npos) << report.message;
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->kind, sim::Refusal::Kind::File);
+    const std::string message =
+        sim::DescribeRefusal(frame.mechanism(), *refused, sim::BoxNames::Captions);
+    EXPECT_NE(message.find("result.dat"), std::string::npos) << message;
     EXPECT_TRUE(frame.hasRun());
     EXPECT_EQ(frame.tick(picture3), 0);
 }
 
 TEST_F(FrameFixture, FullWidthInputsReadAsTheirNumbers)
 {
-    ASSERT_TRUE(run(10, {{0, "２０"}, {5, "－９０"}}).computed);
+    ASSERT_FALSE(run(10, {{0, "２０"}, {5, "－９０"}}).has_value());
     const std::string bytes = ReadFileBytes(dir / "result.dat");
     EXPECT_NE(bytes.find("\r\n0\t20.0000000000000"), std::string::npos);
 }
 
-TEST(DescribeError, NamesTheStepAndItsTime)
+TEST(DescribeRefusal, NamesTheStepAndItsTime)
 {
-    const sim::ComputeError error{sim::ComputeError::Kind::Step, 37, "腕が届きません"};
+    sim::Refusal error = sim::Refusal::OfStep("腕が届きません");
+    error.step = 37;
+    error.time = 10.0 * 37 / 200;
     const std::string text =
-        sim::DescribeError(mechanisms::Serial2R(), error, {200, 10, {}}, false);
+        sim::DescribeRefusal(mechanisms::Serial2R(), error, sim::BoxNames::Captions);
     EXPECT_NE(text.find("37"), std::string::npos);
     EXPECT_NE(text.find("1.85"), std::string::npos);
     EXPECT_NE(text.find("腕が届きません"), std::string::npos);

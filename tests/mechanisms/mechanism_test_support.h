@@ -30,22 +30,22 @@ inline sim::RunContext Context(int n, sim::ProfileKind profile = sim::ProfileKin
     return {n, t, profile};
 }
 
-inline sim::ComputeOutcome ComputeWith(const sim::Mechanism& m, const sim::RunContext& context,
-                                       const std::map<int, std::string>& overrides = {})
+inline sim::RunOrRefusal ComputeWith(const sim::Mechanism& m, const sim::RunContext& context,
+                                     const std::map<int, std::string>& overrides = {})
 {
-    auto values = sim::ReadInputs(m, DefaultTexts(m, overrides));
-    if (!std::holds_alternative<sim::InputValues>(values)) {
-        ADD_FAILURE() << std::get<std::string>(values);
-        return sim::ComputeError{};
+    auto values = sim::ReadInputs(m.inputs, DefaultTexts(m, overrides));
+    if (auto* refused = std::get_if<sim::Refusal>(&values)) {
+        ADD_FAILURE() << refused->key << ": " << refused->reason;
+        return *refused;
     }
     return m.ComputeMotion(std::get<sim::InputValues>(values), context);
 }
 
 // The run, or a test failure naming the refusal.
-inline std::unique_ptr<sim::MechanismRun> RunOf(sim::ComputeOutcome outcome)
+inline std::unique_ptr<sim::MechanismRun> RunOf(sim::RunOrRefusal outcome)
 {
-    if (auto* error = std::get_if<sim::ComputeError>(&outcome)) {
-        ADD_FAILURE() << "refused at " << error->index << ": " << error->reason;
+    if (auto* error = std::get_if<sim::Refusal>(&outcome)) {
+        ADD_FAILURE() << "refused at " << error->key << error->step << ": " << error->reason;
         return nullptr;
     }
     return std::move(std::get<std::unique_ptr<sim::MechanismRun>>(outcome));

@@ -229,17 +229,17 @@ TEST(Parallel, LegThatCannotReachIsRefusedAtItsFirstStep)
     ASSERT_GT(expectedStep, 0);
     auto outcome =
         ComputeWith(ParallelMechanism(), Context(n, ProfileKind::Linear), {{0, "26"}, {1, "26"}});
-    const auto* error = std::get_if<sim::ComputeError>(&outcome);
+    const auto* error = std::get_if<sim::Refusal>(&outcome);
     ASSERT_NE(error, nullptr);
-    EXPECT_EQ(error->kind, sim::ComputeError::Kind::Step);
-    EXPECT_EQ(error->index, expectedStep);
+    EXPECT_EQ(error->kind, sim::Refusal::Kind::Step);
+    EXPECT_EQ(error->step, expectedStep);
     EXPECT_NE(error->reason.find("脚" + std::to_string(expectedLeg)), std::string::npos)
         << error->reason;
 
     auto farAway = ComputeWith(ParallelMechanism(), Context(n), {{3, "500"}});
-    const auto* farError = std::get_if<sim::ComputeError>(&farAway);
+    const auto* farError = std::get_if<sim::Refusal>(&farAway);
     ASSERT_NE(farError, nullptr);
-    EXPECT_EQ(farError->index, 0);
+    EXPECT_EQ(farError->step, 0);
 }
 
 TEST(Parallel, DrawsLegsPlatformAndJointsWithTheFormsColours)

@@ -14,8 +14,8 @@ namespace {
 
 using mechanisms::Serial3RArc;
 using mechanisms::Serial3RLine;
-using sim::ComputeError;
 using sim::ProfileKind;
+using sim::Refusal;
 
 // Result columns after the time: the1, dthe1, ddthe1, the2, ..., ddthe3.
 enum Column { The1 = 0, Dthe1, Ddthe1, The2, Dthe2, Ddthe2, The3, Dthe3, Ddthe3 };
@@ -265,8 +265,8 @@ TEST(Serial3RInterpolation, ImpossibleStepsRefuseTheRun)
         const sim::Mechanism& mechanism;
         std::map<int, std::string> inputs;
         ProfileKind profile;
-        ComputeError::Kind kind;
-        int index;
+        Refusal::Kind kind;
+        std::string where;   // the step, or the box's key
         std::string reason;
     };
     const std::string outOfReach = "手首点に腕が届きません";
@@ -275,46 +275,47 @@ TEST(Serial3RInterpolation, ImpossibleStepsRefuseTheRun)
          Serial3RLine(),
          {{3, "200"}},
          ProfileKind::Quintic,
-         ComputeError::Kind::Step,
-         0,
+         Refusal::Kind::Step,
+         "0",
          outOfReach},
         {"circle far from the base",
          Serial3RArc(),
          {{3, "200"}},
          ProfileKind::Quintic,
-         ComputeError::Kind::Step,
-         0,
+         Refusal::Kind::Step,
+         "0",
          outOfReach},
         // Wrist slides out along y = 0 and ends exactly stretched (L1 + L2 = 80) while moving.
         {"stretched in motion",
          Serial3RLine(),
          {{3, "50"}, {4, "110"}, {5, "0"}, {6, "0"}, {7, "0"}, {8, "0"}},
          ProfileKind::Linear,
-         ComputeError::Kind::Step,
-         100,
+         Refusal::Kind::Step,
+         "100",
          "腕が伸び切るか折り畳まれた特異姿勢です"},
         {"zero first link",
          Serial3RLine(),
          {{0, "0"}},
          ProfileKind::Quintic,
-         ComputeError::Kind::Input,
-         0,
+         Refusal::Kind::Input,
+         "L1",
          "0より大きい長さを入力してください"},
         {"negative second link",
          Serial3RArc(),
          {{1, "-40"}},
          ProfileKind::Quintic,
-         ComputeError::Kind::Input,
-         1,
+         Refusal::Kind::Input,
+         "L2",
          "0より大きい長さを入力してください"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto outcome = ComputeWith(c.mechanism, Context(100, c.profile), c.inputs);
-        const auto* error = std::get_if<ComputeError>(&outcome);
+        const auto* error = std::get_if<Refusal>(&outcome);
         ASSERT_NE(error, nullptr);
         EXPECT_EQ(error->kind, c.kind);
-        EXPECT_EQ(error->index, c.index);
+        EXPECT_EQ(c.kind == Refusal::Kind::Step ? std::to_string(error->step) : error->key,
+                  c.where);
         EXPECT_EQ(error->reason, c.reason);
     }
 }
@@ -332,10 +333,10 @@ TEST(Serial3RLine, RunLeavingTheReachIsRefusedAtItsFirstUnreachableStep)
     }
     ASSERT_GT(firstOut, 0);
     const auto outcome = ComputeWith(Serial3RLine(), Context(n, ProfileKind::Linear), {{4, "200"}});
-    const auto* error = std::get_if<ComputeError>(&outcome);
+    const auto* error = std::get_if<Refusal>(&outcome);
     ASSERT_NE(error, nullptr);
-    EXPECT_EQ(error->kind, ComputeError::Kind::Step);
-    EXPECT_EQ(error->index, firstOut);
+    EXPECT_EQ(error->kind, Refusal::Kind::Step);
+    EXPECT_EQ(error->step, firstOut);
     EXPECT_EQ(error->reason, "手首点に腕が届きません");
 }
 

@@ -109,10 +109,10 @@ TEST(Serial3R, WindowHoldsTheHandAndJoint2Paths)
 TEST(Serial3R, OverflowingLengthsAreRefusedAtTheFirstStep)
 {
     const auto outcome = ComputeWith(Serial3R(), Context(10), {{0, "1.5e308"}, {1, "1.5e308"}});
-    const auto* error = std::get_if<sim::ComputeError>(&outcome);
+    const auto* error = std::get_if<sim::Refusal>(&outcome);
     ASSERT_NE(error, nullptr);
-    EXPECT_EQ(error->kind, sim::ComputeError::Kind::Step);
-    EXPECT_EQ(error->index, 0);
+    EXPECT_EQ(error->kind, sim::Refusal::Kind::Step);
+    EXPECT_EQ(error->step, 0);
 }
 
 // Every sample of every 3R arm: base fixed at the origin, each link keeps its typed length.

@@ -23,19 +23,15 @@ namespace {
 
 struct FormFixture : ::testing::Test {
     TempDir dir;
+    sim::Settings settings;
     sim::SimulationForm* form = nullptr;
 
     void SetUp() override
     {
-        sim::Settings() = {};
-        form = new sim::SimulationForm(mechanisms::Serial2R());
+        form = new sim::SimulationForm(mechanisms::Serial2R(), settings);
         form->setResultPath(dir / "result.dat");
     }
-    void TearDown() override
-    {
-        delete form;
-        sim::Settings() = {};
-    }
+    void TearDown() override { delete form; }
     template <typename T> T* child(const char* name) { return form->findChild<T*>(name); }
     QString text2() { return child<QLineEdit>("Text2")->text(); }
 };
@@ -81,9 +77,9 @@ TEST_F(FormFixture, RunAnimatesAndStopFreezes)
 
 TEST_F(FormFixture, ARunKeepsTheDivisionsInForceAtItsRun)
 {
-    sim::Settings().DivisionCount = 4;
+    settings.divisions = 4;
     child<QPushButton>("RUN")->click();
-    sim::Settings().DivisionCount = 1000;
+    settings.divisions = 1000;
     int highest = 0;
     for (int t = 0; t < 20; ++t) {
         form->Timer1_Timer();
@@ -116,7 +112,18 @@ TEST_F(FormFixture, ARefusedRunNamesTheBoxAndKeepsTheAnimationGoing)
     EXPECT_EQ(ReadFileBytes(dir / "result.dat"), before);
     child<QLineEdit>("Text1_1")->setText("10");
     child<QPushButton>("RUN")->click();
-    EXPECT_TRUE(child<QLabel>("lblMessage")->text().isEmpty());
+    EXPECT_FALSE(child<QLabel>("lblMessage")->text().contains("L2"));
+}
+
+TEST_F(FormFixture, AGoodRunNamesTheFullPathOfTheFileItWrote)
+{
+    std::filesystem::create_directory(dir / "sub");
+    form->setResultPath(dir / "sub" / ".." / "result.dat");
+    child<QPushButton>("RUN")->click();
+    const QString message = child<QLabel>("lblMessage")->text();
+    const QString written = QString::fromStdString((dir / "result.dat").string());
+    EXPECT_TRUE(message.contains(" " + written + " ")) << message.toStdString();
+    EXPECT_FALSE(ReadFileBytes(dir / "result.dat").empty());
 }
 
 TEST_F(FormFixture, StopAndNextBeforeAnyRunAreIgnored)
@@ -129,7 +136,7 @@ TEST_F(FormFixture, StopAndNextBeforeAnyRunAreIgnored)
 
 TEST_F(FormFixture, TwoWindowsAnimateIndependently)
 {
-    sim::SimulationForm other(mechanisms::Serial2R());
+    sim::SimulationForm other(mechanisms::Serial2R(), settings);
     other.setResultPath(dir / "result.dat");
     form->RUN_Click();
     for (int t = 0; t < 3; ++t)
@@ -186,9 +193,10 @@ TEST_F(FormFixture, ControlsStandWhereTheDesignPutsThem)
 
 TEST(FormLayout, LongCaptionsWidenTheInputColumnWithoutOverlaps)
 {
+    const sim::Settings settings;
     for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
         SCOPED_TRACE(m->formName);
-        sim::SimulationForm form(*m);
+        sim::SimulationForm form(*m, settings);
         const QRect picture1 = form.findChild<QWidget*>("Picture1")->geometry();
         const QRect picture3 = form.findChild<QWidget*>("Picture3")->geometry();
         int lastRowBottom = 0;
@@ -235,8 +243,8 @@ TEST_F(FormFixture, RunDuringTheAnimationRestartsAtPoseZero)
 TEST(FormLifetime, ClosingTheWindowStopsItsTimerAndFreesIt)
 {
     TempDir dir;
-    sim::Settings() = {};
-    QPointer<sim::SimulationForm> form = new sim::SimulationForm(mechanisms::Serial2R());
+    const sim::Settings settings;
+    QPointer<sim::SimulationForm> form = new sim::SimulationForm(mechanisms::Serial2R(), settings);
     form->setResultPath(dir / "result.dat");
     form->show();
     form->RUN_Click();

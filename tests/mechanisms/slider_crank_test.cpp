@@ -124,10 +124,10 @@ TEST(SliderCrank, VerticalGuideIsRefusedNamingTheAngleBox)
     for (const char* angle : {"90", "-90", "270", "９０"}) {
         SCOPED_TRACE(angle);
         auto outcome = ComputeWith(SliderCrank(), Context(200), {{6, angle}});
-        const auto* error = std::get_if<sim::ComputeError>(&outcome);
+        const auto* error = std::get_if<sim::Refusal>(&outcome);
         ASSERT_NE(error, nullptr);
-        EXPECT_EQ(error->kind, sim::ComputeError::Kind::Input);
-        EXPECT_EQ(error->index, 6);
+        EXPECT_EQ(error->kind, sim::Refusal::Kind::Input);
+        EXPECT_EQ(error->key, "phi");
         EXPECT_FALSE(error->reason.empty());
     }
 }
@@ -146,10 +146,10 @@ TEST(SliderCrank, RodThatCannotReachTheGuideIsRefusedAtItsFirstStep)
     }
     ASSERT_GT(expected, 0);
     auto outcome = ComputeWith(SliderCrank(), Context(n, ProfileKind::Linear), {{3, "5"}});
-    const auto* error = std::get_if<sim::ComputeError>(&outcome);
+    const auto* error = std::get_if<sim::Refusal>(&outcome);
     ASSERT_NE(error, nullptr);
-    EXPECT_EQ(error->kind, sim::ComputeError::Kind::Step);
-    EXPECT_EQ(error->index, expected);
+    EXPECT_EQ(error->kind, sim::Refusal::Kind::Step);
+    EXPECT_EQ(error->step, expected);
 }
 
 TEST(SliderCrank, RodThatOnlyTouchesTheGuideIsRefused)
@@ -159,10 +159,10 @@ TEST(SliderCrank, RodThatOnlyTouchesTheGuideIsRefused)
     // later the pin rises and the rod reaches the guide again.
     auto outcome = ComputeWith(SliderCrank(), Context(4, ProfileKind::Linear),
                                {{0, "0"}, {1, "-13"}, {3, "13"}, {4, "0"}, {6, "0"}});
-    const auto* error = std::get_if<sim::ComputeError>(&outcome);
+    const auto* error = std::get_if<sim::Refusal>(&outcome);
     ASSERT_NE(error, nullptr);
-    EXPECT_EQ(error->kind, sim::ComputeError::Kind::Step);
-    EXPECT_EQ(error->index, 0);
+    EXPECT_EQ(error->kind, sim::Refusal::Kind::Step);
+    EXPECT_EQ(error->step, 0);
 }
 
 TEST(SliderCrank, DrawsCrankRodAndThreeJoints)

@@ -23,21 +23,21 @@ const QSize kLarge(545, 418);
 // and joint circles, the labelled world grid.
 void DrawScene(plot::Canvas& c, int pathSamples)
 {
+    const plot::WorldWindow w{-30, 30, -10, 30, 10, 5, 2};
     plot::DrawGraphAxes(c);
     std::vector<plot::PointMm> path;
     for (int i = 0; i <= pathSamples; ++i) {
         const double t = 6.28318530717958 * i / pathSamples;
-        path.push_back(
-            plot::WorldToPicture(c, 20 * std::cos(t), 10 + 15 * std::sin(3 * t), -30, -10, 2));
+        path.push_back(plot::WorldToPicture(c, w, {20 * std::cos(t), 10 + 15 * std::sin(3 * t)}));
     }
     c.polyline(path, 1);
     c.setPenWidth(2);
-    plot::WorldLine(c, 0, 0, 20, 10, 1, -30, -10, 2);
-    plot::WorldLine(c, 20, 10, 28, 25, 2, -30, -10, 2);
+    plot::WorldLine(c, w, {0, 0}, {20, 10}, 1);
+    plot::WorldLine(c, w, {20, 10}, {28, 25}, 2);
     c.setPenWidth(1);
-    plot::WorldCircle(c, 0, 0, 1, -30, -10, 2);
-    plot::WorldCircle(c, 20, 10, 1, -30, -10, 2);
-    plot::DrawWorldGrid(c, -30, -10, 30, 30, 10, 5, 2);
+    plot::WorldCircle(c, w, {0, 0}, 1);
+    plot::WorldCircle(c, w, {20, 10}, 1);
+    plot::DrawWorldGrid(c, w);
 }
 
 double DifferingShare(const QImage& a, const QImage& b)

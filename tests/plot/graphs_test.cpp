@@ -233,7 +233,7 @@ TEST(DrawWorldGrid, LabelledDottedLinesOverTheWindow)
     const double h = 110, scale = 2;
     RecordingCanvas p(150, h);
     p.line(0, 0, 5, 5, 1);   // the summary poses drawn before stay
-    plot::DrawWorldGrid(p, -30, -10, 30, 30, 10, 5, scale);
+    plot::DrawWorldGrid(p, {-30, 30, -10, 30, 10, 5, scale});
 
     EXPECT_EQ(p.clearCount, 0);
     ASSERT_EQ(p.lines.size(), 1u + 7 + 9);
@@ -265,7 +265,7 @@ TEST(DrawWorldGrid, LabelsShowTidyAccumulatedValues)
     RecordingCanvas p(150, 110);
     // x: 0, 0.1, 0.2, then 0.30000000000000004 > 0.3 ends the loop (a bound reached only up to
     // rounding may miss its line). y: -0.3 + 0.1 + 0.1 + 0.1 is 2.8e-17, labelled 0.
-    plot::DrawWorldGrid(p, 0, -0.3, 0.3, 0.2, 0.1, 0.1, 100);
+    plot::DrawWorldGrid(p, {0, 0.3, -0.3, 0.2, 0.1, 0.1, 100});
     EXPECT_EQ(Texts(p), (std::vector<std::string>{" 0", " 0.1", " 0.2",   //
                                                   "-0.3", "-0.2", "-0.1", " 0", " 0.1"}));
 }
@@ -275,7 +275,7 @@ TEST(DrawWorldGrid, AStepThatCannotAdvanceDrawsOneLine)
     const double steps[] = {0, -5, std::nan(""), 1e-300};
     for (double step : steps) {
         RecordingCanvas p(150, 110);
-        plot::DrawWorldGrid(p, -30, -10, 30, 30, step, step, 2);
+        plot::DrawWorldGrid(p, {-30, 30, -10, 30, step, step, 2});
         EXPECT_LE(p.lines.size(), 2000u) << step;   // bounded even when x + step == x
         EXPECT_GE(p.lines.size(), 2u) << step;
         EXPECT_EQ(p.penStyle(), PenStyle::Solid);

@@ -47,7 +47,7 @@ TEST(Primitives, FramesMapToPictureMillimetres)
     plot::GraphLine(p, 0, 0, 10, 0, 1);
     plot::ViewLine(p, 0, 0, 0, 5, 0);
     RecordingCanvas q(150, 80);
-    plot::WorldLine(q, 0, 0, 1, 1, 2, -30, -10, 2);
+    plot::WorldLine(q, {.xmin = -30, .ymin = -10, .scale = 2}, {0, 0}, {1, 1}, 2);
 
     ASSERT_EQ(p.lines.size(), 2u);
     ExpectPoint(p.lines[0].a, 10, 30);
@@ -69,8 +69,8 @@ TEST(Primitives, CirclesHaveOneMillimetreRadiusInEveryFrame)
     RecordingCanvas p(100, 60);
     plot::GraphCircle(p, 0, 0, 1);
     plot::ViewCircle(p, 5, 5, 3);
-    plot::WorldCircle(p, 1, 1, 4, 0, 0, 0.5);
-    plot::WorldCircle(p, 1, 1, 4, 0, 0, 5);
+    plot::WorldCircle(p, {.xmin = 0, .ymin = 0, .scale = 0.5}, {1, 1}, 4);
+    plot::WorldCircle(p, {.xmin = 0, .ymin = 0, .scale = 5}, {1, 1}, 4);
 
     ASSERT_EQ(p.circles.size(), 4u);
     ExpectPoint(p.circles[0].centre, 10, 30);
@@ -109,7 +109,7 @@ TEST(Primitives, DrawWithTheCurrentPenAndLeaveItAlone)
     RecordingCanvas p(100, 60);
     p.setPenWidth(2);
     p.setPenStyle(PenStyle::Dotted);
-    plot::WorldLine(p, 0, 0, 1, 0, 1, 0, 0, 1);
+    plot::WorldLine(p, {.xmin = 0, .ymin = 0, .scale = 1}, {0, 0}, {1, 0}, 1);
     plot::GraphCircle(p, 0, 0, 1);
     EXPECT_EQ(p.lines[0].penWidth, 2);
     EXPECT_EQ(p.lines[0].style, PenStyle::Dotted);

@@ -58,11 +58,12 @@ protected:
     }
 
     // A failure gives the system's reason and leaves the old table and no temporary behind.
-    void ExpectFailureKeepingOldTable(const sim::WriteOutcome& outcome,
+    void ExpectFailureKeepingOldTable(const std::optional<sim::Refusal>& outcome,
                                       const std::string& reason) const
     {
-        EXPECT_FALSE(outcome.ok);
-        EXPECT_EQ(outcome.reason, reason);
+        ASSERT_TRUE(outcome.has_value());
+        EXPECT_EQ(outcome->reason, reason);
+        EXPECT_EQ(outcome->kind, sim::Refusal::Kind::File);
         EXPECT_EQ(Read(dir_ / "result.dat"), "old table\r\n");
         ExpectOnlyFile("result.dat");
     }
@@ -105,8 +106,8 @@ TEST_F(ResultFileTest, GoldenBytesOfASmallRun)
     const std::vector<double> dx = {-0.0, 1e-7, 3};
     const sim::ResultTable table{{"sec", "x", "dx"}, {x, dx}};
     const fs::path path = dir_ / "result.dat";
-    const sim::WriteOutcome outcome = sim::WriteResultFile(path, table, 2, 1);
-    ASSERT_TRUE(outcome.ok) << outcome.reason;
+    const std::optional<sim::Refusal> outcome = sim::WriteResultFile(path, table, 2, 1);
+    ASSERT_FALSE(outcome.has_value()) << outcome->reason;
     EXPECT_EQ(Read(path), "sec\tx\tdx\r\n"
                           "0\t0\t0\r\n"
                           "0.5\t0.5\t1e-07\r\n"
@@ -167,8 +168,9 @@ TEST_F(ResultFileTest, SecondRunReplacesTheFirst)
 {
     const fs::path path = dir_ / "result.dat";
     const std::vector<double> first(11, 1.0), second(6, 2.0);
-    ASSERT_TRUE(sim::WriteResultFile(path, {{"sec", "theta", "x3"}, {first, first}}, 10, 10).ok);
-    ASSERT_TRUE(sim::WriteResultFile(path, {{"sec", "x"}, {second}}, 5, 10).ok);
+    ASSERT_FALSE(
+        sim::WriteResultFile(path, {{"sec", "theta", "x3"}, {first, first}}, 10, 10).has_value());
+    ASSERT_FALSE(sim::WriteResultFile(path, {{"sec", "x"}, {second}}, 5, 10).has_value());
     EXPECT_EQ(Read(path), sim::FormatResultTable({{"sec", "x"}, {second}}, 5, 10));
     ExpectOnlyFile("result.dat");
 }
@@ -178,7 +180,7 @@ TEST_F(ResultFileTest, NewFileGetsTheUsualPermissions)
     const mode_t mask = umask(022);
     const fs::path path = dir_ / "result.dat";
     const std::vector<double> v(3, 0.0);
-    const bool ok = sim::WriteResultFile(path, {{"sec", "x"}, {v}}, 2, 1).ok;
+    const bool ok = !sim::WriteResultFile(path, {{"sec", "x"}, {v}}, 2, 1).has_value();
     umask(mask);
     ASSERT_TRUE(ok);
     struct stat info {};
@@ -190,10 +192,10 @@ TEST_F(ResultFileTest, TargetIsADirectory)
 {
     fs::create_directory(dir_ / "result.dat");
     const std::vector<double> v(3, 1.0);
-    const sim::WriteOutcome outcome =
+    const std::optional<sim::Refusal> outcome =
         sim::WriteResultFile(dir_ / "result.dat", {{"sec", "x"}, {v}}, 2, 1);
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.reason, "Is a directory");
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_EQ(outcome->reason, "Is a directory");
     EXPECT_TRUE(fs::is_directory(dir_ / "result.dat"));
     ExpectOnlyFile("result.dat");
 }
@@ -201,10 +203,10 @@ TEST_F(ResultFileTest, TargetIsADirectory)
 TEST_F(ResultFileTest, MissingDirectory)
 {
     const std::vector<double> v(3, 1.0);
-    const sim::WriteOutcome outcome =
+    const std::optional<sim::Refusal> outcome =
         sim::WriteResultFile(dir_ / "absent" / "result.dat", {{"sec", "x"}, {v}}, 2, 1);
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.reason, "No such file or directory");
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_EQ(outcome->reason, "No such file or directory");
 }
 
 TEST_F(ResultFileTest, ReadOnlyDirectoryKeepsTheOldFile)
@@ -216,7 +218,8 @@ TEST_F(ResultFileTest, ReadOnlyDirectoryKeepsTheOldFile)
     fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     const std::vector<double> v(3, 1.0);
-    const sim::WriteOutcome outcome = sim::WriteResultFile(path, {{"sec", "x"}, {v}}, 2, 1);
+    const std::optional<sim::Refusal> outcome =
+        sim::WriteResultFile(path, {{"sec", "x"}, {v}}, 2, 1);
     fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::add);
     ExpectFailureKeepingOldTable(outcome, "Permission denied");
 }
@@ -237,7 +240,7 @@ TEST_F(ResultFileTest, FailedWriteKeepsTheOldFile)
     small.rlim_cur = 1 << 20;
     const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const sim::WriteOutcome outcome =
+    const std::optional<sim::Refusal> outcome =
         sim::WriteResultFile(path, {{"sec", "x", "y"}, {v, v}}, n, 10);
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, previousHandler);
@@ -273,9 +276,10 @@ TEST_F(ResultFileTest, RefusesTablesThatCannotBeWritten)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const sim::WriteOutcome outcome = sim::WriteResultFile(path, row.table, row.n, row.T);
-        EXPECT_FALSE(outcome.ok);
-        EXPECT_FALSE(outcome.reason.empty());
+        const std::optional<sim::Refusal> outcome =
+            sim::WriteResultFile(path, row.table, row.n, row.T);
+        ASSERT_TRUE(outcome.has_value());
+        EXPECT_FALSE(outcome->reason.empty());
         EXPECT_EQ(sim::FormatResultTable(row.table, row.n, row.T), "");
     }
     EXPECT_EQ(Read(path), "old table\r\n");
@@ -290,7 +294,7 @@ TEST_F(ResultFileTest, LargeTableSpansSeveralChunks)
         v[i] = std::cos(i * 0.001) * 1234.5;
     const sim::ResultTable table{{"sec", "a", "b"}, {v, v}};
     const fs::path path = dir_ / "result.dat";
-    ASSERT_TRUE(sim::WriteResultFile(path, table, n, 10).ok);
+    ASSERT_FALSE(sim::WriteResultFile(path, table, n, 10).has_value());
     const std::string text = Read(path);
     EXPECT_GT(text.size(), std::size_t(8) << 20);
     EXPECT_EQ(text, sim::FormatResultTable(table, n, 10));

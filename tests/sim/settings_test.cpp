@@ -52,7 +52,7 @@ struct Accepted {
     const char* cycleTime;
     const char* divisions;
     double t;
-    double n;
+    int n;
 };
 
 TEST(ParseSettings, AcceptsUsableNumbersAsTyped)
@@ -71,10 +71,26 @@ TEST(ParseSettings, AcceptsUsableNumbersAsTyped)
     for (const Accepted& c : cases) {
         SCOPED_TRACE(c.name);
         const auto parsed = sim::ParseSettings(c.cycleTime, c.divisions);
-        const auto* settings = std::get_if<sim::GlobalSettings>(&parsed);
+        const auto* settings = std::get_if<sim::Settings>(&parsed);
         ASSERT_NE(settings, nullptr) << std::get<std::string>(parsed);
-        EXPECT_EQ(settings->CycleTime, c.t);
-        EXPECT_EQ(settings->DivisionCount, c.n);
+        EXPECT_EQ(settings->cycleTime, c.t);
+        EXPECT_EQ(settings->divisions, c.n);
+    }
+}
+
+// The dialog and the command line start from the settings' own texts: read back, they give
+// the same settings, so confirming an untouched dialog changes nothing.
+TEST(SettingsTexts, ReadBackToTheSameSettings)
+{
+    const sim::Settings cases[] = {{},
+                                   {.divisions = 1, .cycleTime = 2.5},
+                                   {.divisions = sim::kMaxDivisions, .cycleTime = 1e-6}};
+    for (const sim::Settings& s : cases) {
+        const auto parsed = sim::ParseSettings(sim::CycleTimeText(s), sim::DivisionCountText(s));
+        const auto* settings = std::get_if<sim::Settings>(&parsed);
+        ASSERT_NE(settings, nullptr) << std::get<std::string>(parsed);
+        EXPECT_EQ(settings->cycleTime, s.cycleTime);
+        EXPECT_EQ(settings->divisions, s.divisions);
     }
 }
 

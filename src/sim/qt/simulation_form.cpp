@@ -11,10 +11,9 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "plot/qt/accessible_names.h"
 #include "plot/qt/picture_box.h"
 #include "sim/picture_sizes.h"
-#include "sim/settings.h"
+#include "widgets/accessible_names.h"
 
 namespace sim {
 
@@ -53,13 +52,14 @@ QString Q(const std::string& s)
 void Name(QWidget* w, const QString& objectName, const QString& caption)
 {
     w->setObjectName(objectName);
-    plot::NameForAccessibility(w, caption);
+    widgets::NameForAccessibility(w, caption);
 }
 
 }
 
-SimulationForm::SimulationForm(const Mechanism& mechanism, QWidget* parent)
-    : QWidget(parent), frame_(mechanism)
+SimulationForm::SimulationForm(const Mechanism& mechanism, const Settings& settings,
+                               QWidget* parent)
+    : QWidget(parent), frame_(mechanism), settings_(settings)
 {
     setObjectName(Q(mechanism.formName));
     setWindowTitle(Q(mechanism.windowTitle.empty() ? mechanism.title : mechanism.windowTitle));
@@ -171,7 +171,6 @@ void SimulationForm::buildControls()
     message_ = new QLabel(this);
     message_->setObjectName("lblMessage");
     message_->setAccessibleName("メッセージ");
-    message_->setStyleSheet("color: #b00000;");
     message_->setWordWrap(true);
     message_->setGeometry(kCaptionLeft, view.bottom() + 7, view.right() + 1 - kCaptionLeft, 36);
 
@@ -202,8 +201,9 @@ bool SimulationForm::isAnimating() const
     return timer1_->isActive();
 }
 
-void SimulationForm::showMessage(const QString& text)
+void SimulationForm::showMessage(const QString& text, bool warning)
 {
+    message_->setStyleSheet(warning ? "color: #b00000;" : "");
     message_->setText(text);
 }
 
@@ -219,13 +219,16 @@ void SimulationForm::RUN_Click()
             texts[i] = text1_[i]->text().toStdString();
 
     // The N and T in force now hold for every handler of this run.
-    const GlobalSettings& settings = Settings();
-    const RunContext context{static_cast<int>(settings.DivisionCount), settings.CycleTime,
-                             selectedProfile()};
-    const RunReport report =
+    const RunContext context{settings_, selectedProfile()};
+    const std::optional<Refusal> refusal =
         frame_.runCycle(texts, context, resultPath_, *picture1_, *picture2_, *picture3_);
-    showMessage(QString::fromStdString(report.message));
-    if (!report.computed) {
+    // After a run that wrote its file the message says where, so a student can find it.
+    showMessage(
+        refusal
+            ? Q(DescribeRefusal(frame_.mechanism(), *refusal, BoxNames::Captions))
+            : QString("計算結果を %1 に書き出しました。").arg(Q(FullPath(resultPath_).string())),
+        refusal.has_value());
+    if (refusal && refusal->kind != Refusal::Kind::File) {
         if (wasAnimating)
             timer1_->start();
         return;

@@ -8,6 +8,8 @@
 
 #include "sim/frame.h"
 #include "sim/mechanism.h"
+#include "sim/result_file.h"
+#include "sim/settings.h"
 
 class QLabel;
 class QLineEdit;
@@ -24,7 +26,8 @@ namespace sim {
 class SimulationForm : public QWidget {
     Q_OBJECT
 public:
-    explicit SimulationForm(const Mechanism& mechanism, QWidget* parent = nullptr);
+    // `settings` belongs to the application and outlives the window; RUN reads it.
+    SimulationForm(const Mechanism& mechanism, const Settings& settings, QWidget* parent = nullptr);
     ~SimulationForm() override;
 
     const SimulationFrame& frame() const { return frame_; }
@@ -43,10 +46,12 @@ protected:
 private:
     void buildControls();
     ProfileKind selectedProfile() const;
-    void showMessage(const QString& text);
+    // A warning (a refused run, an unwritten file) in red, other messages in the text colour.
+    void showMessage(const QString& text, bool warning);
 
     SimulationFrame frame_;
-    std::filesystem::path resultPath_ = "result.dat";
+    const Settings& settings_;
+    std::filesystem::path resultPath_ = kResultFileName;
     std::vector<QLineEdit*> text1_;   // by Text1 index; nullptr where the form has no box
     std::vector<QRadioButton*> option1_;
     QLineEdit* text2_ = nullptr;

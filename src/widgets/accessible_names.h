@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace plot {
+namespace widgets {
 
 // Names `w` for assistive technology by the caption beside it, or by its control name
 // (objectName) when it has no caption.

@@ -1,9 +1,9 @@
 // Accessible names from captions, or control names where there is no caption.
-#include "plot/qt/accessible_names.h"
+#include "widgets/accessible_names.h"
 
 #include <QWidget>
 
-namespace plot {
+namespace widgets {
 
 void NameForAccessibility(QWidget* w, const QString& caption)
 {

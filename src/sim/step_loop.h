@@ -1,0 +1,102 @@
+// The one step loop of every run: samples the motion profile at steps 0..N, asks the mechanism
+// for the pose of each step, refuses the first step that cannot be posed or whose values are
+// not all finite, and has the run store the others. No stale or undefined number is ever
+// written, plotted or drawn.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <tuple>
+#include <variant>
+
+#include "numeric/finite.h"
+#include "sim/mechanism.h"
+#include "sim/profiles.h"
+#include "sim/refusal.h"
+
+namespace sim {
+
+// The reason a step is refused when a computed value is not a finite number.
+inline constexpr const char* kNotFiniteReason = "計算結果が有限の数になりません";
+
+template <typename... Values> bool AllFinite(const Values&... values)
+{
+    return (numeric::IsFinite(values) && ...);
+}
+
+// Where step i of N samples the profile: normalised time tau in [0, 1] within a segment.
+struct StepSample {
+    int segment = 0;
+    double tau = 0;
+};
+
+// The whole cycle as one segment: tau = i / N.
+struct WholeCycle {
+    StepSample operator()(int i, int divisions) const { return {0, double(i) / divisions}; }
+};
+
+// What the pose of one step is computed from.
+struct Step {
+    int index = 0;           // i
+    int segment = 0;         // from the sampling, 0 for the whole cycle
+    ProfileTriple profile;   // s, s', s'' at the step's tau
+};
+
+inline std::size_t StepCount(const RunContext& context)
+{
+    return static_cast<std::size_t>(context.divisions) + 1;
+}
+
+namespace detail {
+
+// A pose function may return its pose directly (it cannot fail) or a Refusable<Pose>.
+template <typename Pose> Refusal* RefusalIn(Pose&)
+{
+    return nullptr;
+}
+template <typename Pose> Refusal* RefusalIn(Refusable<Pose>& posed)
+{
+    return std::get_if<Refusal>(&posed);
+}
+template <typename Pose> const Pose& PoseIn(const Pose& pose)
+{
+    return pose;
+}
+template <typename Pose> const Pose& PoseIn(const Refusable<Pose>& posed)
+{
+    return *std::get_if<Pose>(&posed);
+}
+
+inline RunOrRefusal AtStep(Refusal refusal, int i, const RunContext& context)
+{
+    refusal.step = i;
+    refusal.time = context.cycleTime * i / context.divisions;
+    return refusal;
+}
+
+}
+
+// Computes steps 0..N into `run`. `poseOf(const Step&)` returns the pose of the step, or a
+// Refusable<Pose> where a step can be impossible; a refusal gets the step and its time T i / N
+// filled in. `Pose::values()` ties every value of the pose (ValueTriple and PointKinematics)
+// for the finiteness check, and `run->store(i, pose)` keeps it. `sample(i, N)` places each
+// step on the profile.
+template <typename Run, typename PoseOf, typename Sample = WholeCycle> RunOrRefusal
+RunSteps(const RunContext& context, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample sample = {})
+{
+    const int n = context.divisions;
+    for (int i = 0; i <= n; ++i) {
+        const StepSample at = sample(i, n);
+        auto posed = poseOf(Step{i, at.segment, EvaluateProfile(context.profile, at.tau)});
+        if (Refusal* refused = detail::RefusalIn(posed)) [[unlikely]]
+            return detail::AtStep(std::move(*refused), i, context);
+        const auto& pose = detail::PoseIn(posed);
+        if (!std::apply([](const auto&... v) { return AllFinite(v...); }, pose.values()))
+            [[unlikely]]
+            return detail::AtStep(Refusal::OfStep(kNotFiniteReason), i, context);
+        run->store(static_cast<std::size_t>(i), pose);
+    }
+    return std::unique_ptr<MechanismRun>(std::move(run));
+}
+
+}
