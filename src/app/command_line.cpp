@@ -18,8 +18,11 @@
 #include "plot/qt/image_canvas.h"
 #include "sim/frame.h"
 #include "sim/picture_sizes.h"
+#include "sim/qt/run_export.h"
+#include "sim/safe_file.h"
 #include "sim/settings.h"
 #include "version.h"
+#include "widgets/picture_menu.h"
 
 namespace app {
 
@@ -38,6 +41,9 @@ struct Options {
     std::string cycleTime = sim::CycleTimeText({});
     std::filesystem::path output = "result.dat";
     std::optional<std::filesystem::path> picturesDir;
+    std::string pictureFormat;   // "png" or "svg"; only with --pictures
+    std::optional<std::filesystem::path> report;
+    std::optional<std::filesystem::path> animation;
 };
 
 std::string Version()
@@ -52,11 +58,13 @@ void PrintHelp(std::ostream& out)
         << "使い方:\n"
         << "  mechsim                     メインメニューを開く\n"
         << "  mechsim run MECHANISM [KEY=VALUE ...] [--profile quintic|cubic|linear]\n"
-        << "              [--divisions N] [--cycle-time T] [--output FILE] [--pictures DIR]\n"
+        << "              [--divisions N] [--cycle-time T] [--output FILE]\n"
+        << "              [--pictures DIR [--format png|svg]] [--report FILE.pdf]\n"
+        << "              [--animation FILE.gif]\n"
         << "  mechsim --help | --version\n\n"
         << "既定: --profile quintic, --divisions " << sim::DivisionCountText({})
         << ", --cycle-time " << sim::CycleTimeText({}) << ", --output ./result.dat\n"
-        << "角度は度で与えます。終了コード: 0 成功, 1 結果ファイルを書けない, 2 "
+        << "角度は度で与えます。終了コード: 0 成功, 1 ファイルを書けない, 2 "
            "使い方・入力の誤り,\n"
         << "3 機構が組めない・特異姿勢（2 と 3 ではファイルを書きません）\n\n"
         << "機構とキー（既定値）:\n";
@@ -89,7 +97,8 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
             // The option is named before its value is taken, so a misspelt option is reported
             // as such and never swallows the argument after it.
             static constexpr std::string_view kOptions[] = {
-                "--profile", "--divisions", "--cycle-time", "--output", "--pictures"};
+                "--profile",  "--divisions", "--cycle-time", "--output",
+                "--pictures", "--format",    "--report",     "--animation"};
             if (std::find(std::begin(kOptions), std::end(kOptions), arg) == std::end(kOptions))
                 return UsageError{"知らないオプションです: " + std::string(arg)};
             // An empty file or folder name would silently mean the current directory.
@@ -111,6 +120,14 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
                 o.cycleTime = v;
             } else if (arg == "--output") {
                 o.output = v;
+            } else if (arg == "--format") {
+                if (v != "png" && v != "svg")
+                    return UsageError{"--format: png, svg のいずれかです: " + v};
+                o.pictureFormat = v;
+            } else if (arg == "--report") {
+                o.report = v;
+            } else if (arg == "--animation") {
+                o.animation = v;
             } else {
                 o.picturesDir = std::filesystem::path(v);
             }
@@ -127,6 +144,10 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
             return UsageError{key + ": " + o.mechanism->command + " にないキーです"};
         o.values[key] = std::string(arg.substr(eq + 1));
     }
+    if (!o.pictureFormat.empty() && !o.picturesDir)
+        return UsageError{"--format は --pictures と一緒に使います"};
+    if (o.pictureFormat.empty())
+        o.pictureFormat = "png";
     return o;
 }
 
@@ -140,12 +161,18 @@ std::vector<std::string> BoxTexts(const Options& o)
     return texts;
 }
 
-bool SavePicture(const plot::ImageCanvas& canvas, const std::filesystem::path& path)
+// Every file besides the result file goes through here, so a failure names the file alike.
+bool Save(const std::filesystem::path& path, const QByteArray& bytes)
 {
-    if (canvas.savePng(QString::fromStdString(path.string())))
-        return true;
-    std::cerr << "mechsim: " << path.string() << " を書き込めませんでした\n";
-    return false;
+    const std::optional<sim::Refusal> refusal = widgets::SaveBytes(path, bytes);
+    if (refusal)
+        std::cerr << "mechsim: " << sim::DescribeFileRefusal(*refusal) << "\n";
+    return !refusal;
+}
+
+QByteArray Bytes(const std::string& s)
+{
+    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 QSize ToQSize(sim::PixelSize s)
@@ -173,15 +200,18 @@ private:
     sim::PixelSize size_;
 };
 
-// Picture1, Picture2 and Picture3: image files with --pictures, unseen pictures without.
+// Picture1, Picture2 and Picture3: image files with --pictures (kept as vectors too for SVG),
+// unseen pictures without.
 class Pictures {
 public:
     explicit Pictures(bool drawn)
     {
         for (sim::PixelSize size : {sim::kPicture1Size, sim::kPicture2Size, sim::kPicture3Size}) {
             unseen_.emplace_back(size);
-            if (drawn)
+            if (drawn) {
                 images_.push_back(std::make_unique<plot::ImageCanvas>(ToQSize(size)));
+                images_.back()->keepVectors();
+            }
         }
     }
     plot::Canvas& operator[](std::size_t i)
@@ -229,7 +259,7 @@ int runOptions(const Options& o)
     context.divisions = std::get<int>(divisions);
 
     std::unique_ptr<QGuiApplication> gui;
-    if (o.picturesDir) {
+    if (o.picturesDir || o.report || o.animation) {
         if (!std::getenv("QT_QPA_PLATFORM"))
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
         static int argc = 1;
@@ -253,21 +283,31 @@ int runOptions(const Options& o)
         std::cout << o.output.string() << ": " << context.divisions + 2 << " 行\n";
     }
 
+    bool saved = true;
     if (o.picturesDir) {
         std::error_code ec;
         std::filesystem::create_directories(*o.picturesDir, ec);
-        const std::filesystem::path& dir = *o.picturesDir;
-        bool saved = SavePicture(pictures.image(0), dir / "picture1.png")
-                     && SavePicture(pictures.image(1), dir / "picture2.png");
+        const std::string extension = "." + o.pictureFormat;
+        auto savePicture = [&](std::size_t i, const std::string& name) {
+            const std::filesystem::path path = *o.picturesDir / (name + extension);
+            saved = Save(path, widgets::PictureFileBytes(pictures.image(i),
+                                                         QString::fromStdString(path.string())))
+                    && saved;
+        };
+        savePicture(0, "picture1");
+        savePicture(1, "picture2");
         frame.stop(pictures[2]);
-        saved = saved && SavePicture(pictures.image(2), dir / "summary.png");
+        savePicture(2, "summary");
         for (int page = 1; frame.next(pictures[2]); ++page)
-            saved =
-                saved
-                && SavePicture(pictures.image(2), dir / ("page" + std::to_string(page) + ".png"));
-        if (!saved)
-            status = kExitWriteFailed;
+            savePicture(2, "page" + std::to_string(page));
     }
+    const QSize view = ToQSize(sim::kPicture3Size);
+    if (o.report)
+        saved = Save(*o.report, sim::RunReportPdf(frame, view)) && saved;
+    if (o.animation)
+        saved = Save(*o.animation, Bytes(sim::RunAnimationGif(frame, view))) && saved;
+    if (!saved)
+        status = kExitWriteFailed;
     return status;
 }
 

@@ -6,6 +6,7 @@
 #include "numeric/number_text.h"
 #include "plot/graphs.h"
 #include "plot/primitives.h"
+#include "sim/safe_file.h"
 
 namespace sim {
 
@@ -48,7 +49,7 @@ std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, 
     case Refusal::Kind::File:
         break;
     }
-    return FullPath(refusal.file).string() + " を書き込めませんでした: " + refusal.reason;
+    return DescribeFileRefusal(refusal);
 }
 
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}
@@ -75,6 +76,7 @@ std::optional<Refusal> SimulationFrame::runCycle(const std::vector<std::string>&
         WriteResultFile(resultPath, run->resultTable(), context.divisions, context.cycleTime);
 
     run_ = std::move(run);
+    runTexts_ = boxTexts;
     context_ = context;
     const int n = context_.divisions;
     const auto graphs = run_->graphs();
@@ -131,6 +133,11 @@ std::vector<int> SimulationFrame::stopPoseIndices(StopPoses poses, int divisions
 }
 
 void SimulationFrame::stop(plot::Canvas& view)
+{
+    drawSummary(view);
+}
+
+void SimulationFrame::drawSummary(plot::Canvas& view) const
 {
     if (!run_)
         return;

@@ -35,6 +35,8 @@ public:
     bool hasRun() const { return run_ != nullptr; }
     const MechanismRun* run() const { return run_.get(); }
     const RunContext& context() const { return context_; }
+    // The box texts the run was computed from (by Text1 index).
+    const std::vector<std::string>& runTexts() const { return runTexts_; }
     const plot::WorldWindow& window() const { return window_; }
     int stepIndex() const { return stepIndex_; }
     int stepDirection() const { return stepDirection_; }
@@ -46,6 +48,8 @@ public:
 
     // STOP: clears `view` and draws the summary (poses, traced path, grid).
     void stop(plot::Canvas& view);
+    // What STOP draws, into any picture of the view's size, without touching the run state.
+    void drawSummary(plot::Canvas& view) const;
 
     // next: draws the next page into `view` and returns its caption, or nullopt when the page
     // counter wraps to 0 (nothing drawn, caption kept) or there is no run yet.
@@ -57,6 +61,7 @@ public:
 private:
     const Mechanism& mechanism_;
     std::unique_ptr<MechanismRun> run_;
+    std::vector<std::string> runTexts_;
     RunContext context_;
     plot::WorldWindow window_;
     int stepIndex_ = 0;

@@ -45,4 +45,10 @@ numeric::ValueTriple DriveValue(double qs, double qf, const ProfileTriple& p, do
     return {qs + p.s * span, p.ds * span / cycleTime, p.dds * span / (cycleTime * cycleTime)};
 }
 
+const char* ProfileCaption(ProfileKind kind)
+{
+    static const char* const kCaptions[3] = {"５次曲線", "３次曲線", "等速曲線"};
+    return kCaptions[static_cast<int>(kind)];
+}
+
 }

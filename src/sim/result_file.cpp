@@ -1,13 +1,11 @@
-// Writing the result table: formatted in large chunks into a temporary file beside the target,
-// which is renamed over the target only when every byte has been written.
+// Writing the result table: formatted in large chunks through the safe file writer, which puts
+// it in place of the target only when every byte has been written.
 #include "sim/result_file.h"
 
 #include <cmath>
-#include <random>
-#include <system_error>
 
 #include "numeric/number_text.h"
-#include "sim/platform.h"
+#include "sim/safe_file.h"
 
 namespace sim {
 
@@ -64,35 +62,6 @@ template <typename Flush> bool FormatTable(const ResultTable& table, int divisio
     return true;
 }
 
-// Creates "<target>.XXXXXX" for writing, a name no other file has.
-bool CreateTemporary(const std::filesystem::path& target, platform::NewFile& file,
-                     std::filesystem::path& temporary, std::string& reason)
-{
-    static constexpr char kLetters[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::random_device entropy;
-    std::mt19937 pick(entropy());
-    std::uniform_int_distribution<int> letter(0, sizeof kLetters - 2);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string suffix = ".";
-        for (int k = 0; k < 6; ++k)
-            suffix.push_back(kLetters[letter(pick)]);
-        temporary = target;
-        temporary += suffix;
-        switch (file.create(temporary)) {
-        case platform::NewFile::Created::Yes:
-            return true;
-        case platform::NewFile::Created::Exists:
-            continue;
-        case platform::NewFile::Created::Failed:
-            reason = file.reason();
-            return false;
-        }
-    }
-    reason = std::make_error_code(std::errc::file_exists).message();
-    return false;
-}
-
 }
 
 std::string FormatResultTable(const ResultTable& table, int divisions, double cycleTime)
@@ -115,25 +84,13 @@ std::optional<Refusal> WriteResultFile(const std::filesystem::path& path, const 
     if (std::string problem = CheckTable(table, divisions, cycleTime); !problem.empty())
         return Refusal::OfFile(path, problem);
 
-    platform::NewFile file;
-    std::filesystem::path temporary;
-    std::string reason;
-    if (!CreateTemporary(path, file, temporary, reason))
-        return Refusal::OfFile(path, reason);
-
+    SafeFile file(path);
     std::string chunk;
     chunk.reserve(kChunkBytes + 4096);
-    bool ok = FormatTable(table, divisions, cycleTime, chunk,
-                          [&file](const std::string& part) { return file.write(part); });
-    ok = ok && file.write(chunk);
-    ok = file.close() && ok;
-    reason = file.reason();
-    ok = ok && platform::ReplaceFile(temporary, path, reason);
-    if (!ok) {
-        platform::RemoveFile(temporary);
-        return Refusal::OfFile(path, reason);
-    }
-    return std::nullopt;
+    if (FormatTable(table, divisions, cycleTime, chunk,
+                    [&file](const std::string& part) { return file.append(part); }))
+        file.append(chunk);
+    return file.commit();
 }
 
 std::filesystem::path FullPath(const std::filesystem::path& path)

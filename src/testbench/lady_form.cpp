@@ -17,6 +17,7 @@
 #include "testbench/draw_point_chain.h"
 #include "testbench/form_boxes.h"
 #include "widgets/accessible_names.h"
+#include "widgets/picture_menu.h"
 
 namespace testbench {
 
@@ -88,6 +89,7 @@ Formlady::Formlady(QWidget* parent) : QWidget(parent, Qt::Window)
     picture1_ = new plot::PictureBox(PictureSize(), this);
     picture1_->setObjectName(QStringLiteral("Picture1"));
     widgets::NameForAccessibility(picture1_);
+    new widgets::PictureMenu(picture1_, [] { return QStringLiteral("closure-test_picture1"); });
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);

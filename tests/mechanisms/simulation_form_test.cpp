@@ -1,16 +1,21 @@
 // The mechanism window on the offscreen platform: controls, RUN/STOP/next and the timer.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <cmath>
+#include <memory>
+#include <vector>
 
 #include "mechanisms/catalog.h"
 #include "mechanisms/serial_2r.h"
@@ -18,6 +23,7 @@
 #include "sim/qt/simulation_form.h"
 #include "sim/settings.h"
 #include "support/temp_dir.h"
+#include "widgets/picture_menu.h"
 
 namespace {
 
@@ -124,6 +130,43 @@ TEST_F(FormFixture, AGoodRunNamesTheFullPathOfTheFileItWrote)
     const QString written = QString::fromStdString((dir / "result.dat").string());
     EXPECT_TRUE(message.contains(" " + written + " ")) << message.toStdString();
     EXPECT_FALSE(ReadFileBytes(dir / "result.dat").empty());
+}
+
+// The captions of a picture's menu, and whether each entry can be chosen now.
+std::vector<std::pair<QString, bool>> MenuEntries(plot::PictureBox* picture)
+{
+    std::unique_ptr<QMenu> menu(picture->findChild<widgets::PictureMenu*>()->makeMenu(nullptr));
+    std::vector<std::pair<QString, bool>> entries;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator())
+            entries.emplace_back(action->text(), action->isEnabled());
+    return entries;
+}
+
+TEST_F(FormFixture, EveryPictureOffersItsMenuAndTheTableComesAsTheResultFile)
+{
+    for (const char* name : {"Picture1", "Picture2", "Picture3"}) {
+        SCOPED_TRACE(name);
+        const auto before = MenuEntries(child<plot::PictureBox>(name));
+        const std::vector<std::pair<QString, bool>> expected{{"画像を保存", true},
+                                                             {"クリップボードにコピー", true},
+                                                             {"表をコピー", false},
+                                                             {"レポートを保存", false},
+                                                             {"アニメーションを保存", false}};
+        EXPECT_EQ(before, expected);
+    }
+    child<QPushButton>("RUN")->click();
+    for (const auto& [caption, enabled] : MenuEntries(child<plot::PictureBox>("Picture3")))
+        EXPECT_TRUE(enabled) << caption.toStdString();
+
+    std::unique_ptr<QMenu> menu(
+        child<plot::PictureBox>("Picture1")->findChild<widgets::PictureMenu*>()->makeMenu(nullptr));
+    for (QAction* action : menu->actions())
+        if (action->text() == "表をコピー")
+            action->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              ReadFileBytes(dir / "result.dat"));
+    child<QTimer>("Timer1")->stop();
 }
 
 TEST_F(FormFixture, StopAndNextBeforeAnyRunAreIgnored)

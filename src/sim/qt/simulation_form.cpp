@@ -13,6 +13,7 @@
 
 #include "plot/qt/picture_box.h"
 #include "sim/picture_sizes.h"
+#include "sim/qt/run_menus.h"
 #include "widgets/accessible_names.h"
 
 namespace sim {
@@ -40,7 +41,6 @@ constexpr int kOptionSide = Px(255);
 constexpr int kProfileCaptionWidth = Px(855);   // Label2
 constexpr int kCaptionGap = 4;                  // between a caption's text and its box
 
-const char* const kProfileCaptions[3] = {"５次曲線", "３次曲線", "等速曲線"};
 // Legend strokes beside the graph captions: value, velocity, acceleration trace colours.
 const char* const kLegendColours[3] = {"#000080", "#008000", "#800000"};
 
@@ -112,12 +112,12 @@ void SimulationForm::buildControls()
     const int optionsTop = std::max(kOptionsTop, kFirstRowTop + kRowHeight * rows + 16);
     for (int i = 0; i < 3; ++i) {
         const int top = optionsTop + kOptionRowHeight * i;
-        auto* label = new QLabel(kProfileCaptions[i], this);
+        auto* label = new QLabel(ProfileCaption(static_cast<ProfileKind>(i)), this);
         label->setObjectName(QString("Label2_%1").arg(i));
         // A little taller than the button so the caption's glyphs are not cut; centred on it.
         label->setGeometry(kCaptionLeft, top - 2, kProfileCaptionWidth, kOptionSide + 4);
         auto* option = new QRadioButton(this);
-        Name(option, QString("Option1_%1").arg(i), kProfileCaptions[i]);
+        Name(option, QString("Option1_%1").arg(i), ProfileCaption(static_cast<ProfileKind>(i)));
         option->setGeometry(kOptionLeft, top, kOptionSide, kOptionSide);
         option->setChecked(i == 0);
         option1_.push_back(option);
@@ -138,6 +138,7 @@ void SimulationForm::buildControls()
                             std::max(Px(5687) + shift, picture1InnerRight), graphsTop);
     const int viewLeft = Px(1560) + shift;
     picture3_ = makePicture("Picture3", kPicture3Size, viewLeft, Px(4411));
+    InstallRunPictureMenus(frame_, {picture1_, picture2_, picture3_}, [this] { return shown_; });
 
     // Graph captions with the colour legend beside them.
     const int captionLefts[2] = {Px(2035) + shift, Px(6358) + shift};
@@ -240,8 +241,10 @@ void SimulationForm::RUN_Click()
 
 void SimulationForm::Timer1_Timer()
 {
-    if (const std::optional<int> shown = frame_.tick(*picture3_))
+    if (const std::optional<int> shown = frame_.tick(*picture3_)) {
         text2_->setText(QString::number(*shown));
+        shown_ = QString("step%1").arg(*shown);
+    }
 }
 
 void SimulationForm::STOP_Click()
@@ -250,6 +253,7 @@ void SimulationForm::STOP_Click()
         return;
     timer1_->stop();
     frame_.stop(*picture3_);
+    shown_ = "summary";
 }
 
 void SimulationForm::next_Click()
@@ -258,8 +262,10 @@ void SimulationForm::next_Click()
         return;
     if (frame_.mechanism().traits.nextStopsTimer)
         timer1_->stop();
-    if (const std::optional<std::string> caption = frame_.next(*picture3_))
+    if (const std::optional<std::string> caption = frame_.next(*picture3_)) {
         label4_->setText(Q(*caption));
+        shown_ = QString("page%1").arg(frame_.graphPage());
+    }
 }
 
 void SimulationForm::closeEvent(QCloseEvent* event)

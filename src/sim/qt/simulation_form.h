@@ -64,6 +64,7 @@ private:
     plot::PictureBox* picture1_ = nullptr;
     plot::PictureBox* picture2_ = nullptr;
     plot::PictureBox* picture3_ = nullptr;
+    QString shown_ = "picture3";   // what Picture3 shows, for default file names
 };
 
 }

@@ -1,0 +1,81 @@
+// Building the picture menu when it is asked for, and the saving behind its entries.
+#include "widgets/picture_menu.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+
+#include "plot/qt/picture_box.h"
+#include "sim/safe_file.h"
+
+namespace widgets {
+
+QByteArray PictureFileBytes(const plot::ImageCanvas& picture, const QString& path)
+{
+    if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0)
+        return picture.vectors() ? picture.vectors()->svg() : QByteArray();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.image().save(&buffer, "PNG");
+    return bytes;
+}
+
+std::optional<sim::Refusal> SaveBytes(const std::filesystem::path& path, const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return sim::Refusal::OfFile(path, "中身を作れませんでした");
+    return sim::WriteFileSafely(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+void SaveWithDialog(QWidget* parent, const QString& title, const QString& defaultName,
+                    const QString& filter,
+                    const std::function<QByteArray(const QString& path)>& bytes)
+{
+    const QString path = QFileDialog::getSaveFileName(parent, title, defaultName, filter);
+    if (path.isEmpty())
+        return;
+    if (const std::optional<sim::Refusal> refusal = SaveBytes(path.toStdString(), bytes(path)))
+        QMessageBox::warning(parent, title,
+                             QString::fromStdString(sim::DescribeFileRefusal(*refusal)));
+}
+
+PictureMenu::PictureMenu(plot::PictureBox* picture, std::function<QString()> baseName,
+                         std::vector<PictureMenuEntry> more)
+    : QObject(picture), picture_(picture), baseName_(std::move(baseName)), more_(std::move(more))
+{
+    picture->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(picture, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu* menu = makeMenu(picture_);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(picture_->mapToGlobal(at));
+    });
+}
+
+QMenu* PictureMenu::makeMenu(QWidget* parent) const
+{
+    auto* menu = new QMenu(parent);
+    plot::PictureBox* picture = picture_;
+    const QString name = baseName_();
+    menu->addAction("画像を保存", picture, [picture, name] {
+        SaveWithDialog(picture->window(), "画像を保存", name + ".png",
+                       "PNG 画像 (*.png);;SVG 画像 (*.svg)",
+                       [picture](const QString& path) { return PictureFileBytes(*picture, path); });
+    });
+    menu->addAction("クリップボードにコピー", picture,
+                    [picture] { QGuiApplication::clipboard()->setImage(picture->image()); });
+    if (!more_.empty())
+        menu->addSeparator();
+    for (const PictureMenuEntry& entry : more_) {
+        QAction* action = menu->addAction(entry.caption, picture, entry.action);
+        action->setEnabled(!entry.enabled || entry.enabled());
+    }
+    return menu;
+}
+
+}
