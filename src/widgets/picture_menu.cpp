@@ -37,9 +37,14 @@ void SaveWithDialog(QWidget* parent, const QString& title, const QString& defaul
                     const QString& filter,
                     const std::function<QByteArray(const QString& path)>& bytes)
 {
-    const QString path = QFileDialog::getSaveFileName(parent, title, defaultName, filter);
+    QString chosenFilter;
+    QString path = QFileDialog::getSaveFileName(parent, title, defaultName, filter, &chosenFilter);
     if (path.isEmpty())
         return;
+    // A name typed without an extension takes the one of the chosen filter, e.g. "(*.svg)".
+    const qsizetype star = chosenFilter.lastIndexOf("*.");
+    if (QFileInfo(path).suffix().isEmpty() && star >= 0)
+        path += chosenFilter.mid(star + 1).chopped(1);
     if (const std::optional<sim::Refusal> refusal = SaveBytes(path.toStdString(), bytes(path)))
         QMessageBox::warning(parent, title,
                              QString::fromStdString(sim::DescribeFileRefusal(*refusal)));

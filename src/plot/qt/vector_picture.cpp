@@ -36,7 +36,7 @@ bool Finite(QPointF p)
 // as the raster at its own size and lands on the same pixels.
 double Across(double v, int width)
 {
-    return width % 2 == 1 ? std::floor(v) + 0.5 : std::round(v);
+    return width % 2 == 1 ? std::floor(v) + 0.5 : std::floor(v + 0.5);
 }
 
 QPointF Snapped(QPointF p, int width)
@@ -88,19 +88,23 @@ void KeepRun(std::span<const QPointF> run, std::vector<QPointF>& kept)
             kept.push_back(run[picks[k]]);
 }
 
-// Thins a curve to the runs of its pixel columns (logical pixels).
-std::vector<QPointF> ThinToColumns(std::span<const QPointF> points)
+// Thins a curve to the runs of the pixel columns its stroke of `width` covers, and puts the
+// points it keeps where the raster's pixels are.
+std::vector<QPointF> ThinToColumns(std::span<const QPointF> points, int width)
 {
+    auto column = [width](const QPointF& p) { return std::floor(Across(p.x(), width)); };
     std::vector<QPointF> kept;
     std::size_t first = 0;
     while (first < points.size()) {
-        const double column = std::floor(points[first].x());
+        const double at = column(points[first]);
         std::size_t end = first + 1;
-        while (end < points.size() && std::floor(points[end].x()) == column)
+        while (end < points.size() && column(points[end]) == at)
             ++end;
         KeepRun(points.subspan(first, end - first), kept);
         first = end;
     }
+    for (QPointF& p : kept)
+        p = Snapped(p, width);
     return kept;
 }
 
@@ -163,30 +167,45 @@ void VectorPicture::text(PointMm topLeft, std::string_view utf8)
 void VectorPicture::polyline(std::span<const PointMm> points, const Pen& pen)
 {
     // Cut into pieces that stay inside the clip box: a segment that leaves the box ends its
-    // piece at the edge, one that comes back starts a new piece there.
+    // piece at the edge, one that comes back starts a new piece there. Segments wholly inside,
+    // nearly all of them, skip the cutting.
     const QRectF box = ClipBox(logicalSize_);
+    auto inside = [&box](QPointF p) {
+        return p.x() >= box.left() && p.x() <= box.right() && p.y() >= box.top()
+               && p.y() <= box.bottom();   // false for NaN
+    };
     std::vector<QPointF> piece;
+    if (points.empty())
+        return;
+    QPointF previous = toPixels(points[0]);
+    bool previousInside = inside(previous);
     for (std::size_t i = 1; i < points.size(); ++i) {
-        QLineF cut(toPixels(points[i - 1]), toPixels(points[i]));
-        if (!Finite(cut.p1()) || !Finite(cut.p2()) || !ClipToBox(cut, box)) {
+        const QPointF next = toPixels(points[i]);
+        const bool nextInside = inside(next);
+        if (previousInside && nextInside) {
+            if (piece.empty())
+                piece.push_back(previous);
+            piece.push_back(next);
+        } else if (QLineF cut(previous, next);
+                   Finite(cut.p1()) && Finite(cut.p2()) && ClipToBox(cut, box)) {
+            if (!piece.empty() && piece.back() != cut.p1())
+                addPolylinePiece(piece, pen);
+            if (piece.empty())
+                piece.push_back(cut.p1());
+            piece.push_back(cut.p2());
+        } else {
             addPolylinePiece(piece, pen);
-            continue;
         }
-        if (!piece.empty() && piece.back() != cut.p1())
-            addPolylinePiece(piece, pen);
-        if (piece.empty())
-            piece.push_back(cut.p1());
-        piece.push_back(cut.p2());
+        previous = next;
+        previousInside = nextInside;
     }
     addPolylinePiece(piece, pen);
 }
 
 void VectorPicture::addPolylinePiece(std::vector<QPointF>& piece, const Pen& pen)
 {
-    for (QPointF& p : piece)
-        p = Snapped(p, Width(pen));
     if (piece.size() >= 2)
-        items_.push_back({Kind::Polyline, pen, ThinToColumns(piece), 0, {}});
+        items_.push_back({Kind::Polyline, pen, ThinToColumns(piece, Width(pen)), 0, {}});
     piece.clear();
 }
 
