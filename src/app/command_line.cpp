@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/picture_files.h"
 #include "mechanisms/catalog.h"
 #include "numeric/number_text.h"
 #include "plot/qt/image_canvas.h"
@@ -161,20 +162,6 @@ std::vector<std::string> BoxTexts(const Options& o)
     return texts;
 }
 
-// Every file besides the result file goes through here, so a failure names the file alike.
-bool Save(const std::filesystem::path& path, const QByteArray& bytes)
-{
-    const std::optional<sim::Refusal> refusal = widgets::SaveBytes(path, bytes);
-    if (refusal)
-        std::cerr << "mechsim: " << sim::DescribeFileRefusal(*refusal) << "\n";
-    return !refusal;
-}
-
-QByteArray Bytes(const std::string& s)
-{
-    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 QSize ToQSize(sim::PixelSize s)
 {
     return QSize(s.width, s.height);
@@ -240,6 +227,56 @@ int ExitStatus(sim::Refusal::Kind kind)
     return kExitUsage;
 }
 
+// Targets that can never be written, refused before anything is computed.
+std::optional<std::string> UnusableTargets(const Options& o)
+{
+    const std::pair<const char*, std::optional<std::filesystem::path>> files[] = {
+        {"--output", o.output}, {"--report", o.report}, {"--animation", o.animation}};
+    for (const auto& [option, file] : files)
+        if (const auto reason = file ? sim::UnwritableTarget(*file) : std::nullopt)
+            return option + (": " + sim::FullPath(*file).string()) + ": " + *reason;
+    std::error_code error;
+    const auto status = std::filesystem::status(o.picturesDir.value_or("."), error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_directory(status))
+        return "--pictures: " + sim::FullPath(*o.picturesDir).string()
+               + ": フォルダーではありません";
+    return std::nullopt;
+}
+
+// Writes the pictures into `dir` (made if missing) and removes stale pages; false, with a
+// message naming the file, when one cannot be written.
+bool SavePictures(sim::SimulationFrame& frame, Pictures& pictures, const std::filesystem::path& dir,
+                  const std::string& extension)
+{
+    std::error_code error;
+    std::filesystem::create_directories(dir, error);
+    if (error) {
+        std::cerr << "mechsim: " << sim::FullPath(dir).string()
+                  << " を作れませんでした: " << sim::FileErrorReason(error.value()) << "\n";
+        return false;
+    }
+    auto save = [&](std::size_t picture, const std::filesystem::path& name) {
+        const std::optional<sim::Refusal> refused =
+            SavePicture(pictures.image(picture), dir / name);
+        if (refused)
+            std::cerr << "mechsim: "
+                      << sim::DescribeRefusal(frame.mechanism(), *refused, sim::BoxNames::Keys)
+                      << "\n";
+        return !refused;
+    };
+    if (!save(0, "picture1" + extension) || !save(1, "picture2" + extension))
+        return false;
+    frame.stop(pictures[2]);
+    if (!save(2, "summary" + extension))
+        return false;
+    int pages = 0;
+    while (frame.next(pictures[2]))
+        if (!save(2, PageName(++pages, extension)))
+            return false;
+    RemoveStalePages(dir, pages, extension);
+    return true;
+}
+
 int runOptions(const Options& o)
 {
     // The settings are checked one by one so that the message names the option at fault.
@@ -257,6 +294,10 @@ int runOptions(const Options& o)
     }
     context.cycleTime = std::get<double>(cycleTime);
     context.divisions = std::get<int>(divisions);
+    if (const auto refused = UnusableTargets(o)) {
+        std::cerr << "mechsim: " << *refused << "\n";
+        return kExitUsage;
+    }
 
     std::unique_ptr<QGuiApplication> gui;
     if (o.picturesDir || o.report || o.animation) {
@@ -279,33 +320,26 @@ int runOptions(const Options& o)
         status = ExitStatus(refusal->kind);
         if (refusal->kind != sim::Refusal::Kind::File)
             return status;   // nothing computed: no pictures either
-    } else {
+    } else if (o.output != "-") {
         std::cout << o.output.string() << ": " << context.divisions + 2 << " 行\n";
     }
 
-    bool saved = true;
-    if (o.picturesDir) {
-        std::error_code ec;
-        std::filesystem::create_directories(*o.picturesDir, ec);
-        const std::string extension = "." + o.pictureFormat;
-        auto savePicture = [&](std::size_t i, const std::string& name) {
-            const std::filesystem::path path = *o.picturesDir / (name + extension);
-            saved = Save(path, widgets::PictureFileBytes(pictures.image(i),
-                                                         QString::fromStdString(path.string())))
-                    && saved;
-        };
-        savePicture(0, "picture1");
-        savePicture(1, "picture2");
-        frame.stop(pictures[2]);
-        savePicture(2, "summary");
-        for (int page = 1; frame.next(pictures[2]); ++page)
-            savePicture(2, "page" + std::to_string(page));
-    }
+    // Each file is tried even when an earlier one failed; a failure names its file.
+    bool saved =
+        !o.picturesDir || SavePictures(frame, pictures, *o.picturesDir, "." + o.pictureFormat);
+    auto save = [&](const std::filesystem::path& path, const QByteArray& bytes) {
+        const std::optional<sim::Refusal> refused = widgets::SaveBytes(path, bytes);
+        if (refused)
+            std::cerr << "mechsim: " << sim::DescribeFileRefusal(*refused) << "\n";
+        saved = saved && !refused;
+    };
     const QSize view = ToQSize(sim::kPicture3Size);
     if (o.report)
-        saved = Save(*o.report, sim::RunReportPdf(frame, view)) && saved;
-    if (o.animation)
-        saved = Save(*o.animation, Bytes(sim::RunAnimationGif(frame, view))) && saved;
+        save(*o.report, sim::RunReportPdf(frame, view));
+    if (o.animation) {
+        const std::string gif = sim::RunAnimationGif(frame, view);
+        save(*o.animation, QByteArray(gif.data(), static_cast<qsizetype>(gif.size())));
+    }
     if (!saved)
         status = kExitWriteFailed;
     return status;

@@ -1,26 +1,32 @@
 // Program entry: the command line for a command ("run"), "--help", "-h" and "--version", the
-// main menu otherwise.
+// main menu otherwise (with Qt's standard options only).
 #include <QApplication>
+#include <iostream>
 
 #include "app/command_line.h"
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
 #include "app/interface_font.h"
 #include "app/start_menu.h"
+#include "app/window_start.h"
 #include "sim/settings.h"
 
 int main(int argc, char** argv)
 {
     if (app::IsCommandLine(argc, argv))
         return app::RunCommandLine(argc, argv);
+    if (const auto refused = app::RefuseWindowArguments(argc, argv)) {
+        std::cerr << "mechsim: " << *refused << "\n";
+        return 2;
+    }
 
     // The settings outlive every window that reads or writes them.
     sim::Settings settings;
-    QApplication application(argc, argv);
-    app::SetInterfaceFont(application);
+    const std::unique_ptr<QApplication> application = app::OpenApplication(argc, argv);
+    app::SetInterfaceFont(*application);
     app::FormOpener opener;
     app::RegisterForms(opener, settings);
     app::start_menu menu(opener, settings);
     menu.show();
-    return application.exec();
+    return application->exec();
 }

@@ -6,7 +6,6 @@
 #include "numeric/number_text.h"
 #include "plot/graphs.h"
 #include "plot/primitives.h"
-#include "sim/safe_file.h"
 
 namespace sim {
 
@@ -50,6 +49,12 @@ std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, 
         break;
     }
     return DescribeFileRefusal(refusal);
+}
+
+std::string DescribeFileRefusal(const Refusal& refusal)
+{
+    const std::string file = refusal.file == "-" ? "標準出力" : FullPath(refusal.file).string();
+    return file + " を書き込めませんでした: " + refusal.reason;
 }
 
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}

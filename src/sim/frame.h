@@ -75,5 +75,7 @@ enum class BoxNames { Captions, Keys };
 // The message shown or printed for a refusal, e.g. "「L1」に数値を入力してください。",
 // "ステップ 37（時刻 1.85 秒）: 腕が届きません" or "result.dat を書き込めませんでした: ...".
 std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, BoxNames names);
+// The message of a file refusal: the file in full (or standard output) and why.
+std::string DescribeFileRefusal(const Refusal& refusal);
 
 }

@@ -1,4 +1,5 @@
-// Allocator for the long per-step series: large blocks come from the platform's huge pages.
+// Allocator for the long per-step series: large blocks are mapped from the system (huge pages)
+// and given back to it when the series is freed.
 #pragma once
 
 #include <cstddef>
@@ -21,7 +22,7 @@ template <typename T> struct LargeBlockAllocator {
             throw std::bad_alloc();
         return static_cast<T*>(p);
     }
-    void deallocate(T* p, std::size_t) { platform::FreeBlock(p); }
+    void deallocate(T* p, std::size_t n) { platform::FreeBlock(p, n * sizeof(T)); }
 
     template <typename U> bool operator==(const LargeBlockAllocator<U>&) const { return true; }
 };

@@ -1,8 +1,9 @@
-// Writing the result table: formatted in large chunks through the safe file writer, which puts
-// it in place of the target only when every byte has been written.
+// Writing the result table: formatted in large chunks and handed in order to the safe file
+// writer, which puts the file in place only when every byte has been written.
 #include "sim/result_file.h"
 
 #include <cmath>
+#include <system_error>
 
 #include "numeric/number_text.h"
 #include "sim/safe_file.h"
@@ -84,13 +85,17 @@ std::optional<Refusal> WriteResultFile(const std::filesystem::path& path, const 
     if (std::string problem = CheckTable(table, divisions, cycleTime); !problem.empty())
         return Refusal::OfFile(path, problem);
 
-    SafeFile file(path);
+    SafeFileWriter file(path);
+    if (!file.ready())
+        return Refusal::OfFile(path, file.reason());
     std::string chunk;
     chunk.reserve(kChunkBytes + 4096);
-    if (FormatTable(table, divisions, cycleTime, chunk,
-                    [&file](const std::string& part) { return file.append(part); }))
-        file.append(chunk);
-    return file.commit();
+    const bool ok = FormatTable(table, divisions, cycleTime, chunk,
+                                [&file](const std::string& part) { return file.write(part); })
+                    && file.write(chunk) && file.commit();
+    if (!ok)
+        return Refusal::OfFile(path, file.reason());
+    return std::nullopt;
 }
 
 std::filesystem::path FullPath(const std::filesystem::path& path)

@@ -21,12 +21,12 @@ struct ResultTable {
     std::vector<std::span<const double>> columns;   // each with N + 1 elements
 };
 
-// Writes the table beside `path` into a temporary file and renames it over `path` only when
-// everything is written, so a failed write never leaves half a table nor loses the old file.
-// The time column is (T * i) / N. A table with a non-finite value, a column shorter than
-// N + 1, a header that does not match the columns, or time steps that are not N >= 1 and
+// Writes the table to `path` through a SafeFileWriter (sim/safe_file.h): a failed write never
+// leaves half a table nor loses the old file, and links, pipes and devices are written as what
+// they are. The time column is (T * i) / N. A table with a non-finite value, a column shorter
+// than N + 1, a header that does not match the columns, or time steps that are not N >= 1 and
 // finite T > 0 is refused before anything is written. A refusal is a file refusal for `path`
-// with the system's reason (e.g. "Permission denied").
+// with the reason.
 std::optional<Refusal> WriteResultFile(const std::filesystem::path& path, const ResultTable& table,
                                        int divisions, double cycleTime);
 

@@ -1,92 +1,451 @@
-// A temporary file created exclusively beside the target, renamed over it when complete.
+// The POSIX side of the safe file writer: what a name points at, temporaries (O_TMPFILE named
+// by linkat where available), the signal handlers that remove a named temporary, and the
+// Japanese reasons for system errors.
 #include "sim/safe_file.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <functional>
+#include <mutex>
 #include <random>
 #include <system_error>
-
-#include "sim/result_file.h"
+#include <utility>
 
 namespace sim {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-// Creates "<target>.XXXXXX" for writing, a name no other file has.
-bool CreateTemporary(const std::filesystem::path& target, platform::NewFile& file,
-                     std::filesystem::path& temporary, std::string& reason)
+WriterFaults gFaults;
+
+// --- Temporaries the signal handlers remove ----------------------------------------------------
+
+// A fixed table, so that the handlers read nothing but plain memory: a slot is taken with
+// `taken`, its name written, then `armed`.
+constexpr int kSlots = 8;
+struct TemporarySlot {
+    std::atomic<bool> taken{false};
+    std::atomic<bool> armed{false};
+    char name[PATH_MAX];
+};
+TemporarySlot gSlots[kSlots];
+
+constexpr int kCleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+extern "C" void RemoveTemporariesAndDie(int signal)
 {
-    static constexpr char kLetters[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::random_device entropy;
-    std::mt19937 pick(entropy());
-    std::uniform_int_distribution<int> letter(0, sizeof kLetters - 2);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string suffix = ".";
-        for (int k = 0; k < 6; ++k)
-            suffix.push_back(kLetters[letter(pick)]);
-        temporary = target;
-        temporary += suffix;
-        switch (file.create(temporary)) {
-        case platform::NewFile::Created::Yes:
-            return true;
-        case platform::NewFile::Created::Exists:
-            continue;
-        case platform::NewFile::Created::Failed:
-            reason = file.reason();
-            return false;
+    const int saved = errno;
+    for (TemporarySlot& slot : gSlots)
+        if (slot.armed.load())
+            ::unlink(slot.name);
+    errno = saved;
+    // The default action on return ends the process with status 128 + signal.
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
+// Installs the handlers once, leaving alone a signal the process ignores (nohup) or handles.
+void InstallHandlers()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int signal : kCleanedSignals) {
+            struct sigaction current {};
+            if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler != SIG_DFL)
+                continue;
+            struct sigaction action {};
+            action.sa_handler = RemoveTemporariesAndDie;
+            sigemptyset(&action.sa_mask);
+            ::sigaction(signal, &action, nullptr);
+        }
+    });
+}
+
+int ArmSlot(const fs::path& name)
+{
+    const std::string& text = name.native();
+    if (text.size() >= PATH_MAX)
+        return -1;
+    InstallHandlers();
+    for (int i = 0; i < kSlots; ++i) {
+        bool free = false;
+        if (gSlots[i].taken.compare_exchange_strong(free, true)) {
+            std::memcpy(gSlots[i].name, text.c_str(), text.size() + 1);
+            gSlots[i].armed.store(true);
+            return i;
         }
     }
-    reason = std::make_error_code(std::errc::file_exists).message();
-    return false;
+    return -1;   // more than kSlots files at once: the extra ones are not cleaned on a signal
 }
 
-}
-
-SafeFile::SafeFile(std::filesystem::path target) : target_(std::move(target))
+void DisarmSlot(int& slot)
 {
-    ok_ = CreateTemporary(target_, file_, temporary_, reason_);
-    if (!ok_)
-        temporary_.clear();   // nothing was created
+    if (slot < 0)
+        return;
+    gSlots[slot].armed.store(false);
+    gSlots[slot].taken.store(false);
+    slot = -1;
 }
 
-SafeFile::~SafeFile()
+// A short hidden name in `directory` that no file has yet, so that a target with the longest
+// name the file system takes still gets a temporary.
+fs::path TemporaryName(const fs::path& directory)
 {
-    if (!temporary_.empty())
-        platform::RemoveFile(temporary_);   // the file itself closes after
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 pick{std::random_device{}()};
+    std::uniform_int_distribution<int> letter(0, sizeof kLetters - 2);
+    std::string name = ".mechsim-";
+    for (int k = 0; k < 6; ++k)
+        name.push_back(kLetters[letter(pick)]);
+    return directory / name;
 }
 
-bool SafeFile::append(std::string_view bytes)
+// --- What a name points at ----------------------------------------------------------------------
+
+struct Target {
+    enum class Kind { Replaced, Streamed, StandardOutput, Refused, Failed };
+    Kind kind = Kind::Failed;
+    fs::path path;         // the final name after symbolic links
+    bool exists = false;   // Replaced: a file is there now
+    struct stat info {};   // of the existing file
+    std::string reason;    // Refused, Failed
+};
+
+Target Refuse(std::string reason)
 {
-    ok_ = ok_ && file_.write(bytes);
-    return ok_;
+    Target t;
+    t.kind = Target::Kind::Refused;
+    t.reason = std::move(reason);
+    return t;
 }
 
-std::optional<Refusal> SafeFile::commit()
+Target Resolve(const fs::path& given)
 {
-    if (temporary_.empty())
-        return Refusal::OfFile(target_, reason_);
-    ok_ = file_.close() && ok_;
-    if (reason_.empty())
-        reason_ = file_.reason();
-    ok_ = ok_ && platform::ReplaceFile(temporary_, target_, reason_);
-    if (!ok_) {
-        platform::RemoveFile(temporary_);
-        temporary_.clear();
-        return Refusal::OfFile(target_, reason_);
+    Target t;
+    if (given == "-") {
+        t.kind = Target::Kind::StandardOutput;
+        return t;
     }
-    temporary_.clear();   // in place: nothing left to remove
+    if (given.native().ends_with('/')) {
+        struct stat info {};
+        return Refuse(::stat(given.c_str(), &info) == 0 && S_ISDIR(info.st_mode)
+                          ? FileErrorReason(EISDIR)
+                          : "名前が「/」で終わっていて、ファイル名がありません");
+    }
+    fs::path path = given;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (path.native().starts_with("/proc/")) {
+            // The kernel's links to open files (/dev/stdout, /proc/self/fd/N) name no path to
+            // replace: whatever they lead to is written straight.
+            if (::stat(given.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+                return Refuse(FileErrorReason(EISDIR));
+            t.kind = Target::Kind::Streamed;
+            t.path = given;
+            return t;
+        }
+        if (::lstat(path.c_str(), &info) != 0) {
+            if (errno != ENOENT) {
+                t.reason = FileErrorReason(errno);
+                return t;
+            }
+            t.kind = Target::Kind::Replaced;   // a new file; a missing folder shows on creation
+            t.path = path;
+            return t;
+        }
+        if (S_ISLNK(info.st_mode)) {
+            std::string text(PATH_MAX, '\0');
+            const ssize_t length = ::readlink(path.c_str(), text.data(), text.size());
+            if (length < 0) {
+                t.reason = FileErrorReason(errno);
+                return t;
+            }
+            text.resize(static_cast<std::size_t>(length));
+            const fs::path link(text);
+            path = link.is_absolute() ? link : path.parent_path() / link;
+            continue;
+        }
+        t.path = path;
+        t.info = info;
+        if (S_ISREG(info.st_mode)) {
+            t.kind = Target::Kind::Replaced;
+            t.exists = true;
+        } else if (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode)) {
+            t.kind = Target::Kind::Streamed;
+        } else if (S_ISDIR(info.st_mode)) {
+            return Refuse(FileErrorReason(EISDIR));
+        } else if (S_ISSOCK(info.st_mode)) {
+            return Refuse("ソケットです（ファイルではありません）");
+        } else {
+            return Refuse("ブロックデバイスです（ファイルではありません）");
+        }
+        return t;
+    }
+    t.reason = FileErrorReason(ELOOP);
+    return t;
+}
+
+// A closed pipe then shows as EPIPE from write() instead of ending the process.
+void IgnoreBrokenPipes()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        struct sigaction current {};
+        if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+            ::signal(SIGPIPE, SIG_IGN);
+    });
+}
+
+}
+
+std::string FileErrorReason(int error)
+{
+    const char* japanese = nullptr;
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        japanese = "書き込む権限がありません";
+        break;
+    case ENOENT:
+        japanese = "フォルダーがありません";
+        break;
+    case ENOSPC:
+    case EDQUOT:
+        japanese = "ディスクがいっぱいです";
+        break;
+    case EROFS:
+        japanese = "読み取り専用のファイルシステムです";
+        break;
+    case ENAMETOOLONG:
+        japanese = "名前が長すぎます";
+        break;
+    case EISDIR:
+        japanese = "フォルダーです";
+        break;
+    case ENOTDIR:
+        japanese = "途中の名前がフォルダーではありません";
+        break;
+    case EFBIG:
+        japanese = "ファイルが大きすぎます";
+        break;
+    case EPIPE:
+        japanese = "読み手が閉じました";
+        break;
+    case ELOOP:
+        japanese = "シンボリックリンクが多すぎます";
+        break;
+    case EIO:
+        japanese = "入出力エラーです";
+        break;
+    default:
+        break;
+    }
+    const std::string system = std::generic_category().message(error);
+    return japanese ? std::string(japanese) + "（" + system + "）" : system;
+}
+
+std::optional<std::string> UnwritableTarget(const fs::path& path)
+{
+    Target t = Resolve(path);
+    if (t.kind == Target::Kind::Refused)
+        return std::move(t.reason);
     return std::nullopt;
 }
 
-std::optional<Refusal> WriteFileSafely(const std::filesystem::path& path, std::string_view bytes)
+void SetWriterFaultsForTesting(const WriterFaults& faults)
 {
-    SafeFile file(path);
-    file.append(bytes);
-    return file.commit();
+    gFaults = faults;
 }
 
-std::string DescribeFileRefusal(const Refusal& refusal)
+SafeFileWriter::SafeFileWriter(fs::path path)
+    : path_(std::move(path)), failAfter_(gFaults.failAfterBytes), failError_(gFaults.error)
 {
-    return FullPath(refusal.file).string() + " を書き込めませんでした: " + refusal.reason;
+    open();
+}
+
+SafeFileWriter::~SafeFileWriter()
+{
+    discard();
+}
+
+bool SafeFileWriter::fail(int error)
+{
+    return fail(FileErrorReason(error));
+}
+
+bool SafeFileWriter::fail(std::string reason)
+{
+    if (reason_.empty())
+        reason_ = std::move(reason);
+    return false;
+}
+
+void SafeFileWriter::open()
+{
+    Target t = Resolve(path_);
+    target_ = t.path;
+    switch (t.kind) {
+    case Target::Kind::Refused:
+    case Target::Kind::Failed:
+        fail(std::move(t.reason));
+        return;
+    case Target::Kind::StandardOutput:
+        IgnoreBrokenPipes();
+        ownsHandle_ = false;
+        handle_ = STDOUT_FILENO;
+        if (::fcntl(handle_, F_GETFD) < 0)
+            fail(errno);
+        return;
+    case Target::Kind::Streamed:
+        IgnoreBrokenPipes();
+        handle_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+        if (handle_ < 0)
+            fail(errno);
+        return;
+    case Target::Kind::Replaced:
+        break;
+    }
+    replaces_ = true;
+    if (!openTemporary())
+        return;
+    if (t.exists) {
+        // The owner first: changing it clears set-user-ID bits that fchmod then restores.
+        // Where that is not permitted, at least the group; failing both, the file becomes the
+        // user's own, as any file the user writes.
+        if ((t.info.st_uid != ::geteuid() || t.info.st_gid != ::getegid())
+            && ::fchown(handle_, t.info.st_uid, t.info.st_gid) != 0
+            && ::fchown(handle_, static_cast<uid_t>(-1), t.info.st_gid) != 0) {
+        }
+        if (::fchmod(handle_, t.info.st_mode & 07777) != 0)
+            fail(errno);
+    }
+}
+
+bool SafeFileWriter::openTemporary()
+{
+    // Mode 0666: the umask (and a default ACL of the folder) give a new file the permissions
+    // any new file gets there; an existing file's mode is copied afterwards.
+    const fs::path directory = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+    // An unnamed temporary vanishes with the process whatever ends it; naming it needs
+    // /proc/self/fd for linkat without privileges.
+    if (!gFaults.namedTemporary && ::access("/proc/self/fd", X_OK) == 0) {
+        handle_ = ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (handle_ >= 0) {
+            unnamed_ = true;
+            return true;
+        }
+        // Not supported by this file system or kernel: fall back to a named temporary.
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            return fail(errno);
+    }
+    return takeFreshName([this](const fs::path& name) {
+        handle_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        return handle_ >= 0;
+    });
+}
+
+bool SafeFileWriter::nameTemporary()
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(handle_);
+    unnamed_ = false;
+    return takeFreshName([&self](const fs::path& name) {
+        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    });
+}
+
+bool SafeFileWriter::takeFreshName(const std::function<bool(const fs::path&)>& create)
+{
+    const fs::path directory = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        // Armed before the name exists, so that no moment leaves it behind on a signal.
+        temporary_ = TemporaryName(directory);
+        slot_ = ArmSlot(temporary_);
+        if (create(temporary_))
+            return true;
+        const int error = errno;
+        DisarmSlot(slot_);
+        temporary_.clear();
+        if (error != EEXIST)
+            return fail(error);
+    }
+    return fail(EEXIST);
+}
+
+bool SafeFileWriter::write(std::string_view bytes)
+{
+    if (!ready())
+        return false;
+    if (bytes.size() > failAfter_ - written_) {
+        bytes = bytes.substr(0, failAfter_ - written_);
+        write(bytes);
+        return fail(failError_);
+    }
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t count = ::write(handle_, p, left);
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(errno);
+        }
+        p += count;
+        left -= static_cast<std::size_t>(count);
+        written_ += static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
+bool SafeFileWriter::commit()
+{
+    if (!ready()) {
+        discard();
+        return false;
+    }
+    if (replaces_ && unnamed_ && !nameTemporary()) {
+        discard();
+        return false;
+    }
+    const int handle = std::exchange(handle_, -1);
+    // close() reports delayed write errors (a full disk on a network file system).
+    if (ownsHandle_ && ::close(handle) != 0)
+        fail(errno);
+    if (replaces_ && reason_.empty() && std::rename(temporary_.c_str(), target_.c_str()) != 0)
+        fail(errno);
+    if (!reason_.empty()) {
+        discard();
+        return false;
+    }
+    temporary_.clear();
+    DisarmSlot(slot_);
+    return true;
+}
+
+void SafeFileWriter::discard()
+{
+    if (handle_ >= 0 && ownsHandle_)
+        ::close(handle_);
+    handle_ = -1;
+    if (!temporary_.empty())
+        ::unlink(temporary_.c_str());
+    temporary_.clear();
+    DisarmSlot(slot_);
+}
+
+std::optional<Refusal> WriteWholeFile(const fs::path& path, std::string_view bytes)
+{
+    SafeFileWriter file(path);
+    if (file.write(bytes) && file.commit())
+        return std::nullopt;
+    return Refusal::OfFile(path, file.reason());
 }
 
 }

@@ -1,7 +1,6 @@
 // Building the picture menu when it is asked for, and the saving behind its entries.
 #include "widgets/picture_menu.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,6 +9,7 @@
 #include <QMessageBox>
 
 #include "plot/qt/picture_box.h"
+#include "sim/frame.h"
 #include "sim/safe_file.h"
 
 namespace widgets {
@@ -18,18 +18,14 @@ QByteArray PictureFileBytes(const plot::ImageCanvas& picture, const QString& pat
 {
     if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0)
         return picture.vectors() ? picture.vectors()->svg() : QByteArray();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.image().save(&buffer, "PNG");
-    return bytes;
+    return picture.pngBytes();
 }
 
 std::optional<sim::Refusal> SaveBytes(const std::filesystem::path& path, const QByteArray& bytes)
 {
     if (bytes.isEmpty())
         return sim::Refusal::OfFile(path, "中身を作れませんでした");
-    return sim::WriteFileSafely(
+    return sim::WriteWholeFile(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QSvgRenderer>
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <set>
 
@@ -17,6 +18,7 @@
 #include "plot/qt/picture_box.h"
 #include "sim/picture_sizes.h"
 #include "sim/qt/simulation_form.h"
+#include "sim/safe_file.h"
 #include "sim/settings.h"
 #include "support/temp_dir.h"
 #include "version.h"
@@ -102,6 +104,14 @@ TEST(CommandLine, UsageAndInputErrorsExitTwoNameTheKeyAndWriteNothing)
         {{"run", "2r", "--pictures", "", "--output", out}, "--pictures"},
         {{"run", "2r", "--pictures", pictures, "--format", "bmp", "--output", out}, "--format"},
         {{"run", "2r", "--format", "svg", "--output", out}, "--format"},
+        // Targets that can never take the table are refused before anything is computed.
+        {{"run", "2r", "--output", dir.path.string()}, "--output: " + dir.path.string()},
+        {{"run", "2r", "--output", out + "/"}, "--output: " + out + "/"},
+        {{"run", "2r", "--pictures", "/dev/null", "--output", out}, "--pictures: /dev/null"},
+        {{"run", "2r", "--report", dir.path.string(), "--output", out},
+         "--report: " + dir.path.string()},
+        {{"run", "2r", "--animation", dir.path.string(), "--output", out},
+         "--animation: " + dir.path.string()},
     };
     for (const Case& c : cases) {
         const Invocation r = Mechsim(c.args);
@@ -256,31 +266,79 @@ TEST(CommandLine, ReportAnimationAndSvgPicturesTakeTheRunAway)
     }
 }
 
-TEST(CommandLine, AnUnwritableTargetExitsOneNamingItAndLeavesNoPartialFile)
+TEST(CommandLine, AReportOrAnimationThatCannotBeWrittenExitsOneAndLeavesNoPartialFile)
 {
     TempDir dir;
-    std::filesystem::create_directory(dir / "taken");   // a folder where a file should go
-    std::ofstream(dir / "notafolder") << "x";
-    const std::string taken = (dir / "taken").string();
-    const std::vector<std::string> targets[] = {
-        {"--report", taken},
-        {"--animation", taken},
-        {"--report", (dir / "missing" / "r.pdf").string()},
-        {"--pictures", (dir / "notafolder").string(), "--format", "svg"},
-    };
-    for (const std::vector<std::string>& target : targets) {
-        std::vector<std::string> args{"run", "2r", "--output", (dir / "result.dat").string()};
-        args.insert(args.end(), target.begin(), target.end());
-        const Invocation r = Mechsim(args);
-        EXPECT_EQ(r.status, 1) << target[0];
-        EXPECT_NE(r.err.find(target[1]), std::string::npos) << r.err;
-        // Only what was there before, and the result file, which could be written.
-        std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.path))
-            names.insert(entry.path().filename().string());
-        EXPECT_EQ(names, (std::set<std::string>{"notafolder", "result.dat", "taken"}));
-        EXPECT_TRUE(std::filesystem::is_empty(dir / "taken"));
-    }
+    const std::vector<std::string> run = {"run",         "2r",
+                                          "--output",    (dir / "result.dat").string(),
+                                          "--report",    (dir / "run.pdf").string(),
+                                          "--animation", (dir / "run.gif").string()};
+    ASSERT_EQ(Mechsim(run).status, 0);
+    const std::string report = ReadFileBytes(dir / "run.pdf"), gif = ReadFileBytes(dir / "run.gif");
+
+    // The disk fills up part of the way through every file: each is named, each keeps its
+    // earlier content, no temporary is left beside them.
+    sim::SetWriterFaultsForTesting({.failAfterBytes = 100, .error = ENOSPC});
+    const Invocation full = Mechsim(run);
+    sim::SetWriterFaultsForTesting({});
+    EXPECT_EQ(full.status, 1);
+    for (const char* name : {"run.pdf", "run.gif"})
+        EXPECT_NE(full.err.find((dir / name).string() + " を書き込めませんでした"),
+                  std::string::npos)
+            << full.err;
+    EXPECT_EQ(ReadFileBytes(dir / "run.pdf"), report);
+    EXPECT_EQ(ReadFileBytes(dir / "run.gif"), gif);
+
+    const std::string missing = (dir / "missing" / "run.pdf").string();
+    const Invocation lost =
+        Mechsim({"run", "2r", "--output", (dir / "result.dat").string(), "--report", missing});
+    EXPECT_EQ(lost.status, 1);
+    EXPECT_NE(lost.err.find(missing), std::string::npos) << lost.err;
+
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"result.dat", "run.gif", "run.pdf"}));
+}
+
+// A failing picture keeps the previous one and names its path; a run that writes every picture
+// leaves exactly its own pictures, removing pages of an earlier run that had more.
+TEST(CommandLine, PicturesAreWrittenSafelyAndStalePagesRemoved)
+{
+    TempDir dir;
+    const std::filesystem::path pictures = dir / "pictures";
+    const std::vector<std::string> run = {
+        "run", "2r", "--output", (dir / "result.dat").string(), "--pictures", pictures.string()};
+    ASSERT_EQ(Mechsim(run).status, 0);
+    const std::string before = ReadFileBytes(pictures / "picture1.png");
+    sim::SetWriterFaultsForTesting({.failAfterBytes = 100, .error = ENOSPC});
+    const Invocation full = Mechsim(run);
+    sim::SetWriterFaultsForTesting({});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find((pictures / "picture1.png").string()
+                            + " を書き込めませんでした: "
+                              "ディスクがいっぱいです"),
+              std::string::npos)
+        << full.err;
+    EXPECT_EQ(ReadFileBytes(pictures / "picture1.png"), before);
+
+    // Pages the slider crank's run does not write, beside names that are not the program's.
+    std::filesystem::remove_all(pictures);
+    std::filesystem::create_directories(pictures / "page6.png");
+    for (const char* name : {"page5.png", "page12.png", "page05.png", "page5.png.bak", "notes.txt"})
+        std::ofstream(pictures / name) << "earlier";
+    std::filesystem::create_symlink("notes.txt", pictures / "page9.png");
+    ASSERT_EQ(Mechsim({"run", "slider", "--output", (dir / "result.dat").string(), "--pictures",
+                       pictures.string()})
+                  .status,
+              0);
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(pictures))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"page05.png", "page1.png", "page2.png", "page3.png",
+                                            "page4.png", "page5.png.bak", "page6.png", "notes.txt",
+                                            "picture1.png", "picture2.png", "summary.png"}));
+    EXPECT_EQ(ReadFileBytes(pictures / "notes.txt"), "earlier");
 }
 
 TEST(CommandLine, HelpListsEveryMechanismWithItsKeysAndVersionPrintsTheVersion)

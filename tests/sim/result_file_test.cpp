@@ -195,7 +195,7 @@ TEST_F(ResultFileTest, TargetIsADirectory)
     const std::optional<sim::Refusal> outcome =
         sim::WriteResultFile(dir_ / "result.dat", {{"sec", "x"}, {v}}, 2, 1);
     ASSERT_TRUE(outcome.has_value());
-    EXPECT_EQ(outcome->reason, "Is a directory");
+    EXPECT_EQ(outcome->reason, "フォルダーです（Is a directory）");
     EXPECT_TRUE(fs::is_directory(dir_ / "result.dat"));
     ExpectOnlyFile("result.dat");
 }
@@ -206,7 +206,7 @@ TEST_F(ResultFileTest, MissingDirectory)
     const std::optional<sim::Refusal> outcome =
         sim::WriteResultFile(dir_ / "absent" / "result.dat", {{"sec", "x"}, {v}}, 2, 1);
     ASSERT_TRUE(outcome.has_value());
-    EXPECT_EQ(outcome->reason, "No such file or directory");
+    EXPECT_EQ(outcome->reason, "フォルダーがありません（No such file or directory）");
 }
 
 TEST_F(ResultFileTest, ReadOnlyDirectoryKeepsTheOldFile)
@@ -221,7 +221,7 @@ TEST_F(ResultFileTest, ReadOnlyDirectoryKeepsTheOldFile)
     const std::optional<sim::Refusal> outcome =
         sim::WriteResultFile(path, {{"sec", "x"}, {v}}, 2, 1);
     fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::add);
-    ExpectFailureKeepingOldTable(outcome, "Permission denied");
+    ExpectFailureKeepingOldTable(outcome, "書き込む権限がありません（Permission denied）");
 }
 
 // A file size limit makes write() fail part-way, as a full disk does (root is bound by it too).
@@ -244,7 +244,7 @@ TEST_F(ResultFileTest, FailedWriteKeepsTheOldFile)
         sim::WriteResultFile(path, {{"sec", "x", "y"}, {v, v}}, n, 10);
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, previousHandler);
-    ExpectFailureKeepingOldTable(outcome, "File too large");
+    ExpectFailureKeepingOldTable(outcome, "ファイルが大きすぎます（File too large）");
 }
 
 // Tables a form could never produce are refused before anything is written.

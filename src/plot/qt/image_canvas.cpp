@@ -1,5 +1,7 @@
-// The canvas pen handed to the raster; PNG output of what was drawn.
+// The canvas pen handed to the raster; PNG bytes of what was drawn.
 #include "plot/qt/image_canvas.h"
+
+#include <QBuffer>
 
 namespace plot {
 
@@ -8,9 +10,13 @@ ImageCanvas::ImageCanvas(QSize logicalSize, double logicalDpi, double devicePixe
 {
 }
 
-bool ImageCanvas::savePng(const QString& path) const
+QByteArray ImageCanvas::pngBytes() const
 {
-    return raster_.image().save(path, "PNG");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !raster_.image().save(&buffer, "PNG"))
+        return {};
+    return bytes;
 }
 
 void ImageCanvas::keepVectors()

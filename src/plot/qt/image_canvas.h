@@ -1,9 +1,9 @@
-// A canvas that draws into a raster image: written as PNG by the command line, and the backing
+// A canvas that draws into a raster image: encoded as PNG for the command line, and the backing
 // store of the picture-box widget, which repaints itself whenever the image changes. It can
 // keep the same drawing as vectors besides, for an SVG of what it shows.
 #pragma once
 
-#include <QString>
+#include <QByteArray>
 #include <optional>
 
 #include "plot/canvas.h"
@@ -23,7 +23,8 @@ public:
     QSize logicalSize() const { return raster_.logicalSize(); }
 
     const QImage& image() const { return raster_.image(); }
-    bool savePng(const QString& path) const;
+    // The image encoded as PNG in memory (empty if encoding fails), for a safe file writer.
+    QByteArray pngBytes() const;
 
     // From now on every drawing is kept as vectors too; called before anything is drawn.
     void keepVectors();
