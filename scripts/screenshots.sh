@@ -107,6 +107,11 @@ for m in 2r 3r 3r-line 3r-arc four-bar slider parallel; do
     stop_program
   done
 done
+# The four-bar crossed, with its guide lines.
+start_program four-bar run other guides
+sleep 1.5
+shot four-bar_crossed_guides
+stop_program
 for bench in gauss lady nibun; do
   start_program "$bench"
   shot "bench_${bench}"

@@ -1,12 +1,15 @@
 // Opens one window in a given state for the README's screenshots (scripts/screenshots.sh):
 //   mechsim_showcase MECHANISM run|stop|next   a mechanism window after RUN, STOP or next
 //   mechsim_showcase MECHANISM refused         after a second RUN refused for a mistyped box
+//   mechsim_showcase MECHANISM STAGE other guides  with the assembly boxes ("other") or the
+//                                              guide box ("guides") ticked before RUN
 //   mechsim_showcase gauss|lady|nibun          a test bench after its button
 //   mechsim_showcase startup|bare              the main menu (or a bare window with a menu bar):
 //                                              prints the wall-clock time of its first paint in ns
 //                                              and quits (scripts/startup_time.sh)
 // The other windows stay open until the process is killed.
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -103,6 +106,13 @@ int main(int argc, char** argv)
     auto* form = new sim::SimulationForm(*mechanism, settings);
     form->move(20, 20);
     form->show();
+    for (int a = 3; a < argc; ++a) {
+        const std::string tick = argv[a];
+        for (QCheckBox* box : form->findChildren<QCheckBox*>())
+            if ((tick == "other" && box->objectName().startsWith("Check_branch"))
+                || (tick == "guides" && box->objectName() == "CheckGuides"))
+                box->setChecked(true);
+    }
     form->RUN_Click();
     // Let the animation run a while so the picture shows a pose in motion, then act.
     QTimer::singleShot(1300, form, [form, stage] {

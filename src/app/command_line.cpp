@@ -322,6 +322,8 @@ int runOptions(const Options& o)
             return status;   // nothing computed: no pictures either
     } else if (o.output != "-") {
         std::cout << o.output.string() << ": " << context.divisions + 2 << " 行\n";
+        for (const std::string& finding : frame.run()->findings())
+            std::cout << finding << "\n";
     }
 
     // Each file is tried even when an earlier one failed; a failure names its file.

@@ -1,8 +1,14 @@
 // Four-bar linkage driven by one counter-clockwise turn of its crank.
 #include "mechanisms/four_bar.h"
 
+#include <cmath>
+#include <cstdio>
+
+#include "mechanisms/closure_reasons.h"
+#include "mechanisms/four_bar_analysis.h"
 #include "numeric/closures.h"
 #include "numeric/constants.h"
+#include "plot/guides.h"
 #include "plot/primitives.h"
 #include "sim/step_loop.h"
 
@@ -15,16 +21,21 @@ using sim::PointSeries;
 using sim::TripleSeries;
 using sim::TripleView;
 
-sim::Refusable<FourBarPose> SolveFourBar(const FourBarDimensions& d, const ValueTriple& theta)
+sim::Refusable<FourBarPose> SolveFourBar(const FourBarDimensions& d, const ValueTriple& theta,
+                                         numeric::Branch branch)
 {
     const PointKinematics rockerPivot = PointKinematics::AtRest(0, 0);
     const PointKinematics crankPivot = PointKinematics::AtRest(0 + d.l4, 0);
     FourBarPose pose;
     pose.crank = theta;
     pose.crankTip = numeric::PolarPoint(crankPivot, d.l1, theta);
-    if (numeric::SolveDyad(rockerPivot, pose.crankTip, d.l3, d.l2, pose.rockerTip) != Status::Ok
-        || numeric::BodyPoint(pose.rockerTip, pose.crankTip, d.gsi, d.eta, pose.couplerPoint)
-               != Status::Ok
+    if (numeric::SolveDyad(rockerPivot, pose.crankTip, d.l3, d.l2, pose.rockerTip, branch)
+        != Status::Ok)
+        return sim::Refusal::OfStep(
+            DyadRefusalReason({"ロッカー支点からクランク先端までの距離", "L3", "L2"}, d.l3, d.l2,
+                              rockerPivot, pose.crankTip));
+    if (numeric::BodyPoint(pose.rockerTip, pose.crankTip, d.gsi, d.eta, pose.couplerPoint)
+            != Status::Ok
         || numeric::LineAngle(rockerPivot, pose.rockerTip, pose.rocker) != Status::Ok)
         return sim::Refusal::OfStep("リンク機構が閉じません");
     return pose;
@@ -32,9 +43,17 @@ sim::Refusable<FourBarPose> SolveFourBar(const FourBarDimensions& d, const Value
 
 namespace {
 
+// An angle in degrees with one decimal, e.g. "38.2°".
+std::string Degrees(double radians)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f°", radians * 180 / numeric::kPi);
+    return text;
+}
+
 class FourBarRun : public sim::MechanismRun {
 public:
-    double l4 = 0;   // the crank pivot D = (L4, 0); the rocker pivot O is the origin
+    FourBarDimensions d;   // the crank pivot D = (L4, 0); the rocker pivot O is the origin
     TripleSeries theta, phi;
     PointSeries crankTip, rockerTip, couplerPoint;
 
@@ -72,7 +91,7 @@ public:
     }
     plot::WorldWindow fitWorldWindow() const override
     {
-        plot::WorldWindow w = plot::WorldWindow::AtPoint(l4, 0);
+        plot::WorldWindow w = plot::WorldWindow::AtPoint(d.l4, 0);
         const int n = static_cast<int>(theta.value.size()) - 1;
         plot::FitWorldWindow(n, couplerPoint.x, couplerPoint.y, w);
         plot::FitWorldWindow(n, crankTip.x, crankTip.y, w);
@@ -82,35 +101,65 @@ public:
     void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
     {
         const auto k = static_cast<std::size_t>(i);
-        const plot::WorldPoint d{l4, 0}, o{0, 0};   // crank and rocker pivots
+        const plot::WorldPoint dp{d.l4, 0}, o{0, 0};   // crank and rocker pivots
         const plot::WorldPoint b = crankTip.position(k), pt = rockerTip.position(k);
         p.setPenWidth(2);
-        plot::WorldLine(p, w, d, b, 1);    // crank
+        plot::WorldLine(p, w, dp, b, 1);   // crank
         plot::WorldLine(p, w, b, pt, 2);   // coupler
         plot::WorldLine(p, w, pt, o, 3);   // rocker
-        plot::WorldLine(p, w, o, d, 4);    // ground
+        plot::WorldLine(p, w, o, dp, 4);   // ground
         plot::WorldLine(p, w, pt, couplerPoint.position(k), 6);
-        for (const plot::WorldPoint joint : {d, b, pt, o})
+        for (const plot::WorldPoint joint : {dp, b, pt, o})
             plot::WorldCircle(p, w, joint, 1);
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return &couplerPoint; }
+    // The crank circle and the arc the rocker swings through in this run.
+    void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
+    {
+        plot::GuideCircle(p, w, {d.l4, 0}, d.l1);
+        // Rocker angles measured from the first pose's, so a swing across the +-pi seam stays
+        // one arc.
+        const double first = phi.value.front();
+        double from = 0, to = 0;
+        for (const double angle : phi.value) {
+            const double turned = std::remainder(angle - first, numeric::kTwoPi);
+            from = std::min(from, turned);
+            to = std::max(to, turned);
+        }
+        plot::GuideArc(p, w, {0, 0}, d.l3, first + from, first + to);
+    }
+    std::vector<std::string> findings() const override
+    {
+        std::vector<double> mu(theta.value.size());
+        for (std::size_t k = 0; k < mu.size(); ++k)
+            mu[k] = TransmissionAngle(crankTip.position(k), rockerTip.position(k), {0, 0});
+        const Extremes e = FindExtremes(mu);
+        return {"グラスホフの分類: " + GrashofName(ClassifyGrashof(d.l1, d.l2, d.l3, d.l4)),
+                "伝達角: 最小 " + Degrees(e.min) + "（ステップ " + std::to_string(e.minStep)
+                    + "）, 最大 " + Degrees(e.max) + "（ステップ " + std::to_string(e.maxStep)
+                    + "）"};
+    }
 };
 
 sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
 {
     FourBarDimensions d;
+    double branch = 1;
     if (auto refused = in.read({{"L1", d.l1},
                                 {"L2", d.l2},
                                 {"L3", d.l3},
                                 {"L4", d.l4},
                                 {"gsi", d.gsi},
-                                {"eta", d.eta}}))
+                                {"eta", d.eta},
+                                {"branch", branch}}))
         return *std::move(refused);
     auto run = std::make_unique<FourBarRun>(sim::StepCount(ctx));
-    run->l4 = 0 + d.l4;
+    run->d = d;
+    run->d.l4 = 0 + d.l4;   // a pivot typed as -0 sits at +0
     return sim::RunSteps(ctx, std::move(run), [&](const sim::Step& step) {
-        return SolveFourBar(d, sim::DriveValue(0, numeric::kTwoPi, step.profile, ctx.cycleTime));
+        return SolveFourBar(d, sim::DriveValue(0, numeric::kTwoPi, step.profile, ctx.cycleTime),
+                            sim::AsBranch(branch));
     });
 }
 
@@ -128,7 +177,8 @@ const sim::Mechanism& FourBar()
                    {3, "L1", "0.3", "L1", false},
                    {4, "L2", "0.4", "L2", false},
                    {5, "L3", "0.6", "L3", false},
-                   {6, "L4", "0.68", "L4", false}},
+                   {6, "L4", "0.68", "L4", false},
+                   sim::BranchBox(7, sim::kOtherAssemblyCaption, "branch")},
         .graphCaptions = {"ｙ：ｔｈｅ,  dthe  ,ddthe 　ｘ：ｔｉｍｅ",
                           "ｙ：phi,  dphi , ddphi　ｘ：ｔｉｍｅ"},
         .traits = {.stopPoses = sim::StopPoses::QuarterPose,

@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "numeric/closures.h"
 #include "numeric/kinematics.h"
 #include "sim/mechanism.h"
 
@@ -25,10 +26,12 @@ struct FourBarPose {
     auto values() const { return std::tie(crank, rocker, crankTip, rockerTip, couplerPoint); }
 };
 
-// The pose for the moving crank angle theta, the rocker tip on the left of O->B; refused when
-// the loop cannot close or the pose is degenerate.
+// The pose for the moving crank angle theta, the rocker tip on the left of O->B (on its right
+// for the crossed assembly); refused, with the distance and the lengths, when the loop cannot
+// close or the pose is degenerate.
 sim::Refusable<FourBarPose> SolveFourBar(const FourBarDimensions& d,
-                                         const numeric::ValueTriple& theta);
+                                         const numeric::ValueTriple& theta,
+                                         numeric::Branch branch = numeric::Branch::Usual);
 
 const sim::Mechanism& FourBar();   // "four-bar", Form4link
 

@@ -8,9 +8,11 @@
 #include <string>
 #include <tuple>
 
+#include "mechanisms/closure_reasons.h"
 #include "numeric/angle.h"
 #include "numeric/closures.h"
 #include "numeric/constants.h"
+#include "plot/guides.h"
 #include "plot/primitives.h"
 #include "sim/step_loop.h"
 
@@ -91,7 +93,8 @@ QuarterTime ParallelQuarterTime(int i, int divisions)
 
 sim::Refusable<ParallelPose> SolveParallel(const ParallelDimensions& d,
                                            const std::array<PointKinematics, 3>& base,
-                                           const PointKinematics& centre)
+                                           const PointKinematics& centre,
+                                           const LegBranches& branches)
 {
     ParallelPose pose;
     pose.centre = centre;
@@ -102,15 +105,16 @@ sim::Refusable<ParallelPose> SolveParallel(const ParallelDimensions& d,
         pose.joints[k].x = centre.x + d.rm * std::cos(a[k] + d.phi);
         pose.joints[k].y = centre.y + d.rm * std::sin(a[k] + d.phi);
     }
-    auto legFails = [](std::size_t k) {
-        return sim::Refusal::OfStep("脚" + std::to_string(k + 1) + "のリンクが閉じません");
-    };
+    auto leg = [](std::size_t k) { return "脚" + std::to_string(k + 1); };
     for (std::size_t k = 0; k < 3; ++k)
-        if (numeric::SolveDyad(pose.joints[k], base[k], d.l2, d.l1, pose.elbows[k]) != Status::Ok)
-            return legFails(k);
+        if (numeric::SolveDyad(pose.joints[k], base[k], d.l2, d.l1, pose.elbows[k], branches[k])
+            != Status::Ok)
+            return sim::Refusal::OfStep(
+                DyadRefusalReason({leg(k) + ": 根元の関節から台の関節までの距離", "L2", "L1"}, d.l2,
+                                  d.l1, pose.joints[k], base[k]));
     for (std::size_t k = 0; k < 3; ++k)
         if (numeric::LineAngle(base[k], pose.elbows[k], pose.angles[k]) != Status::Ok)
-            return legFails(k);
+            return sim::Refusal::OfStep(leg(k) + "のリンクが閉じません");
     return pose;
 }
 
@@ -133,6 +137,7 @@ struct ParallelStep {
 class ParallelRun : public sim::MechanismRun {
 public:
     std::array<PointKinematics, 3> base;
+    double l1 = 0, l2 = 0;
     std::array<TripleSeries, 3> theta;
     std::array<PointSeries, 3> elbows, joints;
     PointSeries centre;
@@ -202,6 +207,12 @@ public:
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return &centre; }
+    // The ring each leg's platform joint can reach around its base joint.
+    void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
+    {
+        for (const PointKinematics& b : base)
+            plot::DrawReachRing(p, w, {b.x, b.y}, l1, l2);
+    }
 };
 
 sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
@@ -216,8 +227,15 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
                                 {"Rm", d.rm},
                                 {"Rf", d.rf}}))
         return *std::move(refused);
+    std::array<double, 3> legs{1, 1, 1};
+    if (auto refused = in.read({{"branch1", legs[0]}, {"branch2", legs[1]}, {"branch3", legs[2]}}))
+        return *std::move(refused);
+    const LegBranches branches{sim::AsBranch(legs[0]), sim::AsBranch(legs[1]),
+                               sim::AsBranch(legs[2])};
     auto run = std::make_unique<ParallelRun>(sim::StepCount(ctx));
     run->base = ParallelBaseJoints(d.rf);
+    run->l1 = d.l1;
+    run->l2 = d.l2;
     const std::array<PointKinematics, 3>& base = run->base;
     // Each quarter of the path runs its own profile from rest to rest in T / 4.
     const double quarterTime = ctx.cycleTime / 4;
@@ -229,7 +247,7 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
         ctx, std::move(run),
         [&](const sim::Step& step) -> sim::Refusable<ParallelStep> {
             const ValueTriple psi = sim::DriveValue(0, numeric::kHalfPi, step.profile, quarterTime);
-            auto solved = SolveParallel(d, base, ParallelPathPoint(d, step.segment, psi));
+            auto solved = SolveParallel(d, base, ParallelPathPoint(d, step.segment, psi), branches);
             if (sim::Refusal* refused = std::get_if<sim::Refusal>(&solved))
                 return std::move(*refused);
             return ParallelStep{psi, std::get<ParallelPose>(solved)};
@@ -254,7 +272,10 @@ const sim::Mechanism& ParallelMechanism()
                    {5, "円半径 rc", "20", "rc", false},
                    {6, "傾き角phi", "-30", "phi", true},
                    {7, "Rm", "20", "Rm", false},
-                   {8, "Rf", "50", "Rf", false}},
+                   {8, "Rf", "50", "Rf", false},
+                   sim::BranchBox(9, "脚1を逆に", "branch1"),
+                   sim::BranchBox(10, "脚2を逆に", "branch2"),
+                   sim::BranchBox(11, "脚3を逆に", "branch3")},
         .graphCaptions = {"ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ",
                           "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ"},
         .traits = {.stopPoses = sim::StopPoses::EighthPose,

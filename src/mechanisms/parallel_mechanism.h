@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "numeric/closures.h"
 #include "numeric/kinematics.h"
 #include "sim/mechanism.h"
 
@@ -39,11 +40,17 @@ struct ParallelPose {
     std::array<numeric::ValueTriple, 3> angles;       // theta1..3, directions Bk->Ek
 };
 
-// Legs solved for the platform centre; refused, naming the leg, when a leg cannot reach its
-// platform joint.
+// Which assembly each leg takes, in leg order.
+using LegBranches = std::array<numeric::Branch, 3>;
+inline constexpr LegBranches kUsualLegs{numeric::Branch::Usual, numeric::Branch::Usual,
+                                        numeric::Branch::Usual};
+
+// Legs solved for the platform centre; refused, naming the leg with its distance and lengths,
+// when a leg cannot reach its platform joint.
 sim::Refusable<ParallelPose> SolveParallel(const ParallelDimensions& d,
                                            const std::array<numeric::PointKinematics, 3>& base,
-                                           const numeric::PointKinematics& centre);
+                                           const numeric::PointKinematics& centre,
+                                           const LegBranches& branches = kUsualLegs);
 
 const sim::Mechanism& ParallelMechanism();   // "parallel", Formparallel
 

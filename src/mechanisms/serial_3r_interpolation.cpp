@@ -7,10 +7,12 @@
 #include <tuple>
 #include <utility>
 
+#include "mechanisms/closure_reasons.h"
 #include "mechanisms/serial_3r.h"
 #include "numeric/angle.h"
 #include "numeric/closures.h"
 #include "numeric/constants.h"
+#include "plot/guides.h"
 #include "sim/step_loop.h"
 
 namespace mechanisms {
@@ -22,25 +24,9 @@ using sim::PointSeries;
 using sim::TripleSeries;
 using sim::TripleView;
 
-namespace {
-
-// Why SolveDyad refused the wrist: reach is decided by the base-wrist distance d alone; inside
-// |L1 - L2| <= d <= L1 + L2 the refusal can only be the stretched or folded arm in motion.
-std::string DyadFailureReason(double l1, double l2, const PointKinematics& wrist)
-{
-    const double d = std::sqrt(wrist.x * wrist.x + wrist.y * wrist.y);
-    if (!(d > 0))
-        return "手首点が根元に重なり腕の向きが定まりません";
-    if (d > l1 + l2 || d < std::abs(l1 - l2))
-        return "手首点に腕が届きません";
-    return "腕が伸び切るか折り畳まれた特異姿勢です";
-}
-
-}
-
 sim::Refusable<Serial3RArmPose> SolveSerial3RArm(double l1, double l2, double l3,
                                                  const PointKinematics& hand,
-                                                 const ValueTriple& phi)
+                                                 const ValueTriple& phi, numeric::Branch elbow)
 {
     const PointKinematics base = PointKinematics::AtRest(0, 0);
     // The wrist lies L3 behind the hand point along the hand direction.
@@ -49,8 +35,9 @@ sim::Refusable<Serial3RArmPose> SolveSerial3RArm(double l1, double l2, double l3
     pose.wrist = numeric::PolarPoint(hand, l3, behind);
     if (!sim::AllFinite(hand, phi, pose.wrist))
         return sim::Refusal::OfStep(sim::kNotFiniteReason);
-    if (numeric::SolveDyad(base, pose.wrist, l1, l2, pose.elbow) != Status::Ok)
-        return sim::Refusal::OfStep(DyadFailureReason(l1, l2, pose.wrist));
+    if (numeric::SolveDyad(base, pose.wrist, l1, l2, pose.elbow, elbow) != Status::Ok)
+        return sim::Refusal::OfStep(
+            DyadRefusalReason({"手首点までの距離", "L1", "L2"}, l1, l2, base, pose.wrist));
     if (numeric::LineAngle(base, pose.elbow, pose.the1) != Status::Ok
         || numeric::LineAngle(pose.elbow, pose.wrist, pose.link2) != Status::Ok)
         return sim::Refusal::OfStep("リンクの長さが0で向きが定まりません");
@@ -72,6 +59,7 @@ public:
     PointSeries hand, wrist, elbow;
     TripleSeries the1, the2, the3;
     bool fitsWristPath = false;   // the arc view also fits the wrist path
+    double l1 = 0, l2 = 0;
 
     explicit Serial3RInverseRun(std::size_t count)
     {
@@ -122,6 +110,11 @@ public:
         const auto k = static_cast<std::size_t>(i);
         DrawThreeLinkArm(p, w, elbow.position(k), wrist.position(k), hand.position(k));
     }
+    // The ring the wrist can reach around the base.
+    void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
+    {
+        plot::DrawReachRing(p, w, {0, 0}, l1, l2);
+    }
     const PointSeries* tracedPath() const override { return &hand; }
 };
 
@@ -135,10 +128,12 @@ struct HandMotion {
 // undefined.
 struct ArmLengths {
     double l1 = 0, l2 = 0, l3 = 0;
+    double branch = 1;
 };
 std::optional<sim::Refusal> ReadArmLengths(const sim::InputValues& in, ArmLengths& arm)
 {
-    if (auto refused = in.read({{"L1", arm.l1}, {"L2", arm.l2}, {"L3", arm.l3}}))
+    if (auto refused =
+            in.read({{"L1", arm.l1}, {"L2", arm.l2}, {"L3", arm.l3}, {"branch", arm.branch}}))
         return refused;
     for (const auto& [key, length] : {std::pair{"L1", arm.l1}, std::pair{"L2", arm.l2}})
         if (!(length > 0))
@@ -155,11 +150,14 @@ template <typename Drive> sim::RunOrRefusal ComputeArmMotion(const ArmLengths& a
 {
     auto run = std::make_unique<Serial3RInverseRun>(sim::StepCount(ctx));
     run->fitsWristPath = unwrapBase;
+    run->l1 = arm.l1;
+    run->l2 = arm.l2;
     double previousRaw = 0, offset = 0;
     return sim::RunSteps(
         ctx, std::move(run), [&](const sim::Step& step) -> sim::Refusable<ArmStep> {
             const HandMotion motion = drive(step.profile);
-            auto solved = SolveSerial3RArm(arm.l1, arm.l2, arm.l3, motion.hand, motion.phi);
+            auto solved = SolveSerial3RArm(arm.l1, arm.l2, arm.l3, motion.hand, motion.phi,
+                                           sim::AsBranch(arm.branch));
             if (sim::Refusal* refused = std::get_if<sim::Refusal>(&solved))
                 return std::move(*refused);
             const Serial3RArmPose& pose = std::get<Serial3RArmPose>(solved);
@@ -240,7 +238,8 @@ const sim::Mechanism& Serial3RLine()
                    {5, "y5_s", "100", "y5_s", false},
                    {6, "y5_f", "0", "y5_f", false},
                    {7, "phi_s", "90", "phi_s", true},
-                   {8, "phi_f", "0", "phi_f", true}},
+                   {8, "phi_f", "0", "phi_f", true},
+                   sim::BranchBox(9, sim::kOtherAssemblyCaption, "branch")},
         .graphCaptions = {"ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ",
                           "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ"},
         .traits = {},
@@ -264,7 +263,8 @@ const sim::Mechanism& Serial3RArc()
                    {5, "円半径 rc", "20", "rc", false},
                    {6, "手首角phi", "20", "phi", true},
                    {7, "the_s", "0", "the_s", true},
-                   {8, "the_f", "360", "the_f", true}},
+                   {8, "the_f", "360", "the_f", true},
+                   sim::BranchBox(9, sim::kOtherAssemblyCaption, "branch")},
         .graphCaptions = {"ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ",
                           "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ"},
         .traits = {},

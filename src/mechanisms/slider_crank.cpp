@@ -1,8 +1,12 @@
 // Crank-and-piston mechanism driven by one counter-clockwise turn of its crank.
 #include "mechanisms/slider_crank.h"
 
+#include <cmath>
+
+#include "mechanisms/closure_reasons.h"
 #include "numeric/closures.h"
 #include "numeric/constants.h"
+#include "plot/guides.h"
 #include "plot/primitives.h"
 #include "sim/step_loop.h"
 
@@ -24,16 +28,36 @@ bool IsVerticalGuide(double guideAngle)
     return numeric::SolveSlider(guideAngle, 1, onGuide, onGuide, unused) != Status::Ok;
 }
 
+namespace {
+
+// Why the rod cannot meet the guide: the pin is farther from the guide line than L, or exactly
+// L away so that the rod only touches it.
+std::string GuideRefusalReason(const SliderCrankDimensions& d, const PointKinematics& pin)
+{
+    const double distance = std::abs(std::cos(d.guideAngle) * (pin.y - d.guideY)
+                                     - std::sin(d.guideAngle) * (pin.x - d.guideX));
+    const auto& [distanceText, lengthText] = ContrastingTexts(distance, d.rodLength);
+    const std::string stated =
+        "クランクピンからガイドまでの距離 " + distanceText + " が L = " + lengthText;
+    if (distance > d.rodLength)
+        return stated + " を超え、リンクがガイドに届きません";
+    if (distance >= d.rodLength)
+        return stated + " に等しく、リンクがガイドに接するだけです";
+    return sim::kNotFiniteReason;
+}
+
+}
+
 sim::Refusable<SliderCrankPose> SolveSliderCrank(const SliderCrankDimensions& d,
-                                                 const ValueTriple& theta)
+                                                 const ValueTriple& theta, numeric::Branch branch)
 {
     SliderCrankPose pose;
     pose.crank = theta;
     pose.pin = numeric::PolarPoint(PointKinematics::AtRest(d.x0, d.y0), d.r, theta);
     if (numeric::SolveSlider(d.guideAngle, d.rodLength, PointKinematics::AtRest(d.guideX, d.guideY),
-                             pose.pin, pose.piston)
+                             pose.pin, pose.piston, branch)
         != Status::Ok)
-        return sim::Refusal::OfStep("リンクがガイドに届かないか、接するだけです");
+        return sim::Refusal::OfStep(GuideRefusalReason(d, pose.pin));
     return pose;
 }
 
@@ -42,6 +66,7 @@ namespace {
 class SliderCrankRun : public sim::MechanismRun {
 public:
     double x0 = 0, y0 = 0, guideX = 0, guideY = 0;
+    double r = 0, guideAngle = 0;
     TripleSeries theta;
     PointSeries pin, piston;
 
@@ -96,18 +121,26 @@ public:
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return nullptr; }
+    // The guide line through (X1, Y1) and the crank circle.
+    void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
+    {
+        plot::GuideLine(p, w, {guideX, guideY}, guideAngle);
+        plot::GuideCircle(p, w, {x0, y0}, r);
+    }
 };
 
 sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
 {
     SliderCrankDimensions d;
+    double branch = 1;
     if (auto refused = in.read({{"x0", d.x0},
                                 {"y0", d.y0},
                                 {"r", d.r},
                                 {"L", d.rodLength},
                                 {"X1", d.guideX},
                                 {"Y1", d.guideY},
-                                {"phi", d.guideAngle}}))
+                                {"phi", d.guideAngle},
+                                {"branch", branch}}))
         return *std::move(refused);
     if (IsVerticalGuide(d.guideAngle))
         return sim::Refusal::OfBox("phi", "ガイドが垂直（±90°）では計算できません");
@@ -117,9 +150,11 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
     run->y0 = d.y0;
     run->guideX = d.guideX;
     run->guideY = d.guideY;
+    run->r = d.r;
+    run->guideAngle = d.guideAngle;
     return sim::RunSteps(ctx, std::move(run), [&](const sim::Step& step) {
-        return SolveSliderCrank(d,
-                                sim::DriveValue(0, numeric::kTwoPi, step.profile, ctx.cycleTime));
+        return SolveSliderCrank(d, sim::DriveValue(0, numeric::kTwoPi, step.profile, ctx.cycleTime),
+                                sim::AsBranch(branch));
     });
 }
 
@@ -138,7 +173,8 @@ const sim::Mechanism& SliderCrank()
                    {3, "リンク長さ", "２０", "L", false},
                    {4, "X1", "1", "X1", false},
                    {5, "Y1", "0", "Y1", false},
-                   {6, "傾き角", "20", "phi", true}},
+                   {6, "傾き角", "20", "phi", true},
+                   sim::BranchBox(7, sim::kOtherAssemblyCaption, "branch")},
         .graphCaptions = {"ｙ：ｔｈｅ,  dthe  ,ddthe 　ｘ：ｔｉｍｅ",
                           "ｙ：x3,  dx3 , ddx3　ｘ：ｔｉｍｅ"},
         .traits = {.stopPoses = sim::StopPoses::TwentiethsFromOne,

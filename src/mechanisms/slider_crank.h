@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "numeric/closures.h"
 #include "numeric/kinematics.h"
 #include "sim/mechanism.h"
 
@@ -26,9 +27,11 @@ struct SliderCrankPose {
 bool IsVerticalGuide(double guideAngle);
 
 // The pose for the moving crank angle theta; the piston is the guide point at distance L from
-// the pin with the larger x. Refused when the rod cannot reach the guide or only touches it.
+// the pin with the larger x (the smaller x for the other branch). Refused, with the pin's
+// distance from the guide and L, when the rod cannot reach the guide or only touches it.
 sim::Refusable<SliderCrankPose> SolveSliderCrank(const SliderCrankDimensions& d,
-                                                 const numeric::ValueTriple& theta);
+                                                 const numeric::ValueTriple& theta,
+                                                 numeric::Branch branch = numeric::Branch::Usual);
 
 const sim::Mechanism& SliderCrank();   // "slider", Formslider
 

@@ -110,7 +110,7 @@ PointKinematics PolarPoint(const PointKinematics& a, double len, const ValueTrip
 }
 
 Status SolveDyad(const PointKinematics& a, const PointKinematics& b, double la, double lb,
-                 PointKinematics& c)
+                 PointKinematics& c, Branch branch)
 {
     if (la == 0 || lb == 0)   // a link without length is no link
         return Status::Error;
@@ -126,8 +126,10 @@ Status SolveDyad(const PointKinematics& a, const PointKinematics& b, double la, 
     if (LineAngle(a, b, phi) != Status::Ok)
         return Status::Error;
     // theta in [0, pi), or -pi for a folded chain: C lies to the left of, or on, the directed
-    // line A->B.
-    const ValueTriple psi{phi.value + theta.value, phi.rate + theta.rate, phi.accel + theta.accel};
+    // line A->B; turning the other way from A->B mirrors C across that line.
+    const double side = static_cast<int>(branch);
+    const ValueTriple psi{phi.value + side * theta.value, phi.rate + side * theta.rate,
+                          phi.accel + side * theta.accel};
     return Deliver(PolarPoint(a, la, psi), c);
 }
 
@@ -152,10 +154,10 @@ Status BodyPoint(const PointKinematics& a, const PointKinematics& b, double u, d
 }
 
 Status SolveSlider(double alpha, double l, const PointKinematics& p0, const PointKinematics& b,
-                   PointKinematics& s)
+                   PointKinematics& s, Branch branch)
 {
     // The guide is y = y0 + tan(alpha) (x - x0); S is its intersection with the circle of
-    // radius l about B that has the larger x.
+    // radius l about B that has the larger x (the root m + sqrt D), or the smaller x.
     if (!(std::abs(std::cos(alpha)) > kVerticalGuideCos))
         return Status::Error;
     const double t = std::tan(alpha);
@@ -174,11 +176,12 @@ Status SolveSlider(double alpha, double l, const PointKinematics& p0, const Poin
     const double dDdot = 2 * (mDot * mDot + m * mDdot)
                          - 2 * q * (b.vx * b.vx + b.x * b.ax + kDot * kDot + k * kDdot);
     const double rootD = std::sqrt(d);
+    const double root = static_cast<int>(branch);
 
     PointKinematics result;
-    result.x = (m + rootD) / q;
-    result.vx = (mDot + dDot / (2 * rootD)) / q;
-    result.ax = (mDdot + 0.5 * (dDdot * rootD - dDot * dDot / (2 * rootD)) / d) / q;
+    result.x = (m + root * rootD) / q;
+    result.vx = (mDot + root * dDot / (2 * rootD)) / q;
+    result.ax = (mDdot + root * 0.5 * (dDdot * rootD - dDot * dDot / (2 * rootD)) / d) / q;
     result.y = p0.y + t * (result.x - p0.x);
     result.vy = p0.vy + t * (result.vx - p0.vx);
     result.ay = p0.ay + t * (result.ax - p0.ax);

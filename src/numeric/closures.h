@@ -23,9 +23,14 @@ Status TriangleAngle(double la, double lb, const ValueTriple& l, ValueTriple& ou
 // The point at constant distance len from A in the moving direction psi. Never fails.
 PointKinematics PolarPoint(const PointKinematics& a, double len, const ValueTriple& psi);
 
-// Joint C of the two-link chain A-(la)-C-(lb)-B, on the left of the directed line A->B.
+// Which of the two solutions of a closure is taken: the usual one (+1) or the other assembly
+// (-1), the mirror image of the usual joint across the line through its two known points.
+enum class Branch { Usual = 1, Other = -1 };
+
+// Joint C of the two-link chain A-(la)-C-(lb)-B, on the left of the directed line A->B, or on
+// its right for the other branch.
 Status SolveDyad(const PointKinematics& a, const PointKinematics& b, double la, double lb,
-                 PointKinematics& c);
+                 PointKinematics& c, Branch branch = Branch::Usual);
 
 // Point with local coordinates (u along A->B, w to its left) on the moving line A->B.
 // Error when A and B coincide.
@@ -33,9 +38,10 @@ Status BodyPoint(const PointKinematics& a, const PointKinematics& b, double u, d
                  PointKinematics& c);
 
 // Point S on the guide through P0 with direction alpha at distance l from B, the
-// intersection with the larger x. Error for a vertical guide (cos alpha = 0), a rod that
-// cannot reach the guide (D < 0) or only touches it (D = 0).
+// intersection with the larger x, or the one with the smaller x for the other branch. Error for a
+// vertical guide (cos alpha = 0), a rod that cannot reach the guide (D < 0) or only touches it (D =
+// 0).
 Status SolveSlider(double alpha, double l, const PointKinematics& p0, const PointKinematics& b,
-                   PointKinematics& s);
+                   PointKinematics& s, Branch branch = Branch::Usual);
 
 }

@@ -99,8 +99,7 @@ std::optional<int> SimulationFrame::tick(plot::Canvas& view)
     if (!run_)
         return std::nullopt;
     const int shown = stepIndex_;
-    view.clear();
-    run_->DrawMechanism(view, window_, stepIndex_);
+    drawPose(view, stepIndex_);
     if (stepIndex_ == 0 && stepDirection_ != 1)
         stepDirection_ = 1;
     else if (stepIndex_ == context_.divisions && stepDirection_ == 1)
@@ -109,6 +108,16 @@ std::optional<int> SimulationFrame::tick(plot::Canvas& view)
     if (context_.divisions > 0)
         stepIndex_ += stepDirection_;
     return shown;
+}
+
+void SimulationFrame::drawPose(plot::Canvas& view, int index) const
+{
+    if (!run_)
+        return;
+    view.clear();
+    if (options_.guides)
+        run_->DrawGuides(view, window_);
+    run_->DrawMechanism(view, window_, index);
 }
 
 std::vector<int> SimulationFrame::stopPoseIndices(StopPoses poses, int divisions)
@@ -147,6 +156,8 @@ void SimulationFrame::drawSummary(plot::Canvas& view) const
     if (!run_)
         return;
     view.clear();
+    if (options_.guides)
+        run_->DrawGuides(view, window_);
     for (int index : stopPoseIndices(mechanism_.traits.stopPoses, context_.divisions))
         run_->DrawMechanism(view, window_, index);
 

@@ -16,6 +16,11 @@
 
 namespace sim {
 
+// How the mechanism view is drawn beyond the poses themselves.
+struct DrawingOptions {
+    bool guides = false;   // the mechanism's guide lines under its poses
+};
+
 class SimulationFrame {
 public:
     explicit SimulationFrame(const Mechanism& mechanism);
@@ -42,9 +47,16 @@ public:
     int stepDirection() const { return stepDirection_; }
     int graphPage() const { return graphPage_; }
 
+    // Takes effect from the next tick or STOP.
+    void setDrawingOptions(DrawingOptions options) { options_ = options; }
+    DrawingOptions drawingOptions() const { return options_; }
+
     // One timer tick: clears `view`, draws the pose stepIndex and moves the index on, turning
     // at 0 and N. Returns the index shown (for Text2). Does nothing before the first run.
     std::optional<int> tick(plot::Canvas& view);
+
+    // What a tick shows for pose `index`, without moving the animation on.
+    void drawPose(plot::Canvas& view, int index) const;
 
     // STOP: clears `view` and draws the summary (poses, traced path, grid).
     void stop(plot::Canvas& view);
@@ -67,6 +79,7 @@ private:
     int stepIndex_ = 0;
     int stepDirection_ = 1;
     int graphPage_ = 0;
+    DrawingOptions options_;
 };
 
 // How a message names a box: by its caption in the window, by its key on the command line.

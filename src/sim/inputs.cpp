@@ -33,6 +33,10 @@ Refusable<InputValues> ReadInputs(std::span<const InputBox> boxes,
         const std::optional<double> number = numeric::ReadNumber(text);
         if (!number)
             return Refusal::NotANumber(box.key, text);
+        if (box.kind == InputKind::Branch && *number != 1 && *number != -1)
+            return Refusal::OfBox(box.key,
+                                  "1（通常の組み方）か -1（もう一方の組み方）を指定してください: \""
+                                      + text + "\"");
         values.values_.emplace_back(box.key, box.isAngle ? numeric::DegToRad(*number) : *number);
     }
     return values;

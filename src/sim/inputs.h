@@ -10,18 +10,44 @@
 #include <utility>
 #include <vector>
 
+#include "numeric/closures.h"
 #include "sim/refusal.h"
 
 namespace sim {
 
-// One Text1 box with its Label1 caption.
+enum class InputKind {
+    Number,   // a Text1 box
+    Branch,   // which assembly a closure takes: a check box, 1 (usual) or -1 (the other)
+};
+
+// One Text1 box with its Label1 caption, or one assembly check box with its caption.
 struct InputBox {
-    int index = 0;             // Text1 index
+    int index = 0;             // Text1 index; for a check box, its slot after the Text1 boxes
     std::string caption;       // Label1 caption, "" where the box has none
     std::string defaultText;   // design-time text, e.g. "２０"
     std::string key;           // command-line key; "" for a box the mechanism never reads
     bool isAngle = false;      // typed in degrees, read in radians
+    InputKind kind = InputKind::Number;
 };
+
+// The caption of the assembly check box of a mechanism with one closure.
+inline constexpr const char* kOtherAssemblyCaption = "もう一方の組み方";
+
+// The texts of a branch input.
+inline constexpr const char* kUsualBranchText = "1";
+inline constexpr const char* kOtherBranchText = "-1";
+
+// An assembly check box, unticked (the usual branch) by default.
+inline InputBox BranchBox(int slot, std::string caption, std::string key)
+{
+    return {slot, std::move(caption), kUsualBranchText, std::move(key), false, InputKind::Branch};
+}
+
+// The branch a branch input's value (1 or -1, as ReadInputs lets it through) stands for.
+inline numeric::Branch AsBranch(double value)
+{
+    return value < 0 ? numeric::Branch::Other : numeric::Branch::Usual;
+}
 
 // The values of the keyed boxes as read, angles in radians.
 class InputValues {
@@ -44,7 +70,7 @@ private:
 
 // Reads every keyed box of `boxes` from `boxTexts` (by Text1 index) with the one number reader,
 // converting degrees to radians; refuses the first box, in table order, whose text is not a
-// number or is missing.
+// number or is missing, or a branch input that is neither 1 nor -1.
 Refusable<InputValues> ReadInputs(std::span<const InputBox> boxes,
                                   const std::vector<std::string>& boxTexts);
 

@@ -69,6 +69,12 @@ public:
                                int index) const = 0;
     // The path STOP traces (colour 1), or nullptr.
     virtual const PointSeries* tracedPath() const = 0;
+    // The guide lines of the mechanism (reach, guide, crank circle), drawn under its poses when
+    // the guides are shown; does not clear. None by default.
+    virtual void DrawGuides(plot::Canvas&, const plot::WorldWindow&) const {}
+    // What the run found out about the mechanism beyond its series, one line each (e.g. a
+    // four-bar's class and transmission angles). None by default.
+    virtual std::vector<std::string> findings() const { return {}; }
 };
 
 // A computed run, or why there is none.

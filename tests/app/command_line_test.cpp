@@ -95,6 +95,8 @@ TEST(CommandLine, UsageAndInputErrorsExitTwoNameTheKeyAndWriteNothing)
         {{"run", "2r", "--output"}, "--output"},
         {{"run", "hexapod", "--output", out}, "hexapod"},
         {{"run", "slider", "phi=90", "--output", out}, "phi"},
+        {{"run", "four-bar", "branch=0", "--output", out}, "branch"},
+        {{"run", "parallel", "branch2=2", "--output", out}, "branch2"},
         {{"fly"}, "fly"},
         // A misspelt last option was once reported as an option without its value.
         {{"run", "2r", "--output", out, "--cycletime"}, "知らないオプションです: --cycletime"},
@@ -169,10 +171,29 @@ TEST(CommandLine, AnUnreachablePoseExitsThreeNamingTheStepAndKeepsTheOldFile)
     // step 97 of 200 (quintic s(0.485) into x5 0..200, y5 100..0, phi 90..0 degrees): 4.85 s.
     EXPECT_NE(r.err.find("ステップ 97"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("4.85 秒"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("が L1+L2 = 80 を超えます"), std::string::npos) << r.err;
     EXPECT_EQ(ReadFileBytes(out), before);
     EXPECT_FALSE(std::filesystem::exists(dir / "pictures"));
     EXPECT_FALSE(std::filesystem::exists(dir / "r.pdf"));
     EXPECT_FALSE(std::filesystem::exists(dir / "a.gif"));
+}
+
+TEST(CommandLine, TheOtherAssemblyRunsAndTheFourBarPrintsItsFindings)
+{
+    TempDir dir;
+    const std::string out = (dir / "result.dat").string();
+    const Invocation open = Mechsim({"run", "four-bar", "--output", out});
+    const std::string openFile = ReadFileBytes(out);
+    const Invocation crossed = Mechsim({"run", "four-bar", "branch=-1", "--output", out});
+    EXPECT_EQ(open.status, 0);
+    EXPECT_EQ(crossed.status, 0);
+    EXPECT_NE(ReadFileBytes(out), openFile);
+    for (const Invocation* r : {&open, &crossed}) {
+        EXPECT_NE(r->out.find("グラスホフの分類: てこクランク機構\n"), std::string::npos) << r->out;
+        EXPECT_NE(r->out.find("伝達角: 最小 "), std::string::npos) << r->out;
+    }
+    EXPECT_EQ(Mechsim({"run", "four-bar", "branch=1", "--output", out}).out, open.out);
+    EXPECT_EQ(ReadFileBytes(out), openFile);
 }
 
 TEST(CommandLine, PicturesAreWhatTheWindowWouldShow)

@@ -4,6 +4,7 @@
 // behaviour.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,8 +26,9 @@
 namespace {
 
 // Every window shows its table: a caption and a box with the design-time text for each box
-// the mechanism reads, nothing for a box it never reads, its graph captions, its form name and
-// title; and the command line finds each mechanism by its command.
+// the mechanism reads, an unticked check box with its caption for each assembly branch,
+// nothing for a box it never reads, its graph captions, its form name and title; and the
+// command line finds each mechanism by its command.
 TEST(FormDefinitions, EachWindowShowsItsTableAndTheCommandLineFindsIt)
 {
     for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
@@ -48,6 +50,15 @@ TEST(FormDefinitions, EachWindowShowsItsTableAndTheCommandLineFindsIt)
                 continue;
             }
             EXPECT_TRUE(keys.insert(box.key).second) << "key used twice: " << box.key;
+            if (box.kind == sim::InputKind::Branch) {
+                const QString name = "Check_" + QString::fromStdString(box.key);
+                const auto* check = form.findChild<QCheckBox*>(name);
+                const auto* caption = form.findChild<QLabel*>(name + "_caption");
+                ASSERT_TRUE(check && caption && !edit);
+                EXPECT_FALSE(check->isChecked());
+                EXPECT_EQ(caption->text().toStdString(), box.caption);
+                continue;
+            }
             ASSERT_TRUE(label && edit);
             EXPECT_EQ(label->text().toStdString(), box.caption);
             EXPECT_EQ(edit->text().toStdString(), box.defaultText);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "mechanism_test_support.h"
 #include "mechanisms/serial_3r_interpolation.h"
@@ -269,7 +270,8 @@ TEST(Serial3RInterpolation, ImpossibleStepsRefuseTheRun)
         std::string where;   // the step, or the box's key
         std::string reason;
     };
-    const std::string outOfReach = "手首点に腕が届きません";
+    // The wrists, 30 behind the hands: (200, 70) on the line, (220, 50) - 30 (cos 20°, sin 20°)
+    // on the arc.
     const Case cases[] = {
         {"hand starts out of reach",
          Serial3RLine(),
@@ -277,14 +279,14 @@ TEST(Serial3RInterpolation, ImpossibleStepsRefuseTheRun)
          ProfileKind::Quintic,
          Refusal::Kind::Step,
          "0",
-         outOfReach},
+         "手首点までの距離 212 が L1+L2 = 80 を超えます"},
         {"circle far from the base",
          Serial3RArc(),
          {{3, "200"}},
          ProfileKind::Quintic,
          Refusal::Kind::Step,
          "0",
-         outOfReach},
+         "手首点までの距離 196 が L1+L2 = 80 を超えます"},
         // Wrist slides out along y = 0 and ends exactly stretched (L1 + L2 = 80) while moving.
         {"stretched in motion",
          Serial3RLine(),
@@ -292,7 +294,7 @@ TEST(Serial3RInterpolation, ImpossibleStepsRefuseTheRun)
          ProfileKind::Linear,
          Refusal::Kind::Step,
          "100",
-         "腕が伸び切るか折り畳まれた特異姿勢です"},
+         "手首点までの距離 80 が L1+L2 = 80 に等しく、伸び切った特異姿勢です"},
         {"zero first link",
          Serial3RLine(),
          {{0, "0"}},
@@ -326,9 +328,11 @@ TEST(Serial3RLine, RunLeavingTheReachIsRefusedAtItsFirstUnreachableStep)
     // phi = 90 (1 - tau) degrees, passes L1 + L2 = 80 from the base part way.
     const int n = 200;
     int firstOut = -1;
+    double reach = 0;
     for (int i = 0; i <= n && firstOut < 0; ++i) {
         const double tau = double(i) / n, phi = M_PI / 2 * (1 - tau);
-        if (std::hypot(200 * tau - 30 * std::cos(phi), 100 - 100 * tau - 30 * std::sin(phi)) > 80)
+        reach = std::hypot(200 * tau - 30 * std::cos(phi), 100 - 100 * tau - 30 * std::sin(phi));
+        if (reach > 80)
             firstOut = i;
     }
     ASSERT_GT(firstOut, 0);
@@ -337,7 +341,10 @@ TEST(Serial3RLine, RunLeavingTheReachIsRefusedAtItsFirstUnreachableStep)
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(error->kind, Refusal::Kind::Step);
     EXPECT_EQ(error->step, firstOut);
-    EXPECT_EQ(error->reason, "手首点に腕が届きません");
+    char distance[16];
+    std::snprintf(distance, sizeof distance, "%.3g", reach);
+    EXPECT_EQ(error->reason,
+              "手首点までの距離 " + std::string(distance) + " が L1+L2 = 80 を超えます");
 }
 
 }

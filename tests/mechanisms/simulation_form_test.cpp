@@ -1,6 +1,7 @@
 // The mechanism window on the offscreen platform: controls, RUN/STOP/next and the timer.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QEvent>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "mechanisms/catalog.h"
+#include "mechanisms/four_bar.h"
 #include "mechanisms/serial_2r.h"
 #include "plot/qt/picture_box.h"
 #include "sim/qt/simulation_form.h"
@@ -297,6 +299,35 @@ TEST(FormLifetime, ClosingTheWindowStopsItsTimerAndFreesIt)
     EXPECT_FALSE(timer->isActive());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(form.isNull());
+}
+
+}
+
+namespace {
+
+// The four-bar window: its assembly box reaches the run, RUN's message carries the run's
+// findings, and the guide box reaches the frame's drawing options.
+TEST(SimulationFormChoices, AssemblyBoxReachesTheRunAndGuidesReachTheView)
+{
+    TempDir dir;
+    const sim::Settings settings;
+    sim::SimulationForm form(mechanisms::FourBar(), settings);
+    form.setResultPath(dir / "result.dat");
+    auto* crossed = form.findChild<QCheckBox*>("Check_branch");
+    auto* guides = form.findChild<QCheckBox*>("CheckGuides");
+    ASSERT_TRUE(crossed && guides);
+    form.RUN_Click();
+    const double openPhi = form.frame().run()->resultTable().columns[1][0];
+    const QString message = form.findChild<QLabel*>("lblMessage")->text();
+    EXPECT_TRUE(message.contains("てこクランク機構")) << message.toStdString();
+    crossed->setChecked(true);
+    form.RUN_Click();
+    // The crossed rocker tip mirrors the open one across O->B, here the x axis at step 0.
+    EXPECT_NEAR(form.frame().run()->resultTable().columns[1][0], -openPhi, 1e-12);
+
+    EXPECT_FALSE(form.frame().drawingOptions().guides);
+    guides->setChecked(true);
+    EXPECT_TRUE(form.frame().drawingOptions().guides);
 }
 
 }

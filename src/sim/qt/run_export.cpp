@@ -79,14 +79,12 @@ QByteArray RunReportPdf(const SimulationFrame& frame, QSize viewSize, double log
 
 std::string RunAnimationGif(const SimulationFrame& frame, QSize viewSize, double logicalDpi)
 {
-    const MechanismRun* run = frame.run();
-    if (!run)
+    if (!frame.hasRun())
         return {};
     plot::ImageCanvas view(viewSize, logicalDpi);
     plot::GifWriter gif(view.image().size(), kAnimationDelayCentiseconds);
     for (int step : AnimationSteps(frame.context().divisions)) {
-        view.clear();
-        run->DrawMechanism(view, frame.window(), step);
+        frame.drawPose(view, step);
         if (!gif.addFrame(view.image()))
             return {};
     }

@@ -14,6 +14,7 @@
 #include "plot/qt/picture_box.h"
 #include "sim/picture_sizes.h"
 #include "sim/qt/run_menus.h"
+#include "sim/qt/view_choices.h"
 #include "widgets/accessible_names.h"
 
 namespace sim {
@@ -77,8 +78,9 @@ void SimulationForm::buildControls()
 
     int captionWidth = kCaptionWidth;
     for (const InputBox& box : m.inputs)
-        captionWidth =
-            std::max(captionWidth, metrics.horizontalAdvance(Q(box.caption)) + kCaptionGap);
+        if (box.kind == InputKind::Number)
+            captionWidth =
+                std::max(captionWidth, metrics.horizontalAdvance(Q(box.caption)) + kCaptionGap);
     const int shift = captionWidth - kCaptionWidth;   // what long captions add to the left column
 
     run_ = new QPushButton("run", this);
@@ -91,6 +93,8 @@ void SimulationForm::buildControls()
     // Text1(i) sits i rows down; a box the form never reads is left out and leaves its row empty.
     int rows = 0;
     for (const InputBox& box : m.inputs) {
+        if (box.kind != InputKind::Number)
+            continue;   // a check box under the profile buttons
         const auto slot = static_cast<std::size_t>(box.index);
         if (text1_.size() <= slot)
             text1_.resize(slot + 1, nullptr);
@@ -140,6 +144,13 @@ void SimulationForm::buildControls()
     picture3_ = makePicture("Picture3", kPicture3Size, viewLeft, Px(4411));
     InstallRunPictureMenus(frame_, {picture1_, picture2_, picture3_}, [this] { return shown_; });
 
+    // The assembly and guide check boxes under the profile buttons, laid out like them.
+    choices_ = std::make_unique<ViewChoices>(
+        this, m,
+        ViewChoices::Column{kCaptionLeft, kOptionLeft, kOptionSide, viewLeft - 4,
+                            optionsTop + kOptionRowHeight * 3},
+        [this](DrawingOptions options) { frame_.setDrawingOptions(options); });
+
     // Graph captions with the colour legend beside them.
     const int captionLefts[2] = {Px(2035) + shift, Px(6358) + shift};
     int captionsRight = 0;
@@ -173,7 +184,9 @@ void SimulationForm::buildControls()
     message_->setObjectName("lblMessage");
     message_->setAccessibleName("メッセージ");
     message_->setWordWrap(true);
-    message_->setGeometry(kCaptionLeft, view.bottom() + 7, view.right() + 1 - kCaptionLeft, 36);
+    // Below Picture3, and below the check boxes where they reach further down.
+    const int messageTop = std::max(view.bottom() + 7, choices_->bottom() + 4);
+    message_->setGeometry(kCaptionLeft, messageTop, view.right() + 1 - kCaptionLeft, 36);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");
@@ -185,7 +198,7 @@ void SimulationForm::buildControls()
     connect(timer1_, &QTimer::timeout, this, &SimulationForm::Timer1_Timer);
 
     // Wide enough for Picture3 and for the second graph caption, which may reach past it.
-    setFixedSize(std::max(view.right() + 1, captionsRight) + kCaptionLeft, view.bottom() + 1 + 48);
+    setFixedSize(std::max(view.right() + 1, captionsRight) + kCaptionLeft, messageTop - 7 + 1 + 48);
 }
 
 ProfileKind SimulationForm::selectedProfile() const
@@ -218,17 +231,26 @@ void SimulationForm::RUN_Click()
     for (std::size_t i = 0; i < text1_.size(); ++i)
         if (text1_[i])
             texts[i] = text1_[i]->text().toStdString();
+    choices_->writeBranchTexts(texts);
 
     // The N and T in force now hold for every handler of this run.
     const RunContext context{settings_, selectedProfile()};
     const std::optional<Refusal> refusal =
         frame_.runCycle(texts, context, resultPath_, *picture1_, *picture2_, *picture3_);
     // After a run that wrote its file the message says where, so a student can find it.
-    showMessage(
+    QString message =
         refusal
             ? Q(DescribeRefusal(frame_.mechanism(), *refusal, BoxNames::Captions))
-            : QString("計算結果を %1 に書き出しました。").arg(Q(FullPath(resultPath_).string())),
-        refusal.has_value());
+            : QString("計算結果を %1 に書き出しました。").arg(Q(FullPath(resultPath_).string()));
+    // What the run found about the mechanism follows on one line, once the run stands.
+    if (frame_.hasRun() && (!refusal || refusal->kind == Refusal::Kind::File)) {
+        QStringList findings;
+        for (const std::string& finding : frame_.run()->findings())
+            findings << Q(finding);
+        if (!findings.isEmpty())
+            message += "\n" + findings.join("　");
+    }
+    showMessage(message, refusal.has_value());
     if (refusal && refusal->kind != Refusal::Kind::File) {
         if (wasAnimating)
             timer1_->start();

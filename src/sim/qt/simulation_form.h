@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "sim/frame.h"
@@ -22,6 +23,8 @@ class PictureBox;
 }
 
 namespace sim {
+
+class ViewChoices;
 
 class SimulationForm : public QWidget {
     Q_OBJECT
@@ -54,6 +57,7 @@ private:
     std::filesystem::path resultPath_ = kResultFileName;
     std::vector<QLineEdit*> text1_;   // by Text1 index; nullptr where the form has no box
     std::vector<QRadioButton*> option1_;
+    std::unique_ptr<ViewChoices> choices_;   // assembly and guide check boxes
     QLineEdit* text2_ = nullptr;
     QLabel* label4_ = nullptr;
     QLabel* message_ = nullptr;
