@@ -20,6 +20,7 @@
 #include "sim/frame.h"
 #include "sim/picture_sizes.h"
 #include "sim/qt/run_export.h"
+#include "sim/result_stream.h"
 #include "sim/safe_file.h"
 #include "sim/settings.h"
 #include "version.h"
@@ -167,48 +168,24 @@ QSize ToQSize(sim::PixelSize s)
     return QSize(s.width, s.height);
 }
 
-// A picture nobody will look at (no --pictures): it has the form's size, so the world window is
-// fitted as in the window, but draws nothing.
-class UnseenPicture : public plot::Canvas {
-public:
-    explicit UnseenPicture(sim::PixelSize size) : size_(size) {}
-    double widthMm() const override { return size_.width * kMmPerPixel; }
-    double heightMm() const override { return size_.height * kMmPerPixel; }
-
-protected:
-    void doClear() override {}
-    void doLine(plot::PointMm, plot::PointMm, plot::Rgb) override {}
-    void doCircle(plot::PointMm, double, plot::Rgb) override {}
-    void doText(plot::PointMm, std::string_view) override {}
-    void doPolyline(std::span<const plot::PointMm>, plot::Rgb) override {}
-
-private:
-    static constexpr double kMmPerPixel = 25.4 / 96;
-    sim::PixelSize size_;
-};
-
-// Picture1, Picture2 and Picture3: image files with --pictures (kept as vectors too for SVG),
-// unseen pictures without.
+// Picture1, Picture2 and Picture3 as image files when they are `drawn`, kept as vectors too for
+// SVG files when `vectors`.
 class Pictures {
 public:
-    explicit Pictures(bool drawn)
+    Pictures(bool drawn, bool vectors)
     {
         for (sim::PixelSize size : {sim::kPicture1Size, sim::kPicture2Size, sim::kPicture3Size}) {
-            unseen_.emplace_back(size);
-            if (drawn) {
-                images_.push_back(std::make_unique<plot::ImageCanvas>(ToQSize(size)));
+            if (!drawn)
+                continue;
+            images_.push_back(std::make_unique<plot::ImageCanvas>(ToQSize(size)));
+            if (vectors)
                 images_.back()->keepVectors();
-            }
         }
     }
-    plot::Canvas& operator[](std::size_t i)
-    {
-        return images_.empty() ? static_cast<plot::Canvas&>(unseen_[i]) : *images_[i];
-    }
+    plot::ImageCanvas& operator[](std::size_t i) { return *images_[i]; }
     const plot::ImageCanvas& image(std::size_t i) const { return *images_[i]; }
 
 private:
-    std::vector<UnseenPicture> unseen_;
     std::vector<std::unique_ptr<plot::ImageCanvas>> images_;
 };
 
@@ -309,10 +286,18 @@ int runOptions(const Options& o)
         if (!QGuiApplication::instance())
             gui = std::make_unique<QGuiApplication>(argc, argv);
     }
-    Pictures pictures(o.picturesDir.has_value());
+    // Without pictures, report, animation or findings to print nothing needs the whole series:
+    // the rows stream into the file.
+    const bool keepsRun =
+        o.picturesDir || o.report || o.animation || o.mechanism->traits.hasFindings;
+    Pictures pictures(keepsRun, o.pictureFormat == "svg");
     sim::SimulationFrame frame(*o.mechanism);
-    const std::optional<sim::Refusal> refusal =
-        frame.runCycle(BoxTexts(o), context, o.output, pictures[0], pictures[1], pictures[2]);
+    std::optional<sim::Refusal> refusal;
+    if (keepsRun)
+        refusal =
+            frame.runCycle(BoxTexts(o), context, o.output, pictures[0], pictures[1], pictures[2]);
+    else
+        refusal = sim::StreamResultFile(*o.mechanism, BoxTexts(o), context, o.output);
     int status = kExitOk;
     if (refusal) {
         std::cerr << "mechsim: "
@@ -322,8 +307,9 @@ int runOptions(const Options& o)
             return status;   // nothing computed: no pictures either
     } else if (o.output != "-") {
         std::cout << o.output.string() << ": " << context.divisions + 2 << " 行\n";
-        for (const std::string& finding : frame.run()->findings())
-            std::cout << finding << "\n";
+        if (frame.hasRun())   // a streamed run keeps no series, and has no findings
+            for (const std::string& finding : frame.run()->findings())
+                std::cout << finding << "\n";
     }
 
     // Each file is tried even when an earlier one failed; a failure names its file.

@@ -184,7 +184,8 @@ const sim::Mechanism& FourBar()
         .traits = {.stopPoses = sim::StopPoses::QuarterPose,
                    .stopTracesPath = true,
                    .nextStopsTimer = false,
-                   .showsOkAfterCompute = true},
+                   .showsOkAfterCompute = true,
+                   .hasFindings = true},
         .ComputeMotion = ComputeMotion,
     };
     return mechanism;

@@ -145,13 +145,17 @@ std::optional<double> ReadNumber(std::string_view utf8)
 // Negative zero prints as "0": it only arises from multiplying zero by a negative span (a
 // velocity at rest, a coordinate on an axis) and means nothing physically; "-0" in a table or
 // a box would only puzzle the reader. Every other double reads back bit-identical.
-void AppendNumber(std::string& out, double value)
+char* PutNumber(char* out, double value)
 {
     if (value == 0)
         value = 0;   // +0 for both zeros
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    return std::to_chars(out, out + kMaxNumberChars, value).ptr;
+}
+
+void AppendNumber(std::string& out, double value)
+{
+    char buffer[kMaxNumberChars];
+    out.append(buffer, PutNumber(buffer, value));
 }
 
 std::string FormatNumber(double value)

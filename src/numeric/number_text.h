@@ -1,6 +1,7 @@
 // Reading numbers typed into text boxes, and writing numbers as text.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,5 +20,11 @@ std::string FormatNumber(double value);
 
 // Appends FormatNumber(value) to out without allocating a temporary.
 void AppendNumber(std::string& out, double value);
+
+// The longest text FormatNumber writes, e.g. "-2.2250738585072014e-308".
+inline constexpr std::size_t kMaxNumberChars = 24;
+
+// Writes FormatNumber(value) at `out`, which has room for kMaxNumberChars; returns the end.
+char* PutNumber(char* out, double value);
 
 }

@@ -57,6 +57,15 @@ std::string DescribeFileRefusal(const Refusal& refusal)
     return file + " を書き込めませんでした: " + refusal.reason;
 }
 
+Refusable<InputValues> ReadRunInputs(const Mechanism& mechanism,
+                                     const std::vector<std::string>& boxTexts,
+                                     const RunContext& context)
+{
+    if (context.divisions < 1 || !(context.cycleTime > 0) || !std::isfinite(context.cycleTime))
+        return Refusal::OfSettings("設定のサイクルタイムまたは時分割数が正しくありません。");
+    return ReadInputs(mechanism.inputs, boxTexts);
+}
+
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}
 
 std::optional<Refusal> SimulationFrame::runCycle(const std::vector<std::string>& boxTexts,
@@ -65,10 +74,7 @@ std::optional<Refusal> SimulationFrame::runCycle(const std::vector<std::string>&
                                                  plot::Canvas& picture1, plot::Canvas& picture2,
                                                  const plot::Canvas& view)
 {
-    if (context.divisions < 1 || !(context.cycleTime > 0) || !std::isfinite(context.cycleTime))
-        return Refusal::OfSettings("設定のサイクルタイムまたは時分割数が正しくありません。");
-
-    Refusable<InputValues> inputs = ReadInputs(mechanism_.inputs, boxTexts);
+    Refusable<InputValues> inputs = ReadRunInputs(mechanism_, boxTexts, context);
     if (Refusal* refused = std::get_if<Refusal>(&inputs))
         return std::move(*refused);
 

@@ -82,6 +82,12 @@ private:
     DrawingOptions options_;
 };
 
+// The values of the boxes `boxTexts` for a run with `context`, or why the run cannot start:
+// the settings first, then the boxes in turn.
+Refusable<InputValues> ReadRunInputs(const Mechanism& mechanism,
+                                     const std::vector<std::string>& boxTexts,
+                                     const RunContext& context);
+
 // How a message names a box: by its caption in the window, by its key on the command line.
 enum class BoxNames { Captions, Keys };
 

@@ -34,11 +34,16 @@ struct FrameTraits {
     bool stopTracesPath = true;         // STOP draws the traced point's path
     bool nextStopsTimer = false;        // next disables the animation first
     bool showsOkAfterCompute = false;   // Text2 reads "ok" after ComputeMotion
+    bool hasFindings = false;           // its runs report findings (MechanismRun::findings)
 };
+
+class ResultStream;
 
 // The settings a run was started with, and the profile chosen in its window.
 struct RunContext : Settings {
     ProfileKind profile = ProfileKind::Quintic;
+    // Where a streamed run hands its blocks of steps instead of keeping every step.
+    ResultStream* stream = nullptr;
 };
 
 // Three series plotted together.

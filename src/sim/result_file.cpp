@@ -1,5 +1,5 @@
-// Writing the result table: formatted in large chunks and handed in order to the safe file
-// writer, which puts the file in place only when every byte has been written.
+// Writing the result table: formatted in blocks on every core and handed in order to the safe
+// file writer, which puts the file in place only when every byte has been written.
 #include "sim/result_file.h"
 
 #include <cmath>
@@ -11,8 +11,6 @@
 namespace sim {
 
 namespace {
-
-constexpr std::size_t kChunkBytes = 4 << 20;   // one write() per 4 MB of text
 
 // Why a table cannot be written, or "" when it can. A table that reaches this point has been
 // computed by a form, so these are guards against a caller's mistake, not user errors.
@@ -34,48 +32,29 @@ std::string CheckTable(const ResultTable& table, int divisions, double cycleTime
     return {};
 }
 
-// Formats the header and the data lines into `out`, handing it to `flush` whenever it
-// exceeds a chunk. `flush` returns false to stop.
-template <typename Flush> bool FormatTable(const ResultTable& table, int divisions,
-                                           double cycleTime, std::string& out, Flush&& flush)
+}
+
+bool FormatResultRows(const ResultTable& table, int divisions, double cycleTime,
+                      const ByteSink& sink, BlockPlan plan)
 {
-    for (std::size_t k = 0; k < table.header.size(); ++k) {
-        if (k > 0)
-            out.push_back('\t');
-        out.append(table.header[k]);
-    }
-    out.append("\r\n");
-    const double n = divisions;
-    for (int i = 0; i <= divisions; ++i) {
-        const auto row = static_cast<std::size_t>(i);
-        numeric::AppendNumber(out, (cycleTime * i) / n);
-        for (const std::span<const double> column : table.columns) {
-            out.push_back('\t');
-            numeric::AppendNumber(out, column[row]);
-        }
-        out.append("\r\n");
-        if (out.size() >= kChunkBytes) {
-            if (!flush(out))
-                return false;
-            out.clear();
-        }
-    }
-    return true;
+    RowFormatter rows(table.header, divisions, cycleTime, sink, plan);
+    return rows.add(0, static_cast<std::size_t>(divisions) + 1, table.columns, false)
+           && rows.finish();
 }
 
-}
-
-std::string FormatResultTable(const ResultTable& table, int divisions, double cycleTime)
+std::string FormatResultTable(const ResultTable& table, int divisions, double cycleTime,
+                              BlockPlan plan)
 {
     std::string text;
     if (!CheckTable(table, divisions, cycleTime).empty())
         return text;
-    std::string chunk;
-    FormatTable(table, divisions, cycleTime, chunk, [&text](const std::string& part) {
-        text.append(part);
-        return true;
-    });
-    text.append(chunk);
+    FormatResultRows(
+        table, divisions, cycleTime,
+        [&text](std::string_view part) {
+            text.append(part);
+            return true;
+        },
+        plan);
     return text;
 }
 
@@ -84,18 +63,22 @@ std::optional<Refusal> WriteResultFile(const std::filesystem::path& path, const 
 {
     if (std::string problem = CheckTable(table, divisions, cycleTime); !problem.empty())
         return Refusal::OfFile(path, problem);
+    return WriteFileFrom(path, [&](const ByteSink& sink) {
+        return FormatResultRows(table, divisions, cycleTime, sink, {});
+    });
+}
 
+std::optional<Refusal> WriteFileFrom(const std::filesystem::path& path, const ByteProducer& produce)
+{
     SafeFileWriter file(path);
-    if (!file.ready())
+    if (!file.ready()) {
+        produce([](std::string_view) { return false; });
         return Refusal::OfFile(path, file.reason());
-    std::string chunk;
-    chunk.reserve(kChunkBytes + 4096);
-    const bool ok = FormatTable(table, divisions, cycleTime, chunk,
-                                [&file](const std::string& part) { return file.write(part); })
-                    && file.write(chunk) && file.commit();
-    if (!ok)
-        return Refusal::OfFile(path, file.reason());
-    return std::nullopt;
+    }
+    const bool produced = produce([&file](std::string_view part) { return file.write(part); });
+    if (produced ? file.commit() : file.reason().empty())
+        return std::nullopt;   // written, or given up: the writer removes its temporary
+    return Refusal::OfFile(path, file.reason());
 }
 
 std::filesystem::path FullPath(const std::filesystem::path& path)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "sim/refusal.h"
+#include "sim/row_blocks.h"
 
 namespace sim {
 
@@ -34,7 +36,24 @@ std::optional<Refusal> WriteResultFile(const std::filesystem::path& path, const 
 // Where the current directory cannot be read, `path` as given.
 std::filesystem::path FullPath(const std::filesystem::path& path);
 
+// Hands the bytes of `table` to `sink` in order, the data lines formatted in blocks as `plan`
+// says; false when the sink refused bytes. The table must have passed WriteResultFile's checks.
+bool FormatResultRows(const ResultTable& table, int divisions, double cycleTime,
+                      const ByteSink& sink, BlockPlan plan);
+
 // The bytes that WriteResultFile writes (for tests and benchmarks); "" for a refused table.
-std::string FormatResultTable(const ResultTable& table, int divisions, double cycleTime);
+std::string FormatResultTable(const ResultTable& table, int divisions, double cycleTime,
+                              BlockPlan plan = {});
+
+// Produces the bytes of a file, handing them to the sink in order; false to give the file up.
+using ByteProducer = std::function<bool(const ByteSink&)>;
+
+// Writes what `produce` hands on to `path` through a SafeFileWriter, committed only when
+// `produce` returns true and every byte is written; otherwise the old file stays as it was.
+// Where the target cannot be opened, `produce` still runs, with a sink that takes nothing, so
+// that it can finish its own work. A refusal is a file refusal for `path`; a file given up by
+// `produce` without a file error gives none.
+std::optional<Refusal> WriteFileFrom(const std::filesystem::path& path,
+                                     const ByteProducer& produce);
 
 }

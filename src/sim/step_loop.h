@@ -4,6 +4,7 @@
 // written, plotted or drawn.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <tuple>
@@ -13,6 +14,7 @@
 #include "sim/mechanism.h"
 #include "sim/profiles.h"
 #include "sim/refusal.h"
+#include "sim/result_stream.h"
 
 namespace sim {
 
@@ -42,9 +44,11 @@ struct Step {
     ProfileTriple profile;   // s, s', s'' at the step's tau
 };
 
+// The steps a run keeps: all N + 1, or one block of them when the run is streamed.
 inline std::size_t StepCount(const RunContext& context)
 {
-    return static_cast<std::size_t>(context.divisions) + 1;
+    const auto steps = static_cast<std::size_t>(context.divisions) + 1;
+    return context.stream ? std::min(steps, context.stream->blockRows()) : steps;
 }
 
 namespace detail {
@@ -80,11 +84,14 @@ inline RunOrRefusal AtStep(Refusal refusal, int i, const RunContext& context)
 // Refusable<Pose> where a step can be impossible; a refusal gets the step and its time T i / N
 // filled in. `Pose::values()` ties every value of the pose (ValueTriple and PointKinematics)
 // for the finiteness check, and `run->store(i, pose)` keeps it. `sample(i, N)` places each
-// step on the profile.
+// step on the profile. A streamed run keeps StepCount steps at a time: each full block, and the
+// last, goes to the stream through `run->resultTable()` and its rows are then used again.
 template <typename Run, typename PoseOf, typename Sample = WholeCycle> RunOrRefusal
 RunSteps(const RunContext& context, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample sample = {})
 {
     const int n = context.divisions;
+    const std::size_t kept = StepCount(context);
+    std::size_t first = 0, row = 0;   // step `first + row` is row `row` of the run
     for (int i = 0; i <= n; ++i) {
         const StepSample at = sample(i, n);
         auto posed = poseOf(Step{i, at.segment, EvaluateProfile(context.profile, at.tau)});
@@ -94,7 +101,13 @@ RunSteps(const RunContext& context, std::unique_ptr<Run> run, PoseOf&& poseOf, S
         if (!std::apply([](const auto&... v) { return AllFinite(v...); }, pose.values()))
             [[unlikely]]
             return detail::AtStep(Refusal::OfStep(kNotFiniteReason), i, context);
-        run->store(static_cast<std::size_t>(i), pose);
+        run->store(row, pose);
+        if (++row == kept || i == n) {
+            if (context.stream)
+                context.stream->take(first, row, run->resultTable());
+            first += row;
+            row = 0;
+        }
     }
     return std::unique_ptr<MechanismRun>(std::move(run));
 }
