@@ -286,18 +286,22 @@ int runOptions(const Options& o)
         if (!QGuiApplication::instance())
             gui = std::make_unique<QGuiApplication>(argc, argv);
     }
-    // Without pictures, report, animation or findings to print nothing needs the whole series:
-    // the rows stream into the file.
-    const bool keepsRun =
-        o.picturesDir || o.report || o.animation || o.mechanism->traits.hasFindings;
+    // Without pictures, report or animation nothing needs the whole series: the rows stream
+    // into the file.
+    const bool keepsRun = o.picturesDir || o.report || o.animation;
     Pictures pictures(keepsRun, o.pictureFormat == "svg");
     sim::SimulationFrame frame(*o.mechanism);
     std::optional<sim::Refusal> refusal;
-    if (keepsRun)
+    std::vector<std::string> findings;
+    if (keepsRun) {
         refusal =
             frame.runCycle(BoxTexts(o), context, o.output, pictures[0], pictures[1], pictures[2]);
-    else
-        refusal = sim::StreamResultFile(*o.mechanism, BoxTexts(o), context, o.output);
+        if (frame.hasRun())
+            findings = frame.run()->findings();
+    } else {
+        refusal =
+            sim::StreamResultFile(*o.mechanism, BoxTexts(o), context, o.output, {}, &findings);
+    }
     int status = kExitOk;
     if (refusal) {
         std::cerr << "mechsim: "
@@ -307,9 +311,8 @@ int runOptions(const Options& o)
             return status;   // nothing computed: no pictures either
     } else if (o.output != "-") {
         std::cout << o.output.string() << ": " << context.divisions + 2 << " 行\n";
-        if (frame.hasRun())   // a streamed run keeps no series, and has no findings
-            for (const std::string& finding : frame.run()->findings())
-                std::cout << finding << "\n";
+        for (const std::string& finding : findings)
+            std::cout << finding << "\n";
     }
 
     // Each file is tried even when an earlier one failed; a failure names its file.

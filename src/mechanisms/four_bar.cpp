@@ -56,6 +56,7 @@ public:
     FourBarDimensions d;   // the crank pivot D = (L4, 0); the rocker pivot O is the origin
     TripleSeries theta, phi;
     PointSeries crankTip, rockerTip, couplerPoint;
+    Extremes transmission;   // of every step stored, in step order
 
     explicit FourBarRun(std::size_t count)
     {
@@ -72,6 +73,8 @@ public:
         crankTip.store(k, pose.crankTip);
         rockerTip.store(k, pose.rockerTip);
         couplerPoint.store(k, pose.couplerPoint);
+        transmission.take(TransmissionAngle({pose.crankTip.x, pose.crankTip.y},
+                                            {pose.rockerTip.x, pose.rockerTip.y}, {0, 0}));
     }
 
     sim::ResultTable resultTable() const override
@@ -131,10 +134,7 @@ public:
     }
     std::vector<std::string> findings() const override
     {
-        std::vector<double> mu(theta.value.size());
-        for (std::size_t k = 0; k < mu.size(); ++k)
-            mu[k] = TransmissionAngle(crankTip.position(k), rockerTip.position(k), {0, 0});
-        const Extremes e = FindExtremes(mu);
+        const Extremes& e = transmission;
         return {"グラスホフの分類: " + GrashofName(ClassifyGrashof(d.l1, d.l2, d.l3, d.l4)),
                 "伝達角: 最小 " + Degrees(e.min) + "（ステップ " + std::to_string(e.minStep)
                     + "）, 最大 " + Degrees(e.max) + "（ステップ " + std::to_string(e.maxStep)
@@ -184,8 +184,7 @@ const sim::Mechanism& FourBar()
         .traits = {.stopPoses = sim::StopPoses::QuarterPose,
                    .stopTracesPath = true,
                    .nextStopsTimer = false,
-                   .showsOkAfterCompute = true,
-                   .hasFindings = true},
+                   .showsOkAfterCompute = true},
         .ComputeMotion = ComputeMotion,
     };
     return mechanism;

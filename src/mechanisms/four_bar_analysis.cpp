@@ -51,14 +51,4 @@ double TransmissionAngle(plot::WorldPoint crankTip, plot::WorldPoint rockerTip,
     return std::atan2(std::abs(cx * ry - cy * rx), cx * rx + cy * ry);
 }
 
-Extremes FindExtremes(std::span<const double> values)
-{
-    if (values.empty())
-        return {};
-    const auto low = std::min_element(values.begin(), values.end());
-    const auto high = std::max_element(values.begin(), values.end());
-    return {*low, *high, static_cast<int>(low - values.begin()),
-            static_cast<int>(high - values.begin())};
-}
-
 }

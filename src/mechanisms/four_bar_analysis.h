@@ -2,7 +2,6 @@
 // transmission angle.
 #pragma once
 
-#include <span>
 #include <string>
 
 #include "plot/scaling.h"
@@ -28,11 +27,25 @@ std::string GrashofName(GrashofClass grashof);
 double TransmissionAngle(plot::WorldPoint crankTip, plot::WorldPoint rockerTip,
                          plot::WorldPoint rockerPivot);
 
-// The smallest and largest of a cycle's values and the first steps where they occur.
+// The smallest and largest of a cycle's values and the first steps where they occur, taken
+// step by step so that a run streamed a block at a time knows them too.
 struct Extremes {
     double min = 0, max = 0;
     int minStep = 0, maxStep = 0;
+    int steps = 0;   // values taken so far
+
+    void take(double value)
+    {
+        if (steps == 0 || value < min) {
+            min = value;
+            minStep = steps;
+        }
+        if (steps == 0 || value > max) {
+            max = value;
+            maxStep = steps;
+        }
+        ++steps;
+    }
 };
-Extremes FindExtremes(std::span<const double> values);
 
 }

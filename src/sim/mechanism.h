@@ -34,7 +34,6 @@ struct FrameTraits {
     bool stopTracesPath = true;         // STOP draws the traced point's path
     bool nextStopsTimer = false;        // next disables the animation first
     bool showsOkAfterCompute = false;   // Text2 reads "ok" after ComputeMotion
-    bool hasFindings = false;           // its runs report findings (MechanismRun::findings)
 };
 
 class ResultStream;

@@ -47,7 +47,8 @@ bool WrittenThroughTemporary(const std::filesystem::path& path)
 std::optional<Refusal> StreamResultFile(const Mechanism& mechanism,
                                         const std::vector<std::string>& boxTexts,
                                         const RunContext& context,
-                                        const std::filesystem::path& path, BlockPlan plan)
+                                        const std::filesystem::path& path, BlockPlan plan,
+                                        std::vector<std::string>* findings)
 {
     Refusable<InputValues> inputs = ReadRunInputs(mechanism, boxTexts, context);
     if (Refusal* refused = std::get_if<Refusal>(&inputs))
@@ -60,6 +61,8 @@ std::optional<Refusal> StreamResultFile(const Mechanism& mechanism,
         if (Refusal* refused = std::get_if<Refusal>(&computed))
             return std::move(*refused);
         const auto& run = std::get<std::unique_ptr<MechanismRun>>(computed);
+        if (findings)
+            *findings = run->findings();
         return WriteResultFile(path, run->resultTable(), context.divisions, context.cycleTime);
     }
 
@@ -73,6 +76,8 @@ std::optional<Refusal> StreamResultFile(const Mechanism& mechanism,
             stepRefused = std::move(*refused);
             return false;
         }
+        if (findings)
+            *findings = std::get<std::unique_ptr<MechanismRun>>(computed)->findings();
         return stream.finish();
     });
     return stepRefused ? stepRefused : unwritten;

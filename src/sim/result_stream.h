@@ -38,10 +38,12 @@ private:
 // Computes `mechanism` with the boxes `boxTexts` and the N and T of `context` straight into the
 // result file at `path`, refusing what SimulationFrame::runCycle refuses. A refused step leaves
 // neither the file nor a temporary, even after some of its blocks were formatted. A target that
-// cannot take bytes back (a pipe, a device, "-") gets the run computed whole first.
+// cannot take bytes back (a pipe, a device, "-") gets the run computed whole first. After a
+// run that was computed, `findings` (when given) receives what the run tells beyond its motion.
 std::optional<Refusal> StreamResultFile(const Mechanism& mechanism,
                                         const std::vector<std::string>& boxTexts,
                                         const RunContext& context,
-                                        const std::filesystem::path& path, BlockPlan plan = {});
+                                        const std::filesystem::path& path, BlockPlan plan = {},
+                                        std::vector<std::string>* findings = nullptr);
 
 }

@@ -33,9 +33,13 @@ TEST(StreamedRun, BlocksOnThreadsGiveTheBytesOfOneThreadFormattingTheStoredRun)
                 const sim::BlockPlan plan{.blockRows = block, .threads = threads};
                 EXPECT_EQ(sim::FormatResultTable(run->resultTable(), n, 7, plan), stored);
 
+                // The findings too (a streamed run keeps one block of its steps at a time).
                 const auto path = dir / "result.dat";
-                ASSERT_FALSE(sim::StreamResultFile(*m, sim::DesignTexts(*m), context, path, plan));
+                std::vector<std::string> findings;
+                ASSERT_FALSE(sim::StreamResultFile(*m, sim::DesignTexts(*m), context, path, plan,
+                                                   &findings));
                 EXPECT_EQ(ReadFileBytes(path), stored);
+                EXPECT_EQ(findings, run->findings());
             }
 }
 
