@@ -1,5 +1,7 @@
 // Opens one window in a given state for the README's screenshots (scripts/screenshots.sh):
-//   mechsim_showcase MECHANISM run|stop|next   a mechanism window after RUN, STOP or next
+//   mechsim_showcase MECHANISM run|stop|next|paused|computing
+//                                              a mechanism window after RUN, STOP, next or pause,
+//                                              or while a long RUN computes
 //   mechsim_showcase MECHANISM refused         after a second RUN refused for a mistyped box
 //   mechsim_showcase MECHANISM STAGE other guides  with the assembly boxes ("other") or the
 //                                              guide box ("guides") ticked before RUN
@@ -103,6 +105,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "unknown: %s\n", what.c_str());
         return 2;
     }
+    if (stage == "computing")   // a long RUN, its progress bar showing
+        settings.divisions = 5'000'000;
     auto* form = new sim::SimulationForm(*mechanism, settings);
     form->move(20, 20);
     form->show();
@@ -122,6 +126,9 @@ int main(int argc, char** argv)
             if (auto* box = form->findChild<QLineEdit*>("Text1_1"))
                 box->setText("1O");
             form->RUN_Click();
+        } else if (stage == "paused") {
+            if (auto* pause = form->findChild<QPushButton*>("Pause"))
+                pause->click();
         } else if (stage == "next") {
             form->STOP_Click();
             form->next_Click();

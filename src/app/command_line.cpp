@@ -199,6 +199,7 @@ int ExitStatus(sim::Refusal::Kind kind)
     case sim::Refusal::Kind::Settings:
     case sim::Refusal::Kind::NotANumber:
     case sim::Refusal::Kind::Input:
+    case sim::Refusal::Kind::Cancelled:
         break;
     }
     return kExitUsage;

@@ -57,6 +57,10 @@ public:
     TripleSeries theta, phi;
     PointSeries crankTip, rockerTip, couplerPoint;
     Extremes transmission;   // of every step stored, in step order
+    // The rocker's swing, measured from the first pose's angle so that a swing across the
+    // +-pi seam stays one arc; kept as steps are stored, so no tick scans the whole run.
+    double rockerFirst = 0;
+    Extremes rockerTurn;
 
     explicit FourBarRun(std::size_t count)
     {
@@ -75,6 +79,9 @@ public:
         couplerPoint.store(k, pose.couplerPoint);
         transmission.take(TransmissionAngle({pose.crankTip.x, pose.crankTip.y},
                                             {pose.rockerTip.x, pose.rockerTip.y}, {0, 0}));
+        if (rockerTurn.steps == 0)
+            rockerFirst = pose.rocker.value;
+        rockerTurn.take(std::remainder(pose.rocker.value - rockerFirst, numeric::kTwoPi));
     }
 
     sim::ResultTable resultTable() const override
@@ -121,16 +128,8 @@ public:
     void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
     {
         plot::GuideCircle(p, w, {d.l4, 0}, d.l1);
-        // Rocker angles measured from the first pose's, so a swing across the +-pi seam stays
-        // one arc.
-        const double first = phi.value.front();
-        double from = 0, to = 0;
-        for (const double angle : phi.value) {
-            const double turned = std::remainder(angle - first, numeric::kTwoPi);
-            from = std::min(from, turned);
-            to = std::max(to, turned);
-        }
-        plot::GuideArc(p, w, {0, 0}, d.l3, first + from, first + to);
+        plot::GuideArc(p, w, {0, 0}, d.l3, rockerFirst + rockerTurn.min,
+                       rockerFirst + rockerTurn.max);
     }
     std::vector<std::string> findings() const override
     {

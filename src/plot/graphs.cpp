@@ -74,6 +74,11 @@ std::string LevelLabel(double value)
     return label;
 }
 
+double TimeAxisX(const Canvas& p, int n, int i)
+{
+    return GraphToPicture(p, 0, 0).x + (p.widthMm() - 30) / n * i;
+}
+
 void DrawGraphAxes(Canvas& p)
 {
     const double w = p.widthMm(), h = p.heightMm();

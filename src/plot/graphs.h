@@ -14,6 +14,10 @@ namespace plot {
 void PlotTimeHistory(Canvas& p, int n, std::span<const double> a, std::span<const double> b,
                      std::span<const double> c);
 
+// x in millimetres of sample i of 0..N on a time-history graph drawn on `p`: where the curves
+// pass step i, and where the time cursor stands.
+double TimeAxisX(const Canvas& p, int n, int i);
+
 // The fixed background of a time-history graph.
 void DrawGraphAxes(Canvas& p);
 

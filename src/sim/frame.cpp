@@ -1,11 +1,14 @@
-// The simulation frame: RUN, the back-and-forth animation, STOP and next, for any mechanism.
+// The simulation frame: RUN, the back-and-forth animation, the transport, STOP and next, for
+// any mechanism.
 #include "sim/frame.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "numeric/number_text.h"
 #include "plot/graphs.h"
 #include "plot/primitives.h"
+#include "sim/run_progress.h"
 
 namespace sim {
 
@@ -31,6 +34,7 @@ std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, 
     const bool keys = names == BoxNames::Keys;
     switch (refusal.kind) {
     case Refusal::Kind::Settings:
+    case Refusal::Kind::Cancelled:
         return refusal.reason;
     case Refusal::Kind::NotANumber:
     case Refusal::Kind::Input: {
@@ -68,52 +72,101 @@ Refusable<InputValues> ReadRunInputs(const Mechanism& mechanism,
 
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}
 
+Refusable<ComputedRun> SimulationFrame::ComputeRun(const Mechanism& mechanism,
+                                                   const std::vector<std::string>& boxTexts,
+                                                   const RunContext& context,
+                                                   const std::filesystem::path& resultPath,
+                                                   const plot::Canvas& view)
+{
+    Refusable<InputValues> inputs = ReadRunInputs(mechanism, boxTexts, context);
+    if (Refusal* refused = std::get_if<Refusal>(&inputs))
+        return std::move(*refused);
+
+    auto computed = mechanism.ComputeMotion(std::get<InputValues>(inputs), context);
+    if (Refusal* refused = std::get_if<Refusal>(&computed))
+        return std::move(*refused);
+    ComputedRun done{std::move(std::get<std::unique_ptr<MechanismRun>>(computed)),
+                     context,
+                     {},
+                     {},
+                     boxTexts,
+                     {}};
+    done.findings = done.run->findings();
+    done.window = done.run->fitWorldWindow();
+    done.window.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), done.window);
+
+    // A cancel that comes after the last step still keeps the file; once writing has begun
+    // the run goes through.
+    if (RunProgress* progress = ProgressScope::current()) {
+        if (progress->cancelRequested.load())
+            return Refusal::OfCancel();
+        progress->phase = RunProgress::Phase::Writing;
+    }
+    done.unwritten =
+        WriteResultFile(resultPath, done.run->resultTable(), context.divisions, context.cycleTime);
+    return done;
+}
+
+void SimulationFrame::PlotGraphs(const ComputedRun& computed, plot::Canvas& picture1,
+                                 plot::Canvas& picture2)
+{
+    const int n = computed.context.divisions;
+    const auto graphs = computed.run->graphs();
+    plot::PlotTimeHistory(picture1, n, graphs[0].value, graphs[0].rate, graphs[0].accel);
+    plot::PlotTimeHistory(picture2, n, graphs[1].value, graphs[1].rate, graphs[1].accel);
+}
+
+std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed)
+{
+    run_ = std::move(computed.run);
+    context_ = computed.context;
+    window_ = computed.window;
+    findings_ = std::move(computed.findings);
+    runTexts_ = std::move(computed.boxTexts);
+    current_ = 0;
+    direction_ = 1;
+    playing_ = true;
+    firstTick_ = true;
+    viewShows_ = ViewShows::Poses;
+    stepCredit_ = 0;
+    return std::move(computed.unwritten);
+}
+
 std::optional<Refusal> SimulationFrame::runCycle(const std::vector<std::string>& boxTexts,
                                                  const RunContext& context,
                                                  const std::filesystem::path& resultPath,
                                                  plot::Canvas& picture1, plot::Canvas& picture2,
                                                  const plot::Canvas& view)
 {
-    Refusable<InputValues> inputs = ReadRunInputs(mechanism_, boxTexts, context);
-    if (Refusal* refused = std::get_if<Refusal>(&inputs))
-        return std::move(*refused);
-
-    auto computed = mechanism_.ComputeMotion(std::get<InputValues>(inputs), context);
+    Refusable<ComputedRun> computed = ComputeRun(mechanism_, boxTexts, context, resultPath, view);
     if (Refusal* refused = std::get_if<Refusal>(&computed))
         return std::move(*refused);
-    auto run = std::move(std::get<std::unique_ptr<MechanismRun>>(computed));
-
-    std::optional<Refusal> unwritten =
-        WriteResultFile(resultPath, run->resultTable(), context.divisions, context.cycleTime);
-
-    run_ = std::move(run);
-    runTexts_ = boxTexts;
-    context_ = context;
-    const int n = context_.divisions;
-    const auto graphs = run_->graphs();
-    plot::PlotTimeHistory(picture1, n, graphs[0].value, graphs[0].rate, graphs[0].accel);
-    plot::PlotTimeHistory(picture2, n, graphs[1].value, graphs[1].rate, graphs[1].accel);
-    stepIndex_ = 0;
-    stepDirection_ = 1;
-    window_ = run_->fitWorldWindow();
-    window_.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), window_);
-    return unwritten;
+    PlotGraphs(std::get<ComputedRun>(computed), picture1, picture2);
+    return showRun(std::move(std::get<ComputedRun>(computed)));
 }
 
 std::optional<int> SimulationFrame::tick(plot::Canvas& view)
 {
-    if (!run_)
+    if (!run_ || !playing_)
         return std::nullopt;
-    const int shown = stepIndex_;
-    drawPose(view, stepIndex_);
-    if (stepIndex_ == 0 && stepDirection_ != 1)
-        stepDirection_ = 1;
-    else if (stepIndex_ == context_.divisions && stepDirection_ == 1)
-        stepDirection_ = -1;
-    // N = 0 cannot occur (the settings refuse it); with a single pose stay on it.
-    if (context_.divisions > 0)
-        stepIndex_ += stepDirection_;
-    return shown;
+    if (firstTick_) {
+        firstTick_ = false;
+    } else {
+        stepCredit_ += kSpeeds[static_cast<std::size_t>(speed_)];
+        const double steps = std::floor(stepCredit_);
+        stepCredit_ -= steps;
+        if (steps == 0 && viewShows_ == ViewShows::Poses)
+            return current_;   // a slow speed keeps the pose on screen
+        // The back-and-forth path 0..N..0 has period 2N; a phase below N goes up.
+        const long long n = context_.divisions, period = 2 * n;
+        const long long phase = direction_ > 0 ? current_ : (period - current_) % period;
+        const long long moved = (phase + static_cast<long long>(steps)) % period;
+        current_ = static_cast<int>(moved <= n ? moved : period - moved);
+        direction_ = moved < n ? 1 : -1;
+    }
+    drawPose(view, current_);
+    viewShows_ = ViewShows::Poses;
+    return current_;
 }
 
 void SimulationFrame::drawPose(plot::Canvas& view, int index) const
@@ -124,6 +177,56 @@ void SimulationFrame::drawPose(plot::Canvas& view, int index) const
     if (options_.guides)
         run_->DrawGuides(view, window_);
     run_->DrawMechanism(view, window_, index);
+}
+
+void SimulationFrame::setPlaying(bool playing)
+{
+    playing_ = playing && run_ != nullptr;
+    // Back from STOP or a page, the first tick puts the current pose on screen again.
+    if (playing_ && viewShows_ != ViewShows::Poses)
+        firstTick_ = true;
+}
+
+void SimulationFrame::setSpeed(int index)
+{
+    speed_ = std::clamp(index, 0, static_cast<int>(kSpeeds.size()) - 1);
+    stepCredit_ = 0;
+}
+
+std::optional<int> SimulationFrame::goToStep(int step, plot::Canvas& view)
+{
+    if (!run_)
+        return std::nullopt;
+    current_ = std::clamp(step, 0, context_.divisions);
+    firstTick_ = false;
+    if (viewShows_ == ViewShows::Poses)
+        drawPose(view, current_);
+    return current_;
+}
+
+std::optional<double> SimulationFrame::cursorX(const plot::Canvas& graph) const
+{
+    if (!run_)
+        return std::nullopt;
+    return plot::TimeAxisX(graph, context_.divisions, current_);
+}
+
+std::optional<StepValues> SimulationFrame::currentValues() const
+{
+    if (!run_)
+        return std::nullopt;
+    const int n = context_.divisions;
+    // The time as the result file computes it, so the two agree to the last digit.
+    const double time = (context_.cycleTime * current_) / n;
+    StepValues values;
+    values.position = "ステップ " + std::to_string(current_) + " / " + std::to_string(n) + "　時刻 "
+                      + numeric::FormatNumber(time) + " 秒";
+    ResultTable table = run_->resultTable();
+    values.names = std::move(table.header);
+    values.values.push_back(numeric::FormatNumber(time));
+    for (const std::span<const double> column : table.columns)
+        values.values.push_back(numeric::FormatNumber(column[static_cast<std::size_t>(current_)]));
+    return values;
 }
 
 std::vector<int> SimulationFrame::stopPoseIndices(StopPoses poses, int divisions)
@@ -154,6 +257,10 @@ std::vector<int> SimulationFrame::stopPoseIndices(StopPoses poses, int divisions
 
 void SimulationFrame::stop(plot::Canvas& view)
 {
+    if (!run_)
+        return;
+    playing_ = false;
+    viewShows_ = ViewShows::Summary;
     drawSummary(view);
 }
 
@@ -182,6 +289,8 @@ std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
 {
     if (!run_)
         return std::nullopt;
+    if (mechanism_.traits.nextStopsTimer)
+        playing_ = false;
     const std::vector<GraphPage> pages = run_->nextPages();
     ++graphPage_;
     if (graphPage_ > static_cast<int>(pages.size())) {
@@ -191,6 +300,7 @@ std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
     const GraphPage& page = pages[static_cast<std::size_t>(graphPage_ - 1)];
     plot::PlotTimeHistory(view, context_.divisions, page.triple.value, page.triple.rate,
                           page.triple.accel);
+    viewShows_ = ViewShows::Page;
     return page.caption;
 }
 

@@ -17,6 +17,7 @@ struct Refusal {
         Input,        // box `key` holds a value the mechanism cannot take
         Step,         // step `step` at `time` seconds cannot be computed
         File,         // `file` cannot be written; the run itself stands
+        Cancelled,    // the student cancelled the run before it was complete
     };
 
     Kind kind = Kind::Step;
@@ -43,6 +44,7 @@ struct Refusal {
     {
         return {Kind::Step, {}, 0, 0, {}, std::move(reason)};
     }
+    static Refusal OfCancel() { return {Kind::Cancelled, {}, 0, 0, {}, "計算を中止しました。"}; }
     static Refusal OfFile(std::filesystem::path file, std::string reason)
     {
         return {Kind::File, {}, 0, 0, std::move(file), std::move(reason)};

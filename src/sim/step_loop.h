@@ -15,6 +15,7 @@
 #include "sim/profiles.h"
 #include "sim/refusal.h"
 #include "sim/result_stream.h"
+#include "sim/run_progress.h"
 
 namespace sim {
 
@@ -71,6 +72,19 @@ template <typename Pose> const Pose& PoseIn(const Refusable<Pose>& posed)
     return *std::get_if<Pose>(&posed);
 }
 
+// Every this many steps the loop reports its progress and looks for a cancel request.
+inline constexpr int kProgressEvery = 4096;
+
+// False when the run on this thread has been asked to stop.
+inline bool ReportProgress(int stepsDone)
+{
+    RunProgress* progress = ProgressScope::current();
+    if (!progress)
+        return true;
+    progress->stepsDone.store(stepsDone, std::memory_order_relaxed);
+    return !progress->cancelRequested.load(std::memory_order_relaxed);
+}
+
 inline RunOrRefusal AtStep(Refusal refusal, int i, const RunContext& context)
 {
     refusal.step = i;
@@ -93,6 +107,8 @@ RunSteps(const RunContext& context, std::unique_ptr<Run> run, PoseOf&& poseOf, S
     const std::size_t kept = StepCount(context);
     std::size_t first = 0, row = 0;   // step `first + row` is row `row` of the run
     for (int i = 0; i <= n; ++i) {
+        if (i % detail::kProgressEvery == 0 && !detail::ReportProgress(i)) [[unlikely]]
+            return Refusal::OfCancel();
         const StepSample at = sample(i, n);
         auto posed = poseOf(Step{i, at.segment, EvaluateProfile(context.profile, at.tau)});
         if (Refusal* refused = detail::RefusalIn(posed)) [[unlikely]]

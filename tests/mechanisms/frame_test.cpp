@@ -1,10 +1,12 @@
-// The simulation frame over the 2R arm: RUN, the back-and-forth animation, STOP, next and
-// refused runs, drawn on recording canvases.
+// The simulation frame over the 2R arm: RUN, the back-and-forth animation, the transport's
+// steps, speeds and cursor, STOP, next and refused runs, drawn on recording canvases.
 #include <gtest/gtest.h>
 
 #include "mechanism_test_support.h"
 #include "mechanisms/serial_2r.h"
+#include "plot/graphs.h"
 #include "plot/recording_canvas.h"
+#include "sim/run_progress.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -22,6 +24,13 @@ struct FrameFixture : ::testing::Test {
         return frame.runCycle(DefaultTexts(frame.mechanism(), overrides),
                               {n, 10, sim::ProfileKind::Quintic}, dir / "result.dat", picture1,
                               picture2, picture3);
+    }
+    std::vector<int> ticks(int count)
+    {
+        std::vector<int> shown;
+        for (int t = 0; t < count; ++t)
+            shown.push_back(frame.tick(picture3).value_or(-1));
+        return shown;
     }
 };
 
@@ -115,7 +124,7 @@ TEST_F(FrameFixture, RefusedRunLeavesRunPicturesAndFileAsTheyWere)
     EXPECT_NE(message.find("L1"), std::string::npos) << message;
     EXPECT_EQ(frame.run(), before);
     EXPECT_EQ(frame.context().divisions, 10);
-    EXPECT_EQ(frame.stepIndex(), 2);
+    EXPECT_EQ(frame.currentStep(), 1);
     EXPECT_EQ(ReadFileBytes(dir / "result.dat"), fileBefore);
     EXPECT_EQ(picture1.lines.size(), graphLines);
 }
@@ -183,6 +192,108 @@ TEST(DescribeRefusal, NamesTheStepAndItsTime)
     EXPECT_NE(text.find("37"), std::string::npos);
     EXPECT_NE(text.find("1.85"), std::string::npos);
     EXPECT_NE(text.find("腕が届きません"), std::string::npos);
+}
+
+TEST_F(FrameFixture, StepsStopAtBothEndsAndPlayKeepsItsDirection)
+{
+    EXPECT_FALSE(frame.goToStep(3, picture3).has_value());   // nothing before the first run
+    ASSERT_FALSE(run(4).has_value());
+    EXPECT_EQ(frame.goToStep(-1, picture3), 0);
+    EXPECT_EQ(frame.goToStep(frame.currentStep() - 1, picture3), 0);
+    EXPECT_EQ(frame.goToStep(9, picture3), 4);
+    EXPECT_EQ(frame.goToStep(frame.currentStep() + 1, picture3), 4);
+    EXPECT_EQ(picture3.clearCount, 4);   // each step puts its pose on screen
+
+    // Up from 2, paused, back to 1: play goes on upward; at N it turns, at 0 it turns again.
+    frame.goToStep(2, picture3);
+    frame.setPlaying(false);
+    EXPECT_FALSE(frame.tick(picture3).has_value());
+    frame.goToStep(1, picture3);
+    frame.setPlaying(true);
+    EXPECT_EQ(ticks(3), (std::vector<int>{2, 3, 4}));
+    frame.goToStep(2, picture3);   // having turned at N, play goes on downward
+    EXPECT_EQ(ticks(3), (std::vector<int>{1, 0, 1}));
+    frame.goToStep(0, picture3);
+    EXPECT_EQ(ticks(2), (std::vector<int>{1, 2}));
+
+    // After STOP the summary stays; the strip moves only the step and the cursor.
+    frame.stop(picture3);
+    const int clears = picture3.clearCount;
+    EXPECT_EQ(frame.goToStep(3, picture3), 3);
+    EXPECT_EQ(picture3.clearCount, clears);
+    EXPECT_DOUBLE_EQ(*frame.cursorX(picture1), plot::TimeAxisX(picture1, 4, 3));
+    EXPECT_EQ(frame.currentValues()->position, "ステップ 3 / 4　時刻 7.5 秒");
+}
+
+// k steps per tick land where k ticks of one step land, however large k is against N.
+TEST_F(FrameFixture, FastSpeedsSkipAlongThePathAndSlowOnesHoldThePose)
+{
+    for (int n : {1, 4, 7}) {
+        ASSERT_FALSE(run(n).has_value());
+        SimulationFrame single{mechanisms::Serial2R()};
+        ASSERT_FALSE(single
+                         .runCycle(DefaultTexts(single.mechanism()), Context(n), dir / "single.dat",
+                                   picture1, picture2, picture3)
+                         .has_value());
+        single.tick(picture3);
+        frame.tick(picture3);
+        for (int speed : {4, 5, 6, 7}) {   // 5x, 10x, 100x, 1000x
+            SCOPED_TRACE(testing::Message() << "N = " << n << ", speed " << speed);
+            frame.setSpeed(speed);
+            for (int t = 0; t < 3; ++t) {
+                for (int k = 0; k < sim::kSpeeds[static_cast<std::size_t>(speed)]; ++k)
+                    single.tick(picture3);
+                EXPECT_EQ(frame.tick(picture3), single.currentStep());
+                EXPECT_EQ(frame.direction(), single.direction());
+            }
+        }
+    }
+    frame.setSpeed(sim::kNormalSpeed);   // the speed chosen outlasts a run
+    ASSERT_FALSE(run(1).has_value());
+    EXPECT_EQ(ticks(4), (std::vector<int>{0, 1, 0, 1}));
+    frame.setSpeed(0);   // 0.25x
+    EXPECT_EQ(ticks(8), (std::vector<int>{1, 1, 1, 0, 0, 0, 0, 1}));
+}
+
+TEST_F(FrameFixture, RefusedCancelledAndPendingRunsLeaveTheStepsOfTheShownOne)
+{
+    ASSERT_FALSE(run(10).has_value());
+    frame.goToStep(7, picture3);
+    const std::string fileBefore = ReadFileBytes(dir / "result.dat");
+
+    ASSERT_TRUE(run(50, {{0, "abc"}}).has_value());
+    EXPECT_EQ(frame.currentStep(), 7);
+    EXPECT_EQ(frame.goToStep(50, picture3), 10);
+
+    // The step loop reports its progress; a run cancelled before its last step stops there,
+    // is refused and writes nothing.
+    sim::RunProgress progress;
+    {
+        sim::ProgressScope scope(progress);
+        auto cancelled =
+            SimulationFrame::ComputeRun(frame.mechanism(), DefaultTexts(frame.mechanism()),
+                                        Context(10000), dir / "other.dat", picture3);
+        EXPECT_EQ(progress.stepsDone, 8192);
+        progress.cancelRequested = true;
+        progress.stepsDone = -1;
+        cancelled = SimulationFrame::ComputeRun(frame.mechanism(), DefaultTexts(frame.mechanism()),
+                                                Context(10000), dir / "result.dat", picture3);
+        EXPECT_EQ(progress.stepsDone, 0);
+        ASSERT_TRUE(std::holds_alternative<sim::Refusal>(cancelled));
+        EXPECT_EQ(std::get<sim::Refusal>(cancelled).kind, sim::Refusal::Kind::Cancelled);
+    }
+    EXPECT_EQ(ReadFileBytes(dir / "result.dat"), fileBefore);
+    EXPECT_EQ(frame.goToStep(50, picture3), 10);
+
+    // A run computed meanwhile with other settings: the shown run keeps its N until it is
+    // shown, then the new run keeps its own.
+    auto pending = SimulationFrame::ComputeRun(frame.mechanism(), DefaultTexts(frame.mechanism()),
+                                               Context(20), dir / "result.dat", picture3);
+    ASSERT_TRUE(std::holds_alternative<sim::ComputedRun>(pending));
+    EXPECT_EQ(frame.goToStep(20, picture3), 10);
+    frame.showRun(std::move(std::get<sim::ComputedRun>(pending)));
+    EXPECT_EQ(frame.currentStep(), 0);
+    EXPECT_EQ(frame.goToStep(25, picture3), 20);
 }
 
 }

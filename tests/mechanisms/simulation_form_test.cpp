@@ -161,13 +161,20 @@ TEST_F(FormFixture, EveryPictureOffersItsMenuAndTheTableComesAsTheResultFile)
     for (const auto& [caption, enabled] : MenuEntries(child<plot::PictureBox>("Picture3")))
         EXPECT_TRUE(enabled) << caption.toStdString();
 
+    // From the menu and from beside the current values alike.
+    const std::string table = ReadFileBytes(dir / "result.dat");
     std::unique_ptr<QMenu> menu(
         child<plot::PictureBox>("Picture1")->findChild<widgets::PictureMenu*>()->makeMenu(nullptr));
     for (QAction* action : menu->actions())
         if (action->text() == "表をコピー")
             action->trigger();
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
-              ReadFileBytes(dir / "result.dat"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), table);
+    QGuiApplication::clipboard()->clear();
+    child<QPushButton>("CopyTable")->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), table);
+
+    // The graphs a RUN hands over keep their vectors for an SVG.
+    EXPECT_TRUE(child<plot::PictureBox>("Picture1")->vectors()->svg().contains("<polyline"));
     child<QTimer>("Timer1")->stop();
 }
 
@@ -188,8 +195,8 @@ TEST_F(FormFixture, TwoWindowsAnimateIndependently)
         form->Timer1_Timer();
     other.RUN_Click();
     other.Timer1_Timer();
-    EXPECT_EQ(form->frame().stepIndex(), 3);
-    EXPECT_EQ(other.frame().stepIndex(), 1);
+    EXPECT_EQ(form->frame().currentStep(), 2);
+    EXPECT_EQ(other.frame().currentStep(), 0);
 }
 
 // Form2rjun's design in twips (15 to a pixel): left, top, width, height (0 where not given).
@@ -279,7 +286,7 @@ TEST_F(FormFixture, RunDuringTheAnimationRestartsAtPoseZero)
     child<QLineEdit>("Text1_0")->setText("40");
     child<QPushButton>("RUN")->click();
     EXPECT_TRUE(form->isAnimating());
-    EXPECT_EQ(form->frame().stepIndex(), 0);
+    EXPECT_EQ(form->frame().currentStep(), 0);
     EXPECT_GT(form->frame().window().xmax, xmaxBefore);   // refitted to the longer arm
     form->Timer1_Timer();
     EXPECT_EQ(text2(), "0");

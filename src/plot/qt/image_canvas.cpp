@@ -10,6 +10,16 @@ ImageCanvas::ImageCanvas(QSize logicalSize, double logicalDpi, double devicePixe
 {
 }
 
+void ImageCanvas::takePicture(const ImageCanvas& drawn)
+{
+    raster_ = drawn.raster_;
+    if (vectors_ && drawn.vectors_)
+        *vectors_ = *drawn.vectors_;
+    else if (vectors_)
+        vectors_->clear();   // what was kept no longer matches the image
+    changed();
+}
+
 QByteArray ImageCanvas::pngBytes() const
 {
     QByteArray bytes;

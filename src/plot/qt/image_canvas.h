@@ -23,6 +23,9 @@ public:
     QSize logicalSize() const { return raster_.logicalSize(); }
 
     const QImage& image() const { return raster_.image(); }
+    // Shows what was drawn on `drawn` (a canvas of the same size, drawn on another thread,
+    // say) instead of this canvas's own drawing.
+    void takePicture(const ImageCanvas& drawn);
     // The image encoded as PNG in memory (empty if encoding fails), for a safe file writer.
     QByteArray pngBytes() const;
 

@@ -5,12 +5,15 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPen>
 #include <qdrawutil.h>
 
 namespace plot {
 
 namespace {
 constexpr int kFrame = 2;   // sunken border, pixels
+// The time cursor: a colour none of the traces uses.
+const QColor kCursorColour(255, 0, 255);
 }
 
 // QWidget is built first, so the screen's logical dpi and pixel ratio are known for the raster.
@@ -29,6 +32,19 @@ void PictureBox::paintEvent(QPaintEvent*)
     qDrawShadePanel(&painter, rect(), palette(), true, kFrame);
     // The raster carries its device pixel ratio, so it is drawn at its logical size.
     painter.drawImage(QPoint(kFrame, kFrame), image());
+    if (cursorX_) {
+        const double x = kFrame + *cursorX_ * logicalSize().width() / widthMm();
+        painter.setPen(QPen(kCursorColour, 1));
+        painter.drawLine(QPointF(x, kFrame), QPointF(x, kFrame + logicalSize().height()));
+    }
+}
+
+void PictureBox::setCursorX(std::optional<double> xMm)
+{
+    if (xMm == cursorX_)
+        return;
+    cursorX_ = xMm;
+    update();
 }
 
 }

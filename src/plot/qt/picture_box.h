@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "plot/qt/image_canvas.h"
 
@@ -14,9 +15,17 @@ public:
     // logicalSize: the fixed inner size in logical pixels.
     explicit PictureBox(QSize logicalSize, QWidget* parent = nullptr);
 
+    // A thin vertical line at x millimetres, drawn over the kept image when the box is
+    // painted: it moves without the picture being drawn again. nullopt removes it.
+    void setCursorX(std::optional<double> xMm);
+    std::optional<double> cursorX() const { return cursorX_; }
+
 protected:
     void changed() override { update(); }
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::optional<double> cursorX_;
 };
 
 }

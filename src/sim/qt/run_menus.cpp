@@ -17,9 +17,25 @@ void CopyRunTable(const SimulationFrame& frame)
         QGuiApplication::clipboard()->setText(QString::fromStdString(RunTableText(frame)));
 }
 
+namespace {
+
+QString ViewName(const SimulationFrame& frame)
+{
+    switch (frame.viewShows()) {
+    case ViewShows::Summary:
+        return "summary";
+    case ViewShows::Page:
+        return QString("page%1").arg(frame.graphPage());
+    case ViewShows::Poses:
+        break;
+    }
+    return frame.hasRun() ? QString("step%1").arg(frame.currentStep()) : QString("picture3");
+}
+
+}
+
 void InstallRunPictureMenus(const SimulationFrame& frame,
-                            const std::array<plot::PictureBox*, 3>& pictures,
-                            std::function<QString()> viewName)
+                            const std::array<plot::PictureBox*, 3>& pictures)
 {
     const QString stem = QString::fromStdString(frame.mechanism().command) + "_";
     plot::PictureBox* view = pictures[2];
@@ -53,7 +69,7 @@ void InstallRunPictureMenus(const SimulationFrame& frame,
             pictures[static_cast<std::size_t>(i)], [name] { return name; }, entries);
     }
     new widgets::PictureMenu(
-        view, [stem, viewName] { return stem + viewName(); }, entries);
+        view, [stem, &frame] { return stem + ViewName(frame); }, entries);
 }
 
 }

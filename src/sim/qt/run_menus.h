@@ -3,9 +3,7 @@
 // window shows (disabled before the first run).
 #pragma once
 
-#include <QString>
 #include <array>
-#include <functional>
 
 class QWidget;
 
@@ -17,11 +15,10 @@ namespace sim {
 
 class SimulationFrame;
 
-// `viewName` names what the large picture shows now ("summary", "page2", "step37"); default
-// file names are the mechanism's command name, "_" and the picture's name.
+// Default file names are the mechanism's command name, "_" and the picture's name: "picture1",
+// "picture2", and for the large picture what it shows now ("step37", "summary", "page2").
 void InstallRunPictureMenus(const SimulationFrame& frame,
-                            const std::array<plot::PictureBox*, 3>& pictures,
-                            std::function<QString()> viewName);
+                            const std::array<plot::PictureBox*, 3>& pictures);
 
 // Puts the run's result table on the clipboard; nothing before the first run.
 void CopyRunTable(const SimulationFrame& frame);

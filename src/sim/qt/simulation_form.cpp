@@ -12,9 +12,13 @@
 #include <algorithm>
 
 #include "plot/qt/picture_box.h"
+#include "plot/recording_canvas.h"
 #include "sim/picture_sizes.h"
 #include "sim/qt/run_menus.h"
+#include "sim/qt/run_worker.h"
+#include "sim/qt/transport_strip.h"
 #include "sim/qt/view_choices.h"
+#include "sim/step_loop.h"
 #include "widgets/accessible_names.h"
 
 namespace sim {
@@ -22,6 +26,9 @@ namespace sim {
 namespace {
 
 constexpr int kTimerIntervalMs = 50;
+// Runs of this many steps or more compute on the worker thread; shorter ones take a few
+// milliseconds and finish at once.
+constexpr std::size_t kWorkerFromSteps = 20000;
 
 // The form's design in twips (15 to a pixel), Form2rjun's layout. Only the input captions may
 // be wider than the design's caption column; everything right of it then moves right as well.
@@ -66,10 +73,15 @@ SimulationForm::SimulationForm(const Mechanism& mechanism, const Settings& setti
     setWindowTitle(Q(mechanism.windowTitle.empty() ? mechanism.title : mechanism.windowTitle));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
+    buildTransport();
     // Form_Load: the timer starts disabled; the boxes keep their design-time texts.
 }
 
-SimulationForm::~SimulationForm() = default;
+// The worker draws on drawn1_ and drawn2_, which go before the worker (a child) would.
+SimulationForm::~SimulationForm()
+{
+    worker_->cancelAndWait();
+}
 
 void SimulationForm::buildControls()
 {
@@ -142,14 +154,18 @@ void SimulationForm::buildControls()
                             std::max(Px(5687) + shift, picture1InnerRight), graphsTop);
     const int viewLeft = Px(1560) + shift;
     picture3_ = makePicture("Picture3", kPicture3Size, viewLeft, Px(4411));
-    InstallRunPictureMenus(frame_, {picture1_, picture2_, picture3_}, [this] { return shown_; });
+    InstallRunPictureMenus(frame_, {picture1_, picture2_, picture3_});
 
     // The assembly and guide check boxes under the profile buttons, laid out like them.
     choices_ = std::make_unique<ViewChoices>(
         this, m,
         ViewChoices::Column{kCaptionLeft, kOptionLeft, kOptionSide, viewLeft - 4,
                             optionsTop + kOptionRowHeight * 3},
-        [this](DrawingOptions options) { frame_.setDrawingOptions(options); });
+        [this](DrawingOptions options) {
+            frame_.setDrawingOptions(options);
+            if (!frame_.playing())   // a paused pose is drawn again with them
+                frame_.goToStep(frame_.currentStep(), *picture3_);
+        });
 
     // Graph captions with the colour legend beside them.
     const int captionLefts[2] = {Px(2035) + shift, Px(6358) + shift};
@@ -221,22 +237,85 @@ void SimulationForm::showMessage(const QString& text, bool warning)
     message_->setText(text);
 }
 
+void SimulationForm::buildTransport()
+{
+    strip_ = new TransportStrip(width(), this);
+    strip_->move(0, height());
+    setFixedSize(width(), height() + strip_->height());
+    auto goTo = [this](int step) {
+        if (frame_.goToStep(step, *picture3_) && frame_.viewShows() == ViewShows::Poses)
+            text2_->setText(QString::number(frame_.currentStep()));
+        showTransport();
+    };
+    connect(strip_, &TransportStrip::stepChosen, this, goTo);
+    connect(strip_, &TransportStrip::stepBy, this,
+            [this, goTo](int delta) { goTo(frame_.currentStep() + delta); });
+    connect(strip_, &TransportStrip::pauseToggled, this, [this] {
+        frame_.setPlaying(!frame_.playing());
+        showTransport();
+    });
+    connect(strip_, &TransportStrip::speedChosen, this,
+            [this](int index) { frame_.setSpeed(index); });
+    worker_ = new RunWorker(
+        [this](const RunProgress& progress) { strip_->showProgress(progress); },
+        [this](Refusable<ComputedRun> computed) { finishRun(std::move(computed)); }, this);
+    connect(strip_, &TransportStrip::cancelRequested, worker_, &RunWorker::cancel);
+    connect(strip_, &TransportStrip::copyTableRequested, this, [this] { CopyRunTable(frame_); });
+}
+
+bool SimulationForm::isComputing() const
+{
+    return worker_->busy();
+}
+
 void SimulationForm::RUN_Click()
 {
-    // A refused run leaves the previous one animating as it was.
-    const bool wasAnimating = timer1_->isActive();
-    timer1_->stop();
-
+    if (worker_->busy())
+        return;
     std::vector<std::string> texts(text1_.size());
     for (std::size_t i = 0; i < text1_.size(); ++i)
         if (text1_[i])
             texts[i] = text1_[i]->text().toStdString();
     choices_->writeBranchTexts(texts);
 
-    // The N and T in force now hold for every handler of this run.
+    // The N and T in force now hold for every handler of this run. The previous run goes on
+    // animating until this one is shown; a refused or cancelled run leaves it as it was.
     const RunContext context{settings_, selectedProfile()};
-    const std::optional<Refusal> refusal =
-        frame_.runCycle(texts, context, resultPath_, *picture1_, *picture2_, *picture3_);
+    // The graphs are plotted with the run, on copies of the pictures, and shown with it.
+    drawn1_ = std::make_unique<plot::ImageCanvas>(*picture1_);
+    drawn2_ = std::make_unique<plot::ImageCanvas>(*picture2_);
+    auto job = [&mechanism = frame_.mechanism(), texts = std::move(texts), context,
+                path = resultPath_,
+                view = plot::RecordingCanvas(picture3_->widthMm(), picture3_->heightMm()),
+                graph1 = drawn1_.get(), graph2 = drawn2_.get()] {
+        Refusable<ComputedRun> computed =
+            SimulationFrame::ComputeRun(mechanism, texts, context, path, view);
+        if (const ComputedRun* done = std::get_if<ComputedRun>(&computed))
+            SimulationFrame::PlotGraphs(*done, *graph1, *graph2);
+        return computed;
+    };
+    if (StepCount(context) < kWorkerFromSteps) {
+        finishRun(job());
+        return;
+    }
+    run_->setEnabled(false);
+    worker_->start(std::move(job), static_cast<int>(StepCount(context)));
+}
+
+void SimulationForm::finishRun(Refusable<ComputedRun> computed)
+{
+    run_->setEnabled(true);
+    strip_->hideProgress();
+    std::optional<Refusal> refusal;
+    if (Refusal* refused = std::get_if<Refusal>(&computed))
+        refusal = std::move(*refused);
+    else {
+        refusal = frame_.showRun(std::move(std::get<ComputedRun>(computed)));
+        picture1_->takePicture(*drawn1_);
+        picture2_->takePicture(*drawn2_);
+    }
+    drawn1_.reset();
+    drawn2_.reset();
     // After a run that wrote its file the message says where, so a student can find it.
     QString message =
         refusal
@@ -245,53 +324,65 @@ void SimulationForm::RUN_Click()
     // What the run found about the mechanism follows on one line, once the run stands.
     if (frame_.hasRun() && (!refusal || refusal->kind == Refusal::Kind::File)) {
         QStringList findings;
-        for (const std::string& finding : frame_.run()->findings())
+        for (const std::string& finding : frame_.findings())
             findings << Q(finding);
         if (!findings.isEmpty())
             message += "\n" + findings.join("　");
     }
-    showMessage(message, refusal.has_value());
-    if (refusal && refusal->kind != Refusal::Kind::File) {
-        if (wasAnimating)
-            timer1_->start();
+    showMessage(message, refusal && refusal->kind != Refusal::Kind::Cancelled);
+    if (refusal && refusal->kind != Refusal::Kind::File)
         return;
-    }
     if (frame_.mechanism().traits.showsOkAfterCompute)
         text2_->setText("ok");
-    timer1_->start();
+    strip_->showRunLength(frame_.context().divisions);
+    showTransport();
+}
+
+void SimulationForm::showTransport()
+{
+    if (frame_.playing())
+        timer1_->start();
+    else
+        timer1_->stop();
+    strip_->showPlaying(frame_.playing());
+    const std::optional<StepValues> values = frame_.currentValues();
+    if (!values)
+        return;
+    strip_->showStep(frame_.currentStep(), *values);
+    picture1_->setCursorX(frame_.cursorX(*picture1_));
+    picture2_->setCursorX(frame_.cursorX(*picture2_));
+    // The cursor stands on the large picture only when it shows a next page's graph.
+    picture3_->setCursorX(frame_.viewShows() == ViewShows::Page ? frame_.cursorX(*picture3_)
+                                                                : std::nullopt);
 }
 
 void SimulationForm::Timer1_Timer()
 {
-    if (const std::optional<int> shown = frame_.tick(*picture3_)) {
+    if (const std::optional<int> shown = frame_.tick(*picture3_))
         text2_->setText(QString::number(*shown));
-        shown_ = QString("step%1").arg(*shown);
-    }
+    showTransport();
 }
 
 void SimulationForm::STOP_Click()
 {
     if (!frame_.hasRun())
         return;
-    timer1_->stop();
     frame_.stop(*picture3_);
-    shown_ = "summary";
+    showTransport();
 }
 
 void SimulationForm::next_Click()
 {
     if (!frame_.hasRun())
         return;
-    if (frame_.mechanism().traits.nextStopsTimer)
-        timer1_->stop();
-    if (const std::optional<std::string> caption = frame_.next(*picture3_)) {
+    if (const std::optional<std::string> caption = frame_.next(*picture3_))
         label4_->setText(Q(*caption));
-        shown_ = QString("page%1").arg(frame_.graphPage());
-    }
+    showTransport();
 }
 
 void SimulationForm::closeEvent(QCloseEvent* event)
 {
+    worker_->cancelAndWait();   // a run still computing is cancelled with its window
     timer1_->stop();
     QWidget::closeEvent(event);
 }

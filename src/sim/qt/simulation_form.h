@@ -19,11 +19,14 @@ class QRadioButton;
 class QTimer;
 
 namespace plot {
+class ImageCanvas;
 class PictureBox;
 }
 
 namespace sim {
 
+class RunWorker;
+class TransportStrip;
 class ViewChoices;
 
 class SimulationForm : public QWidget {
@@ -36,6 +39,8 @@ public:
     const SimulationFrame& frame() const { return frame_; }
     void setResultPath(std::filesystem::path path) { resultPath_ = std::move(path); }
     bool isAnimating() const;
+    // A RUN is computing on its worker thread.
+    bool isComputing() const;
 
 public slots:
     void RUN_Click();
@@ -51,6 +56,10 @@ private:
     ProfileKind selectedProfile() const;
     // A warning (a refused run, an unwritten file) in red, other messages in the text colour.
     void showMessage(const QString& text, bool warning);
+    void buildTransport();
+    void finishRun(Refusable<ComputedRun> computed);
+    // The timer, the strip, the cursors and Text2 after the frame's step or play state moved.
+    void showTransport();
 
     SimulationFrame frame_;
     const Settings& settings_;
@@ -68,7 +77,10 @@ private:
     plot::PictureBox* picture1_ = nullptr;
     plot::PictureBox* picture2_ = nullptr;
     plot::PictureBox* picture3_ = nullptr;
-    QString shown_ = "picture3";   // what Picture3 shows, for default file names
+    TransportStrip* strip_ = nullptr;
+    RunWorker* worker_ = nullptr;
+    // Picture1 and Picture2 as a RUN draws them, off screen until the run is shown.
+    std::unique_ptr<plot::ImageCanvas> drawn1_, drawn2_;
 };
 
 }

@@ -1,0 +1,147 @@
+// The transport strip, the time cursor, the current values and a run on the worker thread in
+// the 2R arm's window.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSlider>
+#include <QStringList>
+#include <chrono>
+
+#include "mechanism_test_support.h"
+#include "mechanisms/serial_2r.h"
+#include "plot/graphs.h"
+#include "plot/qt/picture_box.h"
+#include "plot/recording_canvas.h"
+#include "sim/qt/simulation_form.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+struct WindowFixture : ::testing::Test {
+    TempDir dir;
+    sim::Settings settings;
+    sim::SimulationForm form{mechanisms::Serial2R(), settings};
+
+    WindowFixture() { form.setResultPath(dir / "result.dat"); }
+    template <typename T> T* child(const char* name) { return form.findChild<T*>(name); }
+    void waitForRun()
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (form.isComputing() && std::chrono::steady_clock::now() < deadline)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_FALSE(form.isComputing());
+    }
+    QStringList valueLines()
+    {
+        return child<QPlainTextEdit>("CurrentValues")->toPlainText().split('\n');
+    }
+};
+
+TEST_F(WindowFixture, TheCursorAndTheValuesShowTheChosenStepOfTheFile)
+{
+    for (const char* name : {"一時停止", "1ステップ戻る", "1ステップ進む", "時刻スライダー", "速さ",
+                             "現在の値", "進行状況", "中止"}) {
+        const auto named = form.findChildren<QWidget*>();
+        EXPECT_EQ(std::count_if(named.begin(), named.end(),
+                                [name](QWidget* w) { return w->accessibleName() == name; }),
+                  1)
+            << name;
+    }
+    settings.divisions = 200;
+    child<QPushButton>("RUN")->click();
+    child<QPushButton>("Pause")->click();
+    EXPECT_FALSE(form.isAnimating());
+    // The keys: End, then Left steps back from N; Space resumes and pauses again.
+    auto press = [this](Qt::Key key) {
+        for (QShortcut* shortcut : form.findChildren<QShortcut*>())
+            if (shortcut->key() == QKeySequence(key))
+                emit shortcut->activated();
+    };
+    press(Qt::Key_End);
+    press(Qt::Key_Left);
+    EXPECT_EQ(valueLines()[0], "ステップ 199 / 200　時刻 9.95 秒");
+    press(Qt::Key_Space);
+    EXPECT_TRUE(form.isAnimating());
+    press(Qt::Key_Space);
+    EXPECT_FALSE(form.isAnimating());
+    child<QSlider>("TimeSlider")->setValue(65);
+    child<QPushButton>("StepForward")->click();
+
+    // The cursor stands where the plotted curves pass step 66 (3.3 s of 10 s).
+    auto* picture1 = child<plot::PictureBox>("Picture1");
+    plot::RecordingCanvas graph(picture1->widthMm(), picture1->heightMm());
+    const auto triple = form.frame().run()->graphs()[0];
+    plot::PlotTimeHistory(graph, 200, triple.value, triple.rate, triple.accel);
+    std::vector<plot::RecordedLine> curve;
+    std::copy_if(graph.lines.begin(), graph.lines.end(), std::back_inserter(curve),
+                 [](const plot::RecordedLine& l) { return l.penWidth == 2; });
+    ASSERT_GT(curve.size(), 66u);
+    ASSERT_TRUE(picture1->cursorX().has_value());
+    EXPECT_NEAR(*picture1->cursorX(), curve[66].a.x, 1e-9);
+    // ... and is painted there over the kept graph.
+    QImage shown(picture1->size(), QImage::Format_RGB32);
+    picture1->render(&shown);
+    const int column = 2
+                       + static_cast<int>(*picture1->cursorX() * picture1->logicalSize().width()
+                                          / picture1->widthMm());
+    int cursorPixels = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = column - 1; x <= column + 1; ++x)
+            cursorPixels += shown.pixelColor(x, y) == QColor(255, 0, 255);
+    EXPECT_GT(cursorPixels, picture1->logicalSize().height() / 2);
+
+    // The values are the file's header and row 66, their column groups put together again.
+    const QStringList lines = valueLines();
+    EXPECT_EQ(lines[0], "ステップ 66 / 200　時刻 3.3 秒");
+    QStringList names, numbers;
+    for (int k = 1; k + 1 < lines.size(); k += 2) {
+        names << lines[k];
+        numbers << lines[k + 1];
+    }
+    const QStringList file =
+        QString::fromStdString(ReadFileBytes(dir / "result.dat")).split("\r\n");
+    EXPECT_EQ(names.join('\t'), file[0]);
+    EXPECT_EQ(numbers.join('\t'), file[67]);
+    // Assistive technology reads the values themselves.
+    QAccessibleInterface* values =
+        QAccessible::queryAccessibleInterface(child<QPlainTextEdit>("CurrentValues"));
+    ASSERT_TRUE(values && values->textInterface());
+    EXPECT_TRUE(values->textInterface()->text(0, 40).startsWith("ステップ 66"));
+}
+
+TEST_F(WindowFixture, ALongRunComputesAsideAndACancelledOneKeepsThePrevious)
+{
+    settings.divisions = 20;
+    child<QPushButton>("RUN")->click();
+    const std::string fileBefore = ReadFileBytes(dir / "result.dat");
+    const sim::MechanismRun* before = form.frame().run();
+
+    settings.divisions = 200000;
+    child<QPushButton>("RUN")->click();
+    EXPECT_TRUE(form.isComputing());
+    EXPECT_TRUE(form.isAnimating());   // the previous run goes on meanwhile
+    child<QPushButton>("Cancel")->click();
+    waitForRun();
+    EXPECT_EQ(form.frame().run(), before);
+    EXPECT_EQ(form.frame().context().divisions, 20);
+    EXPECT_EQ(child<QSlider>("TimeSlider")->maximum(), 20);
+    EXPECT_EQ(ReadFileBytes(dir / "result.dat"), fileBefore);
+    EXPECT_TRUE(child<QLabel>("lblMessage")->text().contains("中止"));
+
+    // Settings changed while a run computes do not reach it.
+    child<QPushButton>("RUN")->click();
+    settings.divisions = 7;
+    waitForRun();
+    EXPECT_EQ(form.frame().context().divisions, 200000);
+    EXPECT_EQ(child<QSlider>("TimeSlider")->maximum(), 200000);
+    const std::string bytes = ReadFileBytes(dir / "result.dat");
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 200002);
+}
+
+}
