@@ -112,6 +112,11 @@ start_program four-bar run other guides
 sleep 1.5
 shot four-bar_crossed_guides
 stop_program
+# The settings dialog refusing a mistyped time, and one window enlarged to 1.5 times its design size: the pictures grow and are drawn again.
+start_program 2r large
+sleep 1.5
+shot form_2r_enlarged
+stop_program
 for bench in gauss lady nibun; do
   start_program "$bench"
   shot "bench_${bench}"

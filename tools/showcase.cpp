@@ -3,9 +3,11 @@
 //                                              a mechanism window after RUN, STOP, next or pause,
 //                                              or while a long RUN computes
 //   mechsim_showcase MECHANISM refused         after a second RUN refused for a mistyped box
+//   mechsim_showcase MECHANISM large           STOP in a window enlarged to 1.5 times its design
 //   mechsim_showcase MECHANISM STAGE other guides  with the assembly boxes ("other") or the
 //                                              guide box ("guides") ticked before RUN
 //   mechsim_showcase gauss|lady|nibun          a test bench after its button
+//   mechsim_showcase settings                  the settings dialog refusing a mistyped time
 //   mechsim_showcase startup|bare              the main menu (or a bare window with a menu bar):
 //                                              prints the wall-clock time of its first paint in ns
 //                                              and quits (scripts/startup_time.sh)
@@ -23,6 +25,7 @@
 
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
+#include "app/formsetting.h"
 #include "app/interface_font.h"
 #include "app/start_menu.h"
 #include "mechanisms/catalog.h"
@@ -100,6 +103,15 @@ int main(int argc, char** argv)
         return application.exec();
     }
 
+    if (what == "settings") {
+        auto* dialog = new app::formsetting(settings);
+        dialog->move(20, 20);
+        dialog->show();
+        dialog->Text1->setText("1O");
+        dialog->Command1->click();
+        return application.exec();
+    }
+
     const sim::Mechanism* mechanism = mechanisms::FindMechanism(what);
     if (!mechanism) {
         std::fprintf(stderr, "unknown: %s\n", what.c_str());
@@ -122,7 +134,10 @@ int main(int argc, char** argv)
     QTimer::singleShot(1300, form, [form, stage] {
         if (stage == "stop")
             form->STOP_Click();
-        else if (stage == "refused") {
+        else if (stage == "large") {
+            form->resize(form->size() * 1.5);
+            form->STOP_Click();
+        } else if (stage == "refused") {
             if (auto* box = form->findChild<QLineEdit*>("Text1_1"))
                 box->setText("1O");
             form->RUN_Click();

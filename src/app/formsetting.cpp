@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "widgets/accessible_names.h"
+#include "widgets/message_line.h"
 
 namespace app {
 
@@ -38,13 +39,12 @@ formsetting::formsetting(sim::Settings& settings, QWidget* parent)
     widgets::NameForAccessibility(Text2, Label2->text());
     widgets::NameForAccessibility(Command1, Command1->text());
 
-    QPalette warning = lblMessage->palette();
-    warning.setColor(QPalette::WindowText, Qt::red);
-    lblMessage->setPalette(warning);
     lblMessage->setWordWrap(true);
     lblMessage->hide();
 
     auto* grid = new QGridLayout(this);
+    // The dialog grows with a refusal instead of cutting it off.
+    grid->setSizeConstraint(QLayout::SetMinimumSize);
     grid->addWidget(Label1, 0, 0, Qt::AlignRight);
     grid->addWidget(Text1, 0, 1);
     grid->addWidget(Label2, 1, 0, Qt::AlignRight);
@@ -60,8 +60,10 @@ void formsetting::Command1_Click()
     const auto parsed =
         sim::ParseSettings(Text1->text().toStdString(), Text2->text().toStdString());
     if (const auto* message = std::get_if<std::string>(&parsed)) {
-        lblMessage->setText(QString::fromStdString(*message));
+        widgets::ShowMessage(lblMessage, QString::fromStdString(*message),
+                             widgets::MessageKind::Refusal);
         lblMessage->show();
+        adjustSize();
         return;
     }
     settings_ = std::get<sim::Settings>(parsed);

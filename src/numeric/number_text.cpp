@@ -107,6 +107,15 @@ Shape CheckShape(std::string_view t)
     return {true, order + exponent <= 0};
 }
 
+std::string_view Trimmed(std::string_view t)
+{
+    while (!t.empty() && t.front() == ' ')
+        t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ')
+        t.remove_suffix(1);
+    return t;
+}
+
 }
 
 // A value too small for a double (e.g. "1e-400") reads as zero of its sign, as the nearest
@@ -116,12 +125,7 @@ std::optional<double> ReadNumber(std::string_view utf8)
     std::string ascii;
     if (!ToAscii(utf8, ascii))
         return std::nullopt;
-    std::string_view t = ascii;
-    while (!t.empty() && t.front() == ' ')
-        t.remove_prefix(1);
-    while (!t.empty() && t.back() == ' ')
-        t.remove_suffix(1);
-
+    std::string_view t = Trimmed(ascii);
     const Shape shape = CheckShape(t);
     if (!shape.valid)
         return std::nullopt;
@@ -140,6 +144,16 @@ std::optional<double> ReadNumber(std::string_view utf8)
         return std::nullopt;
     }
     return negative ? -value : value;
+}
+
+bool IsBeyondRange(std::string_view utf8)
+{
+    std::string ascii;
+    if (!ToAscii(utf8, ascii))
+        return false;
+    const std::string_view t = Trimmed(ascii);
+    const Shape shape = CheckShape(t);
+    return shape.valid && !shape.belowOne && !ReadNumber(utf8);
 }
 
 // Negative zero prints as "0": it only arises from multiplying zero by a negative span (a

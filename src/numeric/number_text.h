@@ -14,6 +14,10 @@ namespace numeric {
 // double's range give nullopt.
 std::optional<double> ReadNumber(std::string_view utf8);
 
+// True for text of a number's form whose value lies beyond a double's range ("1e400",
+// "-1e309"), which ReadNumber refuses: such a box is out of range, not "not a number".
+bool IsBeyondRange(std::string_view utf8);
+
 // Shortest decimal text that reads back to exactly the same double (std::to_chars); negative
 // zero is written "0".
 std::string FormatNumber(double value);

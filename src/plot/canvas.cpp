@@ -35,6 +35,40 @@ void Canvas::print(std::string_view utf8)
         doText(current_, utf8);
 }
 
+void Canvas::printAt(PointMm topLeft, std::string_view utf8)
+{
+    if (!numeric::IsFinite(topLeft.x, topLeft.y))
+        return;
+    current_ = topLeft;
+    print(utf8);
+}
+
+namespace {
+constexpr double kEmMm = 12.0 * 25.4 / 72.0;   // 12 points
+}
+
+// Advances of the Gothic face in ems: digits and letters 0.63, '-' 0.36, '.' and blank 0.27;
+// any other character (a full-width one) a whole em.
+double Canvas::textWidthMm(std::string_view utf8) const
+{
+    double ems = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c >= 0x80) {
+            if ((c & 0xC0) == 0xC0)   // the first byte of a multi-byte character
+                ems += 1.0;
+            continue;
+        }
+        ems += c == '-' ? 0.36 : (c == '.' || c == ' ') ? 0.27 : 0.63;
+    }
+    return ems * kEmMm;
+}
+
+double Canvas::textHeightMm() const
+{
+    return 1.08 * kEmMm;   // ascent and descent
+}
+
 void Canvas::polyline(std::span<const PointMm> points, int colour)
 {
     const Rgb rgb = PaletteColour(colour);

@@ -29,6 +29,13 @@ public:
     void circle(double cx, double cy, double radius, int colour);
     // Prints text with its top-left corner at the current position.
     void print(std::string_view utf8);
+    // Prints text with its top-left corner at `topLeft`, which becomes the current position.
+    void printAt(PointMm topLeft, std::string_view utf8);
+
+    // Extent of printed text in the pictures' 12-point Gothic: measured by canvases that draw
+    // it, estimated from the characters by the others (an upper bound for digit labels).
+    virtual double textWidthMm(std::string_view utf8) const;
+    virtual double textHeightMm() const;
     // A chain of segments between consecutive points, as many line() calls would draw it;
     // raster canvases may merge what falls into one pixel column.
     void polyline(std::span<const PointMm> points, int colour);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "numeric/number_text.h"
+#include "plot/axis_labels.h"
 #include "plot/primitives.h"
 #include "plot/scaling.h"
 
@@ -54,6 +55,15 @@ double FullScale(int n, std::span<const double> s)
     if (!std::isfinite(full) || full <= 0)
         full = finite.empty() ? 1.0 : std::numeric_limits<double>::max();
     return full;
+}
+
+LabelSlot Slot(double value, PointMm topLeft, double right)
+{
+    LabelSlot slot;
+    slot.value = value;
+    slot.topLeft = topLeft;
+    slot.right = right;
+    return slot;
 }
 
 struct Trace {
@@ -122,13 +132,34 @@ void PlotTimeHistory(Canvas& p, int n, std::span<const double> a, std::span<cons
         fullScales[t] = FullScale(n, traces[t].samples);
         factors[t] = 0.42 * h / fullScales[t];
     }
+    // Each trace's labels fit the column up to the next trace's labels at the same level,
+    // the last trace's the picture's edge. Fitted from the left, a label cut at the edge moves
+    // left into the room the label beside it leaves; fitted again from the right, a label
+    // makes room for one that had to move left over its column.
+    const double levelsOf[4] = {1, -1, 0.5, -0.5};
+    std::vector<PlacedLabel> labels[3];
+    const auto fitTrace = [&](int t) {
+        std::vector<LabelSlot> slots;
+        for (int i = 0; i < 4; ++i) {
+            const double level = fullScales[t] * levelsOf[i];
+            const PointMm at = GraphToPicture(p, traces[t].tickEnd, factors[t] * level);
+            LabelSlot& slot = slots.emplace_back(Slot(level, at, w));
+            if (t < 2)
+                slot.right = GraphToPicture(p, traces[t + 1].tickEnd, 0).x;
+            if (t < 2 && !labels[t + 1].empty())
+                slot.right = std::min(slot.right, labels[t + 1][i].topLeft.x);
+            if (t > 0)
+                slot.leftmost = labels[t - 1][i].topLeft.x + p.textWidthMm(labels[t - 1][i].text);
+        }
+        labels[t] = FitAxisLabels(p, slots);
+    };
+    for (int t : {0, 1, 2, 1, 0})
+        fitTrace(t);
     for (int t = 0; t < 3; ++t) {
-        const Trace& trace = traces[t];
-        const double full = fullScales[t];
-        for (double level : {full, -full, full / 2, -full / 2}) {
-            const double y = factors[t] * level;
-            GraphLine(p, trace.tickStart, y, trace.tickEnd, y, trace.colour);
-            p.print(LevelLabel(level));
+        for (int i = 0; i < 4; ++i) {
+            const double y = factors[t] * fullScales[t] * levelsOf[i];
+            GraphLine(p, traces[t].tickStart, y, traces[t].tickEnd, y, traces[t].colour);
+            p.printAt(labels[t][i].topLeft, labels[t][i].text);
         }
     }
 
@@ -158,22 +189,41 @@ void DrawWorldGrid(Canvas& p, const WorldWindow& w)
     // View-frame offsets of a world coordinate; the labels sit 5 mm below and 8 mm left.
     const auto viewX = [&w](double x) { return w.scale * (x - w.xmin); };
     const auto viewY = [&w](double y) { return w.scale * (y - w.ymin); };
-    p.setPenStyle(PenStyle::Dotted);
+    std::vector<LabelSlot> xSlots, ySlots;
     double x = w.xmin;
     for (int count = 0; count < kMaxGridLines; ++count) {
-        ViewLine(p, viewX(x), viewY(w.ymax), viewX(x), -5, kAxisColour);
-        p.print(LevelLabel(SnapToZero(x, w.xstep)));
+        xSlots.push_back(Slot(SnapToZero(x, w.xstep), ViewToPicture(p, viewX(x), -5), p.widthMm()));
         x += w.xstep;
         if (!(w.xstep > 0) || !(x <= w.xmax))
             break;
     }
+    // An x label reaches to the next one; the last, at the picture's edge, may move left.
+    for (std::size_t i = 0; i + 1 < xSlots.size(); ++i)
+        xSlots[i].right = xSlots[i + 1].topLeft.x;
+    xSlots.back().leftmost = 0;
+    xSlots.back().afterPrevious = true;
     double y = w.ymin;
     for (int count = 0; count < kMaxGridLines; ++count) {
-        ViewLine(p, viewX(w.xmax), viewY(y), -8, viewY(y), kAxisColour);
-        p.print(LevelLabel(SnapToZero(y, w.ystep)));
+        ySlots.push_back(Slot(SnapToZero(y, w.ystep), ViewToPicture(p, -8, viewY(y)), p.widthMm()));
         y += w.ystep;
         if (!(w.ystep > 0) || !(y <= w.ymax))
             break;
+    }
+    const std::vector<PlacedLabel> xLabels = FitAxisLabels(p, xSlots);
+    const std::vector<PlacedLabel> yLabels = FitAxisLabels(p, ySlots);
+
+    p.setPenStyle(PenStyle::Dotted);
+    x = w.xmin;
+    for (const PlacedLabel& label : xLabels) {
+        ViewLine(p, viewX(x), viewY(w.ymax), viewX(x), -5, kAxisColour);
+        p.printAt(label.topLeft, label.text);
+        x += w.xstep;
+    }
+    y = w.ymin;
+    for (const PlacedLabel& label : yLabels) {
+        ViewLine(p, viewX(w.xmax), viewY(y), -8, viewY(y), kAxisColour);
+        p.printAt(label.topLeft, label.text);
+        y += w.ystep;
     }
     p.setPenStyle(PenStyle::Solid);
 }

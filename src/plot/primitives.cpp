@@ -33,6 +33,12 @@ PointMm GraphToPicture(const Canvas& p, double x, double y)
     return {origin.x + x, origin.y - y};
 }
 
+PointMm ViewToPicture(const Canvas& p, double x, double y)
+{
+    const PointMm origin = ViewOrigin(p);
+    return {origin.x + x, origin.y - y};
+}
+
 PointMm WorldToPicture(const Canvas& p, const WorldWindow& w, WorldPoint point)
 {
     const PointMm origin = ViewOrigin(p);

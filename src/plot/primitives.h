@@ -10,6 +10,8 @@ namespace plot {
 // Picture millimetres (y down) of a graph-frame point; the curves of a time-history graph
 // are drawn as one chain of such points.
 PointMm GraphToPicture(const Canvas& p, double x, double y);
+// Picture millimetres of a view-frame point.
+PointMm ViewToPicture(const Canvas& p, double x, double y);
 // Picture millimetres of a world point seen through window w: what WorldLine draws, for a path
 // of many points.
 PointMm WorldToPicture(const Canvas& p, const WorldWindow& w, WorldPoint point);

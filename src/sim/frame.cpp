@@ -27,6 +27,15 @@ const InputBox* FindBox(const Mechanism& mechanism, const std::string& key)
     return nullptr;
 }
 
+// Picture1 and Picture2: the run's two time histories over steps 0..N.
+void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& picture1,
+                   plot::Canvas& picture2)
+{
+    const auto graphs = run.graphs();
+    plot::PlotTimeHistory(picture1, divisions, graphs[0].value, graphs[0].rate, graphs[0].accel);
+    plot::PlotTimeHistory(picture2, divisions, graphs[1].value, graphs[1].rate, graphs[1].accel);
+}
+
 }
 
 std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, BoxNames names)
@@ -110,10 +119,7 @@ Refusable<ComputedRun> SimulationFrame::ComputeRun(const Mechanism& mechanism,
 void SimulationFrame::PlotGraphs(const ComputedRun& computed, plot::Canvas& picture1,
                                  plot::Canvas& picture2)
 {
-    const int n = computed.context.divisions;
-    const auto graphs = computed.run->graphs();
-    plot::PlotTimeHistory(picture1, n, graphs[0].value, graphs[0].rate, graphs[0].accel);
-    plot::PlotTimeHistory(picture2, n, graphs[1].value, graphs[1].rate, graphs[1].accel);
+    PlotRunGraphs(*computed.run, computed.context.divisions, picture1, picture2);
 }
 
 std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed)
@@ -302,6 +308,28 @@ std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
                           page.triple.accel);
     viewShows_ = ViewShows::Page;
     return page.caption;
+}
+
+void SimulationFrame::redraw(plot::Canvas& picture1, plot::Canvas& picture2, plot::Canvas& view)
+{
+    if (!run_)
+        return;
+    PlotRunGraphs(*run_, context_.divisions, picture1, picture2);
+    window_.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), window_);
+    switch (viewShows_) {
+    case ViewShows::Poses:
+        drawPose(view, current_);
+        break;
+    case ViewShows::Summary:
+        stop(view);
+        break;
+    case ViewShows::Page: {
+        const GraphPage page = run_->nextPages()[static_cast<std::size_t>(graphPage_ - 1)];
+        plot::PlotTimeHistory(view, context_.divisions, page.triple.value, page.triple.rate,
+                              page.triple.accel);
+        break;
+    }
+    }
 }
 
 }

@@ -135,6 +135,11 @@ public:
     // counter wraps to 0 (nothing drawn, caption kept) or there is no run yet.
     std::optional<std::string> next(plot::Canvas& view);
 
+    // Draws the last run again at the pictures' present sizes (after the window was resized):
+    // both graphs from the stored series, the world window refitted to `view`, and what the
+    // view showed last (a pose, the STOP summary or a next page).
+    void redraw(plot::Canvas& picture1, plot::Canvas& picture2, plot::Canvas& view);
+
     // Pose indices STOP draws for the traits and N, halves rounded to even.
     static std::vector<int> stopPoseIndices(StopPoses poses, int divisions);
 

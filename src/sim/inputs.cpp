@@ -31,6 +31,8 @@ Refusable<InputValues> ReadInputs(std::span<const InputBox> boxes,
         const auto slot = static_cast<std::size_t>(box.index);
         const std::string text = slot < boxTexts.size() ? boxTexts[slot] : std::string();
         const std::optional<double> number = numeric::ReadNumber(text);
+        if (!number && numeric::IsBeyondRange(text))
+            return Refusal::OfBox(box.key, kBeyondRangeReason);
         if (!number)
             return Refusal::NotANumber(box.key, text);
         if (box.kind == InputKind::Branch && *number != 1 && *number != -1)

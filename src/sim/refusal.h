@@ -10,6 +10,9 @@
 
 namespace sim {
 
+// Why a box holding a number too large for any computation is refused.
+inline constexpr const char* kBeyondRangeReason = "値が大きすぎます（範囲外です）";
+
 struct Refusal {
     enum class Kind {
         Settings,     // N or T of the settings

@@ -19,7 +19,10 @@ BoxValues ReadBoxes(std::span<const NumberBox> boxes)
         const auto value = numeric::ReadNumber(b.box->text().toStdString());
         if (!value) {
             result.values.clear();
-            result.message = QStringLiteral("「%1」は数値ではありません").arg(b.caption);
+            result.message = numeric::IsBeyondRange(b.box->text().toStdString())
+                                 ? QStringLiteral("「%1」の値が大きすぎます（範囲外です）。")
+                                 : QStringLiteral("「%1」は数値ではありません。");
+            result.message = result.message.arg(b.caption);
             return result;
         }
         result.values.push_back(*value);

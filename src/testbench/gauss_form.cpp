@@ -10,8 +10,11 @@
 
 #include "numeric/linear_system.h"
 #include "testbench/form_boxes.h"
+#include "widgets/message_line.h"
 
 namespace testbench {
+
+using widgets::ShowMessage;
 
 namespace {
 
@@ -40,6 +43,7 @@ Formgauss::Formgauss(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowTitle(QStringLiteral("ガウスの消去法テスト"));
 
     text2_ = MakeBox(this, QStringLiteral("Text2"), QString(), QString(), true);
+    ShowMessage(text2_, QString(), widgets::MessageKind::Information);
     auto* command1 = MakeButton(this, QStringLiteral("Command1"),
                                 QStringLiteral("行列ｍとベクトルVを設定してRUNを押して下さい"));
     connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
@@ -55,13 +59,18 @@ Formgauss::Formgauss(QWidget* parent) : QWidget(parent, Qt::Window)
                             caption);
         label1[i] = MakeCaption(this, QStringLiteral("Label1_%1").arg(i), caption, text1_[i]);
     }
-    text1_[7] = MakeBox(this, QStringLiteral("Text1_7"), QStringLiteral("X"), QString(), true);
-    text1_[6] = MakeBox(this, QStringLiteral("Text1_6"), QStringLiteral("Y"), QString(), true);
+    // The unknowns of the system and of the solved system; the results are X and Y.
+    text1_[7] = MakeBox(this, QStringLiteral("Text1_7"), QStringLiteral("X"),
+                        QStringLiteral("未知数 X"), true);
+    text1_[6] = MakeBox(this, QStringLiteral("Text1_6"), QStringLiteral("Y"),
+                        QStringLiteral("未知数 Y"), true);
 
-    text3X_ = MakeBox(this, QStringLiteral("Text3_4"), QString(), QStringLiteral("v(1)"), true);
-    text3Y_ = MakeBox(this, QStringLiteral("Text3_5"), QString(), QStringLiteral("v(2)"), true);
-    auto* text3_6 = MakeBox(this, QStringLiteral("Text3_6"), QStringLiteral("X"), QString(), true);
-    auto* text3_7 = MakeBox(this, QStringLiteral("Text3_7"), QStringLiteral("Y"), QString(), true);
+    text3X_ = MakeBox(this, QStringLiteral("Text3_4"), QString(), QStringLiteral("X"), true);
+    text3Y_ = MakeBox(this, QStringLiteral("Text3_5"), QString(), QStringLiteral("Y"), true);
+    auto* text3_6 = MakeBox(this, QStringLiteral("Text3_6"), QStringLiteral("X"),
+                            QStringLiteral("解の未知数 X"), true);
+    auto* text3_7 = MakeBox(this, QStringLiteral("Text3_7"), QStringLiteral("Y"),
+                            QStringLiteral("解の未知数 Y"), true);
 
     // Each system: caption row, first equation, caption row, second equation.
     auto* system = new QGridLayout;
@@ -135,9 +144,12 @@ void Formgauss::Command1_Click()
         {text1_[4], QStringLiteral("v(1)")},
         {text1_[5], QStringLiteral("v(2)")},
     }};
+    // A refusal empties the answers, so no earlier result is read as this one's.
+    text3X_->clear();
+    text3Y_->clear();
     const BoxValues read = ReadBoxes(inputs);
     if (!read.ok()) {
-        text2_->setText(read.message);
+        ShowMessage(text2_, read.message, widgets::MessageKind::Refusal);
         return;
     }
     const std::vector<double>& t = read.values;
@@ -158,9 +170,11 @@ void Formgauss::Command1_Click()
     if (NumberText(v[1]).isEmpty() || NumberText(v[2]).isEmpty())
         status = numeric::Status::Error;
 
-    text2_->setText(status == numeric::Status::Ok ? QStringLiteral("下段は結果です")
-                                                  : QStringLiteral("行列ｍは不正です"));
-    // After a failure these are the partly transformed values the solver left behind.
+    if (status != numeric::Status::Ok) {
+        ShowMessage(text2_, QStringLiteral("行列ｍは不正です"), widgets::MessageKind::Refusal);
+        return;
+    }
+    ShowMessage(text2_, QStringLiteral("下段は結果です"), widgets::MessageKind::Information);
     text3X_->setText(NumberText(v[1]));
     text3Y_->setText(NumberText(v[2]));
 }

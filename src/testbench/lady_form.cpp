@@ -17,6 +17,7 @@
 #include "testbench/draw_point_chain.h"
 #include "testbench/form_boxes.h"
 #include "widgets/accessible_names.h"
+#include "widgets/message_line.h"
 #include "widgets/picture_menu.h"
 
 namespace testbench {
@@ -31,6 +32,29 @@ QSize PictureSize()
     const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
     const int side = static_cast<int>(std::lround(kPictureMm * dpi / 25.4));
     return {side, side};
+}
+
+// Why no joint C joins link a1 from A (the origin) and link a2 to B, in the order the closure
+// checks: a link without length, B on A, B farther than the links reach together, or nearer
+// than their difference.
+QString OutOfReach(double bx, double by, double la, double lb)
+{
+    const double distance = std::hypot(bx, by);
+    if (la == 0 || lb == 0)
+        return QStringLiteral(
+            "B に届きません。長さ 0 の腕（a1 または a2）では鎖が作れないためです。");
+    if (distance == 0)
+        return QStringLiteral("B に届く関節 C が決まりません。B が A と重なっているためです。");
+    const QString ab = NumberText(distance);
+    if (distance > la + lb)
+        return QStringLiteral(
+                   "B に届きません。A から B までの距離 %1 が a1 + a2 = %2 より長いためです。")
+            .arg(ab, NumberText(la + lb));
+    if (distance < std::abs(la - lb))
+        return QStringLiteral(
+                   "B に届きません。A から B までの距離 %1 が |a1 − a2| = %2 より短いためです。")
+            .arg(ab, NumberText(std::abs(la - lb)));
+    return QStringLiteral("B に届く関節 C が求まりません。");
 }
 
 }
@@ -77,12 +101,19 @@ Formlady::Formlady(QWidget* parent) : QWidget(parent, Qt::Window)
 
     auto* command1 = MakeButton(this, QStringLiteral("Command1"), QStringLiteral("Run"));
     connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    // Each click draws over the earlier drawings; this button starts a clean picture.
+    auto* erase = MakeButton(this, QStringLiteral("Erase"), QStringLiteral("消去"));
+    connect(erase, &QPushButton::clicked, this, [this] { picture1_->clear(); });
     message_ = MakeLabel(this, QStringLiteral("lblMessage"), QString());
     message_->setWordWrap(true);
+    widgets::ShowMessage(message_, QString(), widgets::MessageKind::Information);
 
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(command1);
+    buttons->addWidget(erase);
     auto* left = new QVBoxLayout;
     left->addLayout(inputs);
-    left->addWidget(command1);
+    left->addLayout(buttons);
     left->addWidget(message_);
     left->addStretch();
 
@@ -104,12 +135,14 @@ void Formlady::Command1_Click()
         {text1_[2], QStringLiteral("a1")},
         {text1_[6], QStringLiteral("a2")},
     }};
+    // A refusal empties the answers, so no earlier C is read as this one's.
+    text1_[3]->clear();
+    text1_[4]->clear();
     const BoxValues read = ReadBoxes(inputs);
     if (!read.ok()) {
-        message_->setText(read.message);
+        widgets::ShowMessage(message_, read.message, widgets::MessageKind::Refusal);
         return;
     }
-    message_->clear();
     const double bx = read.values[0], by = read.values[1];
     const double la = read.values[2], lb = read.values[3];
 
@@ -120,13 +153,13 @@ void Formlady::Command1_Click()
                            numeric::PointKinematics::AtRest(bx, by), la, lb, c);
     PointChain chain;
     if (status == numeric::Status::Ok) {
+        widgets::ShowMessage(message_, QString(), widgets::MessageKind::Information);
         text1_[3]->setText(NumberText(c.x));
         text1_[4]->setText(NumberText(c.y));
         chain = {2, {0, c.x, bx}, {0, c.y, by}};
     } else {
-        // Unreachable or degenerate: nothing to show, and the chain is the single line A-B.
-        text1_[3]->clear();
-        text1_[4]->clear();
+        // Unreachable or degenerate: the chain is the single line A-B.
+        widgets::ShowMessage(message_, OutOfReach(bx, by, la, lb), widgets::MessageKind::Refusal);
         chain = {1, {0, bx, 0}, {0, by, 0}};
     }
     DrawPointChain(*picture1_, chain.n, chain.x, chain.y, 1);

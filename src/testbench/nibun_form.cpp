@@ -9,6 +9,7 @@
 
 #include "numeric/bisect.h"
 #include "testbench/form_boxes.h"
+#include "widgets/message_line.h"
 
 namespace testbench {
 
@@ -30,6 +31,7 @@ formnibun::formnibun(QWidget* parent) : QWidget(parent, Qt::Window)
     FitLongestNumber(text1_);
     message_ = MakeLabel(this, QStringLiteral("lblMessage"), QString());
     message_->setWordWrap(true);
+    widgets::ShowMessage(message_, QString(), widgets::MessageKind::Information);
 
     auto* boxes = new QGridLayout;
     boxes->addWidget(MakeCaption(this, QStringLiteral("Label1"), kAccuracyCaption, text2_), 0, 0);
@@ -48,12 +50,13 @@ formnibun::formnibun(QWidget* parent) : QWidget(parent, Qt::Window)
 void formnibun::Command1_Click()
 {
     const std::array<NumberBox, 1> inputs{{{text2_, kAccuracyCaption}}};
+    text1_->clear();   // a refusal leaves no earlier answer standing
     const BoxValues read = ReadBoxes(inputs);
     if (!read.ok()) {
-        message_->setText(read.message);
+        widgets::ShowMessage(message_, read.message, widgets::MessageKind::Refusal);
         return;
     }
-    message_->clear();
+    widgets::ShowMessage(message_, QString(), widgets::MessageKind::Information);
 
     double a = 0, b = 2;
     const auto root = numeric::Bisect(a, b, read.values[0]);

@@ -2,6 +2,8 @@
 // every opening starts from "10" and "200".
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -75,6 +77,11 @@ TEST_F(FormSettingTest, RefusedInputIsShownAndChangesNothing)
         EXPECT_TRUE(form->lblMessage->isVisibleTo(form));
         EXPECT_TRUE(form->lblMessage->text().contains(QString::fromUtf8(c.namedBox)))
             << form->lblMessage->text().toStdString();
+        // The whole refusal shows: the dialog grew to the message's wrapped height.
+        QCoreApplication::processEvents();
+        const QLabel* message = form->lblMessage;
+        EXPECT_GE(message->height(), message->heightForWidth(message->width()));
+        EXPECT_TRUE(form->rect().contains(message->geometry()));
         EXPECT_EQ(settings.cycleTime, 10);
         EXPECT_EQ(settings.divisions, 200);
     }

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTimer>
 #include <cmath>
 #include <memory>
@@ -218,11 +219,19 @@ TEST_F(FormFixture, ControlsStandWhereTheDesignPutsThem)
         {"Label3_1", 6358, 0, 0, 0},
     };
     auto px = [](int twips) { return static_cast<int>(std::lround(twips / 15.0)); };
+    // The input boxes are wider than the design's (eight characters); what stands right of
+    // them moves right by as much.
+    const int wider = child<QWidget>("Text1_0")->width() - px(495);
+    EXPECT_GE(wider, 0);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const QWidget* w = child<QWidget>(row.name);
         ASSERT_NE(w, nullptr);
-        const QRect g = w->geometry();
+        QRect g = w->geometry();
+        if (QString(row.name).startsWith("Text1_"))
+            g.setWidth(g.width() - wider);
+        else if (row.left >= 1560)
+            g.translate(-wider, 0);
         EXPECT_NEAR(g.left(), px(row.left), 1);
         if (row.top || row.height) {
             EXPECT_NEAR(g.top(), px(row.top), 1);
@@ -240,7 +249,8 @@ TEST_F(FormFixture, ControlsStandWhereTheDesignPutsThem)
     // The frames of Picture1 and Picture2 may touch, but neither hides the other's drawing.
     const QWidget* p1 = child<QWidget>("Picture1");
     const QWidget* p2 = child<QWidget>("Picture2");
-    EXPECT_GE(p2->geometry().left(), p1->mapTo(form, p1->contentsRect().topRight()).x() + 1);
+    EXPECT_GE(p2->geometry().left(),
+              p1->mapTo(p1->parentWidget(), p1->contentsRect().topRight()).x() + 1);
 }
 
 TEST(FormLayout, LongCaptionsWidenTheInputColumnWithoutOverlaps)
@@ -274,6 +284,63 @@ TEST(FormLayout, LongCaptionsWidenTheInputColumnWithoutOverlaps)
         EXPECT_LT(form.findChild<QLabel*>("Label3_0")->geometry().right(),
                   form.findChild<QWidget*>("Line2_3")->x());
     }
+}
+
+// Boxes 33 pixels wide hid the start of a number: "-45.75" showed as "45.75".
+TEST(FormLayout, InputBoxesShowEightCharactersWhole)
+{
+    const sim::Settings settings;
+    for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
+        sim::SimulationForm form(*m, settings);
+        form.show();
+        for (QLineEdit* box : form.findChildren<QLineEdit*>(QRegularExpression("^Text1_"))) {
+            for (const QString text : {"-45.7500", "1.25e-07", "30.12500", "-8888888"}) {
+                SCOPED_TRACE(box->objectName().toStdString() + " " + text.toStdString());
+                box->setText(text);
+                box->setCursorPosition(text.size());
+                box->grab();   // painting scrolls the text when its end does not fit
+                const QPoint left = box->contentsRect().topLeft() + QPoint(3, box->height() / 2);
+                EXPECT_EQ(box->cursorPositionAt(left), 0);
+            }
+        }
+    }
+}
+
+// A fixed-size window did not fit small screens; an enlarged one now draws larger pictures.
+TEST_F(FormFixture, ResizingRedrawsThePicturesAtTheNewSize)
+{
+    form->show();
+    const QSize available = form->screen()->availableGeometry().size();
+    EXPECT_LE(form->width(), available.width());
+    EXPECT_LE(form->height(), available.height());
+
+    auto* graph = child<plot::PictureBox>("Picture1");
+    auto* view = child<plot::PictureBox>("Picture3");
+    const QSize graphBefore = graph->logicalSize(), viewBefore = view->logicalSize();
+    child<QPushButton>("RUN")->click();
+    child<QPushButton>("STOP")->click();
+    const double scaleBefore = form->frame().window().scale;
+
+    form->resize(1200, 1300);
+    QCoreApplication::processEvents();
+    EXPECT_GT(graph->logicalSize().width(), graphBefore.width());
+    EXPECT_GT(view->logicalSize().width(), viewBefore.width());
+    EXPECT_GT(view->logicalSize().height(), viewBefore.height());
+    // Drawn again, not stretched: the image has the new size, the acceleration axis stands
+    // 10 mm left of the new right edge, and the world window is scaled to the larger view.
+    const QImage image = graph->image();
+    EXPECT_EQ(image.size(), graph->logicalSize() * image.devicePixelRatio());
+    const double pxPerMm = graph->logicalSize().width() / graph->widthMm();
+    const int axis = static_cast<int>(std::lround((graph->widthMm() - 10) * pxPerMm));
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        red += image.pixelColor(axis, y) == QColor(128, 0, 0) ? 1 : 0;
+    EXPECT_GT(red, image.height() / 2);
+    const plot::WorldWindow& w = form->frame().window();
+    const double fitted = std::min((view->widthMm() - 20) / (w.xmax - w.xmin),
+                                   (view->heightMm() - 12) / (w.ymax - w.ymin));
+    EXPECT_NEAR(w.scale, fitted, 1e-9 * fitted);
+    EXPECT_GT(w.scale, scaleBefore);
 }
 
 // Pressing RUN during an animation starts again at pose 0 with the new inputs.

@@ -121,9 +121,9 @@ std::vector<double> Series(int n, double (*f)(double))
 TEST(PlotTimeHistory, EachTraceGetsItsOwnScaleTicksAndLabels)
 {
     const int n = 4;
-    const std::vector<double> a{0, -3.7, 2, 1, 0};         // F = 4
-    const std::vector<double> b{0, 0, 0, 0, 0};            // F = 1
-    const std::vector<double> c{0.0123, 0, 0, 0, -0.01};   // F = 0.02
+    const std::vector<double> a{0, -3.7, 2, 1, 0};    // F = 4
+    const std::vector<double> b{0, 0, 0, 0, 0};       // F = 1
+    const std::vector<double> c{1.23, 0, 0, 0, -1};   // F = 2
     RecordingCanvas p(kW, kH);
     p.line(0, 0, 1, 1, 7);   // anything already shown is cleared
     plot::PlotTimeHistory(p, n, a, b, c);
@@ -132,7 +132,7 @@ TEST(PlotTimeHistory, EachTraceGetsItsOwnScaleTicksAndLabels)
     EXPECT_EQ(Texts(p), (std::vector<std::string>{"0",                          //
                                                   " 4", "-4", " 2", "-2",       //
                                                   " 1", "-1", " 0.5", "-0.5",   //
-                                                  " 0.02", "-0.02", " 0.01", "-0.01"}));
+                                                  " 2", "-2", " 1", "-1"}));
 
     // Tick levels +F, -F, +F/2, -F/2 sit at +-0.42 H and +-0.21 H in every trace.
     const double oy = kH / 2;

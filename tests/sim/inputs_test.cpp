@@ -38,17 +38,20 @@ TEST(InputValues, RefusesAnUnknownKeyAndAMissingOrUnreadableBox)
         const char* name;
         std::vector<std::string> texts;
         std::string key, reason;
+        Refusal::Kind kind = Refusal::Kind::NotANumber;
     };
     const Row rows[] = {
         {"missing box", {"", "0"}, "L", "数値ではありません: \"\""},
         {"not a number", {"", "abc", "1"}, "phi", "数値ではありません: \"abc\""},
+        // A number beyond a double's range is a number, only too large.
+        {"beyond range", {"", "1", "-1e400"}, "L", sim::kBeyondRangeReason, Refusal::Kind::Input},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         auto read = sim::ReadInputs(kBoxes, row.texts);
         const Refusal* refused = std::get_if<Refusal>(&read);
         ASSERT_NE(refused, nullptr);
-        EXPECT_EQ(refused->kind, Refusal::Kind::NotANumber);
+        EXPECT_EQ(refused->kind, row.kind);
         EXPECT_EQ(refused->key, row.key);
         EXPECT_EQ(refused->reason, row.reason);
     }

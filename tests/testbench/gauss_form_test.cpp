@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 
 #include "testbench/form_driver.h"
 #include "testbench/gauss_form.h"
@@ -10,8 +11,8 @@ using namespace testbench_test;
 
 namespace {
 
-const QString kSolved = QStringLiteral("下段は結果です");
-const QString kSingular = QStringLiteral("行列ｍは不正です");
+const QString kSolved = QStringLiteral("下段は結果です。");
+const QString kSingular = QStringLiteral("行列ｍは不正です。");
 
 // m(1,1), m(1,2), m(2,1), m(2,2), v(1), v(2) into Text1(0..5).
 void Type(QWidget& form, const std::array<const char*, 6>& texts)
@@ -47,7 +48,9 @@ TEST(Formgauss, ShowsTheSystemPictureWithItsDefaults)
     EXPECT_EQ(Label(form, "Label1_0").text(), "m(1,1)");
     EXPECT_EQ(Label(form, "Label1_7").text(), "v(1)");
     EXPECT_EQ(Box(form, "Text1_0").accessibleName(), "m(1,1)");
-    EXPECT_EQ(Box(form, "Text2").accessibleName(), "Text2");
+    EXPECT_EQ(Box(form, "Text2").accessibleName(), "メッセージ");
+    EXPECT_EQ(Box(form, "Text3_4").accessibleName(), "X");
+    EXPECT_EQ(Box(form, "Text3_5").accessibleName(), "Y");
 }
 
 TEST(Formgauss, DefaultsSolveToTheClosedForm)
@@ -73,10 +76,9 @@ TEST(Formgauss, ResultTable)
     const Row rows[] = {
         // Zero first pivot: the rows are rotated, so X = v(2), Y = v(1).
         {"zero pivot", {"0", "1", "1", "0", "5", "7"}, kSolved, "7", "5"},
-        // Second row twice the first: after eliminating column 1 the system holds
-        // (1, 2 | 1) over (0, 0 | -1) and stops there.
-        {"singular", {"1", "2", "2", "4", "1", "1"}, kSingular, "1", "-1"},
-        {"all zero", {"0", "0", "0", "0", "3", "4"}, kSingular, "4", "3"},
+        // Second row twice the first: no solution, and no partly eliminated values shown.
+        {"singular", {"1", "2", "2", "4", "1", "1"}, kSingular, "", ""},
+        {"all zero", {"0", "0", "0", "0", "3", "4"}, kSingular, "", ""},
         {"diagonal", {"4", "0", "0", "-2", "2", "3"}, kSolved, "0.5", "-1.5"},
         {"full-width digits", {"２", "０", "０", "１", "６", "－１"}, kSolved, "3", "-1"},
     };
@@ -119,20 +121,26 @@ TEST(Formgauss, OverflowingPivotIsAFailureWithoutInfinityOnScreen)
     }
 }
 
-TEST(Formgauss, TextThatIsNoNumberIsNamedAndKeepsTheResults)
+// Students read X = 7, Y = 5 left beside a refusal as its answer.
+TEST(Formgauss, ARefusalNamesTheBoxAndEmptiesTheAnswers)
 {
     testbench::Formgauss form;
-    Type(form, {"0", "1", "1", "0", "5", "7"});
-    Click(form);
-    const std::array<std::pair<int, const char*>, 3> bad{
-        {{2, "m(2,1)"}, {5, "v(2)"}, {0, "m(1,1)"}}};
-    for (const auto& [index, caption] : bad) {
+    const std::array<std::tuple<int, const char*, const char*, const char*>, 3> bad{{
+        {2, "abc", "m(2,1)", "数値ではありません"},
+        {5, "1e400", "v(2)", "範囲外"},
+        {0, "", "m(1,1)", "数値ではありません"},
+    }};
+    for (const auto& [index, text, caption, reason] : bad) {
         Type(form, {"0", "1", "1", "0", "5", "7"});
-        Box(form, QStringLiteral("Text1_%1").arg(index)).setText("abc");
         Click(form);
-        EXPECT_TRUE(Box(form, "Text2").text().contains(caption)) << caption;
-        EXPECT_EQ(Box(form, "Text3_4").text(), "7") << caption;
-        EXPECT_EQ(Box(form, "Text3_5").text(), "5") << caption;
+        ASSERT_EQ(Box(form, "Text3_4").text(), "7");
+        Box(form, QStringLiteral("Text1_%1").arg(index)).setText(text);
+        Click(form);
+        const QString message = Box(form, "Text2").text();
+        EXPECT_TRUE(message.contains(caption) && message.contains(QString::fromUtf8(reason)))
+            << message.toStdString();
+        EXPECT_EQ(Box(form, "Text3_4").text(), "") << caption;
+        EXPECT_EQ(Box(form, "Text3_5").text(), "") << caption;
     }
 }
 

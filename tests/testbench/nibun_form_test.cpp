@@ -56,16 +56,19 @@ TEST(formnibun, HugeCountEndsAtTheRoot)
     EXPECT_NEAR(Shown(form, "Text1"), std::sqrt(2.0), 1e-15);
 }
 
-TEST(formnibun, TextThatIsNoNumberIsNamedAndKeepsTheAnswer)
+TEST(formnibun, ARefusalNamesTheBoxAndEmptiesTheAnswer)
 {
     testbench::formnibun form;
-    Click(form);
     for (const char* bad : {"abc", "", "nan", "1e999"}) {
+        Box(form, "Text2").setText("10");
+        Click(form);
+        ASSERT_EQ(Box(form, "Text1").text(), "1.4150390625");
         Box(form, "Text2").setText(bad);
         Click(form);
         EXPECT_TRUE(Label(form, "lblMessage").text().contains("精度１／２＾ｎ")) << bad;
-        EXPECT_EQ(Box(form, "Text1").text(), "1.4150390625") << bad;
+        EXPECT_EQ(Box(form, "Text1").text(), "") << bad;
     }
+    EXPECT_TRUE(Label(form, "lblMessage").text().contains("範囲外"));   // 1e999
     Box(form, "Text2").setText("1");
     Click(form);
     EXPECT_TRUE(Label(form, "lblMessage").text().isEmpty());

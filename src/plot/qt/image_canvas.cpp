@@ -20,6 +20,14 @@ void ImageCanvas::takePicture(const ImageCanvas& drawn)
     changed();
 }
 
+void ImageCanvas::setLogicalSize(QSize logicalSize)
+{
+    raster_ = RasterPicture(logicalSize, raster_.logicalDpi(), raster_.image().devicePixelRatio());
+    if (vectors_)
+        vectors_.emplace(raster_.logicalSize(), raster_.logicalDpi());
+    changed();
+}
+
 QByteArray ImageCanvas::pngBytes() const
 {
     QByteArray bytes;

@@ -20,12 +20,16 @@ public:
 
     double widthMm() const override { return raster_.widthMm(); }
     double heightMm() const override { return raster_.heightMm(); }
+    double textWidthMm(std::string_view utf8) const override { return raster_.textWidthMm(utf8); }
+    double textHeightMm() const override { return raster_.textHeightMm(); }
     QSize logicalSize() const { return raster_.logicalSize(); }
 
     const QImage& image() const { return raster_.image(); }
     // Shows what was drawn on `drawn` (a canvas of the same size, drawn on another thread,
     // say) instead of this canvas's own drawing.
     void takePicture(const ImageCanvas& drawn);
+    // A blank raster of a new logical size at the same resolution; what was drawn is gone.
+    void setLogicalSize(QSize logicalSize);
     // The image encoded as PNG in memory (empty if encoding fails), for a safe file writer.
     QByteArray pngBytes() const;
 

@@ -26,6 +26,12 @@ PictureBox::PictureBox(QSize logicalSize, QWidget* parent)
     keepVectors();   // what it shows can be saved as SVG
 }
 
+void PictureBox::setInnerSize(QSize logicalSize)
+{
+    setLogicalSize(logicalSize);
+    setFixedSize(ImageCanvas::logicalSize() + QSize(2 * kFrame, 2 * kFrame));
+}
+
 void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

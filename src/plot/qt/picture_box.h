@@ -19,6 +19,8 @@ public:
     // painted: it moves without the picture being drawn again. nullopt removes it.
     void setCursorX(std::optional<double> xMm);
     std::optional<double> cursorX() const { return cursorX_; }
+    // Gives the picture a new inner size, blank; the owner draws it again.
+    void setInnerSize(QSize logicalSize);
 
 protected:
     void changed() override { update(); }

@@ -119,12 +119,30 @@ void RasterPicture::circle(PointMm centre, double radiusMm, const Pen& pen)
     painter.painter().drawEllipse(QPointF(cx, cy), r, r);
 }
 
+QFont RasterPicture::textFont() const
+{
+    return PictureFont(pixelsPerMm_);
+}
+
+double RasterPicture::textWidthMm(std::string_view utf8) const
+{
+    const QFontMetricsF metrics(textFont(), &image_);
+    return metrics.horizontalAdvance(
+               QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())))
+           / pixelsPerMm_;
+}
+
+double RasterPicture::textHeightMm() const
+{
+    return QFontMetricsF(textFont(), &image_).height() / pixelsPerMm_;
+}
+
 void RasterPicture::text(PointMm topLeft, std::string_view utf8)
 {
     const double x = topLeft.x * pixelsPerMm_, y = topLeft.y * pixelsPerMm_;
     if (std::abs(x) > 1e6 || std::abs(y) > 1e6)
         return;
-    const QFont font = PictureFont(pixelsPerMm_);
+    const QFont font = textFont();
     QPainter painter(&image_);
     painter.setFont(font);
     painter.setPen(Qt::black);

@@ -3,6 +3,7 @@
 // image holds devicePixelRatio times as many pixels so lines stay crisp on dense screens.
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QSize>
 #include <span>
@@ -32,11 +33,15 @@ public:
     void line(PointMm a, PointMm b, const Pen& pen);   // clipped at the edges
     void circle(PointMm centre, double radiusMm, const Pen& pen);
     void text(PointMm topLeft, std::string_view utf8);   // 12-point proportional Gothic, black
+    double textWidthMm(std::string_view utf8) const;
+    double textHeightMm() const;
     // A curve through many samples: segments falling into one pixel column are merged into
     // that column's vertical span, so 10^6 samples cost about one line per column.
     void polyline(std::span<const PointMm> points, const Pen& pen);
 
 private:
+    QFont textFont() const;
+
     QImage image_;
     QSize logicalSize_;
     double pixelsPerMm_;

@@ -16,6 +16,8 @@ public:
 
     double widthMm() const override { return picture_.widthMm(); }
     double heightMm() const override { return picture_.heightMm(); }
+    double textWidthMm(std::string_view utf8) const override { return picture_.textWidthMm(utf8); }
+    double textHeightMm() const override { return picture_.textHeightMm(); }
     const VectorPicture& picture() const { return picture_; }
 
 protected:

@@ -126,6 +126,19 @@ double VectorPicture::heightMm() const
     return logicalSize_.height() / pixelsPerMm_;
 }
 
+double VectorPicture::textWidthMm(std::string_view utf8) const
+{
+    return QFontMetricsF(PictureFont(pixelsPerMm_))
+               .horizontalAdvance(
+                   QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())))
+           / pixelsPerMm_;
+}
+
+double VectorPicture::textHeightMm() const
+{
+    return QFontMetricsF(PictureFont(pixelsPerMm_)).height() / pixelsPerMm_;
+}
+
 void VectorPicture::clear()
 {
     items_.clear();

@@ -26,6 +26,9 @@ public:
     double widthMm() const;
     double heightMm() const;
     QSize logicalSize() const { return logicalSize_; }
+    // The labels' measures, as the raster picture of the same resolution gives them.
+    double textWidthMm(std::string_view utf8) const;
+    double textHeightMm() const;
 
     void clear();
     void line(PointMm a, PointMm b, const Pen& pen);

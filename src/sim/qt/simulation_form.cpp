@@ -14,12 +14,15 @@
 #include "plot/qt/picture_box.h"
 #include "plot/recording_canvas.h"
 #include "sim/picture_sizes.h"
+#include "sim/qt/growing_page.h"
 #include "sim/qt/run_menus.h"
 #include "sim/qt/run_worker.h"
 #include "sim/qt/transport_strip.h"
 #include "sim/qt/view_choices.h"
 #include "sim/step_loop.h"
 #include "widgets/accessible_names.h"
+#include "widgets/box_width.h"
+#include "widgets/message_line.h"
 
 namespace sim {
 
@@ -57,6 +60,15 @@ QString Q(const std::string& s)
     return QString::fromStdString(s);
 }
 
+constexpr int kBoxCharacters = 8;   // an input box shows "-45.7500" or "1.25e-07" whole
+
+int InputBoxWidth(const QFont& font)
+{
+    QLineEdit probe;
+    probe.setFont(font);
+    return std::max(kBoxSide, widgets::WidthForCharacters(probe, kBoxCharacters));
+}
+
 void Name(QWidget* w, const QString& objectName, const QString& caption)
 {
     w->setObjectName(objectName);
@@ -74,6 +86,9 @@ SimulationForm::SimulationForm(const Mechanism& mechanism, const Settings& setti
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildTransport();
+    // Last, once every control exists: the page that holds them grows with the window.
+    MakeResizable(this, {picture1_, picture2_, picture3_},
+                  [this] { frame_.redraw(*picture1_, *picture2_, *picture3_); });
     // Form_Load: the timer starts disabled; the boxes keep their design-time texts.
 }
 
@@ -93,7 +108,10 @@ void SimulationForm::buildControls()
         if (box.kind == InputKind::Number)
             captionWidth =
                 std::max(captionWidth, metrics.horizontalAdvance(Q(box.caption)) + kCaptionGap);
-    const int shift = captionWidth - kCaptionWidth;   // what long captions add to the left column
+    // Each input box shows at least eight characters of its font; the columns right of it
+    // move right by what long captions and wider boxes add.
+    const int boxWidth = InputBoxWidth(font());
+    const int shift = captionWidth - kCaptionWidth + boxWidth - kBoxSide;
 
     run_ = new QPushButton("run", this);
     Name(run_, "RUN", "run");
@@ -119,7 +137,7 @@ void SimulationForm::buildControls()
         label->setGeometry(kCaptionLeft, top, captionWidth, kBoxSide);
         auto* edit = new QLineEdit(Q(box.defaultText), this);
         Name(edit, QString("Text1_%1").arg(box.index), Q(box.caption));
-        edit->setGeometry(kBoxLeft + shift, top, kBoxSide, kBoxSide);
+        edit->setGeometry(kBoxLeft + captionWidth - kCaptionWidth, top, boxWidth, kBoxSide);
         label->setBuddy(edit);
         text1_[slot] = edit;
     }
@@ -154,6 +172,9 @@ void SimulationForm::buildControls()
                             std::max(Px(5687) + shift, picture1InnerRight), graphsTop);
     const int viewLeft = Px(1560) + shift;
     picture3_ = makePicture("Picture3", kPicture3Size, viewLeft, Px(4411));
+    widgets::NameForAccessibility(picture1_, Q(m.graphCaptions[0]));
+    widgets::NameForAccessibility(picture2_, Q(m.graphCaptions[1]));
+    widgets::NameForAccessibility(picture3_, "機構の図");
     InstallRunPictureMenus(frame_, {picture1_, picture2_, picture3_});
 
     // The assembly and guide check boxes under the profile buttons, laid out like them.
@@ -185,7 +206,7 @@ void SimulationForm::buildControls()
     }
 
     text2_ = new QLineEdit(this);
-    Name(text2_, "Text2", "Text2");
+    Name(text2_, "Text2", "表示中のステップ");
     text2_->setReadOnly(true);
     text2_->setGeometry(Px(2178) + shift, Px(3872), kBoxSide, kBoxSide);
     next_ = new QPushButton("next", this);
@@ -198,7 +219,7 @@ void SimulationForm::buildControls()
     const QRect view = picture3_->geometry();
     message_ = new QLabel(this);
     message_->setObjectName("lblMessage");
-    message_->setAccessibleName("メッセージ");
+    widgets::ShowMessage(message_, QString(), widgets::MessageKind::Information);
     message_->setWordWrap(true);
     // Below Picture3, and below the check boxes where they reach further down.
     const int messageTop = std::max(view.bottom() + 7, choices_->bottom() + 4);
@@ -233,8 +254,9 @@ bool SimulationForm::isAnimating() const
 
 void SimulationForm::showMessage(const QString& text, bool warning)
 {
-    message_->setStyleSheet(warning ? "color: #b00000;" : "");
-    message_->setText(text);
+    widgets::ShowMessage(message_, text,
+                         warning ? widgets::MessageKind::Refusal
+                                 : widgets::MessageKind::Information);
 }
 
 void SimulationForm::buildTransport()
