@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev qt6-svg-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev qt6-svg-dev libgif-dev
   qt6-tools-dev qt6-l10n-tools
   libgtest-dev googletest libbenchmark-dev
   fonts-ipafont-gothic fonts-noto-cjk

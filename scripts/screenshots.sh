@@ -123,6 +123,11 @@ for bench in gauss lady nibun; do
   stop_program
 done
 
+# The animation the window saves, written headless by the command line.
+(cd "$work_dir" && QT_QPA_PLATFORM=offscreen "$binary" run four-bar \
+  --animation "$docs/four-bar_animation.gif" --output "$work_dir/result.dat" >/dev/null)
+echo "wrote $docs/four-bar_animation.gif"
+
 # The English interface: the main menu and the 2R arm after STOP.
 program=""
 start_program --lang en

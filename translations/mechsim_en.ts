@@ -16,12 +16,6 @@
         <translation>Defaults: %1</translation>
     </message>
     <message>
-        <source>角度は度で与えます。終了コード: 0 成功, 1 結果ファイルを書けない, 2 使い方・入力の誤り,
-3 機構が組めない・特異姿勢（2 と 3 ではファイルを書きません）</source>
-        <translation>Angles are given in degrees. Exit status: 0 success, 1 the result file cannot be written, 2 usage or input error,
-3 the mechanism cannot be assembled or is singular (after 2 and 3 no file is written)</translation>
-    </message>
-    <message>
         <source>--lang ja|en で表示の言語を選びます（既定はロケールから）。</source>
         <translation>--lang ja|en chooses the language of the texts (by default the locale&apos;s).</translation>
     </message>
@@ -88,6 +82,20 @@
     <message>
         <source>知らないオプションです: %1（mechsim --help）</source>
         <translation>Unknown option: %1 (mechsim --help)</translation>
+    </message>
+    <message>
+        <source>角度は度で与えます。終了コード: 0 成功, 1 ファイルを書けない, 2 使い方・入力の誤り,
+3 機構が組めない・特異姿勢（2 と 3 ではファイルを書きません）</source>
+        <translation>Angles are given in degrees. Exit status: 0 success, 1 a file cannot be written, 2 usage or input error,
+3 the mechanism cannot be assembled or is singular (after 2 and 3 no file is written)</translation>
+    </message>
+    <message>
+        <source>--format: png, svg のいずれかです: %1</source>
+        <translation>--format: must be png or svg: %1</translation>
+    </message>
+    <message>
+        <source>--format は --pictures と一緒に使います</source>
+        <translation>--format goes with --pictures</translation>
     </message>
 </context>
 <context>
@@ -549,10 +557,6 @@
         <translation>Could not write %1: %2</translation>
     </message>
     <message>
-        <source>PNG に変換できませんでした</source>
-        <translation>could not be encoded as PNG</translation>
-    </message>
-    <message>
         <source>標準出力</source>
         <translation>standard output</translation>
     </message>
@@ -740,9 +744,6 @@
         <source>値が大きすぎます（範囲外です）</source>
         <translation>the value is too large (out of range)</translation>
     </message>
-</context>
-<context>
-    <name>sim::SimulationForm</name>
     <message>
         <source>５次曲線</source>
         <translation>Quintic</translation>
@@ -755,6 +756,36 @@
         <source>等速曲線</source>
         <translation>Linear</translation>
     </message>
+    <message>
+        <source>中身を作れませんでした</source>
+        <translation>its contents could not be made</translation>
+    </message>
+</context>
+<context>
+    <name>sim::RunExport</name>
+    <message>
+        <source>プロファイル</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>時分割数 N</source>
+        <translation>Time divisions N</translation>
+    </message>
+    <message>
+        <source>サイクルタイム T</source>
+        <translation>Cycle time T</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>stop の図</source>
+        <translation>The stop picture</translation>
+    </message>
+</context>
+<context>
+    <name>sim::SimulationForm</name>
     <message>
         <source>動画</source>
         <translation>Animation</translation>
@@ -830,6 +861,14 @@
     <message>
         <source>書き出し中</source>
         <translation>Writing</translation>
+    </message>
+    <message>
+        <source>表をコピー</source>
+        <translation>Copy table</translation>
+    </message>
+    <message>
+        <source>全ステップの表（result.dat と同じ列）をクリップボードにコピーします</source>
+        <translation>Copies the table of every step (the columns of result.dat) to the clipboard</translation>
     </message>
 </context>
 <context>
@@ -1001,6 +1040,37 @@
     <message>
         <source>。</source>
         <translation>.</translation>
+    </message>
+</context>
+<context>
+    <name>widgets::PictureMenu</name>
+    <message>
+        <source>表をコピー</source>
+        <translation>Copy table</translation>
+    </message>
+    <message>
+        <source>レポートを保存</source>
+        <translation>Save report</translation>
+    </message>
+    <message>
+        <source>アニメーションを保存</source>
+        <translation>Save animation</translation>
+    </message>
+    <message>
+        <source>GIF アニメーション (*.gif)</source>
+        <translation>GIF animation (*.gif)</translation>
+    </message>
+    <message>
+        <source>画像を保存</source>
+        <translation>Save picture</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png);;SVG 画像 (*.svg)</source>
+        <translation>PNG image (*.png);;SVG image (*.svg)</translation>
+    </message>
+    <message>
+        <source>クリップボードにコピー</source>
+        <translation>Copy to clipboard</translation>
     </message>
 </context>
 </TS>

@@ -19,11 +19,13 @@
 #include "plot/qt/image_canvas.h"
 #include "sim/frame.h"
 #include "sim/picture_sizes.h"
+#include "sim/qt/run_export.h"
 #include "sim/result_stream.h"
 #include "sim/safe_file.h"
 #include "sim/settings.h"
 #include "version.h"
 #include "widgets/language.h"
+#include "widgets/picture_menu.h"
 
 namespace app {
 
@@ -42,6 +44,9 @@ struct Options {
     std::string cycleTime = sim::CycleTimeText({});
     std::filesystem::path output = "result.dat";
     std::optional<std::filesystem::path> picturesDir;
+    std::string pictureFormat;   // "png" or "svg"; only with --pictures
+    std::optional<std::filesystem::path> report;
+    std::optional<std::filesystem::path> animation;
 };
 
 QString Q(std::string_view text)
@@ -77,18 +82,19 @@ void PrintHelp(std::ostream& out)
                                   "  mechsim                     メインメニューを開く"))
         << "\n"
         << "  mechsim run MECHANISM [KEY=VALUE ...] [--profile quintic|cubic|linear]\n"
-        << "              [--divisions N] [--cycle-time T] [--output FILE] [--pictures DIR]\n"
-        << "              [--lang ja|en]\n"
+        << "              [--divisions N] [--cycle-time T] [--output FILE]\n"
+        << "              [--pictures DIR [--format png|svg]] [--report FILE.pdf]\n"
+        << "              [--animation FILE.gif] [--lang ja|en]\n"
         << "  mechsim --help | --version\n\n"
         << Say(widgets::Translate("CommandLine", "既定: %1")
                    .arg(QString::fromStdString(
                        "--profile quintic, --divisions " + sim::DivisionCountText({})
                        + ", --cycle-time " + sim::CycleTimeText({}) + ", --output ./result.dat")))
         << "\n"
-        << Say(widgets::Translate(
-               "CommandLine", "角度は度で与えます。終了コード: 0 成功, 1 結果ファイルを書けない, "
-                              "2 使い方・入力の誤り,\n3 機構が組めない・特異姿勢（2 と 3 では"
-                              "ファイルを書きません）"))
+        << Say(widgets::Translate("CommandLine",
+                                  "角度は度で与えます。終了コード: 0 成功, 1 ファイルを書けない, "
+                                  "2 使い方・入力の誤り,\n3 機構が組めない・特異姿勢（2 と 3 では"
+                                  "ファイルを書きません）"))
         << "\n"
         << Say(widgets::Translate("CommandLine",
                                   "--lang ja|en で表示の言語を選びます（既定はロケールから）。"))
@@ -125,7 +131,8 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
             // The option is named before its value is taken, so a misspelt option is reported
             // as such and never swallows the argument after it.
             static constexpr std::string_view kOptions[] = {
-                "--profile", "--divisions", "--cycle-time", "--output", "--pictures"};
+                "--profile",  "--divisions", "--cycle-time", "--output",
+                "--pictures", "--format",    "--report",     "--animation"};
             if (std::find(std::begin(kOptions), std::end(kOptions), arg) == std::end(kOptions))
                 return UsageError{Say(
                     widgets::Translate("CommandLine", "知らないオプションです: %1").arg(Q(arg)))};
@@ -152,6 +159,16 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
                 o.cycleTime = v;
             } else if (arg == "--output") {
                 o.output = v;
+            } else if (arg == "--format") {
+                if (v != "png" && v != "svg")
+                    return UsageError{Say(
+                        widgets::Translate("CommandLine", "--format: png, svg のいずれかです: %1")
+                            .arg(Q(v)))};
+                o.pictureFormat = v;
+            } else if (arg == "--report") {
+                o.report = v;
+            } else if (arg == "--animation") {
+                o.animation = v;
             } else {
                 o.picturesDir = std::filesystem::path(v);
             }
@@ -170,6 +187,11 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
                                       .arg(Q(key), Q(o.mechanism->command)))};
         o.values[key] = std::string(arg.substr(eq + 1));
     }
+    if (!o.pictureFormat.empty() && !o.picturesDir)
+        return UsageError{
+            Say(widgets::Translate("CommandLine", "--format は --pictures と一緒に使います"))};
+    if (o.pictureFormat.empty())
+        o.pictureFormat = "png";
     return o;
 }
 
@@ -188,14 +210,19 @@ QSize ToQSize(sim::PixelSize s)
     return QSize(s.width, s.height);
 }
 
-// Picture1, Picture2 and Picture3 as image files when they are `drawn`.
+// Picture1, Picture2 and Picture3 as image files when they are `drawn`, kept as vectors too for
+// SVG files when `vectors`.
 class Pictures {
 public:
-    explicit Pictures(bool drawn)
+    Pictures(bool drawn, bool vectors)
     {
-        for (sim::PixelSize size : {sim::kPicture1Size, sim::kPicture2Size, sim::kPicture3Size})
-            if (drawn)
-                images_.push_back(std::make_unique<plot::ImageCanvas>(ToQSize(size)));
+        for (sim::PixelSize size : {sim::kPicture1Size, sim::kPicture2Size, sim::kPicture3Size}) {
+            if (!drawn)
+                continue;
+            images_.push_back(std::make_unique<plot::ImageCanvas>(ToQSize(size)));
+            if (vectors)
+                images_.back()->keepVectors();
+        }
     }
     plot::ImageCanvas& operator[](std::size_t i) { return *images_[i]; }
     const plot::ImageCanvas& image(std::size_t i) const { return *images_[i]; }
@@ -223,9 +250,12 @@ int ExitStatus(sim::Refusal::Kind kind)
 // Targets that can never be written, refused before anything is computed.
 std::optional<std::string> UnusableTargets(const Options& o)
 {
-    if (const auto reason = sim::UnwritableTarget(o.output))
-        return "--output: " + sim::FullPath(o.output).string() + ": "
-               + widgets::TranslateCoreText(*reason);
+    const std::pair<const char*, std::optional<std::filesystem::path>> files[] = {
+        {"--output", o.output}, {"--report", o.report}, {"--animation", o.animation}};
+    for (const auto& [option, file] : files)
+        if (const auto reason = file ? sim::UnwritableTarget(*file) : std::nullopt)
+            return option + (": " + sim::FullPath(*file).string()) + ": "
+                   + widgets::TranslateCoreText(*reason);
     std::error_code error;
     const auto status = std::filesystem::status(o.picturesDir.value_or("."), error);
     if (std::filesystem::exists(status) && !std::filesystem::is_directory(status))
@@ -237,7 +267,8 @@ std::optional<std::string> UnusableTargets(const Options& o)
 
 // Writes the pictures into `dir` (made if missing) and removes stale pages; false, with a
 // message naming the file, when one cannot be written.
-bool SavePictures(sim::SimulationFrame& frame, Pictures& pictures, const std::filesystem::path& dir)
+bool SavePictures(sim::SimulationFrame& frame, Pictures& pictures, const std::filesystem::path& dir,
+                  const std::string& extension)
 {
     std::error_code error;
     std::filesystem::create_directories(dir, error);
@@ -259,16 +290,16 @@ bool SavePictures(sim::SimulationFrame& frame, Pictures& pictures, const std::fi
                       << "\n";
         return !refused;
     };
-    if (!save(0, "picture1.png") || !save(1, "picture2.png"))
+    if (!save(0, "picture1" + extension) || !save(1, "picture2" + extension))
         return false;
     frame.stop(pictures[2]);
-    if (!save(2, "summary.png"))
+    if (!save(2, "summary" + extension))
         return false;
     int pages = 0;
     while (frame.next(pictures[2]))
-        if (!save(2, PageName(++pages)))
+        if (!save(2, PageName(++pages, extension)))
             return false;
-    RemoveStalePages(dir, pages);
+    RemoveStalePages(dir, pages, extension);
     return true;
 }
 
@@ -295,7 +326,7 @@ int runOptions(const Options& o)
     }
 
     std::unique_ptr<QGuiApplication> gui;
-    if (o.picturesDir) {
+    if (o.picturesDir || o.report || o.animation) {
         if (!std::getenv("QT_QPA_PLATFORM"))
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
         static int argc = 1;
@@ -304,12 +335,14 @@ int runOptions(const Options& o)
         if (!QGuiApplication::instance())
             gui = std::make_unique<QGuiApplication>(argc, argv);
     }
-    // Without pictures nothing needs the whole series: the rows stream into the file.
-    Pictures pictures(o.picturesDir.has_value());
+    // Without pictures, report or animation nothing needs the whole series: the rows stream
+    // into the file.
+    const bool keepsRun = o.picturesDir || o.report || o.animation;
+    Pictures pictures(keepsRun, o.pictureFormat == "svg");
     sim::SimulationFrame frame(*o.mechanism);
     std::optional<sim::Refusal> refusal;
     std::vector<std::string> findings;
-    if (o.picturesDir) {
+    if (keepsRun) {
         refusal =
             frame.runCycle(BoxTexts(o), context, o.output, pictures[0], pictures[1], pictures[2]);
         if (frame.hasRun())
@@ -336,7 +369,24 @@ int runOptions(const Options& o)
             std::cout << finding << "\n";
     }
 
-    if (o.picturesDir && !SavePictures(frame, pictures, *o.picturesDir))
+    // Each file is tried even when an earlier one failed; a failure names its file.
+    bool saved =
+        !o.picturesDir || SavePictures(frame, pictures, *o.picturesDir, "." + o.pictureFormat);
+    auto save = [&](const std::filesystem::path& path, const QByteArray& bytes) {
+        const std::optional<sim::Refusal> refused = widgets::SaveBytes(path, bytes);
+        if (refused)
+            std::cerr << "mechsim: "
+                      << sim::DescribeFileRefusal(*refused, widgets::TranslateCoreText) << "\n";
+        saved = saved && !refused;
+    };
+    const QSize view = ToQSize(sim::kPicture3Size);
+    if (o.report)
+        save(*o.report, sim::RunReportPdf(frame, view));
+    if (o.animation) {
+        const std::string gif = sim::RunAnimationGif(frame, view);
+        save(*o.animation, QByteArray(gif.data(), static_cast<qsizetype>(gif.size())));
+    }
+    if (!saved)
         status = kExitWriteFailed;
     return status;
 }

@@ -1,4 +1,4 @@
-// Picture files: PNG bytes through the safe writer, stale page files removed by their names.
+// Picture files: PNG or SVG bytes through the safe writer, stale page files removed by their names.
 #include "app/picture_files.h"
 
 #include <charconv>
@@ -6,16 +6,16 @@
 #include <string_view>
 #include <system_error>
 
-#include "sim/safe_file.h"
+#include "widgets/picture_menu.h"
 
 namespace app {
 
 namespace {
 
-// K of "pageK.png" as the program writes it (no sign, no leading zero), or 0.
-int PageNumber(std::string_view name)
+// K of "pageK<suffix>" as the program writes it (no sign, no leading zero), or 0.
+int PageNumber(std::string_view name, std::string_view suffix)
 {
-    constexpr std::string_view prefix = "page", suffix = ".png";
+    constexpr std::string_view prefix = "page";
     if (!name.starts_with(prefix) || !name.ends_with(suffix))
         return 0;
     const std::string_view digits =
@@ -32,22 +32,20 @@ int PageNumber(std::string_view name)
 std::optional<sim::Refusal> SavePicture(const plot::ImageCanvas& picture,
                                         const std::filesystem::path& path)
 {
-    const QByteArray png = picture.pngBytes();
-    if (png.isEmpty())
-        return sim::Refusal::OfFile(path, MECHSIM_TR_NOOP("core", "PNG に変換できませんでした"));
-    return sim::WriteWholeFile(path, std::string_view(png.constData(), png.size()));
+    return widgets::SaveBytes(
+        path, widgets::PictureFileBytes(picture, QString::fromStdString(path.string())));
 }
 
-std::filesystem::path PageName(int page)
+std::filesystem::path PageName(int page, std::string_view extension)
 {
-    return "page" + std::to_string(page) + ".png";
+    return "page" + std::to_string(page) + std::string(extension);
 }
 
-void RemoveStalePages(const std::filesystem::path& dir, int pages)
+void RemoveStalePages(const std::filesystem::path& dir, int pages, std::string_view extension)
 {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
-        const int page = PageNumber(entry.path().filename().native());
+        const int page = PageNumber(entry.path().filename().native(), extension);
         const auto type = entry.symlink_status(error).type();
         if (page > pages
             && (type == std::filesystem::file_type::regular

@@ -67,6 +67,12 @@ std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, 
     case Refusal::Kind::File:
         break;
     }
+    return DescribeFileRefusal(refusal, translate);
+}
+
+std::string DescribeFileRefusal(const Refusal& refusal, const Translator& translate)
+{
+    auto say = [&translate](const std::string& text) { return Translated(translate, text); };
     const std::string file = refusal.file == "-" ? say(MECHSIM_TR_NOOP("core", "標準出力"))
                                                  : FullPath(refusal.file).string();
     return FillPattern(say(MECHSIM_TR_NOOP("core", "%1 を書き込めませんでした: %2")),
@@ -98,8 +104,12 @@ Refusable<ComputedRun> SimulationFrame::ComputeRun(const Mechanism& mechanism,
     auto computed = mechanism.ComputeMotion(std::get<InputValues>(inputs), context);
     if (Refusal* refused = std::get_if<Refusal>(&computed))
         return std::move(*refused);
-    ComputedRun done{
-        std::move(std::get<std::unique_ptr<MechanismRun>>(computed)), context, {}, {}, {}};
+    ComputedRun done{std::move(std::get<std::unique_ptr<MechanismRun>>(computed)),
+                     context,
+                     {},
+                     {},
+                     boxTexts,
+                     {}};
     done.findings = done.run->findings();
     done.window = done.run->fitWorldWindow();
     done.window.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), done.window);
@@ -128,6 +138,7 @@ std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed)
     context_ = computed.context;
     window_ = computed.window;
     findings_ = std::move(computed.findings);
+    runTexts_ = std::move(computed.boxTexts);
     current_ = 0;
     direction_ = 1;
     playing_ = true;
@@ -169,17 +180,19 @@ std::optional<int> SimulationFrame::tick(plot::Canvas& view)
         current_ = static_cast<int>(moved <= n ? moved : period - moved);
         direction_ = moved < n ? 1 : -1;
     }
-    drawPose(view);
+    drawPose(view, current_);
     viewShows_ = ViewShows::Poses;
     return current_;
 }
 
-void SimulationFrame::drawPose(plot::Canvas& view) const
+void SimulationFrame::drawPose(plot::Canvas& view, int index) const
 {
+    if (!run_)
+        return;
     view.clear();
     if (options_.guides)
         run_->DrawGuides(view, window_);
-    run_->DrawMechanism(view, window_, current_);
+    run_->DrawMechanism(view, window_, index);
 }
 
 void SimulationFrame::setPlaying(bool playing)
@@ -203,7 +216,7 @@ std::optional<int> SimulationFrame::goToStep(int step, plot::Canvas& view)
     current_ = std::clamp(step, 0, context_.divisions);
     firstTick_ = false;
     if (viewShows_ == ViewShows::Poses)
-        drawPose(view);
+        drawPose(view, current_);
     return current_;
 }
 
@@ -265,6 +278,13 @@ void SimulationFrame::stop(plot::Canvas& view)
         return;
     playing_ = false;
     viewShows_ = ViewShows::Summary;
+    drawSummary(view);
+}
+
+void SimulationFrame::drawSummary(plot::Canvas& view) const
+{
+    if (!run_)
+        return;
     view.clear();
     if (options_.guides)
         run_->DrawGuides(view, window_);
@@ -309,7 +329,7 @@ void SimulationFrame::redraw(plot::Canvas& picture1, plot::Canvas& picture2, plo
     window_.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), window_);
     switch (viewShows_) {
     case ViewShows::Poses:
-        drawPose(view);
+        drawPose(view, current_);
         break;
     case ViewShows::Summary:
         stop(view);

@@ -32,6 +32,7 @@ struct ComputedRun {
     RunContext context;
     plot::WorldWindow window;            // fitted to the large picture
     std::vector<std::string> findings;   // what the run found about the mechanism
+    std::vector<std::string> boxTexts;   // the texts it was computed from, by Text1 index
     std::optional<Refusal> unwritten;    // the file could not be written; the run stands
 };
 
@@ -85,6 +86,8 @@ public:
     bool hasRun() const { return run_ != nullptr; }
     const MechanismRun* run() const { return run_.get(); }
     const RunContext& context() const { return context_; }
+    // The box texts the run was computed from (by Text1 index).
+    const std::vector<std::string>& runTexts() const { return runTexts_; }
     const plot::WorldWindow& window() const { return window_; }
     // What the shown run found about the mechanism (MechanismRun::findings, taken with the run).
     const std::vector<std::string>& findings() const { return findings_; }
@@ -122,6 +125,11 @@ public:
 
     // STOP: pauses, clears `view` and draws the summary (poses, traced path, grid).
     void stop(plot::Canvas& view);
+    // What STOP draws, into any picture of the view's size, without touching the run state.
+    void drawSummary(plot::Canvas& view) const;
+    // Clears `view` and draws what a tick shows for step `index`: its pose over the guides
+    // when they are wanted. Nothing before the first run.
+    void drawPose(plot::Canvas& view, int index) const;
 
     // next: draws the next page into `view` and returns its caption, or nullopt when the page
     // counter wraps to 0 (nothing drawn, caption kept) or there is no run yet.
@@ -136,11 +144,9 @@ public:
     static std::vector<int> stopPoseIndices(StopPoses poses, int divisions);
 
 private:
-    // Clears `view` and draws the current step's pose, over the guides when they are wanted.
-    void drawPose(plot::Canvas& view) const;
-
     const Mechanism& mechanism_;
     std::unique_ptr<MechanismRun> run_;
+    std::vector<std::string> runTexts_;
     RunContext context_;
     plot::WorldWindow window_;
     std::vector<std::string> findings_;
@@ -169,5 +175,7 @@ enum class BoxNames { Captions, Keys };
 // `translate` turns its patterns, captions and reasons into the interface language.
 std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, BoxNames names,
                             const Translator& translate = {});
+// The message of a file refusal: the file in full (or standard output) and why.
+std::string DescribeFileRefusal(const Refusal& refusal, const Translator& translate = {});
 
 }

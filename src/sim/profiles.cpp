@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "sim/translatable.h"
+
 namespace sim {
 
 // Each power is tau raised to its whole exponent and the terms keep the order of the
@@ -43,6 +45,14 @@ numeric::ValueTriple DriveValue(double qs, double qf, const ProfileTriple& p, do
 {
     const double span = qf - qs;
     return {qs + p.s * span, p.ds * span / cycleTime, p.dds * span / (cycleTime * cycleTime)};
+}
+
+const char* ProfileCaption(ProfileKind kind)
+{
+    static const char* const kCaptions[3] = {MECHSIM_TR_NOOP("core", "５次曲線"),
+                                             MECHSIM_TR_NOOP("core", "３次曲線"),
+                                             MECHSIM_TR_NOOP("core", "等速曲線")};
+    return kCaptions[static_cast<int>(kind)];
 }
 
 }

@@ -16,6 +16,8 @@ ProfileTriple QuinticProfile(double tau);   // 6t^5 - 15t^4 + 10t^3
 ProfileTriple CubicProfile(double tau);     // 3t^2 - 2t^3
 ProfileTriple LinearProfile(double tau);    // t
 ProfileTriple EvaluateProfile(ProfileKind kind, double tau);
+// The caption of the profile's option button: "５次曲線", "３次曲線", "等速曲線".
+const char* ProfileCaption(ProfileKind kind);
 
 // Driven value moving from qs to qf in cycle time T: q = qs + s (qf - qs),
 // dq = s' (qf - qs) / T, ddq = s'' (qf - qs) / T^2.

@@ -20,6 +20,7 @@
 #include "widgets/accessible_names.h"
 #include "widgets/language.h"
 #include "widgets/message_line.h"
+#include "widgets/picture_menu.h"
 
 namespace testbench {
 
@@ -127,6 +128,7 @@ Formlady::Formlady(QWidget* parent) : QWidget(parent, Qt::Window)
     picture1_ = new plot::PictureBox(PictureSize(), this);
     picture1_->setObjectName(QStringLiteral("Picture1"));
     widgets::NameForAccessibility(picture1_);
+    new widgets::PictureMenu(picture1_, [] { return QStringLiteral("closure-test_picture1"); });
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);

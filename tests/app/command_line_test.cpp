@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSvgRenderer>
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <set>
@@ -13,6 +16,8 @@
 #include "invocation.h"
 #include "mechanisms/catalog.h"
 #include "numeric/number_text.h"
+#include "plot/palette.h"
+#include "plot/qt/picture_box.h"
 #include "sim/picture_sizes.h"
 #include "sim/qt/simulation_form.h"
 #include "sim/safe_file.h"
@@ -83,10 +88,16 @@ TEST(CommandLine, UsageAndInputErrorsExitTwoNameTheKeyAndWriteNothing)
         // An empty name would have written into the current directory.
         {{"run", "2r", "--output", ""}, "--output"},
         {{"run", "2r", "--pictures", "", "--output", out}, "--pictures"},
+        {{"run", "2r", "--pictures", pictures, "--format", "bmp", "--output", out}, "--format"},
+        {{"run", "2r", "--format", "svg", "--output", out}, "--format"},
         // Targets that can never take the table are refused before anything is computed.
         {{"run", "2r", "--output", dir.path.string()}, "--output: " + dir.path.string()},
         {{"run", "2r", "--output", out + "/"}, "--output: " + out + "/"},
         {{"run", "2r", "--pictures", "/dev/null", "--output", out}, "--pictures: /dev/null"},
+        {{"run", "2r", "--report", dir.path.string(), "--output", out},
+         "--report: " + dir.path.string()},
+        {{"run", "2r", "--animation", dir.path.string(), "--output", out},
+         "--animation: " + dir.path.string()},
     };
     for (const Case& c : cases) {
         const Invocation r = Mechsim(c.args);
@@ -136,8 +147,9 @@ TEST(CommandLine, AnUnreachablePoseExitsThreeNamingTheStepAndKeepsTheOldFile)
     const std::string out = (dir / "result.dat").string();
     ASSERT_EQ(Mechsim({"run", "3r-line", "--output", out}).status, 0);
     const std::string before = ReadFileBytes(out);
-    const Invocation r = Mechsim(
-        {"run", "3r-line", "x5_f=200", "--output", out, "--pictures", (dir / "pictures").string()});
+    const Invocation r = Mechsim({"run", "3r-line", "x5_f=200", "--output", out, "--pictures",
+                                  (dir / "pictures").string(), "--report", (dir / "r.pdf").string(),
+                                  "--animation", (dir / "a.gif").string()});
     EXPECT_EQ(r.status, 3);
     // The wrist (hand less L3 = 30 along phi) first lies beyond L1 + L2 = 80 from the base at
     // step 97 of 200 (quintic s(0.485) into x5 0..200, y5 100..0, phi 90..0 degrees): 4.85 s.
@@ -146,6 +158,8 @@ TEST(CommandLine, AnUnreachablePoseExitsThreeNamingTheStepAndKeepsTheOldFile)
     EXPECT_NE(r.err.find("が L1+L2 = 80 を超えます"), std::string::npos) << r.err;
     EXPECT_EQ(ReadFileBytes(out), before);
     EXPECT_FALSE(std::filesystem::exists(dir / "pictures"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "r.pdf"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "a.gif"));
 }
 
 TEST(CommandLine, TheOtherAssemblyRunsAndTheFourBarPrintsItsFindings)
@@ -184,6 +198,112 @@ TEST(CommandLine, PicturesAreWhatTheWindowWouldShow)
                   QSize(size.width, size.height))
             << name;
     EXPECT_FALSE(std::filesystem::exists(dir / "pictures" / "page5.png"));
+}
+
+int PdfPages(const std::string& pdf)
+{
+    int pages = 0;
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+         at = pdf.find("/Type /Page", at + 1))
+        pages += pdf.compare(at, 12, "/Type /Pages") != 0;
+    return pages;
+}
+
+TEST(CommandLine, ReportAnimationAndSvgPicturesTakeTheRunAway)
+{
+    TempDir dir;
+    struct Row {
+        const char* mechanism;
+        std::string divisions;
+        int nextPages;
+    } rows[] = {{"2r", "200", 2}, {"slider", "1000", 4}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.mechanism);
+        const Invocation r =
+            Mechsim({"run", row.mechanism, "--divisions", row.divisions, "--output",
+                     (dir / "result.dat").string(), "--pictures", (dir / "svg").string(),
+                     "--format", "svg", "--report", (dir / "report.pdf").string(), "--animation",
+                     (dir / "cycle.gif").string()});
+        ASSERT_EQ(r.status, 0) << r.err;
+
+        // The title page with the graphs, then the summary and the next pages two to a page.
+        EXPECT_EQ(PdfPages(ReadFileBytes(dir / "report.pdf")), 1 + (1 + row.nextPages + 1) / 2);
+
+        // One back-and-forth cycle, 2N frames but never more than 400, in the palette's colours;
+        // the first frame is the window's first tick.
+        QImageReader gif(QString::fromStdString((dir / "cycle.gif").string()));
+        EXPECT_EQ(gif.imageCount(), std::min(2 * std::stoi(row.divisions), 400));
+        const sim::Mechanism& m = *mechanisms::FindMechanism(row.mechanism);
+        const sim::Settings settings{.divisions = std::stoi(row.divisions), .cycleTime = 10};
+        sim::SimulationForm form(m, settings);
+        form.setResultPath(dir / "form.dat");
+        form.RUN_Click();
+        form.Timer1_Timer();
+        const QImage shown = form.findChild<plot::PictureBox*>("Picture3")->image();
+        const QImage first = gif.read().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(first.size(), QSize(sim::kPicture3Size.width, sim::kPicture3Size.height));
+        if (shown.devicePixelRatio() == 1) {
+            EXPECT_EQ(first, shown.convertToFormat(QImage::Format_RGB32));
+        }
+        std::set<QRgb> palette{qRgb(255, 255, 255)};
+        for (int i = 0; i < 16; ++i) {
+            const plot::Rgb c = plot::PaletteColour(i);
+            palette.insert(qRgb(c.r, c.g, c.b));
+        }
+        for (QImage frame = first; !frame.isNull(); frame = gif.read()) {
+            frame = frame.convertToFormat(QImage::Format_RGB32);
+            QRgb known = qRgb(255, 255, 255);   // a pixel like the one before needs no look-up
+            for (int y = 0; y < frame.height(); ++y) {
+                const auto* row = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
+                for (int x = 0, w = frame.width(); x < w; ++x)
+                    if (row[x] != known) {
+                        ASSERT_TRUE(palette.count(row[x])) << x << "," << y;
+                        known = row[x];
+                    }
+            }
+        }
+
+        QSvgRenderer summary(QString::fromStdString((dir / "svg" / "summary.svg").string()));
+        EXPECT_TRUE(summary.isValid());
+        EXPECT_EQ(summary.defaultSize(), first.size());
+        EXPECT_TRUE(std::filesystem::exists(dir / "svg"
+                                            / ("page" + std::to_string(row.nextPages) + ".svg")));
+    }
+}
+
+TEST(CommandLine, AReportOrAnimationThatCannotBeWrittenExitsOneAndLeavesNoPartialFile)
+{
+    TempDir dir;
+    const std::vector<std::string> run = {"run",         "2r",
+                                          "--output",    (dir / "result.dat").string(),
+                                          "--report",    (dir / "run.pdf").string(),
+                                          "--animation", (dir / "run.gif").string()};
+    ASSERT_EQ(Mechsim(run).status, 0);
+    const std::string report = ReadFileBytes(dir / "run.pdf"), gif = ReadFileBytes(dir / "run.gif");
+
+    // The disk fills up part of the way through every file: each is named, each keeps its
+    // earlier content, no temporary is left beside them.
+    sim::SetWriterFaultsForTesting({.failAfterBytes = 100, .error = ENOSPC});
+    const Invocation full = Mechsim(run);
+    sim::SetWriterFaultsForTesting({});
+    EXPECT_EQ(full.status, 1);
+    for (const char* name : {"run.pdf", "run.gif"})
+        EXPECT_NE(full.err.find((dir / name).string() + " を書き込めませんでした"),
+                  std::string::npos)
+            << full.err;
+    EXPECT_EQ(ReadFileBytes(dir / "run.pdf"), report);
+    EXPECT_EQ(ReadFileBytes(dir / "run.gif"), gif);
+
+    const std::string missing = (dir / "missing" / "run.pdf").string();
+    const Invocation lost =
+        Mechsim({"run", "2r", "--output", (dir / "result.dat").string(), "--report", missing});
+    EXPECT_EQ(lost.status, 1);
+    EXPECT_NE(lost.err.find(missing), std::string::npos) << lost.err;
+
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"result.dat", "run.gif", "run.pdf"}));
 }
 
 // A failing picture keeps the previous one and names its path; a run that writes every picture

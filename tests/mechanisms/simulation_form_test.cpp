@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,6 +16,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <cmath>
+#include <memory>
+#include <vector>
 
 #include "mechanisms/catalog.h"
 #include "mechanisms/four_bar.h"
@@ -21,6 +26,7 @@
 #include "sim/qt/simulation_form.h"
 #include "sim/settings.h"
 #include "support/temp_dir.h"
+#include "widgets/picture_menu.h"
 
 namespace {
 
@@ -127,6 +133,50 @@ TEST_F(FormFixture, AGoodRunNamesTheFullPathOfTheFileItWrote)
     const QString written = QString::fromStdString((dir / "result.dat").string());
     EXPECT_TRUE(message.contains(" " + written + " ")) << message.toStdString();
     EXPECT_FALSE(ReadFileBytes(dir / "result.dat").empty());
+}
+
+// The captions of a picture's menu, and whether each entry can be chosen now.
+std::vector<std::pair<QString, bool>> MenuEntries(plot::PictureBox* picture)
+{
+    std::unique_ptr<QMenu> menu(picture->findChild<widgets::PictureMenu*>()->makeMenu(nullptr));
+    std::vector<std::pair<QString, bool>> entries;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator())
+            entries.emplace_back(action->text(), action->isEnabled());
+    return entries;
+}
+
+TEST_F(FormFixture, EveryPictureOffersItsMenuAndTheTableComesAsTheResultFile)
+{
+    for (const char* name : {"Picture1", "Picture2", "Picture3"}) {
+        SCOPED_TRACE(name);
+        const auto before = MenuEntries(child<plot::PictureBox>(name));
+        const std::vector<std::pair<QString, bool>> expected{{"画像を保存", true},
+                                                             {"クリップボードにコピー", true},
+                                                             {"表をコピー", false},
+                                                             {"レポートを保存", false},
+                                                             {"アニメーションを保存", false}};
+        EXPECT_EQ(before, expected);
+    }
+    child<QPushButton>("RUN")->click();
+    for (const auto& [caption, enabled] : MenuEntries(child<plot::PictureBox>("Picture3")))
+        EXPECT_TRUE(enabled) << caption.toStdString();
+
+    // From the menu and from beside the current values alike.
+    const std::string table = ReadFileBytes(dir / "result.dat");
+    std::unique_ptr<QMenu> menu(
+        child<plot::PictureBox>("Picture1")->findChild<widgets::PictureMenu*>()->makeMenu(nullptr));
+    for (QAction* action : menu->actions())
+        if (action->text() == "表をコピー")
+            action->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), table);
+    QGuiApplication::clipboard()->clear();
+    child<QPushButton>("CopyTable")->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), table);
+
+    // The graphs a RUN hands over keep their vectors for an SVG.
+    EXPECT_TRUE(child<plot::PictureBox>("Picture1")->vectors()->svg().contains("<polyline"));
+    child<QTimer>("Timer1")->stop();
 }
 
 TEST_F(FormFixture, StopAndNextBeforeAnyRunAreIgnored)

@@ -2,13 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QMenu>
 #include <cmath>
+#include <memory>
 
 #include "plot/qt/picture_box.h"
 #include "plot/recording_canvas.h"
 #include "testbench/draw_point_chain.h"
 #include "testbench/form_driver.h"
 #include "testbench/lady_form.h"
+#include "widgets/picture_menu.h"
 
 using namespace testbench_test;
 
@@ -59,6 +62,14 @@ TEST(Formlady, DefaultsAndNames)
     EXPECT_EQ(Box(form, "Text1_6").accessibleName(), "a2");
     EXPECT_EQ(Find<plot::PictureBox>(form, "Picture1").accessibleName(), "Picture1");
     EXPECT_FALSE(form.lastChain().has_value());
+    // Its picture can be saved and copied like a mechanism's.
+    std::unique_ptr<QMenu> menu(Find<plot::PictureBox>(form, "Picture1")
+                                    .findChild<widgets::PictureMenu*>()
+                                    ->makeMenu(nullptr));
+    QStringList captions;
+    for (QAction* action : menu->actions())
+        captions << action->text();
+    EXPECT_EQ(captions, QStringList({"画像を保存", "クリップボードにコピー"}));
 }
 
 TEST(Formlady, DefaultsCloseTheChainOnTheLeftOfAB)

@@ -13,12 +13,18 @@ ImageCanvas::ImageCanvas(QSize logicalSize, double logicalDpi, double devicePixe
 void ImageCanvas::takePicture(const ImageCanvas& drawn)
 {
     raster_ = drawn.raster_;
+    if (vectors_ && drawn.vectors_)
+        *vectors_ = *drawn.vectors_;
+    else if (vectors_)
+        vectors_->clear();   // what was kept no longer matches the image
     changed();
 }
 
 void ImageCanvas::setLogicalSize(QSize logicalSize)
 {
     raster_ = RasterPicture(logicalSize, raster_.logicalDpi(), raster_.image().devicePixelRatio());
+    if (vectors_)
+        vectors_.emplace(raster_.logicalSize(), raster_.logicalDpi());
     changed();
 }
 
@@ -31,32 +37,48 @@ QByteArray ImageCanvas::pngBytes() const
     return bytes;
 }
 
+void ImageCanvas::keepVectors()
+{
+    if (!vectors_)
+        vectors_.emplace(raster_.logicalSize(), raster_.logicalDpi());
+}
+
 void ImageCanvas::doClear()
 {
+    if (vectors_)
+        vectors_->clear();
     raster_.clear();
     changed();
 }
 
 void ImageCanvas::doLine(PointMm a, PointMm b, Rgb colour)
 {
+    if (vectors_)
+        vectors_->line(a, b, pen(colour));
     raster_.line(a, b, pen(colour));
     changed();
 }
 
 void ImageCanvas::doCircle(PointMm centre, double radius, Rgb colour)
 {
+    if (vectors_)
+        vectors_->circle(centre, radius, pen(colour));
     raster_.circle(centre, radius, pen(colour));
     changed();
 }
 
 void ImageCanvas::doText(PointMm topLeft, std::string_view utf8)
 {
+    if (vectors_)
+        vectors_->text(topLeft, utf8);
     raster_.text(topLeft, utf8);
     changed();
 }
 
 void ImageCanvas::doPolyline(std::span<const PointMm> points, Rgb colour)
 {
+    if (vectors_)
+        vectors_->polyline(points, pen(colour));
     raster_.polyline(points, pen(colour));
     changed();
 }

@@ -1,11 +1,14 @@
 // A canvas that draws into a raster image: encoded as PNG for the command line, and the backing
-// store of the picture-box widget, which repaints itself whenever the image changes.
+// store of the picture-box widget, which repaints itself whenever the image changes. It can
+// keep the same drawing as vectors besides, for an SVG of what it shows.
 #pragma once
 
 #include <QByteArray>
+#include <optional>
 
 #include "plot/canvas.h"
 #include "plot/qt/raster_picture.h"
+#include "plot/qt/vector_picture.h"
 
 namespace plot {
 
@@ -30,6 +33,11 @@ public:
     // The image encoded as PNG in memory (empty if encoding fails), for a safe file writer.
     QByteArray pngBytes() const;
 
+    // From now on every drawing is kept as vectors too; called before anything is drawn.
+    void keepVectors();
+    // The vectors of what the image shows; nullptr unless kept.
+    const VectorPicture* vectors() const { return vectors_ ? &*vectors_ : nullptr; }
+
 protected:
     // Called after every change of the image.
     virtual void changed() {}
@@ -44,6 +52,7 @@ private:
     Pen pen(Rgb colour) const { return {colour, penWidth(), penStyle()}; }
 
     RasterPicture raster_;
+    std::optional<VectorPicture> vectors_;
 };
 
 }

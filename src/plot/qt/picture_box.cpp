@@ -23,6 +23,7 @@ PictureBox::PictureBox(QSize logicalSize, QWidget* parent)
     setFixedSize(ImageCanvas::logicalSize() + QSize(2 * kFrame, 2 * kFrame));
     setContentsMargins(kFrame, kFrame, kFrame, kFrame);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    keepVectors();   // what it shows can be saved as SVG
 }
 
 void PictureBox::setInnerSize(QSize logicalSize)

@@ -2,6 +2,8 @@
 // are logical pixels, so a dense screen gets proportionally wider device lines.
 #include "plot/qt/raster_picture.h"
 
+#include "plot/qt/picture_geometry.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -14,10 +16,6 @@ namespace plot {
 namespace {
 
 constexpr double kMmPerInch = 25.4;
-constexpr double kFontPoints = 12.0;
-// Lines reaching further than this outside the image are cut here first, so huge coordinates
-// never reach the rasteriser's fixed-point arithmetic.
-constexpr double kClipMarginPx = 64.0;
 // A pixel column gets merged into one vertical span only when it holds this many samples;
 // sparser curves are drawn segment by segment.
 constexpr std::size_t kMergeMinSamples = 3;
@@ -36,39 +34,10 @@ QPen MakePen(const Pen& pen, double devicePixelRatio)
     return qpen;
 }
 
-// Liang-Barsky: cuts the line to the box; false when nothing of it lies inside.
-bool ClipToBox(QLineF& line, const QRectF& box)
-{
-    if (box.contains(line.p1()) && box.contains(line.p2()))
-        return true;
-    const double x0 = line.x1(), y0 = line.y1(), dx = line.dx(), dy = line.dy();
-    double t0 = 0, t1 = 1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x0 - box.left(), box.right() - x0, y0 - box.top(), box.bottom() - y0};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    line = QLineF(x0 + t0 * dx, y0 + t0 * dy, x0 + t1 * dx, y0 + t1 * dy);
-    return true;
-}
-
 class LinePainter {
 public:
     LinePainter(QImage& image, QSize logicalSize, const Pen& pen)
-        : painter_(&image),
-          box_(QRectF(QPointF(0, 0), QSizeF(logicalSize))
-                   .adjusted(-kClipMarginPx, -kClipMarginPx, kClipMarginPx, kClipMarginPx))
+        : painter_(&image), box_(ClipBox(QSizeF(logicalSize)))
     {
         painter_.setRenderHint(QPainter::Antialiasing, false);
         painter_.setPen(MakePen(pen, image.devicePixelRatio()));
@@ -152,11 +121,7 @@ void RasterPicture::circle(PointMm centre, double radiusMm, const Pen& pen)
 
 QFont RasterPicture::textFont() const
 {
-    QFont font(QStringLiteral("IPAPGothic"));
-    // 12 points at the picture's logical resolution.
-    font.setPixelSize(
-        std::max(1, static_cast<int>(std::lround(kFontPoints * pixelsPerMm_ * kMmPerInch / 72.0))));
-    return font;
+    return PictureFont(pixelsPerMm_);
 }
 
 double RasterPicture::textWidthMm(std::string_view utf8) const

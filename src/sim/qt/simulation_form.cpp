@@ -16,6 +16,7 @@
 #include "plot/recording_canvas.h"
 #include "sim/picture_sizes.h"
 #include "sim/qt/growing_page.h"
+#include "sim/qt/run_menus.h"
 #include "sim/qt/run_worker.h"
 #include "sim/qt/transport_strip.h"
 #include "sim/qt/view_choices.h"
@@ -53,11 +54,6 @@ constexpr int kOptionSide = Px(255);
 constexpr int kProfileCaptionWidth = Px(855);   // Label2
 constexpr int kCaptionGap = 4;                  // between a caption's text and its box
 
-const char* const kProfileCaptions[3] = {
-    QT_TRANSLATE_NOOP("sim::SimulationForm", "５次曲線"),
-    QT_TRANSLATE_NOOP("sim::SimulationForm", "３次曲線"),
-    QT_TRANSLATE_NOOP("sim::SimulationForm", "等速曲線"),
-};
 // Legend strokes beside the graph captions: value, velocity, acceleration trace colours.
 const char* const kLegendColours[3] = {"#000080", "#008000", "#800000"};
 
@@ -191,6 +187,7 @@ void SimulationForm::buildControls()
                             std::max(Px(5687) + shift, picture1InnerRight), graphsTop);
     const int viewLeft = Px(1560) + shift;
     picture3_ = makePicture("Picture3", kPicture3Size, viewLeft, Px(4411));
+    InstallRunPictureMenus(frame_, {picture1_, picture2_, picture3_});
 
     // The assembly and guide check boxes under the profile buttons, laid out like them.
     choices_ = std::make_unique<ViewChoices>(
@@ -287,7 +284,8 @@ void SimulationForm::retranslate()
         widgets::NameForAccessibility(edit, caption);
     }
     for (std::size_t i = 0; i < label2_.size(); ++i) {
-        label2_[i]->setText(tr(kProfileCaptions[i]));
+        label2_[i]->setText(
+            widgets::TranslateCore(ProfileCaption(static_cast<ProfileKind>(static_cast<int>(i)))));
         widgets::NameForAccessibility(option1_[i], label2_[i]->text());
     }
     for (std::size_t g = 0; g < label3_.size(); ++g)
@@ -364,6 +362,7 @@ void SimulationForm::buildTransport()
         [this](const RunProgress& progress) { strip_->showProgress(progress); },
         [this](Refusable<ComputedRun> computed) { finishRun(std::move(computed)); }, this);
     connect(strip_, &TransportStrip::cancelRequested, worker_, &RunWorker::cancel);
+    connect(strip_, &TransportStrip::copyTableRequested, this, [this] { CopyRunTable(frame_); });
 }
 
 bool SimulationForm::isComputing() const

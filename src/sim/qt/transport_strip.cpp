@@ -67,6 +67,8 @@ TransportStrip::TransportStrip(int width, QWidget* parent) : QWidget(parent)
     values_->setFixedHeight(metrics.lineSpacing() * kValuesLines + 2 * values_->frameWidth()
                             + 2 * static_cast<int>(values_->document()->documentMargin()));
 
+    copyTable_ = Named(new QPushButton(this), "CopyTable", QString());
+
     progress_ = Named(new QProgressBar(this), "Progress", QString());
     cancel_ = Named(new QPushButton(this), "Cancel", QString());
     widgets::FollowLanguage(this, [this, speedLabel] {
@@ -84,6 +86,10 @@ TransportStrip::TransportStrip(int width, QWidget* parent) : QWidget(parent)
         widgets::NameForAccessibility(values_, tr("現在の値"));
         values_->setToolTip(tr("表示中のステップの result.dat の行（列の名前の下に値）"));
         widgets::NameForAccessibility(progress_, tr("進行状況"));
+        copyTable_->setText(tr("表をコピー"));
+        widgets::NameForAccessibility(copyTable_, copyTable_->text());
+        copyTable_->setToolTip(
+            tr("全ステップの表（result.dat と同じ列）をクリップボードにコピーします"));
         cancel_->setText(tr("中止"));
         widgets::NameForAccessibility(cancel_, cancel_->text());
     });
@@ -101,7 +107,10 @@ TransportStrip::TransportStrip(int width, QWidget* parent) : QWidget(parent)
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(kMargin, 4, kMargin, 4);
     rows->addLayout(transport);
-    rows->addWidget(values_);
+    auto* values = new QHBoxLayout;
+    values->addWidget(values_, 1);
+    values->addWidget(copyTable_, 0, Qt::AlignTop);
+    rows->addLayout(values);
     rows->addLayout(running);
 
     connect(pause_, &QPushButton::clicked, this, &TransportStrip::pauseToggled);
@@ -110,6 +119,7 @@ TransportStrip::TransportStrip(int width, QWidget* parent) : QWidget(parent)
     connect(slider_, &QSlider::valueChanged, this, &TransportStrip::stepChosen);
     connect(speed_, &QComboBox::currentIndexChanged, this, &TransportStrip::speedChosen);
     connect(cancel_, &QPushButton::clicked, this, &TransportStrip::cancelRequested);
+    connect(copyTable_, &QPushButton::clicked, this, &TransportStrip::copyTableRequested);
 
     // The window's keys. A box being typed in keeps its own Space, arrows, Home and End.
     addKey(Qt::Key_Space, [this] { emit pauseToggled(); });
@@ -118,7 +128,8 @@ TransportStrip::TransportStrip(int width, QWidget* parent) : QWidget(parent)
     addKey(Qt::Key_Home, [this] { emit stepChosen(0); });
     addKey(Qt::Key_End, [this] { emit stepChosen(slider_->maximum()); });
 
-    for (QWidget* w : std::initializer_list<QWidget*>{pause_, back_, forward_, slider_, speed_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{pause_, back_, forward_, slider_, speed_, copyTable_})
         w->setEnabled(false);
     hideProgress();
     // Kept the same size whether or not the progress row shows, so nothing moves.
@@ -146,7 +157,8 @@ void TransportStrip::showRunLength(int divisions)
     const QSignalBlocker quiet(slider_);
     slider_->setRange(0, divisions);
     slider_->setPageStep(std::max(1, divisions / 20));
-    for (QWidget* w : std::initializer_list<QWidget*>{pause_, back_, forward_, slider_, speed_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{pause_, back_, forward_, slider_, speed_, copyTable_})
         w->setEnabled(true);
 }
 

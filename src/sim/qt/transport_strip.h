@@ -1,5 +1,6 @@
 // The strip below a mechanism window's controls: pause/resume, one step back and forward, a
-// time slider over 0..N, the speed, the current values and, while RUN computes, a progress
+// time slider over 0..N, the speed, the current values with "表をコピー" beside them and, while
+// RUN computes, a progress
 // bar and a cancel button. It only shows and asks; the frame keeps the state.
 #pragma once
 
@@ -37,6 +38,7 @@ signals:
     void stepChosen(int step);
     void speedChosen(int index);
     void cancelRequested();
+    void copyTableRequested();
 
 private:
     void addKey(int key, const std::function<void()>& action);
@@ -48,6 +50,7 @@ private:
     QSlider* slider_ = nullptr;
     QComboBox* speed_ = nullptr;
     QPlainTextEdit* values_ = nullptr;
+    QPushButton* copyTable_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* cancel_ = nullptr;
     bool playing_ = true;

@@ -1,0 +1,25 @@
+// What a computed run can be taken away as, for the window and the command line alike: the
+// PDF report, the animated GIF of the large picture and the result table as text. The pictures
+// are drawn afresh for the view's logical size and resolution, so they match the window's.
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+#include <string>
+
+namespace sim {
+
+class SimulationFrame;
+
+// The report: the mechanism's name; its inputs with their captions, the profile, N and T; the
+// two graphs, the summary STOP draws and every next page, each under its caption. Empty
+// before the first run.
+QByteArray RunReportPdf(const SimulationFrame& frame, QSize viewSize, double logicalDpi = 96.0);
+
+// One back-and-forth cycle of the large picture; "" before the first run.
+std::string RunAnimationGif(const SimulationFrame& frame, QSize viewSize, double logicalDpi = 96.0);
+
+// The result table, header and rows, tab-separated: what the result file holds.
+std::string RunTableText(const SimulationFrame& frame);
+
+}
