@@ -223,7 +223,7 @@
     </message>
     <message>
         <source>stop で動きを止めると軌跡と重ね書きの図が、next で別の量のグラフが見られます。</source>
-        <translation>stop halts the motion and shows the traced path over superimposed poses; next shows graphs of further quantities.</translation>
+        <translation>Pressing stop halts the motion and shows the traced path over superimposed poses; pressing next shows graphs of further quantities.</translation>
     </message>
 </context>
 <context>
