@@ -2,6 +2,7 @@
 #include "mechanisms/serial_2r.h"
 
 #include "numeric/closures.h"
+#include "plot/guides.h"
 #include "plot/primitives.h"
 #include "sim/step_loop.h"
 
@@ -26,6 +27,7 @@ namespace {
 
 class Serial2RRun : public sim::MechanismRun {
 public:
+    double l1 = 0, l2 = 0;
     TripleSeries the1, the2;
     PointSeries elbow, tip;
 
@@ -77,6 +79,11 @@ public:
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return &tip; }
+    // The ring the tip can reach around the base.
+    void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
+    {
+        plot::DrawReachRing(p, w, {0, 0}, l1, l2);
+    }
 };
 
 sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
@@ -89,11 +96,13 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
                                 {"the2s", the2s},
                                 {"the2f", the2f}}))
         return *std::move(refused);
-    return sim::RunSteps(
-        ctx, std::make_unique<Serial2RRun>(sim::StepCount(ctx)), [&](const sim::Step& step) {
-            return SolveSerial2R(l1, l2, sim::DriveValue(the1s, the1f, step.profile, ctx.cycleTime),
-                                 sim::DriveValue(the2s, the2f, step.profile, ctx.cycleTime));
-        });
+    auto run = std::make_unique<Serial2RRun>(sim::StepCount(ctx));
+    run->l1 = l1;
+    run->l2 = l2;
+    return sim::RunSteps(ctx, std::move(run), [&](const sim::Step& step) {
+        return SolveSerial2R(l1, l2, sim::DriveValue(the1s, the1f, step.profile, ctx.cycleTime),
+                             sim::DriveValue(the2s, the2f, step.profile, ctx.cycleTime));
+    });
 }
 
 }

@@ -3,6 +3,7 @@
 
 #include "mechanisms/serial_2r.h"
 #include "numeric/closures.h"
+#include "plot/guides.h"
 #include "plot/primitives.h"
 #include "sim/step_loop.h"
 
@@ -42,6 +43,7 @@ namespace {
 
 class Serial3RRun : public sim::MechanismRun {
 public:
+    double l1 = 0, l2 = 0;
     TripleSeries the1, the2, the3;
     PointSeries joint2, joint3, hand;
 
@@ -90,6 +92,11 @@ public:
         DrawThreeLinkArm(p, w, joint2.position(k), joint3.position(k), hand.position(k));
     }
     const PointSeries* tracedPath() const override { return &hand; }
+    // The ring the wrist (the third joint) can reach around the base.
+    void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
+    {
+        plot::DrawReachRing(p, w, {0, 0}, l1, l2);
+    }
 };
 
 sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
@@ -106,13 +113,15 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
                                 {"the3s", the3s},
                                 {"the3f", the3f}}))
         return *std::move(refused);
-    return sim::RunSteps(
-        ctx, std::make_unique<Serial3RRun>(sim::StepCount(ctx)), [&](const sim::Step& step) {
-            const sim::ProfileTriple& s = step.profile;
-            return SolveSerial3R(l1, l2, l3, sim::DriveValue(the1s, the1f, s, ctx.cycleTime),
-                                 sim::DriveValue(the2s, the2f, s, ctx.cycleTime),
-                                 sim::DriveValue(the3s, the3f, s, ctx.cycleTime));
-        });
+    auto run = std::make_unique<Serial3RRun>(sim::StepCount(ctx));
+    run->l1 = l1;
+    run->l2 = l2;
+    return sim::RunSteps(ctx, std::move(run), [&](const sim::Step& step) {
+        const sim::ProfileTriple& s = step.profile;
+        return SolveSerial3R(l1, l2, l3, sim::DriveValue(the1s, the1f, s, ctx.cycleTime),
+                             sim::DriveValue(the2s, the2f, s, ctx.cycleTime),
+                             sim::DriveValue(the3s, the3f, s, ctx.cycleTime));
+    });
 }
 
 }

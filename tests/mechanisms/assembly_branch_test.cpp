@@ -8,6 +8,7 @@
 
 #include "closed_mechanism_test_support.h"
 #include "mechanism_test_support.h"
+#include "mechanisms/catalog.h"
 #include "mechanisms/closure_reasons.h"
 #include "mechanisms/four_bar.h"
 #include "mechanisms/four_bar_analysis.h"
@@ -251,14 +252,12 @@ TEST(AssemblyBranch, BranchInputIsOneOrMinusOne)
     }
 }
 
-// The guides are drawn, dotted and light, under the pose only when the options ask for them;
-// the four-bar's crank circle has radius L1 about D.
+// Every mechanism has guides (a window offers the box for each), drawn dotted and light under
+// the pose only when the options ask for them; the four-bar's crank circle has radius L1 about D.
 TEST(AssemblyBranch, GuidesAreDrawnOnlyWhenAsked)
 {
     const plot::Rgb light = plot::PaletteColour(7);
-    for (const sim::Mechanism* m :
-         {&mechanisms::Serial3RLine(), &mechanisms::Serial3RArc(), &mechanisms::FourBar(),
-          &mechanisms::SliderCrank(), &mechanisms::ParallelMechanism()}) {
+    for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
         SCOPED_TRACE(m->command);
         sim::SimulationFrame frame(*m);
         plot::RecordingCanvas p1(80, 60), p2(80, 60), view(140, 110);
