@@ -104,13 +104,8 @@ Refusable<ComputedRun> SimulationFrame::ComputeRun(const Mechanism& mechanism,
     auto computed = mechanism.ComputeMotion(std::get<InputValues>(inputs), context);
     if (Refusal* refused = std::get_if<Refusal>(&computed))
         return std::move(*refused);
-    ComputedRun done{std::move(std::get<std::unique_ptr<MechanismRun>>(computed)),
-                     context,
-                     {},
-                     {},
-                     boxTexts,
-                     {}};
-    done.findings = done.run->findings();
+    ComputedRun done{
+        std::move(std::get<std::unique_ptr<MechanismRun>>(computed)), context, {}, boxTexts, {}};
     done.window = done.run->fitWorldWindow();
     done.window.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), done.window);
 
@@ -137,7 +132,6 @@ std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed)
     run_ = std::move(computed.run);
     context_ = computed.context;
     window_ = computed.window;
-    findings_ = std::move(computed.findings);
     runTexts_ = std::move(computed.boxTexts);
     current_ = 0;
     direction_ = 1;

@@ -31,7 +31,6 @@ struct ComputedRun {
     std::unique_ptr<MechanismRun> run;
     RunContext context;
     plot::WorldWindow window;            // fitted to the large picture
-    std::vector<std::string> findings;   // what the run found about the mechanism
     std::vector<std::string> boxTexts;   // the texts it was computed from, by Text1 index
     std::optional<Refusal> unwritten;    // the file could not be written; the run stands
 };
@@ -89,8 +88,6 @@ public:
     // The box texts the run was computed from (by Text1 index).
     const std::vector<std::string>& runTexts() const { return runTexts_; }
     const plot::WorldWindow& window() const { return window_; }
-    // What the shown run found about the mechanism (MechanismRun::findings, taken with the run).
-    const std::vector<std::string>& findings() const { return findings_; }
     int graphPage() const { return graphPage_; }
 
     // Takes effect from the next pose drawn or STOP.
@@ -149,7 +146,6 @@ private:
     std::vector<std::string> runTexts_;
     RunContext context_;
     plot::WorldWindow window_;
-    std::vector<std::string> findings_;
     int current_ = 0;
     int direction_ = 1;
     bool playing_ = false;
