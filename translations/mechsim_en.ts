@@ -764,6 +764,14 @@
 <context>
     <name>sim::RunExport</name>
     <message>
+        <source>はい</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>いいえ</source>
+        <translation>no</translation>
+    </message>
+    <message>
         <source>プロファイル</source>
         <translation>Profile</translation>
     </message>

@@ -47,9 +47,13 @@ QByteArray RunReportPdf(const SimulationFrame& frame, QSize viewSize, double log
         if (box.key.empty())
             continue;
         const auto slot = static_cast<std::size_t>(box.index);
-        report.facts.emplace_back(box.caption.empty() ? Q(box.key)
-                                                      : widgets::TranslateCore(box.caption),
-                                  Q(slot < texts.size() ? texts[slot] : std::string()));
+        QString value = Q(slot < texts.size() ? texts[slot] : std::string());
+        // A branch box is a check box in the window: say whether it was ticked.
+        if (box.kind == InputKind::Branch)
+            value = value == kOtherBranchText ? widgets::Translate("sim::RunExport", "はい")
+                                              : widgets::Translate("sim::RunExport", "いいえ");
+        report.facts.emplace_back(
+            box.caption.empty() ? Q(box.key) : widgets::TranslateCore(box.caption), value);
     }
     report.facts.emplace_back(widgets::Translate("sim::RunExport", "プロファイル"),
                               widgets::TranslateCore(ProfileCaption(context.profile)));
