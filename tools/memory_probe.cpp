@@ -40,7 +40,10 @@ int main(int argc, char** argv)
     application.processEvents();
     for (int run = 1; run <= runs; ++run) {
         form->RUN_Click();
-        application.processEvents();
+        // A long run computes on a worker thread: wait until the window has taken it.
+        do
+            application.processEvents(QEventLoop::AllEvents, 50);
+        while (form->isComputing());
         std::printf("after run %d: %.0f MB\n", run, ResidentMb());
     }
     form.reset();
