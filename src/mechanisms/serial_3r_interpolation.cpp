@@ -12,6 +12,7 @@
 #include "numeric/angle.h"
 #include "numeric/closures.h"
 #include "numeric/constants.h"
+#include "numeric/finite.h"
 #include "plot/guides.h"
 #include "sim/step_loop.h"
 
@@ -33,7 +34,7 @@ sim::Refusable<Serial3RArmPose> SolveSerial3RArm(double l1, double l2, double l3
     const ValueTriple behind{phi.value + numeric::kPi, phi.rate, phi.accel};
     Serial3RArmPose pose;
     pose.wrist = numeric::PolarPoint(hand, l3, behind);
-    if (!sim::AllFinite(hand, phi, pose.wrist))
+    if (!numeric::IsFinite(hand, phi, pose.wrist))
         return sim::Refusal::OfStep(sim::kNotFiniteReason);
     if (numeric::SolveDyad(base, pose.wrist, l1, l2, pose.elbow, elbow) != Status::Ok)
         return sim::Refusal::OfStep(DyadRefusalReason(

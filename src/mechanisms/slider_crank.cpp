@@ -68,8 +68,7 @@ namespace {
 
 class SliderCrankRun : public sim::MechanismRun {
 public:
-    double x0 = 0, y0 = 0, guideX = 0, guideY = 0;
-    double r = 0, guideAngle = 0;
+    SliderCrankDimensions d;   // the crank circle and the guide, for the view
     TripleSeries theta;
     PointSeries pin, piston;
 
@@ -105,7 +104,7 @@ public:
     }
     plot::WorldWindow fitWorldWindow() const override
     {
-        plot::WorldWindow w = plot::WorldWindow::AtPoint(guideX, guideY);
+        plot::WorldWindow w = plot::WorldWindow::AtPoint(d.guideX, d.guideY);
         const int n = static_cast<int>(theta.value.size()) - 1;
         plot::FitWorldWindow(n, piston.x, piston.y, w);
         plot::FitWorldWindow(n, pin.x, pin.y, w);
@@ -115,7 +114,7 @@ public:
     void DrawMechanism(plot::Canvas& p, const plot::WorldWindow& w, int i) const override
     {
         const auto k = static_cast<std::size_t>(i);
-        const plot::WorldPoint centre{x0, y0}, b = pin.position(k), s = piston.position(k);
+        const plot::WorldPoint centre{d.x0, d.y0}, b = pin.position(k), s = piston.position(k);
         p.setPenWidth(2);
         plot::WorldLine(p, w, centre, b, 1);   // crank
         plot::WorldLine(p, w, b, s, 2);        // rod
@@ -127,8 +126,8 @@ public:
     // The guide line through (X1, Y1) and the crank circle.
     void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
     {
-        plot::GuideLine(p, w, {guideX, guideY}, guideAngle);
-        plot::GuideCircle(p, w, {x0, y0}, r);
+        plot::GuideLine(p, w, {d.guideX, d.guideY}, d.guideAngle);
+        plot::GuideCircle(p, w, {d.x0, d.y0}, d.r);
     }
 };
 
@@ -150,12 +149,7 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
             "phi", MECHSIM_TR_NOOP("core", "ガイドが垂直（±90°）では計算できません"));
 
     auto run = std::make_unique<SliderCrankRun>(sim::StepCount(ctx));
-    run->x0 = d.x0;
-    run->y0 = d.y0;
-    run->guideX = d.guideX;
-    run->guideY = d.guideY;
-    run->r = d.r;
-    run->guideAngle = d.guideAngle;
+    run->d = d;
     return sim::RunSteps(ctx, std::move(run), [&](const sim::Step& step) {
         return SolveSliderCrank(d, sim::DriveValue(0, numeric::kTwoPi, step.profile, ctx.cycleTime),
                                 sim::AsBranch(branch));

@@ -28,13 +28,19 @@ const InputBox* FindBox(const Mechanism& mechanism, const std::string& key)
     return nullptr;
 }
 
+// One time history of three series over steps 0..N.
+void PlotTriple(plot::Canvas& picture, int divisions, const TripleView& triple)
+{
+    plot::PlotTimeHistory(picture, divisions, triple.value, triple.rate, triple.accel);
+}
+
 // Picture1 and Picture2: the run's two time histories over steps 0..N.
 void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& picture1,
                    plot::Canvas& picture2)
 {
     const auto graphs = run.graphs();
-    plot::PlotTimeHistory(picture1, divisions, graphs[0].value, graphs[0].rate, graphs[0].accel);
-    plot::PlotTimeHistory(picture2, divisions, graphs[1].value, graphs[1].rate, graphs[1].accel);
+    PlotTriple(picture1, divisions, graphs[0]);
+    PlotTriple(picture2, divisions, graphs[1]);
 }
 
 }
@@ -309,8 +315,7 @@ std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
         return std::nullopt;
     }
     const GraphPage& page = pages[static_cast<std::size_t>(graphPage_ - 1)];
-    plot::PlotTimeHistory(view, context_.divisions, page.triple.value, page.triple.rate,
-                          page.triple.accel);
+    PlotTriple(view, context_.divisions, page.triple);
     viewShows_ = ViewShows::Page;
     return page.caption;
 }
@@ -328,12 +333,10 @@ void SimulationFrame::redraw(plot::Canvas& picture1, plot::Canvas& picture2, plo
     case ViewShows::Summary:
         stop(view);
         break;
-    case ViewShows::Page: {
-        const GraphPage page = run_->nextPages()[static_cast<std::size_t>(graphPage_ - 1)];
-        plot::PlotTimeHistory(view, context_.divisions, page.triple.value, page.triple.rate,
-                              page.triple.accel);
+    case ViewShows::Page:
+        PlotTriple(view, context_.divisions,
+                   run_->nextPages()[static_cast<std::size_t>(graphPage_ - 1)].triple);
         break;
-    }
     }
 }
 

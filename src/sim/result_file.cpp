@@ -32,14 +32,16 @@ std::string CheckTable(const ResultTable& table, int divisions, double cycleTime
     return {};
 }
 
-}
-
+// Hands the bytes of `table` to `sink` in order, the data lines formatted in blocks as `plan`
+// says; false when the sink refused bytes. The table must have passed CheckTable.
 bool FormatResultRows(const ResultTable& table, int divisions, double cycleTime,
                       const ByteSink& sink, BlockPlan plan)
 {
     RowFormatter rows(table.header, divisions, cycleTime, sink, plan);
     return rows.add(0, static_cast<std::size_t>(divisions) + 1, table.columns, false)
            && rows.finish();
+}
+
 }
 
 std::string FormatResultTable(const ResultTable& table, int divisions, double cycleTime,

@@ -36,11 +36,6 @@ std::optional<Refusal> WriteResultFile(const std::filesystem::path& path, const 
 // Where the current directory cannot be read, `path` as given.
 std::filesystem::path FullPath(const std::filesystem::path& path);
 
-// Hands the bytes of `table` to `sink` in order, the data lines formatted in blocks as `plan`
-// says; false when the sink refused bytes. The table must have passed WriteResultFile's checks.
-bool FormatResultRows(const ResultTable& table, int divisions, double cycleTime,
-                      const ByteSink& sink, BlockPlan plan);
-
 // The bytes that WriteResultFile writes (for tests and benchmarks); "" for a refused table.
 std::string FormatResultTable(const ResultTable& table, int divisions, double cycleTime,
                               BlockPlan plan = {});

@@ -44,8 +44,6 @@ public:
     // Hands on every block added; false when the sink refused bytes.
     bool finish();
 
-    std::size_t blockRows() const { return plan_.blockRows; }
-
 private:
     struct Block;
 

@@ -96,6 +96,12 @@ void DisarmSlot(int& slot)
     slot = -1;
 }
 
+// The folder a temporary for `target` goes in, so that renaming it over the target is one step.
+fs::path FolderOf(const fs::path& target)
+{
+    return target.has_parent_path() ? target.parent_path() : fs::path(".");
+}
+
 // A short hidden name in `directory` that no file has yet, so that a target with the longest
 // name the file system takes still gets a temporary.
 fs::path TemporaryName(const fs::path& directory)
@@ -128,6 +134,12 @@ Target Refuse(std::string reason)
     return t;
 }
 
+bool IsDirectory(const fs::path& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 Target Resolve(const fs::path& given)
 {
     Target t;
@@ -135,25 +147,23 @@ Target Resolve(const fs::path& given)
         t.kind = Target::Kind::StandardOutput;
         return t;
     }
-    if (given.native().ends_with('/')) {
-        struct stat info {};
+    if (given.native().ends_with('/'))
         return Refuse(
-            ::stat(given.c_str(), &info) == 0 && S_ISDIR(info.st_mode)
+            IsDirectory(given)
                 ? FileErrorReason(EISDIR)
                 : MECHSIM_TR_NOOP("core", "名前が「/」で終わっていて、ファイル名がありません"));
-    }
     fs::path path = given;
     for (int hop = 0; hop < 40; ++hop) {
-        struct stat info {};
         if (path.native().starts_with("/proc/")) {
             // The kernel's links to open files (/dev/stdout, /proc/self/fd/N) name no path to
             // replace: whatever they lead to is written straight.
-            if (::stat(given.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+            if (IsDirectory(given))
                 return Refuse(FileErrorReason(EISDIR));
             t.kind = Target::Kind::Streamed;
             t.path = given;
             return t;
         }
+        struct stat info {};
         if (::lstat(path.c_str(), &info) != 0) {
             if (errno != ENOENT) {
                 t.reason = FileErrorReason(errno);
@@ -337,11 +347,10 @@ bool SafeFileWriter::openTemporary()
 {
     // Mode 0666: the umask (and a default ACL of the folder) give a new file the permissions
     // any new file gets there; an existing file's mode is copied afterwards.
-    const fs::path directory = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
     // An unnamed temporary vanishes with the process whatever ends it; naming it needs
     // /proc/self/fd for linkat without privileges.
     if (!gFaults.namedTemporary && ::access("/proc/self/fd", X_OK) == 0) {
-        handle_ = ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        handle_ = ::open(FolderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
         if (handle_ >= 0) {
             unnamed_ = true;
             return true;
@@ -367,7 +376,7 @@ bool SafeFileWriter::nameTemporary()
 
 bool SafeFileWriter::takeFreshName(const std::function<bool(const fs::path&)>& create)
 {
-    const fs::path directory = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+    const fs::path directory = FolderOf(target_);
     for (int attempt = 0; attempt < 100; ++attempt) {
         // Armed before the name exists, so that no moment leaves it behind on a signal.
         temporary_ = TemporaryName(directory);

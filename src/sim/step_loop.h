@@ -23,11 +23,6 @@ namespace sim {
 inline constexpr const char* kNotFiniteReason =
     MECHSIM_TR_NOOP("core", "計算結果が有限の数になりません");
 
-template <typename... Values> bool AllFinite(const Values&... values)
-{
-    return (numeric::IsFinite(values) && ...);
-}
-
 // Where step i of N samples the profile: normalised time tau in [0, 1] within a segment.
 struct StepSample {
     int segment = 0;
@@ -115,7 +110,7 @@ RunSteps(const RunContext& context, std::unique_ptr<Run> run, PoseOf&& poseOf, S
         if (Refusal* refused = detail::RefusalIn(posed)) [[unlikely]]
             return detail::AtStep(std::move(*refused), i, context);
         const auto& pose = detail::PoseIn(posed);
-        if (!std::apply([](const auto&... v) { return AllFinite(v...); }, pose.values()))
+        if (!std::apply([](const auto&... v) { return numeric::IsFinite(v...); }, pose.values()))
             [[unlikely]]
             return detail::AtStep(Refusal::OfStep(kNotFiniteReason), i, context);
         run->store(row, pose);

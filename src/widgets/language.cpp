@@ -171,6 +171,12 @@ QString TranslateCoreInto(Language language, const std::string& source)
              QString::fromStdString(source.substr(words, source.size() - words - close.size())));
 }
 
+std::array<QString, 2> TranslateCoreInBoth(const std::string& source)
+{
+    return {TranslateCoreInto(Language::Japanese, source),
+            TranslateCoreInto(Language::English, source)};
+}
+
 std::string TranslateCoreText(const std::string& source)
 {
     return TranslateCore(source).toStdString();

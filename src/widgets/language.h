@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -65,6 +66,8 @@ QString TranslateInto(Language language, const char* context, const char* source
 // A text marked in the core with MECHSIM_TR_NOOP("core", ...).
 QString TranslateCore(const std::string& source);
 QString TranslateCoreInto(Language language, const std::string& source);
+// The text in Japanese and in English, for room that must hold whichever is shown.
+std::array<QString, 2> TranslateCoreInBoth(const std::string& source);
 std::string TranslateCoreText(const std::string& source);
 
 }

@@ -23,7 +23,6 @@ public:
     // Adds a frame of the writer's size (in device pixels); false when it has another size or
     // the encoder failed.
     bool addFrame(const QImage& frame);
-    int frameCount() const { return frames_; }
 
     // Ends the animation and returns its bytes; "" when nothing could be encoded.
     std::string finish();

@@ -81,9 +81,8 @@ void Name(QWidget* w, const QString& objectName, const QString& caption)
 // makes a caption overflow the room laid out for it.
 int WidestAdvance(const QFontMetrics& metrics, const std::string& text)
 {
-    using widgets::Language;
-    return std::max(metrics.horizontalAdvance(widgets::TranslateCoreInto(Language::Japanese, text)),
-                    metrics.horizontalAdvance(widgets::TranslateCoreInto(Language::English, text)));
+    const auto [japanese, english] = widgets::TranslateCoreInBoth(text);
+    return std::max(metrics.horizontalAdvance(japanese), metrics.horizontalAdvance(english));
 }
 
 }
@@ -295,10 +294,6 @@ void SimulationForm::retranslate()
     widgets::NameForAccessibility(picture3_, tr("機構の図"));
     widgets::NameForAccessibility(text2_, tr("表示中のステップ"));
     label4_->setText(pageCaption_ ? widgets::TranslateCore(*pageCaption_) : tr("動画"));
-    if (lastMessage_.shown)
-        showMessage(lastMessage_.refusal);
-    else
-        widgets::ShowMessage(message_, QString(), widgets::MessageKind::Information);
 }
 
 void SimulationForm::changeEvent(QEvent* event)
@@ -311,9 +306,8 @@ void SimulationForm::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-QString SimulationForm::messageText() const
+QString SimulationForm::messageText(const std::optional<Refusal>& refusal) const
 {
-    const std::optional<Refusal>& refusal = lastMessage_.refusal;
     QString message =
         refusal ? Q(DescribeRefusal(frame_.mechanism(), *refusal, BoxNames::Captions,
                                     widgets::TranslateCoreText))
@@ -331,12 +325,11 @@ QString SimulationForm::messageText() const
 
 void SimulationForm::showMessage(const std::optional<Refusal>& refusal)
 {
-    lastMessage_ = {true, refusal};
     // A cancelled run is no fault: its message keeps the text colour.
     const bool warning = refusal && refusal->kind != Refusal::Kind::Cancelled;
-    widgets::ShowMessage(message_, messageText(),
-                         warning ? widgets::MessageKind::Refusal
-                                 : widgets::MessageKind::Information);
+    widgets::ShowFollowingMessage(
+        message_, [this, refusal] { return messageText(refusal); },
+        warning ? widgets::MessageKind::Refusal : widgets::MessageKind::Information);
 }
 
 void SimulationForm::buildTransport()

@@ -59,16 +59,10 @@ private:
     // Sets every caption, tooltip, accessible name and the message in the language in force.
     void retranslate();
     ProfileKind selectedProfile() const;
-    // A refusal (a refused run, an unwritten file) in red; the file written or a cancelled run in
-    // the text colour.
+    // A refusal (a refused run, an unwritten file) in red; the file written (nullopt) or a
+    // cancelled run in the text colour. Said again in each language the window changes to.
     void showMessage(const std::optional<Refusal>& refusal);
-
-    // What the message line says, kept so a change of language can say it again.
-    struct Message {
-        bool shown = false;
-        std::optional<Refusal> refusal;   // nullopt: the file was written
-    };
-    QString messageText() const;
+    QString messageText(const std::optional<Refusal>& refusal) const;
     void buildTransport();
     void finishRun(Refusable<ComputedRun> computed);
     // The timer, the strip, the cursors and Text2 after the frame's step or play state moved.
@@ -76,7 +70,6 @@ private:
 
     SimulationFrame frame_;
     const Settings& settings_;
-    Message lastMessage_;
     std::optional<std::string> pageCaption_;   // the next page's caption shown in Label4
     std::vector<QLabel*> label1_;              // by Text1 index, beside text1_
     std::vector<QLabel*> label2_;              // the profile captions

@@ -165,13 +165,13 @@ void TransportStrip::showRunLength(int divisions)
 void TransportStrip::showPlaying(bool playing)
 {
     pause_->setChecked(!playing);
-    playing_ = playing;
     showPauseCaption();
 }
 
 void TransportStrip::showPauseCaption()
 {
-    pause_->setText(playing_ ? tr("一時停止") : tr("再開"));
+    // The button is pressed while paused.
+    pause_->setText(pause_->isChecked() ? tr("再開") : tr("一時停止"));
 }
 
 void TransportStrip::showStep(int step, const StepValues& values)

@@ -53,7 +53,6 @@ private:
     QPushButton* copyTable_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* cancel_ = nullptr;
-    bool playing_ = true;
 };
 
 }

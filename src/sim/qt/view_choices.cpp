@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QWidget>
 #include <algorithm>
-#include <array>
 
 #include "widgets/accessible_names.h"
 #include "widgets/language.h"
@@ -18,12 +17,6 @@ const char* const kGuidesCaption = MECHSIM_TR_NOOP("core", "補助線");
 const char* const kGuidesDescription =
     MECHSIM_TR_NOOP("core", "届く範囲やガイド、クランクの円などの補助線を機構の下に描きます");
 
-// A caption in each of the two languages, so the layout holds whichever is shown.
-std::array<QString, 2> BothLanguages(const std::string& caption)
-{
-    return {widgets::TranslateCoreInto(widgets::Language::Japanese, caption),
-            widgets::TranslateCoreInto(widgets::Language::English, caption)};
-}
 constexpr int kRowGap = 6;   // between one row's caption and the next
 
 constexpr int kCaptionGap = 4;   // between a caption's text and its box
@@ -34,7 +27,7 @@ int BoxLeft(const QWidget* form, const std::vector<std::string>& captions,
 {
     int widest = 0;
     for (const std::string& caption : captions)
-        for (const QString& text : BothLanguages(caption))
+        for (const QString& text : widgets::TranslateCoreInBoth(caption))
             widest = std::max(widest, form->fontMetrics().horizontalAdvance(text));
     return std::clamp(column.captionLeft + widest + kCaptionGap, column.boxLeft,
                       std::max(column.boxLeft, column.right - column.boxSide));
@@ -51,7 +44,7 @@ QCheckBox* MakeRow(QWidget* form, const std::string& caption, const std::string&
     label->setWordWrap(true);
     const int width = boxLeft - kCaptionGap - column.captionLeft;
     int height = column.boxSide;
-    for (const QString& text : BothLanguages(caption)) {
+    for (const QString& text : widgets::TranslateCoreInBoth(caption)) {
         label->setText(text);
         height = std::max(height, label->heightForWidth(width));
     }
