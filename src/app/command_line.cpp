@@ -130,10 +130,8 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
         if (arg.starts_with("--")) {
             // The option is named before its value is taken, so a misspelt option is reported
             // as such and never swallows the argument after it.
-            static constexpr std::string_view kOptions[] = {
-                "--profile",  "--divisions", "--cycle-time", "--output",
-                "--pictures", "--format",    "--report",     "--animation"};
-            if (std::find(std::begin(kOptions), std::end(kOptions), arg) == std::end(kOptions))
+            if (std::find(std::begin(kRunOptions), std::end(kRunOptions), arg)
+                == std::end(kRunOptions))
                 return UsageError{Say(
                     widgets::Translate("CommandLine", "知らないオプションです: %1").arg(Q(arg)))};
             // An empty file or folder name would silently mean the current directory.

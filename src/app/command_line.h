@@ -1,7 +1,15 @@
 // The program without windows: "run", "--help", "-h" and "--version" on the command line.
 #pragma once
 
+#include <string_view>
+
 namespace app {
+
+// The options of "run" that take a value, as "mechsim run" reads them; the window's start also
+// uses them to say that one was given without "run".
+inline constexpr std::string_view kRunOptions[] = {"--profile", "--divisions", "--cycle-time",
+                                                   "--output",  "--pictures",  "--format",
+                                                   "--report",  "--animation"};
 
 // Whether argv asks for the command line rather than the main menu: "--help", "-h",
 // "--version", or a first argument that is not an option (a command: "run", or a mistyped one

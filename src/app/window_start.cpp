@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_line.h"
 #include "widgets/language.h"
 
 namespace app {
@@ -50,10 +51,6 @@ constexpr QtOption kQtOptions[] = {
     {"dograb", false},
     {"sync", false},
 };
-
-// Options of "mechsim run", given without the command.
-constexpr std::string_view kRunOptions[] = {"--profile", "--divisions", "--cycle-time", "--output",
-                                            "--pictures"};
 
 const QtOption* FindQtOption(std::string_view name)
 {

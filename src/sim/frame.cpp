@@ -331,7 +331,7 @@ void SimulationFrame::redraw(plot::Canvas& picture1, plot::Canvas& picture2, plo
         drawPose(view, current_);
         break;
     case ViewShows::Summary:
-        stop(view);
+        drawSummary(view);   // not stop(): a resize must not pause a play just resumed
         break;
     case ViewShows::Page:
         PlotTriple(view, context_.divisions,

@@ -423,10 +423,14 @@ void SimulationForm::finishRun(Refusable<ComputedRun> computed)
 
 void SimulationForm::showTransport()
 {
-    if (frame_.playing())
-        timer1_->start();
-    else
+    // Started only when idle: restarting a running timer on every tick would time each tick
+    // from the last one's handling instead of keeping the steady 50 ms.
+    if (frame_.playing()) {
+        if (!timer1_->isActive())
+            timer1_->start();
+    } else {
         timer1_->stop();
+    }
     strip_->showPlaying(frame_.playing());
     const std::optional<StepValues> values = frame_.currentValues();
     if (!values)
