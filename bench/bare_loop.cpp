@@ -9,8 +9,8 @@
 #include "mechanisms/four_bar.h"
 #include "numeric/constants.h"
 #include "numeric/number_text.h"
-#include "sim/profiles.h"
-#include "sim/settings.h"
+#include "run/profiles.h"
+#include "run/settings.h"
 
 namespace bench {
 

@@ -9,9 +9,9 @@
 #include "mechanisms/catalog.h"
 #include "plot/graphs.h"
 #include "plot/qt/vector_canvas.h"
-#include "sim/frame.h"
-#include "sim/picture_sizes.h"
-#include "sim/qt/run_export.h"
+#include "run/frame.h"
+#include "run/picture_sizes.h"
+#include "mechanism_window/run_export.h"
 
 namespace {
 

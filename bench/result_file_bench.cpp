@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/result_file.h"
+#include "files/result_file.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "mechanisms/serial_2r.h"
 #include "plot/graphs.h"
 #include "plot/qt/image_canvas.h"
-#include "sim/frame.h"
-#include "sim/picture_sizes.h"
+#include "run/frame.h"
+#include "run/picture_sizes.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include "bare_loop.h"
 #include "mechanisms/catalog.h"
-#include "sim/result_stream.h"
-#include "sim/step_loop.h"
+#include "run/result_stream.h"
+#include "run/step_loop.h"
 
 namespace {
 

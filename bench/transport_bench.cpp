@@ -14,8 +14,8 @@
 #include "mechanisms/serial_2r.h"
 #include "plot/graphs.h"
 #include "plot/qt/picture_box.h"
-#include "sim/picture_sizes.h"
-#include "sim/qt/simulation_form.h"
+#include "run/picture_sizes.h"
+#include "mechanism_window/simulation_form.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "mechanisms/catalog.h"
-#include "sim/qt/simulation_form.h"
-#include "sim/settings.h"
+#include "mechanism_window/simulation_form.h"
+#include "run/settings.h"
 
 namespace {
 

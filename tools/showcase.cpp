@@ -30,7 +30,7 @@
 #include "app/interface_font.h"
 #include "app/start_menu.h"
 #include "mechanisms/catalog.h"
-#include "sim/qt/simulation_form.h"
+#include "mechanism_window/simulation_form.h"
 #include "testbench/gauss_form.h"
 #include "testbench/lady_form.h"
 #include "testbench/nibun_form.h"

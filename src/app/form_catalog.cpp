@@ -4,7 +4,7 @@
 #include "app/form_opener.h"
 #include "app/formsetting.h"
 #include "mechanisms/catalog.h"
-#include "sim/qt/simulation_form.h"
+#include "mechanism_window/simulation_form.h"
 #include "testbench/gauss_form.h"
 #include "testbench/lady_form.h"
 #include "testbench/nibun_form.h"

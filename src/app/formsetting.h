@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <string>
 
-#include "sim/settings.h"
+#include "run/settings.h"
 
 class QLabel;
 class QLineEdit;

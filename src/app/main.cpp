@@ -9,7 +9,7 @@
 #include "app/interface_font.h"
 #include "app/start_menu.h"
 #include "app/window_start.h"
-#include "sim/settings.h"
+#include "run/settings.h"
 #include "widgets/language.h"
 
 int main(int argc, char** argv)

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "plot/qt/image_canvas.h"
-#include "sim/refusal.h"
+#include "messages/refusal.h"
 
 namespace app {
 

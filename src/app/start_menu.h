@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "sim/settings.h"
+#include "run/settings.h"
 
 class QAction;
 class QLabel;

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sim/mechanism.h"
+#include "run/mechanism.h"
 
 namespace mechanisms {
 

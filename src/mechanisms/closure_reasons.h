@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "numeric/kinematics.h"
-#include "sim/translatable.h"
+#include "messages/translatable.h"
 
 namespace mechanisms {
 

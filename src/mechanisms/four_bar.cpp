@@ -10,7 +10,7 @@
 #include "numeric/constants.h"
 #include "plot/guides.h"
 #include "plot/primitives.h"
-#include "sim/step_loop.h"
+#include "run/step_loop.h"
 
 namespace mechanisms {
 

@@ -6,7 +6,7 @@
 
 #include "numeric/closures.h"
 #include "numeric/kinematics.h"
-#include "sim/mechanism.h"
+#include "run/mechanism.h"
 
 namespace mechanisms {
 

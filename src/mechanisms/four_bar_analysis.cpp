@@ -5,7 +5,7 @@
 #include <array>
 #include <cmath>
 
-#include "sim/translatable.h"
+#include "messages/translatable.h"
 
 namespace mechanisms {
 

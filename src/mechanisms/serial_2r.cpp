@@ -4,7 +4,7 @@
 #include "numeric/closures.h"
 #include "plot/guides.h"
 #include "plot/primitives.h"
-#include "sim/step_loop.h"
+#include "run/step_loop.h"
 
 namespace mechanisms {
 

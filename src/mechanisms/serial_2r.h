@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "numeric/kinematics.h"
-#include "sim/mechanism.h"
+#include "run/mechanism.h"
 
 namespace mechanisms {
 

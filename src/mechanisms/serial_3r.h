@@ -6,7 +6,7 @@
 #include "numeric/kinematics.h"
 #include "plot/canvas.h"
 #include "plot/scaling.h"
-#include "sim/mechanism.h"
+#include "run/mechanism.h"
 
 namespace mechanisms {
 

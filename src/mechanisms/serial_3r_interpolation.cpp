@@ -14,7 +14,7 @@
 #include "numeric/constants.h"
 #include "numeric/finite.h"
 #include "plot/guides.h"
-#include "sim/step_loop.h"
+#include "run/step_loop.h"
 
 namespace mechanisms {
 

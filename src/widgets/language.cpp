@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sim/translatable.h"
+#include "messages/translatable.h"
 
 namespace widgets {
 

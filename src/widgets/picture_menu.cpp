@@ -9,8 +9,8 @@
 #include <QMessageBox>
 
 #include "plot/qt/picture_box.h"
-#include "sim/frame.h"
-#include "sim/safe_file.h"
+#include "files/file_refusal_text.h"
+#include "files/safe_file.h"
 #include "widgets/language.h"
 
 namespace widgets {

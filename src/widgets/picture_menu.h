@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "sim/refusal.h"
+#include "messages/refusal.h"
 
 class QMenu;
 class QWidget;

@@ -12,7 +12,7 @@
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
 #include "app/formsetting.h"
-#include "sim/settings.h"
+#include "run/settings.h"
 #include "windows.h"
 
 namespace {

@@ -26,7 +26,7 @@
 #include "app/form_opener.h"
 #include "app/start_menu.h"
 #include "invocation.h"
-#include "sim/qt/simulation_form.h"
+#include "mechanism_window/simulation_form.h"
 #include "support/temp_dir.h"
 #include "widgets/language.h"
 #include "windows.h"

@@ -14,7 +14,7 @@
 #include "numeric/constants.h"
 #include "plot/palette.h"
 #include "plot/recording_canvas.h"
-#include "sim/mechanism.h"
+#include "run/mechanism.h"
 
 namespace closedtest {
 

@@ -19,8 +19,8 @@
 #include "mechanisms/serial_3r_interpolation.h"
 #include "mechanisms/slider_crank.h"
 #include "plot/recording_canvas.h"
-#include "sim/qt/simulation_form.h"
-#include "sim/settings.h"
+#include "mechanism_window/simulation_form.h"
+#include "run/settings.h"
 #include "support/temp_dir.h"
 
 namespace {

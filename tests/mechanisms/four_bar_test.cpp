@@ -8,7 +8,7 @@
 #include "mechanism_test_support.h"
 #include "mechanisms/four_bar.h"
 #include "numeric/constants.h"
-#include "sim/frame.h"
+#include "run/frame.h"
 
 namespace {
 

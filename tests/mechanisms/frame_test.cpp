@@ -6,7 +6,7 @@
 #include "mechanisms/serial_2r.h"
 #include "plot/graphs.h"
 #include "plot/recording_canvas.h"
-#include "sim/run_progress.h"
+#include "run/run_progress.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "numeric/number_text.h"
-#include "sim/frame.h"
-#include "sim/mechanism.h"
+#include "run/frame.h"
+#include "run/mechanism.h"
 
 // The design-time texts of the boxes, with some overridden by Text1 index.
 inline std::vector<std::string> DefaultTexts(const sim::Mechanism& m,

@@ -9,7 +9,7 @@
 #include "mechanism_test_support.h"
 #include "mechanisms/parallel_mechanism.h"
 #include "numeric/constants.h"
-#include "sim/frame.h"
+#include "run/frame.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "mechanism_test_support.h"
 #include "plot/recording_canvas.h"
-#include "sim/mechanism.h"
+#include "run/mechanism.h"
 
 struct WorldPoint {
     double x = 0, y = 0;

@@ -23,8 +23,8 @@
 #include "mechanisms/four_bar.h"
 #include "mechanisms/serial_2r.h"
 #include "plot/qt/picture_box.h"
-#include "sim/qt/simulation_form.h"
-#include "sim/settings.h"
+#include "mechanism_window/simulation_form.h"
+#include "run/settings.h"
 #include "support/temp_dir.h"
 #include "widgets/picture_menu.h"
 

@@ -9,7 +9,7 @@
 #include "mechanisms/slider_crank.h"
 #include "numeric/angle.h"
 #include "numeric/constants.h"
-#include "sim/frame.h"
+#include "run/frame.h"
 
 namespace {
 

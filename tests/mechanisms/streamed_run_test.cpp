@@ -6,8 +6,8 @@
 
 #include "mechanism_test_support.h"
 #include "mechanisms/catalog.h"
-#include "sim/result_stream.h"
-#include "sim/safe_file.h"
+#include "run/result_stream.h"
+#include "files/safe_file.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "plot/graphs.h"
 #include "plot/qt/picture_box.h"
 #include "plot/recording_canvas.h"
-#include "sim/qt/simulation_form.h"
+#include "mechanism_window/simulation_form.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -1,0 +1,81 @@
+// The run's entries behind every picture menu of a mechanism window.
+#include "mechanism_window/run_menus.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include "plot/qt/picture_box.h"
+#include "run/frame.h"
+#include "mechanism_window/run_export.h"
+#include "widgets/picture_menu.h"
+
+namespace sim {
+
+void CopyRunTable(const SimulationFrame& frame)
+{
+    if (frame.hasRun())
+        QGuiApplication::clipboard()->setText(QString::fromStdString(RunTableText(frame)));
+}
+
+namespace {
+
+QString ViewName(const SimulationFrame& frame)
+{
+    switch (frame.viewShows()) {
+    case ViewShows::Summary:
+        return "summary";
+    case ViewShows::Page:
+        return QString("page%1").arg(frame.graphPage());
+    case ViewShows::Poses:
+        break;
+    }
+    return frame.hasRun() ? QString("step%1").arg(frame.currentStep()) : QString("picture3");
+}
+
+}
+
+void InstallRunPictureMenus(const SimulationFrame& frame,
+                            const std::array<plot::PictureBox*, 3>& pictures)
+{
+    const QString stem = QString::fromStdString(frame.mechanism().command) + "_";
+    plot::PictureBox* view = pictures[2];
+    auto hasRun = [&frame] { return frame.hasRun(); };
+    const std::vector<widgets::PictureMenuEntry> entries = {
+        {QT_TRANSLATE_NOOP("widgets::PictureMenu", "表をコピー"), [&frame] { CopyRunTable(frame); },
+         hasRun},
+        {QT_TRANSLATE_NOOP("widgets::PictureMenu", "レポートを保存"),
+         [&frame, view, stem] {
+             widgets::SaveWithDialog(
+                 view->window(),
+                 QCoreApplication::translate("widgets::PictureMenu", "レポートを保存"),
+                 stem + "report.pdf", "PDF (*.pdf)", [&frame, view](const QString&) {
+                     return RunReportPdf(frame, view->logicalSize(), view->logicalDpiX());
+                 });
+         },
+         hasRun},
+        {QT_TRANSLATE_NOOP("widgets::PictureMenu", "アニメーションを保存"),
+         [&frame, view, stem] {
+             widgets::SaveWithDialog(
+                 view->window(),
+                 QCoreApplication::translate("widgets::PictureMenu", "アニメーションを保存"),
+                 stem + "animation.gif",
+                 QCoreApplication::translate("widgets::PictureMenu", "GIF アニメーション (*.gif)"),
+                 [&frame, view](const QString&) {
+                     const std::string gif =
+                         RunAnimationGif(frame, view->logicalSize(), view->logicalDpiX());
+                     return QByteArray(gif.data(), static_cast<qsizetype>(gif.size()));
+                 });
+         },
+         hasRun},
+    };
+    for (int i = 0; i < 2; ++i) {
+        const QString name = stem + QString("picture%1").arg(i + 1);
+        new widgets::PictureMenu(
+            pictures[static_cast<std::size_t>(i)], [name] { return name; }, entries);
+    }
+    new widgets::PictureMenu(
+        view, [stem, &frame] { return stem + ViewName(frame); }, entries);
+}
+
+}

@@ -1,0 +1,106 @@
+// Assembly and guide check boxes of a mechanism window.
+#include "mechanism_window/view_choices.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QWidget>
+#include <algorithm>
+
+#include "widgets/accessible_names.h"
+#include "widgets/language.h"
+
+namespace sim {
+
+namespace {
+
+const char* const kGuidesCaption = MECHSIM_TR_NOOP("core", "補助線");
+const char* const kGuidesDescription =
+    MECHSIM_TR_NOOP("core", "届く範囲やガイド、クランクの円などの補助線を機構の下に描きます");
+
+constexpr int kRowGap = 6;   // between one row's caption and the next
+
+constexpr int kCaptionGap = 4;   // between a caption's text and its box
+
+// Where the rows' boxes start: right of the widest caption, within the column.
+int BoxLeft(const QWidget* form, const std::vector<std::string>& captions,
+            const ViewChoices::Column& column)
+{
+    int widest = 0;
+    for (const std::string& caption : captions)
+        for (const QString& text : widgets::TranslateCoreInBoth(caption))
+            widest = std::max(widest, form->fontMetrics().horizontalAdvance(text));
+    return std::clamp(column.captionLeft + widest + kCaptionGap, column.boxLeft,
+                      std::max(column.boxLeft, column.right - column.boxSide));
+}
+
+// One row: the caption, wrapped where it is wider than the room left of the box, and the box
+// centred on it. Returns the box; `top` moves below the row.
+// `caption` and `description` are marked core texts, shown in the language in force.
+QCheckBox* MakeRow(QWidget* form, const std::string& caption, const std::string& description,
+                   const QString& name, const ViewChoices::Column& column, int boxLeft, int& top)
+{
+    auto* label = new QLabel(form);
+    label->setObjectName(name + "_caption");
+    label->setWordWrap(true);
+    const int width = boxLeft - kCaptionGap - column.captionLeft;
+    int height = column.boxSide;
+    for (const QString& text : widgets::TranslateCoreInBoth(caption)) {
+        label->setText(text);
+        height = std::max(height, label->heightForWidth(width));
+    }
+    label->setGeometry(column.captionLeft, top, width, height);
+    auto* box = new QCheckBox(form);
+    box->setObjectName(name);
+    box->setGeometry(boxLeft, top + (height - column.boxSide) / 2, column.boxSide, column.boxSide);
+    label->setBuddy(box);
+    widgets::FollowLanguage(label, [label, box, caption, description] {
+        label->setText(widgets::TranslateCore(caption));
+        widgets::NameForAccessibility(box, label->text());
+        box->setToolTip(widgets::TranslateCore(description));
+        label->setToolTip(box->toolTip());
+    });
+    top += height + kRowGap;
+    return box;
+}
+
+}
+
+ViewChoices::ViewChoices(QWidget* form, const Mechanism& mechanism, const Column& column,
+                         std::function<void(DrawingOptions)> drawingChanged)
+{
+    std::vector<const InputBox*> inputs;
+    std::vector<std::string> captions{kGuidesCaption};
+    for (const InputBox& input : mechanism.inputs)
+        if (input.kind == InputKind::Branch) {
+            inputs.push_back(&input);
+            captions.push_back(input.caption);
+        }
+    const int boxLeft = BoxLeft(form, captions, column);
+    int top = column.top;
+    for (const InputBox* input : inputs)
+        branches_.push_back(
+            {static_cast<std::size_t>(input->index),
+             MakeRow(form, input->caption, input->description,
+                     "Check_" + QString::fromStdString(input->key), column, boxLeft, top)});
+    guides_ =
+        MakeRow(form, kGuidesCaption, kGuidesDescription, "CheckGuides", column, boxLeft, top);
+    bottom_ = top - kRowGap;
+    QObject::connect(guides_, &QCheckBox::toggled,
+                     [this, changed = std::move(drawingChanged)] { changed(drawingOptions()); });
+}
+
+void ViewChoices::writeBranchTexts(std::vector<std::string>& texts) const
+{
+    for (const BranchBox& branch : branches_) {
+        if (texts.size() <= branch.slot)
+            texts.resize(branch.slot + 1);
+        texts[branch.slot] = branch.box->isChecked() ? kOtherBranchText : kUsualBranchText;
+    }
+}
+
+DrawingOptions ViewChoices::drawingOptions() const
+{
+    return {.guides = guides_->isChecked()};
+}
+
+}

@@ -1,0 +1,176 @@
+// The simulation frame shared by every mechanism form, without widgets: reads the inputs,
+// runs ComputeMotion, writes the result file, plots the two graphs, fits the world window and
+// keeps the run state of the animation, STOP and next, and of the transport: the current
+// step, pause, speed and the time cursor. A form wires buttons, timer and pictures to it; the
+// command line drives it with image canvases.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plot/canvas.h"
+#include "files/file_refusal_text.h"
+#include "plot/scaling.h"
+#include "run/mechanism.h"
+
+namespace sim {
+
+// Animation speeds in steps per 50 ms tick. Above one step per tick the steps between are
+// skipped, never queued; below it a pose stays for several ticks.
+inline constexpr std::array<double, 8> kSpeeds{0.25, 0.5, 1, 2, 5, 10, 100, 1000};
+inline constexpr int kNormalSpeed = 2;   // 1x, one step per tick
+
+// What the large picture shows: the pose of the current step, STOP's summary or a next page.
+enum class ViewShows { Poses, Summary, Page };
+
+// A cycle computed and written, ready to be shown; what a worker thread hands to the frame.
+struct ComputedRun {
+    std::unique_ptr<MechanismRun> run;
+    RunContext context;
+    plot::WorldWindow window;            // fitted to the large picture
+    std::vector<std::string> boxTexts;   // the texts it was computed from, by Text1 index
+    std::optional<Refusal> unwritten;    // the file could not be written; the run stands
+};
+
+// The current step in words and the result-file row of that step under its column names,
+// numbers in the file's shortest form.
+struct StepValues {
+    Phrase position;   // "ステップ 66 / 200　時刻 3.3 秒"
+    std::vector<std::string> names;
+    std::vector<std::string> values;
+};
+
+// How the mechanism view is drawn beyond the poses themselves.
+struct DrawingOptions {
+    bool guides = false;   // the mechanism's guide lines under its poses
+};
+
+class SimulationFrame {
+public:
+    explicit SimulationFrame(const Mechanism& mechanism);
+
+    const Mechanism& mechanism() const { return mechanism_; }
+
+    // The part of RUN that touches no frame and no picture on screen, so a worker thread may
+    // do it: reads the boxes, computes the cycle, fits the world window to a picture of
+    // `view`'s size and, only for a complete cycle, writes `resultPath`. A step loop under a
+    // ProgressScope reports to it; a cancel request refuses the run before the file is touched.
+    static Refusable<ComputedRun> ComputeRun(const Mechanism& mechanism,
+                                             const std::vector<std::string>& boxTexts,
+                                             const RunContext& context,
+                                             const std::filesystem::path& resultPath,
+                                             const plot::Canvas& view);
+    // Plots the run's two time histories, Picture1 and Picture2.
+    static void PlotGraphs(const ComputedRun& computed, plot::Canvas& picture1,
+                           plot::Canvas& picture2);
+
+    // The rest of RUN: takes the computed run (its graphs plotted) and plays from pose 0.
+    // Returns the run's file refusal, if any.
+    std::optional<Refusal> showRun(ComputedRun computed);
+
+    // RUN in one go, ComputeRun then showRun: reads `boxTexts` (by Text1 index) with the one
+    // number reader, computes the cycle with the N and T of `context`, writes `resultPath`,
+    // plots Picture1 and Picture2, fits the world window to `view`'s size and restarts the
+    // animation at pose 0. A refused run leaves
+    // the previous run, its pictures and the file as they were; only a file refusal comes
+    // after the run has been taken and shown.
+    std::optional<Refusal> runCycle(const std::vector<std::string>& boxTexts,
+                                    const RunContext& context,
+                                    const std::filesystem::path& resultPath, plot::Canvas& picture1,
+                                    plot::Canvas& picture2, const plot::Canvas& view);
+
+    bool hasRun() const { return run_ != nullptr; }
+    const MechanismRun* run() const { return run_.get(); }
+    const RunContext& context() const { return context_; }
+    // The box texts the run was computed from (by Text1 index).
+    const std::vector<std::string>& runTexts() const { return runTexts_; }
+    const plot::WorldWindow& window() const { return window_; }
+    int graphPage() const { return graphPage_; }
+
+    // Takes effect from the next pose drawn or STOP.
+    void setDrawingOptions(DrawingOptions options) { options_ = options; }
+    DrawingOptions drawingOptions() const { return options_; }
+
+    // The step the strip, the cursor and the values show (the pose on screen while animating).
+    int currentStep() const { return current_; }
+    // +1 while the animation goes from 0 to N, -1 on its way back.
+    int direction() const { return direction_; }
+    bool playing() const { return playing_; }
+    ViewShows viewShows() const { return viewShows_; }
+    int speedIndex() const { return speed_; }
+
+    // One timer tick while playing: moves on by the speed's steps along 0..N..0, clears `view`
+    // and draws that pose. The first tick of a run shows pose 0. Returns the step shown (for
+    // Text2); nothing before the first run or while paused.
+    std::optional<int> tick(plot::Canvas& view);
+
+    // Pause and resume; resuming after STOP or a page goes back to the poses.
+    void setPlaying(bool playing);
+    void setSpeed(int index);
+    // Makes `step` (held to 0..N) the current step, keeping the direction of play; draws its
+    // pose when the view shows poses, leaves STOP's summary and a page as they are. Returns the
+    // current step; nothing before the first run.
+    std::optional<int> goToStep(int step, plot::Canvas& view);
+
+    // The time cursor: x in millimetres of the current step on a time-history graph drawn on
+    // `graph`; nothing before the first run.
+    std::optional<double> cursorX(const plot::Canvas& graph) const;
+    std::optional<StepValues> currentValues() const;
+
+    // STOP: pauses, clears `view` and draws the summary (poses, traced path, grid).
+    void stop(plot::Canvas& view);
+    // What STOP draws, into any picture of the view's size, without touching the run state.
+    void drawSummary(plot::Canvas& view) const;
+    // Clears `view` and draws what a tick shows for step `index`: its pose over the guides
+    // when they are wanted. Nothing before the first run.
+    void drawPose(plot::Canvas& view, int index) const;
+
+    // next: draws the next page into `view` and returns its caption, or nullopt when the page
+    // counter wraps to 0 (nothing drawn, caption kept) or there is no run yet.
+    std::optional<std::string> next(plot::Canvas& view);
+
+    // Draws the last run again at the pictures' present sizes (after the window was resized):
+    // both graphs from the stored series, the world window refitted to `view`, and what the
+    // view showed last (a pose, the STOP summary or a next page).
+    void redraw(plot::Canvas& picture1, plot::Canvas& picture2, plot::Canvas& view);
+
+    // Pose indices STOP draws for the traits and N, halves rounded to even.
+    static std::vector<int> stopPoseIndices(StopPoses poses, int divisions);
+
+private:
+    const Mechanism& mechanism_;
+    std::unique_ptr<MechanismRun> run_;
+    std::vector<std::string> runTexts_;
+    RunContext context_;
+    plot::WorldWindow window_;
+    int current_ = 0;
+    int direction_ = 1;
+    bool playing_ = false;
+    bool firstTick_ = false;   // the next tick shows the current pose without moving on
+    ViewShows viewShows_ = ViewShows::Poses;
+    int speed_ = kNormalSpeed;
+    double stepCredit_ = 0;   // the fraction of a step the slow speeds have gathered
+    int graphPage_ = 0;
+    DrawingOptions options_;
+};
+
+// The values of the boxes `boxTexts` for a run with `context`, or why the run cannot start:
+// the settings first, then the boxes in turn.
+Refusable<InputValues> ReadRunInputs(const Mechanism& mechanism,
+                                     const std::vector<std::string>& boxTexts,
+                                     const RunContext& context);
+
+// How a message names a box: by its caption in the window, by its key on the command line.
+enum class BoxNames { Captions, Keys };
+
+// The message shown or printed for a refusal, e.g. "「L1」に数値を入力してください。",
+// "ステップ 37（時刻 1.85 秒）: 腕が届きません" or "result.dat を書き込めませんでした: ...".
+// `translate` turns its patterns, captions and reasons into the interface language.
+std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, BoxNames names,
+                            const Translator& translate = {});
+
+}

@@ -1,0 +1,59 @@
+// Per-step series of a run: element i belongs to time T * i / N.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "numeric/kinematics.h"
+#include "plot/scaling.h"
+#include "run/large_block_allocator.h"
+
+namespace sim {
+
+using Series = std::vector<double, LargeBlockAllocator<double>>;
+
+// A value triple as three series (value, velocity, acceleration).
+struct TripleSeries {
+    Series value, rate, accel;
+
+    void resize(std::size_t n)
+    {
+        value.assign(n, 0.0);
+        rate.assign(n, 0.0);
+        accel.assign(n, 0.0);
+    }
+    void store(std::size_t i, const numeric::ValueTriple& v)
+    {
+        value[i] = v.value;
+        rate[i] = v.rate;
+        accel[i] = v.accel;
+    }
+    numeric::ValueTriple at(std::size_t i) const { return {value[i], rate[i], accel[i]}; }
+};
+
+// A point triple set: six series in the order x, dx, ddx, y, dy, ddy.
+struct PointSeries {
+    Series x, vx, ax, y, vy, ay;
+
+    void resize(std::size_t n)
+    {
+        for (Series* s : {&x, &vx, &ax, &y, &vy, &ay})
+            s->assign(n, 0.0);
+    }
+    void store(std::size_t i, const numeric::PointKinematics& p)
+    {
+        x[i] = p.x;
+        vx[i] = p.vx;
+        ax[i] = p.ax;
+        y[i] = p.y;
+        vy[i] = p.vy;
+        ay[i] = p.ay;
+    }
+    numeric::PointKinematics at(std::size_t i) const
+    {
+        return {x[i], vx[i], ax[i], y[i], vy[i], ay[i]};
+    }
+    plot::WorldPoint position(std::size_t i) const { return {x[i], y[i]}; }
+};
+
+}

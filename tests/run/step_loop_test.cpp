@@ -1,0 +1,103 @@
+// The step loop: steps 0..N sampled and stored in order, and a run refused at the first step
+// that cannot be posed or whose values are not all finite, with that step and its time.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <tuple>
+#include <vector>
+
+#include "run/step_loop.h"
+
+namespace {
+
+using numeric::ValueTriple;
+using sim::Refusal;
+
+struct OneValue {
+    ValueTriple value;
+    auto values() const { return std::tie(value); }
+};
+
+// What a run was given to store; it outlives a refused run.
+struct Stored {
+    std::vector<std::size_t> steps;
+    std::vector<double> values;
+};
+
+struct Recorder : sim::MechanismRun {
+    Stored& stored;
+
+    explicit Recorder(Stored& s) : stored(s) {}
+    void store(std::size_t i, const OneValue& pose)
+    {
+        stored.steps.push_back(i);
+        stored.values.push_back(pose.value.value);
+    }
+    sim::ResultTable resultTable() const override { return {}; }
+    std::array<sim::TripleView, 2> graphs() const override { return {}; }
+    std::vector<sim::GraphPage> nextPages() const override { return {}; }
+    plot::WorldWindow fitWorldWindow() const override { return {}; }
+    void DrawMechanism(plot::Canvas&, const plot::WorldWindow&, int) const override {}
+    const sim::PointSeries* tracedPath() const override { return nullptr; }
+};
+
+const sim::RunContext kContext{8, 2, sim::ProfileKind::Linear};
+
+TEST(RunSteps, SamplesEveryStepAndStoresItInOrder)
+{
+    Stored seen;
+    // The linear profile's s is tau, so each stored value is the step's tau; a sampler that
+    // splits the cycle in halves restarts tau in the second half.
+    auto halves = [](int i, int n) {
+        const int half = 2 * i >= n && i < n ? 1 : 0;
+        return sim::StepSample{half, 2.0 * i / n - half};
+    };
+    auto computed = sim::RunSteps(
+        kContext, std::make_unique<Recorder>(seen),
+        [](const sim::Step& step) {
+            return OneValue{{step.profile.s + 10 * step.segment, 0, 0}};
+        },
+        halves);
+    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<sim::MechanismRun>>(computed));
+    EXPECT_EQ(seen.steps, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(seen.values, (std::vector<double>{0, 0.25, 0.5, 0.75, 10, 10.25, 10.5, 10.75, 2}));
+}
+
+TEST(RunSteps, RefusesTheFirstStepThatCannotBePosedOrIsNotFinite)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Row {
+        const char* name;
+        int badStep;
+        ValueTriple bad;   // the pose of the bad step, when it is posed at all
+        bool posed;
+        std::string reason;
+    };
+    const Row rows[] = {
+        {"infinite value", 3, {inf, 0, 0}, true, sim::kNotFiniteReason},
+        {"NaN acceleration", 5, {0, 0, std::nan("")}, true, sim::kNotFiniteReason},
+        {"impossible pose", 6, {}, false, "閉じません"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Stored seen;
+        auto computed = sim::RunSteps(kContext, std::make_unique<Recorder>(seen),
+                                      [&row](const sim::Step& step) -> sim::Refusable<OneValue> {
+                                          if (step.index < row.badStep)
+                                              return OneValue{{1, 1, 1}};
+                                          if (!row.posed)
+                                              return Refusal::OfStep(row.reason);
+                                          return OneValue{row.bad};
+                                      });
+        const Refusal* refused = std::get_if<Refusal>(&computed);
+        ASSERT_NE(refused, nullptr);
+        EXPECT_EQ(refused->kind, Refusal::Kind::Step);
+        EXPECT_EQ(refused->step, row.badStep);
+        EXPECT_DOUBLE_EQ(refused->time, 2.0 * row.badStep / 8);
+        EXPECT_EQ(refused->reason, row.reason);
+        EXPECT_EQ(seen.steps.size(), static_cast<std::size_t>(row.badStep));
+    }
+}
+
+}
