@@ -10,12 +10,12 @@
 #include "plot/graphs.h"
 #include "plot/qt/vector_canvas.h"
 #include "run/frame.h"
-#include "run/picture_sizes.h"
+#include "plot/picture_sizes.h"
 #include "mechanism_window/run_export.h"
 
 namespace {
 
-QSize Size(sim::PixelSize s)
+QSize Size(plot::PixelSize s)
 {
     return QSize(s.width, s.height);
 }
@@ -25,8 +25,8 @@ std::unique_ptr<sim::SimulationFrame> Run(const char* mechanism, int n)
 {
     const sim::Mechanism& m = *mechanisms::FindMechanism(mechanism);
     auto frame = std::make_unique<sim::SimulationFrame>(m);
-    plot::VectorCanvas p1(Size(sim::kPicture1Size)), p2(Size(sim::kPicture2Size)),
-        p3(Size(sim::kPicture3Size));
+    plot::VectorCanvas p1(Size(plot::kPicture1Size)), p2(Size(plot::kPicture2Size)),
+        p3(Size(plot::kPicture3Size));
     const std::filesystem::path scratch =
         std::filesystem::temp_directory_path() / "mechsim_bench_export.dat";
     sim::RunContext context;
@@ -41,7 +41,7 @@ void BM_ReportOfAMillionSteps(benchmark::State& state)
     const auto frame = Run("2r", 1'000'000);
     qsizetype bytes = 0;
     for (auto _ : state)
-        bytes = sim::RunReportPdf(*frame, Size(sim::kPicture3Size)).size();
+        bytes = sim::RunReportPdf(*frame, Size(plot::kPicture3Size)).size();
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 BENCHMARK(BM_ReportOfAMillionSteps)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
@@ -55,13 +55,13 @@ void BM_SvgPicturesOfAMillionSteps(benchmark::State& state)
     for (auto _ : state) {
         bytes = 0;
         const auto graphs = frame->run()->graphs();
-        const sim::PixelSize sizes[2] = {sim::kPicture1Size, sim::kPicture2Size};
+        const plot::PixelSize sizes[2] = {plot::kPicture1Size, plot::kPicture2Size};
         for (int g = 0; g < 2; ++g) {
             plot::VectorCanvas c(Size(sizes[g]));
             plot::PlotTimeHistory(c, n, graphs[g].value, graphs[g].rate, graphs[g].accel);
             bytes += c.picture().svg().size();
         }
-        plot::VectorCanvas view(Size(sim::kPicture3Size));
+        plot::VectorCanvas view(Size(plot::kPicture3Size));
         frame->drawSummary(view);
         bytes += view.picture().svg().size();
         for (const sim::GraphPage& page : frame->run()->nextPages()) {
@@ -83,7 +83,7 @@ void BM_GifOfADefaultRun(benchmark::State& state)
     const auto frame = Run(mechanism, 200);
     std::size_t bytes = 0;
     for (auto _ : state)
-        bytes = sim::RunAnimationGif(*frame, Size(sim::kPicture3Size)).size();
+        bytes = sim::RunAnimationGif(*frame, Size(plot::kPicture3Size)).size();
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 BENCHMARK(BM_GifOfADefaultRun)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -8,18 +8,18 @@
 #include <filesystem>
 
 #include "app/form_opener.h"
-#include "app/start_menu.h"
+#include "app/main_menu.h"
 #include "mechanisms/serial_2r.h"
 #include "plot/graphs.h"
 #include "plot/qt/image_canvas.h"
 #include "run/frame.h"
-#include "run/picture_sizes.h"
+#include "plot/picture_sizes.h"
 
 namespace {
 
 constexpr int kMillion = 1'000'000;
 
-QSize Size(sim::PixelSize s)
+QSize Size(plot::PixelSize s)
 {
     return QSize(s.width, s.height);
 }
@@ -57,7 +57,7 @@ BENCHMARK(BM_Run2R_WriteResultFile)->Unit(benchmark::kMillisecond)->UseRealTime(
 void BM_Run2R_OneGraph(benchmark::State& state)
 {
     const auto run = Compute2R(kMillion);
-    plot::ImageCanvas picture(Size(sim::kPicture1Size));
+    plot::ImageCanvas picture(Size(plot::kPicture1Size));
     const sim::TripleView t = run->graphs()[0];
     for (auto _ : state)
         plot::PlotTimeHistory(picture, kMillion, t.value, t.rate, t.accel);
@@ -75,8 +75,8 @@ BENCHMARK(BM_Run2R_FitWorldWindow)->Unit(benchmark::kMillisecond)->UseRealTime()
 void BM_Run2R_WholeRun(benchmark::State& state)
 {
     const sim::Mechanism& m = mechanisms::Serial2R();
-    plot::ImageCanvas p1(Size(sim::kPicture1Size)), p2(Size(sim::kPicture2Size)),
-        p3(Size(sim::kPicture3Size));
+    plot::ImageCanvas p1(Size(plot::kPicture1Size)), p2(Size(plot::kPicture2Size)),
+        p3(Size(plot::kPicture3Size));
     sim::SimulationFrame frame(m);
     const auto texts = sim::DesignTexts(m);
     for (auto _ : state)
@@ -88,8 +88,8 @@ BENCHMARK(BM_Run2R_WholeRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 void BM_AnimationTick(benchmark::State& state)
 {
     const sim::Mechanism& m = mechanisms::Serial2R();
-    plot::ImageCanvas p1(Size(sim::kPicture1Size)), p2(Size(sim::kPicture2Size)),
-        p3(Size(sim::kPicture3Size), 96, static_cast<double>(state.range(0)));
+    plot::ImageCanvas p1(Size(plot::kPicture1Size)), p2(Size(plot::kPicture2Size)),
+        p3(Size(plot::kPicture3Size), 96, static_cast<double>(state.range(0)));
     sim::SimulationFrame frame(m);
     frame.runCycle(sim::DesignTexts(m), {200, 10, sim::ProfileKind::Quintic}, ScratchFile(), p1, p2,
                    p3);
@@ -105,7 +105,7 @@ void BM_StartMenuFirstPaint(benchmark::State& state)
     for (auto _ : state) {
         app::FormOpener opener;
         sim::Settings settings;
-        app::start_menu menu(opener, settings);
+        app::MainMenu menu(opener, settings);
         menu.show();
         benchmark::DoNotOptimize(menu.grab());
     }

@@ -14,14 +14,14 @@
 #include "mechanisms/serial_2r.h"
 #include "plot/graphs.h"
 #include "plot/qt/picture_box.h"
-#include "run/picture_sizes.h"
-#include "mechanism_window/simulation_form.h"
+#include "plot/picture_sizes.h"
+#include "mechanism_window/mechanism_window.h"
 
 namespace {
 
 void BM_MoveTimeCursor(benchmark::State& state)
 {
-    plot::PictureBox picture(QSize(sim::kPicture1Size.width, sim::kPicture1Size.height));
+    plot::PictureBox picture(QSize(plot::kPicture1Size.width, plot::kPicture1Size.height));
     std::vector<double> samples(1001);
     for (std::size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<double>(i % 97);
@@ -46,11 +46,11 @@ void BM_TickGapDuringLongRun(benchmark::State& state)
     computing.divisions = 1'000'000;
     double worstGapMs = 0, worstRunMs = 0;
     for (auto _ : state) {
-        sim::SimulationForm watched(mechanisms::Serial2R(), animating);
-        sim::SimulationForm busy(mechanisms::Serial2R(), computing);
+        sim::MechanismWindow watched(mechanisms::Serial2R(), animating);
+        sim::MechanismWindow busy(mechanisms::Serial2R(), computing);
         watched.setResultPath(folder / "mechsim_bench_watched.dat");
         busy.setResultPath(folder / "mechsim_bench_busy.dat");
-        watched.RUN_Click();
+        watched.startRun();
         QElapsedTimer clock;
         qint64 lastTick = -1, longestGap = 0;
         QObject::connect(watched.findChild<QTimer*>("Timer1"), &QTimer::timeout, &watched, [&] {
@@ -68,7 +68,7 @@ void BM_TickGapDuringLongRun(benchmark::State& state)
         };
         runFor(200);
         clock.start();
-        busy.RUN_Click();
+        busy.startRun();
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
             if (!busy.isComputing())

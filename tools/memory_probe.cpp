@@ -9,7 +9,7 @@
 #include <string>
 
 #include "mechanisms/catalog.h"
-#include "mechanism_window/simulation_form.h"
+#include "mechanism_window/mechanism_window.h"
 #include "run/settings.h"
 
 namespace {
@@ -34,12 +34,12 @@ int main(int argc, char** argv)
     const sim::Settings settings{.divisions = 1000000, .cycleTime = 10};
     const auto result = std::filesystem::temp_directory_path() / "mechsim_memory_probe.dat";
     std::printf("before the window: %.0f MB\n", ResidentMb());
-    auto form = std::make_unique<sim::SimulationForm>(*mechanism, settings);
+    auto form = std::make_unique<sim::MechanismWindow>(*mechanism, settings);
     form->setResultPath(result);
     form->show();
     application.processEvents();
     for (int run = 1; run <= runs; ++run) {
-        form->RUN_Click();
+        form->startRun();
         // A long run computes on a worker thread: wait until the window has taken it.
         do
             application.processEvents(QEventLoop::AllEvents, 50);

@@ -28,9 +28,9 @@
 #include "app/form_opener.h"
 #include "app/formsetting.h"
 #include "app/interface_font.h"
-#include "app/start_menu.h"
+#include "app/main_menu.h"
 #include "mechanisms/catalog.h"
-#include "mechanism_window/simulation_form.h"
+#include "mechanism_window/mechanism_window.h"
 #include "testbench/gauss_form.h"
 #include "testbench/lady_form.h"
 #include "testbench/nibun_form.h"
@@ -79,7 +79,7 @@ int main(int argc, char** argv)
         if (mode == "startup") {
             app::SetInterfaceFont(application);
             app::RegisterForms(opener, settings);
-            window = std::make_unique<app::start_menu>(opener, settings);
+            window = std::make_unique<app::MainMenu>(opener, settings);
         } else {
             window = std::make_unique<QMainWindow>();
             window->menuBar()->addMenu("file")->addAction("終了");
@@ -125,7 +125,7 @@ int main(int argc, char** argv)
     }
     if (stage == "computing")   // a long RUN, its progress bar showing
         settings.divisions = 5'000'000;
-    auto* form = new sim::SimulationForm(*mechanism, settings);
+    auto* form = new sim::MechanismWindow(*mechanism, settings);
     form->move(20, 20);
     form->show();
     for (int a = 3; a < argc; ++a) {
@@ -135,24 +135,24 @@ int main(int argc, char** argv)
                 || (tick == "guides" && box->objectName() == "CheckGuides"))
                 box->setChecked(true);
     }
-    form->RUN_Click();
+    form->startRun();
     // Let the animation run a while so the picture shows a pose in motion, then act.
     QTimer::singleShot(1300, form, [form, stage] {
         if (stage == "stop")
-            form->STOP_Click();
+            form->showSummary();
         else if (stage == "large") {
             form->resize(form->size() * 1.5);
-            form->STOP_Click();
+            form->showSummary();
         } else if (stage == "refused") {
             if (auto* box = form->findChild<QLineEdit*>("Text1_1"))
                 box->setText("1O");
-            form->RUN_Click();
+            form->startRun();
         } else if (stage == "paused") {
             if (auto* pause = form->findChild<QPushButton*>("Pause"))
                 pause->click();
         } else if (stage == "next") {
-            form->STOP_Click();
-            form->next_Click();
+            form->showSummary();
+            form->showNextPage();
         }
     });
     return application.exec();

@@ -136,7 +136,7 @@
     </message>
 </context>
 <context>
-    <name>app::start_menu</name>
+    <name>app::MainMenu</name>
     <message>
         <source>平面機構シミュレータ</source>
         <translation>Planar Mechanism Simulator</translation>

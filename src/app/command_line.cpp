@@ -14,18 +14,22 @@
 #include <vector>
 
 #include "app/picture_files.h"
+#include "files/file_refusal_text.h"
+#include "files/safe_file.h"
+#include "mechanism_window/run_export.h"
 #include "mechanisms/catalog.h"
 #include "numeric/number_text.h"
+#include "plot/picture_sizes.h"
 #include "plot/qt/image_canvas.h"
+#include "plot/qt/picture_geometry.h"
 #include "run/frame.h"
-#include "run/picture_sizes.h"
-#include "mechanism_window/run_export.h"
-#include "run/result_stream.h"
-#include "files/safe_file.h"
+#include "run/refusal_text.h"
+#include "run/run_pipeline.h"
 #include "run/settings.h"
 #include "version.h"
 #include "widgets/language.h"
 #include "widgets/picture_menu.h"
+#include "widgets/qt_string.h"
 
 namespace app {
 
@@ -49,11 +53,6 @@ struct Options {
     std::optional<std::filesystem::path> animation;
 };
 
-QString Q(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::string Version()
 {
     return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "."
@@ -76,7 +75,7 @@ std::string DefaultValue(const sim::InputBox& box)
 void PrintHelp(std::ostream& out)
 {
     out << "mechsim " << Version() << " — "
-        << Say(widgets::Translate("app::start_menu", kApplicationTitle)) << "\n\n"
+        << Say(widgets::Translate("app::MainMenu", kApplicationTitle)) << "\n\n"
         << Say(widgets::Translate("CommandLine", "使い方:")) << "\n"
         << Say(widgets::Translate("CommandLine",
                                   "  mechsim                     メインメニューを開く"))
@@ -123,7 +122,7 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
     if (!o.mechanism)
         return UsageError{
             Say(widgets::Translate("CommandLine", "知らない機構です: %1（mechsim --help で一覧）")
-                    .arg(Q(args[0])))};
+                    .arg(widgets::ToQString(args[0])))};
 
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -132,12 +131,13 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
             // as such and never swallows the argument after it.
             if (std::find(std::begin(kRunOptions), std::end(kRunOptions), arg)
                 == std::end(kRunOptions))
-                return UsageError{Say(
-                    widgets::Translate("CommandLine", "知らないオプションです: %1").arg(Q(arg)))};
+                return UsageError{
+                    Say(widgets::Translate("CommandLine", "知らないオプションです: %1")
+                            .arg(widgets::ToQString(arg)))};
             // An empty file or folder name would silently mean the current directory.
             if (i + 1 >= args.size() || args[i + 1].empty())
-                return UsageError{
-                    Say(widgets::Translate("CommandLine", "%1: 値がありません").arg(Q(arg)))};
+                return UsageError{Say(widgets::Translate("CommandLine", "%1: 値がありません")
+                                          .arg(widgets::ToQString(arg)))};
             const std::string v(args[++i]);
             if (arg == "--profile") {
                 if (v == "quintic")
@@ -150,7 +150,7 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
                     return UsageError{Say(
                         widgets::Translate("CommandLine",
                                            "--profile: quintic, cubic, linear のいずれかです: %1")
-                            .arg(Q(v)))};
+                            .arg(widgets::ToQString(v)))};
             } else if (arg == "--divisions") {
                 o.divisions = v;
             } else if (arg == "--cycle-time") {
@@ -161,7 +161,7 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
                 if (v != "png" && v != "svg")
                     return UsageError{Say(
                         widgets::Translate("CommandLine", "--format: png, svg のいずれかです: %1")
-                            .arg(Q(v)))};
+                            .arg(widgets::ToQString(v)))};
                 o.pictureFormat = v;
             } else if (arg == "--report") {
                 o.report = v;
@@ -174,15 +174,17 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
         }
         const std::size_t eq = arg.find('=');
         if (eq == std::string_view::npos)
-            return UsageError{Say(
-                widgets::Translate("CommandLine", "KEY=VALUE の形ではありません: %1").arg(Q(arg)))};
+            return UsageError{
+                Say(widgets::Translate("CommandLine", "KEY=VALUE の形ではありません: %1")
+                        .arg(widgets::ToQString(arg)))};
         const std::string key(arg.substr(0, eq));
         bool known = false;
         for (const sim::InputBox& box : o.mechanism->inputs)
             known = known || (!box.key.empty() && box.key == key);
         if (!known)
-            return UsageError{Say(widgets::Translate("CommandLine", "%1: %2 にないキーです")
-                                      .arg(Q(key), Q(o.mechanism->command)))};
+            return UsageError{
+                Say(widgets::Translate("CommandLine", "%1: %2 にないキーです")
+                        .arg(widgets::ToQString(key), widgets::ToQString(o.mechanism->command)))};
         o.values[key] = std::string(arg.substr(eq + 1));
     }
     if (!o.pictureFormat.empty() && !o.picturesDir)
@@ -193,19 +195,13 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
     return o;
 }
 
-// Texts of the Text1 boxes: the form's defaults, overridden by KEY=VALUE.
-std::vector<std::string> BoxTexts(const Options& o)
+// What the run is asked to compute: the keys given as KEY=VALUE; the others keep their defaults.
+sim::RunRequest RequestOf(const Options& o, const sim::RunContext& context)
 {
-    std::vector<std::string> texts = sim::DesignTexts(*o.mechanism);
-    for (const sim::InputBox& box : o.mechanism->inputs)
-        if (const auto given = o.values.find(box.key); !box.key.empty() && given != o.values.end())
-            texts[static_cast<std::size_t>(box.index)] = given->second;
-    return texts;
-}
-
-QSize ToQSize(sim::PixelSize s)
-{
-    return QSize(s.width, s.height);
+    sim::RunRequest request{o.mechanism, {}, context};
+    for (const auto& [key, text] : o.values)
+        request.inputs.emplace(key, text);
+    return request;
 }
 
 // Picture1, Picture2 and Picture3 as image files when they are `drawn`, kept as vectors too for
@@ -214,10 +210,11 @@ class Pictures {
 public:
     Pictures(bool drawn, bool vectors)
     {
-        for (sim::PixelSize size : {sim::kPicture1Size, sim::kPicture2Size, sim::kPicture3Size}) {
+        for (plot::PixelSize size :
+             {plot::kPicture1Size, plot::kPicture2Size, plot::kPicture3Size}) {
             if (!drawn)
                 continue;
-            images_.push_back(std::make_unique<plot::ImageCanvas>(ToQSize(size)));
+            images_.push_back(std::make_unique<plot::ImageCanvas>(plot::ToQSize(size)));
             if (vectors)
                 images_.back()->keepVectors();
         }
@@ -259,7 +256,7 @@ std::optional<std::string> UnusableTargets(const Options& o)
     if (std::filesystem::exists(status) && !std::filesystem::is_directory(status))
         return "--pictures: "
                + Say(widgets::Translate("CommandLine", "%1: フォルダーではありません")
-                         .arg(Q(sim::FullPath(*o.picturesDir).string())));
+                         .arg(widgets::ToQString(sim::FullPath(*o.picturesDir).string())));
     return std::nullopt;
 }
 
@@ -273,7 +270,7 @@ bool SavePictures(sim::SimulationFrame& frame, Pictures& pictures, const std::fi
     if (error) {
         std::cerr << "mechsim: "
                   << Say(widgets::Translate("CommandLine", "%1 を作れませんでした: %2")
-                             .arg(Q(sim::FullPath(dir).string()),
+                             .arg(widgets::ToQString(sim::FullPath(dir).string()),
                                   widgets::TranslateCore(sim::FileErrorReason(error.value()))))
                   << "\n";
         return false;
@@ -341,13 +338,13 @@ int runOptions(const Options& o)
     std::optional<sim::Refusal> refusal;
     std::vector<std::string> findings;
     if (keepsRun) {
-        refusal =
-            frame.runCycle(BoxTexts(o), context, o.output, pictures[0], pictures[1], pictures[2]);
+        refusal = sim::RunCycle(frame, RequestOf(o, context), o.output, pictures[0], pictures[1],
+                                pictures[2]);
         if (frame.hasRun())
             findings = frame.run()->findings(widgets::TranslateCoreText);
     } else {
-        refusal = sim::StreamResultFile(*o.mechanism, BoxTexts(o), context, o.output, {}, &findings,
-                                        widgets::TranslateCoreText);
+        refusal = sim::StreamRun(RequestOf(o, context), o.output, {}, &findings,
+                                 widgets::TranslateCoreText);
     }
     int status = kExitOk;
     if (refusal) {
@@ -360,7 +357,7 @@ int runOptions(const Options& o)
             return status;   // nothing computed: no pictures either
     } else if (o.output != "-") {
         std::cout << Say(widgets::Translate("CommandLine", "%1: %2 行")
-                             .arg(Q(o.output.string()))
+                             .arg(widgets::ToQString(o.output.string()))
                              .arg(context.divisions + 2))
                   << "\n";
         for (const std::string& finding : findings)
@@ -377,7 +374,7 @@ int runOptions(const Options& o)
                       << sim::DescribeFileRefusal(*refused, widgets::TranslateCoreText) << "\n";
         saved = saved && !refused;
     };
-    const QSize view = ToQSize(sim::kPicture3Size);
+    const QSize view = plot::ToQSize(plot::kPicture3Size);
     if (o.report)
         save(*o.report, sim::RunReportPdf(frame, view));
     if (o.animation) {
@@ -421,7 +418,7 @@ int RunCommandLine(int argc, char** argv)
         std::cerr << "mechsim: "
                   << Say(widgets::Translate("CommandLine",
                                             "知らないコマンドです: %1（mechsim --help）")
-                             .arg(Q(args[0])))
+                             .arg(widgets::ToQString(args[0])))
                   << "\n";
         return kExitUsage;
     }

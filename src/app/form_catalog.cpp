@@ -3,8 +3,8 @@
 
 #include "app/form_opener.h"
 #include "app/formsetting.h"
+#include "mechanism_window/mechanism_window.h"
 #include "mechanisms/catalog.h"
-#include "mechanism_window/simulation_form.h"
 #include "testbench/gauss_form.h"
 #include "testbench/lady_form.h"
 #include "testbench/nibun_form.h"
@@ -14,23 +14,11 @@ namespace app {
 void RegisterForms(FormOpener& opener, sim::Settings& settings)
 {
     using Kind = FormOpener::Kind;
-    // Menu item -> mechanism; the crank-and-piston window is the one shared mechanism form.
-    struct MechanismItem {
-        const char* menuName;
-        const char* command;
-        Kind kind;
-    };
-    static constexpr MechanismItem kMechanismItems[] = {
-        {"jun2r", "2r", Kind::NewInstance},          {"jun3r", "3r", Kind::NewInstance},
-        {"choku3r", "3r-line", Kind::NewInstance},   {"enn3r", "3r-arc", Kind::NewInstance},
-        {"parallel", "parallel", Kind::NewInstance}, {"link4", "four-bar", Kind::NewInstance},
-        {"slider_kikou", "slider", Kind::Shared},
-    };
-    for (const MechanismItem& item : kMechanismItems)
-        if (const sim::Mechanism* mechanism = mechanisms::FindMechanism(item.command))
-            opener.registerForm(item.menuName, item.kind, [mechanism, &settings] {
-                return new sim::SimulationForm(*mechanism, settings);
-            });
+    for (const sim::Mechanism* mechanism : mechanisms::AllMechanisms())
+        opener.registerForm(
+            QString::fromStdString(mechanism->menuName),
+            mechanism->oneWindow ? Kind::Shared : Kind::NewInstance,
+            [mechanism, &settings] { return new sim::MechanismWindow(*mechanism, settings); });
 
     opener.registerForm("gauss_test", Kind::Shared, [] { return new testbench::Formgauss; });
     opener.registerForm("lady_test", Kind::Shared, [] { return new testbench::Formlady; });

@@ -7,7 +7,7 @@
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
 #include "app/interface_font.h"
-#include "app/start_menu.h"
+#include "app/main_menu.h"
 #include "app/window_start.h"
 #include "run/settings.h"
 #include "widgets/language.h"
@@ -36,7 +36,7 @@ int main(int argc, char** argv)
     app::SetInterfaceFont(*application);
     app::FormOpener opener;
     app::RegisterForms(opener, settings);
-    app::start_menu menu(opener, settings);
+    app::MainMenu menu(opener, settings);
     menu.show();
     return application->exec();
 }

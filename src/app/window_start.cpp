@@ -12,15 +12,11 @@
 
 #include "app/command_line.h"
 #include "widgets/language.h"
+#include "widgets/qt_string.h"
 
 namespace app {
 
 namespace {
-
-QString Q(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kExitUsage = 2;
 
@@ -94,11 +90,11 @@ std::optional<std::string> RefuseWindowArguments(int argc, char** argv)
             return widgets::Translate("CommandLine",
                                       "%1 は run のオプションです（例: mechsim run 2r %1 ...、"
                                       "mechsim --help）")
-                .arg(Q(arg))
+                .arg(widgets::ToQString(arg))
                 .toStdString();
         if (!arg.starts_with('-') || arg.size() < 2)
             return widgets::Translate("CommandLine", "知らない引数です: %1（mechsim --help）")
-                .arg(Q(arg))
+                .arg(widgets::ToQString(arg))
                 .toStdString();
         std::string_view name = arg.substr(arg.starts_with("--") ? 2 : 1);
         const std::size_t equals = name.find('=');
@@ -107,11 +103,11 @@ std::optional<std::string> RefuseWindowArguments(int argc, char** argv)
         const QtOption* option = FindQtOption(name);
         if (!option || (valueAttached && !option->takesValue))
             return widgets::Translate("CommandLine", "知らないオプションです: %1（mechsim --help）")
-                .arg(Q(arg))
+                .arg(widgets::ToQString(arg))
                 .toStdString();
         if (option->takesValue && !valueAttached && ++i >= argc)
             return widgets::Translate("CommandLine", "%1: 値がありません")
-                .arg(Q(arg))
+                .arg(widgets::ToQString(arg))
                 .toStdString();
     }
     return std::nullopt;

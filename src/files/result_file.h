@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "messages/refusal.h"
 #include "files/row_blocks.h"
+#include "messages/refusal.h"
 
 namespace sim {
 
@@ -19,8 +19,10 @@ namespace sim {
 inline constexpr const char* kResultFileName = "result.dat";
 
 struct ResultTable {
-    std::vector<std::string> header;                // "sec" first, then one name per column
-    std::vector<std::span<const double>> columns;   // each with N + 1 elements
+    std::vector<std::string> header;   // "sec" first, then one name per column
+    // One span per header name after "sec": every step of a kept run, or the steps of one
+    // block while a run streams.
+    std::vector<std::span<const double>> columns;
 };
 
 // Writes the table to `path` through a SafeFileWriter (sim/safe_file.h): a failed write never

@@ -4,32 +4,20 @@
 #include <memory>
 #include <vector>
 
+#include "mechanism_window/report_pdf.h"
 #include "numeric/number_text.h"
 #include "plot/graphs.h"
+#include "plot/picture_sizes.h"
 #include "plot/qt/gif_writer.h"
 #include "plot/qt/image_canvas.h"
+#include "plot/qt/picture_geometry.h"
 #include "plot/qt/vector_canvas.h"
 #include "run/animation_steps.h"
 #include "run/frame.h"
-#include "run/picture_sizes.h"
-#include "mechanism_window/report_pdf.h"
 #include "widgets/language.h"
+#include "widgets/qt_string.h"
 
 namespace sim {
-
-namespace {
-
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-QSize ToQSize(PixelSize s)
-{
-    return QSize(s.width, s.height);
-}
-
-}
 
 QByteArray RunReportPdf(const SimulationFrame& frame, QSize viewSize, double logicalDpi)
 {
@@ -42,26 +30,27 @@ QByteArray RunReportPdf(const SimulationFrame& frame, QSize viewSize, double log
 
     ReportContent report;
     report.title = widgets::TranslateCore(m.title);
-    const std::vector<std::string>& texts = frame.runTexts();
     for (const InputBox& box : m.inputs) {
-        if (box.key.empty())
-            continue;
-        const auto slot = static_cast<std::size_t>(box.index);
-        QString value = Q(slot < texts.size() ? texts[slot] : std::string());
-        // A branch box is a check box in the window: say whether it was ticked.
-        if (box.kind == InputKind::Branch)
-            value = value == kOtherBranchText ? widgets::Translate("sim::RunExport", "はい")
-                                              : widgets::Translate("sim::RunExport", "いいえ");
-        report.facts.emplace_back(
-            box.caption.empty() ? Q(box.key) : widgets::TranslateCore(box.caption), value);
+        QString value;
+        // An assembly is a check box in the window: say whether it was ticked.
+        if (const std::optional<numeric::Branch> branch = frame.runValues().branch(box.key))
+            value = *branch == numeric::Branch::Other
+                        ? widgets::Translate("sim::RunExport", "はい")
+                        : widgets::Translate("sim::RunExport", "いいえ");
+        else if (const auto entry = frame.runInputs().find(box.key);
+                 entry != frame.runInputs().end())
+            if (const auto* text = std::get_if<std::string>(&entry->second))
+                value = widgets::ToQString(*text);
+        report.facts.emplace_back(widgets::TranslateCore(box.shownCaption()), value);
     }
     report.facts.emplace_back(widgets::Translate("sim::RunExport", "プロファイル"),
                               widgets::TranslateCore(ProfileCaption(context.profile)));
     report.facts.emplace_back(widgets::Translate("sim::RunExport", "時分割数 N"),
                               QString::number(n));
-    report.facts.emplace_back(widgets::Translate("sim::RunExport", "サイクルタイム T"),
-                              widgets::Translate("sim::RunExport", "%1 秒")
-                                  .arg(Q(numeric::FormatNumber(context.cycleTime))));
+    report.facts.emplace_back(
+        widgets::Translate("sim::RunExport", "サイクルタイム T"),
+        widgets::Translate("sim::RunExport", "%1 秒")
+            .arg(widgets::ToQString(numeric::FormatNumber(context.cycleTime))));
 
     std::vector<std::unique_ptr<plot::VectorCanvas>> canvases;
     auto draw = [&](QSize size) -> plot::VectorCanvas& {
@@ -69,9 +58,9 @@ QByteArray RunReportPdf(const SimulationFrame& frame, QSize viewSize, double log
         return *canvases.back();
     };
     const auto graphs = run->graphs();
-    const PixelSize graphSizes[2] = {kPicture1Size, kPicture2Size};
+    const plot::PixelSize graphSizes[2] = {plot::kPicture1Size, plot::kPicture2Size};
     for (int g = 0; g < 2; ++g) {
-        plot::VectorCanvas& c = draw(ToQSize(graphSizes[g]));
+        plot::VectorCanvas& c = draw(plot::ToQSize(graphSizes[g]));
         plot::PlotTimeHistory(c, n, graphs[g].value, graphs[g].rate, graphs[g].accel);
         report.graphs.push_back(
             {widgets::TranslateCore(m.graphCaptions[static_cast<std::size_t>(g)]), &c.picture()});

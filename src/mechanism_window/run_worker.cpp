@@ -31,8 +31,7 @@ void RunWorker::start(Job job, int steps)
     done_ = false;
     outcome_.reset();
     thread_ = std::thread([this, job = std::move(job), progress = progress_.get()] {
-        ProgressScope scope(*progress);
-        outcome_ = job();
+        outcome_ = job(*progress);
         progress->phase = RunProgress::Phase::Done;
         done_.store(true, std::memory_order_release);
     });

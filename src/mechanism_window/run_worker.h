@@ -10,7 +10,7 @@
 #include <optional>
 #include <thread>
 
-#include "run/frame.h"
+#include "run/run_pipeline.h"
 #include "run/run_progress.h"
 
 class QTimer;
@@ -19,7 +19,7 @@ namespace sim {
 
 class RunWorker : public QObject {
 public:
-    using Job = std::function<Refusable<ComputedRun>()>;
+    using Job = std::function<Refusable<ComputedRun>(RunProgress&)>;
     using Finished = std::function<void(Refusable<ComputedRun>)>;
     using Progressed = std::function<void(const RunProgress&)>;
 
@@ -30,7 +30,8 @@ public:
     ~RunWorker() override;
 
     bool busy() const { return thread_.joinable(); }
-    // Runs `job` on the worker thread under a ProgressScope for a run of `steps` steps.
+    // Runs `job` on the worker thread for a run of `steps` steps, handing it the progress that
+    // the window polls and its cancel request.
     void start(Job job, int steps);
     // Asks the run to stop; it ends as a cancelled refusal unless its file is being written.
     void cancel();

@@ -17,6 +17,7 @@
 #include "run/run_progress.h"
 #include "widgets/accessible_names.h"
 #include "widgets/language.h"
+#include "widgets/qt_string.h"
 
 namespace sim {
 
@@ -25,11 +26,6 @@ namespace {
 constexpr int kMargin = 8;        // as the window's left column
 constexpr int kValuesLines = 7;   // the step line, then up to three pairs of names and numbers
 constexpr int kColumnGap = 12;    // pixels between two columns of the values
-
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
 
 template <typename W> W* Named(W* w, const char* objectName, const QString& accessibleName)
 {
@@ -55,7 +51,7 @@ TransportStrip::TransportStrip(int width, QWidget* parent) : QWidget(parent)
     auto* speedLabel = new QLabel(this);
     speed_ = Named(new QComboBox(this), "Speed", QString());
     for (double s : kSpeeds)
-        speed_->addItem(Q(numeric::FormatNumber(s)) + "×");
+        speed_->addItem(widgets::ToQString(numeric::FormatNumber(s)) + "×");
     speed_->setCurrentIndex(kNormalSpeed);
     speedLabel->setBuddy(speed_);
 
@@ -186,18 +182,18 @@ void TransportStrip::showStep(int step, const StepValues& values)
     int widest = 0;
     for (const auto* items : {&values.names, &values.values})
         for (const std::string& item : *items)
-            widest = std::max(widest, metrics.horizontalAdvance(Q(item)));
+            widest = std::max(widest, metrics.horizontalAdvance(widgets::ToQString(item)));
     const int column = widest + kColumnGap;
     const std::size_t perLine =
         std::max<std::size_t>(1, static_cast<std::size_t>(values_->viewport()->width() / column));
-    QString text = Q(values.position.Compose(widgets::TranslateCoreText));
+    QString text = widgets::ToQString(values.position.Compose(widgets::TranslateCoreText));
     const std::size_t count = std::min(values.names.size(), values.values.size());
     for (std::size_t first = 0; first < count; first += perLine) {
         const std::size_t last = std::min(count, first + perLine);
         for (const auto* items : {&values.names, &values.values}) {
             text += '\n';
             for (std::size_t k = first; k < last; ++k)
-                text += (k > first ? "\t" : "") + Q((*items)[k]);
+                text += (k > first ? "\t" : "") + widgets::ToQString((*items)[k]);
         }
     }
     if (text == values_->toPlainText())

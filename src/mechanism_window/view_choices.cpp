@@ -78,10 +78,9 @@ ViewChoices::ViewChoices(QWidget* form, const Mechanism& mechanism, const Column
     const int boxLeft = BoxLeft(form, captions, column);
     int top = column.top;
     for (const InputBox* input : inputs)
-        branches_.push_back(
-            {static_cast<std::size_t>(input->index),
-             MakeRow(form, input->caption, input->description,
-                     "Check_" + QString::fromStdString(input->key), column, boxLeft, top)});
+        branches_.push_back({input->key, MakeRow(form, input->caption, input->description,
+                                                 "Check_" + QString::fromStdString(input->key),
+                                                 column, boxLeft, top)});
     guides_ =
         MakeRow(form, kGuidesCaption, kGuidesDescription, "CheckGuides", column, boxLeft, top);
     bottom_ = top - kRowGap;
@@ -89,13 +88,11 @@ ViewChoices::ViewChoices(QWidget* form, const Mechanism& mechanism, const Column
                      [this, changed = std::move(drawingChanged)] { changed(drawingOptions()); });
 }
 
-void ViewChoices::writeBranchTexts(std::vector<std::string>& texts) const
+void ViewChoices::chooseBranches(InputEntries& inputs) const
 {
-    for (const BranchBox& branch : branches_) {
-        if (texts.size() <= branch.slot)
-            texts.resize(branch.slot + 1);
-        texts[branch.slot] = branch.box->isChecked() ? kOtherBranchText : kUsualBranchText;
-    }
+    for (const BranchBox& branch : branches_)
+        inputs[branch.key] =
+            branch.box->isChecked() ? numeric::Branch::Other : numeric::Branch::Usual;
 }
 
 DrawingOptions ViewChoices::drawingOptions() const

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "run/frame.h"
+#include "run/inputs.h"
 #include "run/mechanism.h"
+#include "run/run_pictures.h"
 
 class QCheckBox;
 class QWidget;
@@ -32,15 +33,15 @@ public:
     // The bottom edge of the last row.
     int bottom() const { return bottom_; }
 
-    // Writes each branch input's text, "-1" when its box is ticked and "1" otherwise, into its
-    // slot of `texts` (by input index), growing `texts` as needed.
-    void writeBranchTexts(std::vector<std::string>& texts) const;
+    // Sets each assembly input of `inputs` to the branch its box chooses: the other one when
+    // ticked, the usual one otherwise.
+    void chooseBranches(InputEntries& inputs) const;
 
     DrawingOptions drawingOptions() const;
 
 private:
     struct BranchBox {
-        std::size_t slot;
+        std::string key;
         QCheckBox* box;
     };
     std::vector<BranchBox> branches_;

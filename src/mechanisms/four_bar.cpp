@@ -62,21 +62,12 @@ public:
     double rockerFirst = 0;
     Extremes rockerTurn;
 
-    explicit FourBarRun(std::size_t count)
+    // The series of the pose's values(), in its order.
+
+    // The series of the pose's values(), in its order.
+    auto series() { return std::tie(theta, phi, crankTip, rockerTip, couplerPoint); }
+    void observe(const FourBarPose& pose)
     {
-        theta.resize(count);
-        phi.resize(count);
-        crankTip.resize(count);
-        rockerTip.resize(count);
-        couplerPoint.resize(count);
-    }
-    void store(std::size_t k, const FourBarPose& pose)
-    {
-        theta.store(k, pose.crank);
-        phi.store(k, pose.rocker);
-        crankTip.store(k, pose.crankTip);
-        rockerTip.store(k, pose.rockerTip);
-        couplerPoint.store(k, pose.couplerPoint);
         transmission.take(TransmissionAngle({pose.crankTip.x, pose.crankTip.y},
                                             {pose.rockerTip.x, pose.rockerTip.y}, {0, 0}));
         if (rockerTurn.steps == 0)
@@ -145,10 +136,10 @@ public:
     }
 };
 
-sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::StepLoop& loop)
 {
     FourBarDimensions d;
-    double branch = 1;
+    numeric::Branch branch = numeric::Branch::Usual;
     if (auto refused = in.read({{"L1", d.l1},
                                 {"L2", d.l2},
                                 {"L3", d.l3},
@@ -157,12 +148,12 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
                                 {"eta", d.eta},
                                 {"branch", branch}}))
         return *std::move(refused);
-    auto run = std::make_unique<FourBarRun>(sim::StepCount(ctx));
+    auto run = std::make_unique<FourBarRun>();
     run->d = d;
     run->d.l4 = 0 + d.l4;   // a pivot typed as -0 sits at +0
-    return sim::RunSteps(ctx, std::move(run), [&](const sim::Step& step) {
-        return SolveFourBar(d, sim::DriveValue(0, numeric::kTwoPi, step.profile, ctx.cycleTime),
-                            sim::AsBranch(branch));
+    const double t = loop.context.cycleTime;
+    return sim::RunSteps(loop, std::move(run), [&](const sim::Step& step) {
+        return SolveFourBar(d, sim::DriveValue(0, numeric::kTwoPi, step.profile, t), branch);
     });
 }
 
@@ -172,27 +163,36 @@ const sim::Mechanism& FourBar()
 {
     static const sim::Mechanism mechanism{
         .command = "four-bar",
+        .menuGroup = sim::MenuGroup::Mechanisms,
+        .menuName = "link4",
         .formName = "Form4link",
         .title = MECHSIM_TR_NOOP("core", "４リンク機構"),
         .windowTitle = {},
         .inputs =
-            {{0, "gsi", "0", "gsi", false,
-              MECHSIM_TR_NOOP("core",
-                              "中間節の上の点（軌跡を描く点）の位置：中間節に沿った座標、揺動節との"
-                              "関節からクランクとの関節へ向かう向きが正（長さと同じ単位）")},
-             {1, "eta", "0.1", "eta", false,
-              MECHSIM_TR_NOOP("core", "中間節の上の点（軌跡を描く点）の位置：中間節に垂直な座標、左"
-                                      "回りの側が正（長さと同じ単位）")},
-             {3, "L1", "0.3", "L1", false,
-              MECHSIM_TR_NOOP("core", "クランク（駆動する節）の長さ（単位は任意）")},
-             {4, "L2", "0.4", "L2", false,
-              MECHSIM_TR_NOOP("core", "中間節の長さ：クランクと揺動節をつなぐ（単位は任意）")},
-             {5, "L3", "0.6", "L3", false,
-              MECHSIM_TR_NOOP("core", "揺動節の長さ：原点の固定関節から（単位は任意）")},
-             {6, "L4", "0.68", "L4", false,
-              MECHSIM_TR_NOOP(
-                  "core", "固定節の長さ：原点からクランクの回転中心まで、x軸の上（単位は任意）")},
-             sim::BranchBox(7, sim::kOtherAssemblyCaption, "branch")},
+            {sim::NumberBox(
+                 0, "gsi", "0",
+                 MECHSIM_TR_NOOP(
+                     "core", "中間節の上の点（軌跡を描く点）の位置：中間節に沿った座標、揺動節との"
+                             "関節からクランクとの関節へ向かう向きが正（長さと同じ単位）")),
+             sim::NumberBox(
+                 1, "eta", "0.1",
+                 MECHSIM_TR_NOOP("core",
+                                 "中間節の上の点（軌跡を描く点）の位置：中間節に垂直な座標、左"
+                                 "回りの側が正（長さと同じ単位）")),
+             sim::NumberBox(3, "L1", "0.3",
+                            MECHSIM_TR_NOOP("core", "クランク（駆動する節）の長さ（単位は任意）")),
+             sim::NumberBox(
+                 4, "L2", "0.4",
+                 MECHSIM_TR_NOOP("core", "中間節の長さ：クランクと揺動節をつなぐ（単位は任意）")),
+             sim::NumberBox(
+                 5, "L3", "0.6",
+                 MECHSIM_TR_NOOP("core", "揺動節の長さ：原点の固定関節から（単位は任意）")),
+             sim::NumberBox(
+                 6, "L4", "0.68",
+                 MECHSIM_TR_NOOP(
+                     "core",
+                     "固定節の長さ：原点からクランクの回転中心まで、x軸の上（単位は任意）")),
+             sim::BranchBox("branch")},
         .graphCaptions = {MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ,  dthe  ,ddthe 　ｘ：ｔｉｍｅ"),
                           MECHSIM_TR_NOOP("core", "ｙ：phi,  dphi , ddphi　ｘ：ｔｉｍｅ")},
         .traits = {.stopPoses = sim::StopPoses::QuarterPose,

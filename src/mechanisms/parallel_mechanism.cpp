@@ -129,20 +129,6 @@ sim::Refusable<ParallelPose> SolveParallel(const ParallelDimensions& d,
 
 namespace {
 
-// One step: the path parameter and the legs' pose it gives. The base joints are not checked
-// for finiteness: they lie within Rf of the origin.
-struct ParallelStep {
-    ValueTriple psi;
-    ParallelPose pose;
-
-    auto values() const
-    {
-        const ParallelPose& p = pose;
-        return std::tie(psi, p.centre, p.joints[0], p.joints[1], p.joints[2], p.elbows[0],
-                        p.elbows[1], p.elbows[2], p.angles[0], p.angles[1], p.angles[2]);
-    }
-};
-
 class ParallelRun : public sim::MechanismRun {
 public:
     std::array<PointKinematics, 3> base;
@@ -151,23 +137,11 @@ public:
     std::array<PointSeries, 3> elbows, joints;
     PointSeries centre;
 
-    explicit ParallelRun(std::size_t count)
+    // The series of ParallelPose::values(), in its order.
+    auto series()
     {
-        for (std::size_t k = 0; k < 3; ++k) {
-            theta[k].resize(count);
-            elbows[k].resize(count);
-            joints[k].resize(count);
-        }
-        centre.resize(count);
-    }
-    void store(std::size_t k, const ParallelStep& step)
-    {
-        centre.store(k, step.pose.centre);
-        for (std::size_t leg = 0; leg < 3; ++leg) {
-            theta[leg].store(k, step.pose.angles[leg]);
-            elbows[leg].store(k, step.pose.elbows[leg]);
-            joints[leg].store(k, step.pose.joints[leg]);
-        }
+        return std::tie(centre, joints[0], joints[1], joints[2], elbows[0], elbows[1], elbows[2],
+                        theta[0], theta[1], theta[2]);
     }
 
     sim::ResultTable resultTable() const override
@@ -224,7 +198,7 @@ public:
     }
 };
 
-sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::StepLoop& loop)
 {
     ParallelDimensions d;
     if (auto refused = in.read({{"L1", d.l1},
@@ -236,30 +210,28 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
                                 {"Rm", d.rm},
                                 {"Rf", d.rf}}))
         return *std::move(refused);
-    std::array<double, 3> legs{1, 1, 1};
-    if (auto refused = in.read({{"branch1", legs[0]}, {"branch2", legs[1]}, {"branch3", legs[2]}}))
+    LegBranches branches = kUsualLegs;
+    if (auto refused =
+            in.read({{"branch1", branches[0]}, {"branch2", branches[1]}, {"branch3", branches[2]}}))
         return *std::move(refused);
-    const LegBranches branches{sim::AsBranch(legs[0]), sim::AsBranch(legs[1]),
-                               sim::AsBranch(legs[2])};
-    auto run = std::make_unique<ParallelRun>(sim::StepCount(ctx));
+    auto run = std::make_unique<ParallelRun>();
     run->base = ParallelBaseJoints(d.rf);
     run->l1 = d.l1;
     run->l2 = d.l2;
     const std::array<PointKinematics, 3>& base = run->base;
     // Each quarter of the path runs its own profile from rest to rest in T / 4.
-    const double quarterTime = ctx.cycleTime / 4;
+    const double quarterTime = loop.context.cycleTime / 4;
     auto quarters = [](int i, int divisions) {
         const QuarterTime qt = ParallelQuarterTime(i, divisions);
         return sim::StepSample{qt.quarter, qt.t};
     };
     return sim::RunSteps(
-        ctx, std::move(run),
-        [&](const sim::Step& step) -> sim::Refusable<ParallelStep> {
+        loop, std::move(run),
+        [&](const sim::Step& step) {
+            // A path parameter that is not finite leaves the centre not finite, which the step
+            // loop refuses; the base joints lie within Rf of the origin.
             const ValueTriple psi = sim::DriveValue(0, numeric::kHalfPi, step.profile, quarterTime);
-            auto solved = SolveParallel(d, base, ParallelPathPoint(d, step.segment, psi), branches);
-            if (sim::Refusal* refused = std::get_if<sim::Refusal>(&solved))
-                return std::move(*refused);
-            return ParallelStep{psi, std::get<ParallelPose>(solved)};
+            return SolveParallel(d, base, ParallelPathPoint(d, step.segment, psi), branches);
         },
         quarters);
 }
@@ -275,32 +247,38 @@ const sim::Mechanism& ParallelMechanism()
 {
     static const sim::Mechanism mechanism{
         .command = "parallel",
+        .menuGroup = sim::MenuGroup::Mechanisms,
+        .menuName = "parallel",
         .formName = "Formparallel",
         .title = MECHSIM_TR_NOOP("core", "パラレル機構"),
         .windowTitle = {},
-        .inputs = {{0, "L1", "28", "L1", false,
-                    MECHSIM_TR_NOOP("core", "各脚の基台側のリンクの長さ（単位は任意）")},
-                   {1, "L2", "28", "L2", false,
-                    MECHSIM_TR_NOOP("core", "各脚の台側のリンクの長さ（単位は任意）")},
-                   {2, "", "1", "", false, ""},
-                   {3, MECHSIM_TR_NOOP("core", "中心位置ｘc"), "0", "xc", false,
-                    MECHSIM_TR_NOOP("core", "台の中心が描く円の中心のx座標（長さと同じ単位）")},
-                   {4, MECHSIM_TR_NOOP("core", "中心位置ｙc"), "0", "yc", false,
-                    MECHSIM_TR_NOOP("core", "台の中心が描く円の中心のy座標（長さと同じ単位）")},
-                   {5, MECHSIM_TR_NOOP("core", "円半径 rc"), "20", "rc", false,
-                    MECHSIM_TR_NOOP("core", "台の中心が描く円の半径（長さと同じ単位）")},
-                   {6, MECHSIM_TR_NOOP("core", "傾き角phi"), "-30", "phi", true,
-                    MECHSIM_TR_NOOP("core", "台の傾き角［度］")},
-                   {7, "Rm", "20", "Rm", false,
-                    MECHSIM_TR_NOOP("core", "台の半径：中心から台側の関節まで（単位は任意）")},
-                   {8, "Rf", "50", "Rf", false,
-                    MECHSIM_TR_NOOP("core", "基台の半径：原点から基台側の関節まで（単位は任意）")},
-                   sim::BranchBox(9, MECHSIM_TR_NOOP("core", "脚1を逆に"), "branch1",
-                                  kLegFlipDescription),
-                   sim::BranchBox(10, MECHSIM_TR_NOOP("core", "脚2を逆に"), "branch2",
-                                  kLegFlipDescription),
-                   sim::BranchBox(11, MECHSIM_TR_NOOP("core", "脚3を逆に"), "branch3",
-                                  kLegFlipDescription)},
+        .inputs =
+            {sim::NumberBox(0, "L1", "28",
+                            MECHSIM_TR_NOOP("core", "各脚の基台側のリンクの長さ（単位は任意）")),
+             sim::NumberBox(1, "L2", "28",
+                            MECHSIM_TR_NOOP("core", "各脚の台側のリンクの長さ（単位は任意）")),
+             sim::NumberBox(
+                 3, "xc", "0",
+                 MECHSIM_TR_NOOP("core", "台の中心が描く円の中心のx座標（長さと同じ単位）"),
+                 MECHSIM_TR_NOOP("core", "中心位置ｘc")),
+             sim::NumberBox(
+                 4, "yc", "0",
+                 MECHSIM_TR_NOOP("core", "台の中心が描く円の中心のy座標（長さと同じ単位）"),
+                 MECHSIM_TR_NOOP("core", "中心位置ｙc")),
+             sim::NumberBox(5, "rc", "20",
+                            MECHSIM_TR_NOOP("core", "台の中心が描く円の半径（長さと同じ単位）"),
+                            MECHSIM_TR_NOOP("core", "円半径 rc")),
+             sim::AngleBox(6, "phi", "-30", MECHSIM_TR_NOOP("core", "台の傾き角［度］"),
+                           MECHSIM_TR_NOOP("core", "傾き角phi")),
+             sim::NumberBox(
+                 7, "Rm", "20",
+                 MECHSIM_TR_NOOP("core", "台の半径：中心から台側の関節まで（単位は任意）")),
+             sim::NumberBox(
+                 8, "Rf", "50",
+                 MECHSIM_TR_NOOP("core", "基台の半径：原点から基台側の関節まで（単位は任意）")),
+             sim::BranchBox("branch1", MECHSIM_TR_NOOP("core", "脚1を逆に"), kLegFlipDescription),
+             sim::BranchBox("branch2", MECHSIM_TR_NOOP("core", "脚2を逆に"), kLegFlipDescription),
+             sim::BranchBox("branch3", MECHSIM_TR_NOOP("core", "脚3を逆に"), kLegFlipDescription)},
         .graphCaptions = {MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ"),
                           MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ")},
         .traits = {.stopPoses = sim::StopPoses::EighthPose,

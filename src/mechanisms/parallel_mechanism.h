@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <tuple>
 
 #include "numeric/closures.h"
 #include "numeric/kinematics.h"
@@ -38,6 +39,12 @@ struct ParallelPose {
     std::array<numeric::PointKinematics, 3> joints;   // V1 ("point 7"), V2, V3
     std::array<numeric::PointKinematics, 3> elbows;   // E1, E2, E3
     std::array<numeric::ValueTriple, 3> angles;       // theta1..3, directions Bk->Ek
+
+    auto values() const
+    {
+        return std::tie(centre, joints[0], joints[1], joints[2], elbows[0], elbows[1], elbows[2],
+                        angles[0], angles[1], angles[2]);
+    }
 };
 
 // Which assembly each leg takes, in leg order.

@@ -31,20 +31,10 @@ public:
     TripleSeries the1, the2;
     PointSeries elbow, tip;
 
-    explicit Serial2RRun(std::size_t count)
-    {
-        the1.resize(count);
-        the2.resize(count);
-        elbow.resize(count);
-        tip.resize(count);
-    }
-    void store(std::size_t k, const Serial2RPose& pose)
-    {
-        the1.store(k, pose.the1);
-        the2.store(k, pose.the2);
-        elbow.store(k, pose.elbow);
-        tip.store(k, pose.tip);
-    }
+    // The series of the pose's values(), in its order.
+
+    // The series of the pose's values(), in its order.
+    auto series() { return std::tie(the1, the2, elbow, tip); }
 
     sim::ResultTable resultTable() const override
     {
@@ -86,7 +76,7 @@ public:
     }
 };
 
-sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::StepLoop& loop)
 {
     double l1 = 0, l2 = 0, the1s = 0, the1f = 0, the2s = 0, the2f = 0;
     if (auto refused = in.read({{"L1", l1},
@@ -96,12 +86,13 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
                                 {"the2s", the2s},
                                 {"the2f", the2f}}))
         return *std::move(refused);
-    auto run = std::make_unique<Serial2RRun>(sim::StepCount(ctx));
+    auto run = std::make_unique<Serial2RRun>();
     run->l1 = l1;
     run->l2 = l2;
-    return sim::RunSteps(ctx, std::move(run), [&](const sim::Step& step) {
-        return SolveSerial2R(l1, l2, sim::DriveValue(the1s, the1f, step.profile, ctx.cycleTime),
-                             sim::DriveValue(the2s, the2f, step.profile, ctx.cycleTime));
+    const double t = loop.context.cycleTime;
+    return sim::RunSteps(loop, std::move(run), [&](const sim::Step& step) {
+        return SolveSerial2R(l1, l2, sim::DriveValue(the1s, the1f, step.profile, t),
+                             sim::DriveValue(the2s, the2f, step.profile, t));
     });
 }
 
@@ -111,20 +102,20 @@ const sim::Mechanism& Serial2R()
 {
     static const sim::Mechanism mechanism{
         .command = "2r",
+        .menuGroup = sim::MenuGroup::SerialArms,
+        .menuName = "jun2r",
         .formName = "Form2rjun",
         .title = MECHSIM_TR_NOOP("core", "直列２R順運動学"),
         .windowTitle = " ",
         .inputs =
-            {{0, "L1", "20", "L1", false, MECHSIM_TR_NOOP("core", "リンク1の長さ（単位は任意）")},
-             {1, "L2", "10", "L2", false, MECHSIM_TR_NOOP("core", "リンク2の長さ（単位は任意）")},
-             {2, "", "10", "", false, ""},
-             {3, "the1s", "0", "the1s", true, MECHSIM_TR_NOOP("core", "関節1の始めの角度［度］")},
-             {4, "the1f", "180", "the1f", true,
-              MECHSIM_TR_NOOP("core", "関節1の終わりの角度［度］")},
-             {5, "the2s", "-90", "the2s", true,
-              MECHSIM_TR_NOOP("core", "関節2の始めの角度、リンク1から測る［度］")},
-             {6, "the2f", "0", "the2f", true,
-              MECHSIM_TR_NOOP("core", "関節2の終わりの角度、リンク1から測る［度］")}},
+            {sim::NumberBox(0, "L1", "20", MECHSIM_TR_NOOP("core", "リンク1の長さ（単位は任意）")),
+             sim::NumberBox(1, "L2", "10", MECHSIM_TR_NOOP("core", "リンク2の長さ（単位は任意）")),
+             sim::AngleBox(3, "the1s", "0", MECHSIM_TR_NOOP("core", "関節1の始めの角度［度］")),
+             sim::AngleBox(4, "the1f", "180", MECHSIM_TR_NOOP("core", "関節1の終わりの角度［度］")),
+             sim::AngleBox(5, "the2s", "-90",
+                           MECHSIM_TR_NOOP("core", "関節2の始めの角度、リンク1から測る［度］")),
+             sim::AngleBox(6, "the2f", "0",
+                           MECHSIM_TR_NOOP("core", "関節2の終わりの角度、リンク1から測る［度］"))},
         .graphCaptions = {MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ"),
                           MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ2, dthe2 ,ddthe2　ｘ：ｔｉｍｅ")},
         .traits = {},

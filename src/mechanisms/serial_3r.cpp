@@ -47,22 +47,10 @@ public:
     TripleSeries the1, the2, the3;
     PointSeries joint2, joint3, hand;
 
-    explicit Serial3RRun(std::size_t count)
-    {
-        for (TripleSeries* t : {&the1, &the2, &the3})
-            t->resize(count);
-        for (PointSeries* p : {&joint2, &joint3, &hand})
-            p->resize(count);
-    }
-    void store(std::size_t k, const Serial3RPose& pose)
-    {
-        the1.store(k, pose.the1);
-        the2.store(k, pose.the2);
-        the3.store(k, pose.the3);
-        joint2.store(k, pose.joint2);
-        joint3.store(k, pose.joint3);
-        hand.store(k, pose.hand);
-    }
+    // The series of the pose's values(), in its order.
+
+    // The series of the pose's values(), in its order.
+    auto series() { return std::tie(the1, the2, the3, joint2, joint3, hand); }
 
     sim::ResultTable resultTable() const override
     {
@@ -99,7 +87,7 @@ public:
     }
 };
 
-sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::StepLoop& loop)
 {
     double l1 = 0, l2 = 0, l3 = 0;
     double the1s = 0, the1f = 0, the2s = 0, the2f = 0, the3s = 0, the3f = 0;
@@ -113,14 +101,15 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
                                 {"the3s", the3s},
                                 {"the3f", the3f}}))
         return *std::move(refused);
-    auto run = std::make_unique<Serial3RRun>(sim::StepCount(ctx));
+    auto run = std::make_unique<Serial3RRun>();
     run->l1 = l1;
     run->l2 = l2;
-    return sim::RunSteps(ctx, std::move(run), [&](const sim::Step& step) {
+    const double t = loop.context.cycleTime;
+    return sim::RunSteps(loop, std::move(run), [&](const sim::Step& step) {
         const sim::ProfileTriple& s = step.profile;
-        return SolveSerial3R(l1, l2, l3, sim::DriveValue(the1s, the1f, s, ctx.cycleTime),
-                             sim::DriveValue(the2s, the2f, s, ctx.cycleTime),
-                             sim::DriveValue(the3s, the3f, s, ctx.cycleTime));
+        return SolveSerial3R(l1, l2, l3, sim::DriveValue(the1s, the1f, s, t),
+                             sim::DriveValue(the2s, the2f, s, t),
+                             sim::DriveValue(the3s, the3f, s, t));
     });
 }
 
@@ -130,24 +119,25 @@ const sim::Mechanism& Serial3R()
 {
     static const sim::Mechanism mechanism{
         .command = "3r",
+        .menuGroup = sim::MenuGroup::SerialArms,
+        .menuName = "jun3r",
         .formName = "Form3rjun",
         .title = MECHSIM_TR_NOOP("core", "直列３R順運動学"),
         .windowTitle = {},
         .inputs =
-            {{0, "L1", "40", "L1", false, MECHSIM_TR_NOOP("core", "リンク1の長さ（単位は任意）")},
-             {1, "L2", "20", "L2", false, MECHSIM_TR_NOOP("core", "リンク2の長さ（単位は任意）")},
-             {2, "L3", "10", "L3", false, MECHSIM_TR_NOOP("core", "リンク3の長さ（単位は任意）")},
-             {3, "the1s", "0", "the1s", true, MECHSIM_TR_NOOP("core", "関節1の始めの角度［度］")},
-             {4, "the1f", "180", "the1f", true,
-              MECHSIM_TR_NOOP("core", "関節1の終わりの角度［度］")},
-             {5, "the2s", "-60", "the2s", true,
-              MECHSIM_TR_NOOP("core", "関節2の始めの角度、リンク1から測る［度］")},
-             {6, "the2f", "60", "the2f", true,
-              MECHSIM_TR_NOOP("core", "関節2の終わりの角度、リンク1から測る［度］")},
-             {7, "the3s", "-60", "the3s", true,
-              MECHSIM_TR_NOOP("core", "関節3の始めの角度、リンク2から測る［度］")},
-             {8, "the3f", "60", "the3f", true,
-              MECHSIM_TR_NOOP("core", "関節3の終わりの角度、リンク2から測る［度］")}},
+            {sim::NumberBox(0, "L1", "40", MECHSIM_TR_NOOP("core", "リンク1の長さ（単位は任意）")),
+             sim::NumberBox(1, "L2", "20", MECHSIM_TR_NOOP("core", "リンク2の長さ（単位は任意）")),
+             sim::NumberBox(2, "L3", "10", MECHSIM_TR_NOOP("core", "リンク3の長さ（単位は任意）")),
+             sim::AngleBox(3, "the1s", "0", MECHSIM_TR_NOOP("core", "関節1の始めの角度［度］")),
+             sim::AngleBox(4, "the1f", "180", MECHSIM_TR_NOOP("core", "関節1の終わりの角度［度］")),
+             sim::AngleBox(5, "the2s", "-60",
+                           MECHSIM_TR_NOOP("core", "関節2の始めの角度、リンク1から測る［度］")),
+             sim::AngleBox(6, "the2f", "60",
+                           MECHSIM_TR_NOOP("core", "関節2の終わりの角度、リンク1から測る［度］")),
+             sim::AngleBox(7, "the3s", "-60",
+                           MECHSIM_TR_NOOP("core", "関節3の始めの角度、リンク2から測る［度］")),
+             sim::AngleBox(8, "the3f", "60",
+                           MECHSIM_TR_NOOP("core", "関節3の終わりの角度、リンク2から測る［度］"))},
         .graphCaptions = {MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ"),
                           MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ2, dthe2 ,ddthe2　ｘ：ｔｉｍｅ")},
         .traits = {},

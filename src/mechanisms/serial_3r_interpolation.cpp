@@ -62,22 +62,8 @@ public:
     bool fitsWristPath = false;   // the arc view also fits the wrist path
     double l1 = 0, l2 = 0;
 
-    explicit Serial3RInverseRun(std::size_t count)
-    {
-        for (PointSeries* p : {&hand, &wrist, &elbow})
-            p->resize(count);
-        for (TripleSeries* t : {&the1, &the2, &the3})
-            t->resize(count);
-    }
-    void store(std::size_t k, const ArmStep& step)
-    {
-        hand.store(k, step.hand);
-        wrist.store(k, step.wrist);
-        elbow.store(k, step.elbow);
-        the1.store(k, step.the1);
-        the2.store(k, step.the2);
-        the3.store(k, step.the3);
-    }
+    // The series of ArmStep::values(), in its order.
+    auto series() { return std::tie(hand, wrist, elbow, the1, the2, the3); }
 
     sim::ResultTable resultTable() const override
     {
@@ -129,7 +115,7 @@ struct HandMotion {
 // undefined.
 struct ArmLengths {
     double l1 = 0, l2 = 0, l3 = 0;
-    double branch = 1;
+    numeric::Branch branch = numeric::Branch::Usual;
 };
 std::optional<sim::Refusal> ReadArmLengths(const sim::InputValues& in, ArmLengths& arm)
 {
@@ -147,22 +133,22 @@ std::optional<sim::Refusal> ReadArmLengths(const sim::InputValues& in, ArmLength
 // keeps the1 continuous across the +-pi seam (the arc runs once around the circle); the other
 // angles stay as LineAngle gives them.
 template <typename Drive> sim::RunOrRefusal ComputeArmMotion(const ArmLengths& arm,
-                                                             const sim::RunContext& ctx,
+                                                             const sim::StepLoop& loop,
                                                              const Drive& drive, bool unwrapBase)
 {
-    auto run = std::make_unique<Serial3RInverseRun>(sim::StepCount(ctx));
+    auto run = std::make_unique<Serial3RInverseRun>();
     run->fitsWristPath = unwrapBase;
     run->l1 = arm.l1;
     run->l2 = arm.l2;
     double previousRaw = 0, offset = 0;
     return sim::RunSteps(
-        ctx, std::move(run), [&](const sim::Step& step) -> sim::Refusable<ArmStep> {
+        loop, std::move(run), [&](const sim::Step& step) -> sim::Refusable<ArmStep> {
             const HandMotion motion = drive(step.profile);
-            auto solved = SolveSerial3RArm(arm.l1, arm.l2, arm.l3, motion.hand, motion.phi,
-                                           sim::AsBranch(arm.branch));
-            if (sim::Refusal* refused = std::get_if<sim::Refusal>(&solved))
-                return std::move(*refused);
-            const Serial3RArmPose& pose = std::get<Serial3RArmPose>(solved);
+            auto solved =
+                SolveSerial3RArm(arm.l1, arm.l2, arm.l3, motion.hand, motion.phi, arm.branch);
+            if (!solved)
+                return std::move(solved).error();
+            const Serial3RArmPose& pose = solved.value();
 
             ValueTriple the1 = pose.the1;
             if (unwrapBase)
@@ -178,7 +164,7 @@ template <typename Drive> sim::RunOrRefusal ComputeArmMotion(const ArmLengths& a
         });
 }
 
-sim::RunOrRefusal ComputeLineMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+sim::RunOrRefusal ComputeLineMotion(const sim::InputValues& in, const sim::StepLoop& loop)
 {
     ArmLengths arm;
     double x5s = 0, x5f = 0, y5s = 0, y5f = 0, phis = 0, phif = 0;
@@ -191,9 +177,9 @@ sim::RunOrRefusal ComputeLineMotion(const sim::InputValues& in, const sim::RunCo
                                 {"phi_s", phis},
                                 {"phi_f", phif}}))
         return *std::move(refused);
-    const double t = ctx.cycleTime;
+    const double t = loop.context.cycleTime;
     return ComputeArmMotion(
-        arm, ctx,
+        arm, loop,
         [&](const sim::ProfileTriple& s) {
             const ValueTriple x = sim::DriveValue(x5s, x5f, s, t);
             const ValueTriple y = sim::DriveValue(y5s, y5f, s, t);
@@ -203,7 +189,7 @@ sim::RunOrRefusal ComputeLineMotion(const sim::InputValues& in, const sim::RunCo
         false);
 }
 
-sim::RunOrRefusal ComputeArcMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+sim::RunOrRefusal ComputeArcMotion(const sim::InputValues& in, const sim::StepLoop& loop)
 {
     ArmLengths arm;
     double xc = 0, yc = 0, rc = 0, phi = 0, thes = 0, thef = 0;
@@ -213,11 +199,12 @@ sim::RunOrRefusal ComputeArcMotion(const sim::InputValues& in, const sim::RunCon
             {{"xc", xc}, {"yc", yc}, {"rc", rc}, {"phi", phi}, {"the_s", thes}, {"the_f", thef}}))
         return *std::move(refused);
     const PointKinematics centre = PointKinematics::AtRest(xc, yc);
+    const double t = loop.context.cycleTime;
     return ComputeArmMotion(
-        arm, ctx,
+        arm, loop,
         [&](const sim::ProfileTriple& s) {
             // The hand point at radius rc about the centre, polar angle theta: a polar point.
-            const ValueTriple theta = sim::DriveValue(thes, thef, s, ctx.cycleTime);
+            const ValueTriple theta = sim::DriveValue(thes, thef, s, t);
             return HandMotion{numeric::PolarPoint(centre, rc, theta), {phi, 0, 0}};
         },
         true);
@@ -229,26 +216,28 @@ const sim::Mechanism& Serial3RLine()
 {
     static const sim::Mechanism mechanism{
         .command = "3r-line",
+        .menuGroup = sim::MenuGroup::SerialArms,
+        .menuName = "choku3r",
         .formName = "Form3rchoku",
         .title = MECHSIM_TR_NOOP("core", "直列３R直線補間"),
         .windowTitle = {},
         .inputs =
-            {{0, "L1", "40", "L1", false, MECHSIM_TR_NOOP("core", "リンク1の長さ（単位は任意）")},
-             {1, "L2", "40", "L2", false, MECHSIM_TR_NOOP("core", "リンク2の長さ（単位は任意）")},
-             {2, "L3", "30", "L3", false, MECHSIM_TR_NOOP("core", "リンク3の長さ（単位は任意）")},
-             {3, "x5_s", "0", "x5_s", false,
-              MECHSIM_TR_NOOP("core", "手先のx座標、始め（長さと同じ単位）")},
-             {4, "x5_f", "100", "x5_f", false,
-              MECHSIM_TR_NOOP("core", "手先のx座標、終わり（長さと同じ単位）")},
-             {5, "y5_s", "100", "y5_s", false,
-              MECHSIM_TR_NOOP("core", "手先のy座標、始め（長さと同じ単位）")},
-             {6, "y5_f", "0", "y5_f", false,
-              MECHSIM_TR_NOOP("core", "手先のy座標、終わり（長さと同じ単位）")},
-             {7, "phi_s", "90", "phi_s", true,
-              MECHSIM_TR_NOOP("core", "手先の向き（リンク3の方向）、始め［度］")},
-             {8, "phi_f", "0", "phi_f", true,
-              MECHSIM_TR_NOOP("core", "手先の向き（リンク3の方向）、終わり［度］")},
-             sim::BranchBox(9, sim::kOtherAssemblyCaption, "branch")},
+            {sim::NumberBox(0, "L1", "40", MECHSIM_TR_NOOP("core", "リンク1の長さ（単位は任意）")),
+             sim::NumberBox(1, "L2", "40", MECHSIM_TR_NOOP("core", "リンク2の長さ（単位は任意）")),
+             sim::NumberBox(2, "L3", "30", MECHSIM_TR_NOOP("core", "リンク3の長さ（単位は任意）")),
+             sim::NumberBox(3, "x5_s", "0",
+                            MECHSIM_TR_NOOP("core", "手先のx座標、始め（長さと同じ単位）")),
+             sim::NumberBox(4, "x5_f", "100",
+                            MECHSIM_TR_NOOP("core", "手先のx座標、終わり（長さと同じ単位）")),
+             sim::NumberBox(5, "y5_s", "100",
+                            MECHSIM_TR_NOOP("core", "手先のy座標、始め（長さと同じ単位）")),
+             sim::NumberBox(6, "y5_f", "0",
+                            MECHSIM_TR_NOOP("core", "手先のy座標、終わり（長さと同じ単位）")),
+             sim::AngleBox(7, "phi_s", "90",
+                           MECHSIM_TR_NOOP("core", "手先の向き（リンク3の方向）、始め［度］")),
+             sim::AngleBox(8, "phi_f", "0",
+                           MECHSIM_TR_NOOP("core", "手先の向き（リンク3の方向）、終わり［度］")),
+             sim::BranchBox("branch")},
         .graphCaptions = {MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ"),
                           MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ")},
         .traits = {},
@@ -261,26 +250,35 @@ const sim::Mechanism& Serial3RArc()
 {
     static const sim::Mechanism mechanism{
         .command = "3r-arc",
+        .menuGroup = sim::MenuGroup::SerialArms,
+        .menuName = "enn3r",
         .formName = "Form3renn",
         .title = MECHSIM_TR_NOOP("core", "直列３R円弧補間"),
         .windowTitle = {},
         .inputs =
-            {{0, "L1", "40", "L1", false, MECHSIM_TR_NOOP("core", "リンク1の長さ（単位は任意）")},
-             {1, "L2", "40", "L2", false, MECHSIM_TR_NOOP("core", "リンク2の長さ（単位は任意）")},
-             {2, "L3", "30", "L3", false, MECHSIM_TR_NOOP("core", "リンク3の長さ（単位は任意）")},
-             {3, MECHSIM_TR_NOOP("core", "中心位置ｘc"), "0", "xc", false,
-              MECHSIM_TR_NOOP("core", "手先が描く円の中心のx座標（長さと同じ単位）")},
-             {4, MECHSIM_TR_NOOP("core", "中心位置ｙc"), "50", "yc", false,
-              MECHSIM_TR_NOOP("core", "手先が描く円の中心のy座標（長さと同じ単位）")},
-             {5, MECHSIM_TR_NOOP("core", "円半径 rc"), "20", "rc", false,
-              MECHSIM_TR_NOOP("core", "手先が描く円の半径（長さと同じ単位）")},
-             {6, MECHSIM_TR_NOOP("core", "手首角phi"), "20", "phi", true,
-              MECHSIM_TR_NOOP("core", "手先の向き（リンク3の方向）、動く間は一定［度］")},
-             {7, "the_s", "0", "the_s", true,
-              MECHSIM_TR_NOOP("core", "円の上の手先の始めの位置、中心から見た角度［度］")},
-             {8, "the_f", "360", "the_f", true,
-              MECHSIM_TR_NOOP("core", "円の上の手先の終わりの位置、中心から見た角度［度］")},
-             sim::BranchBox(9, sim::kOtherAssemblyCaption, "branch")},
+            {sim::NumberBox(0, "L1", "40", MECHSIM_TR_NOOP("core", "リンク1の長さ（単位は任意）")),
+             sim::NumberBox(1, "L2", "40", MECHSIM_TR_NOOP("core", "リンク2の長さ（単位は任意）")),
+             sim::NumberBox(2, "L3", "30", MECHSIM_TR_NOOP("core", "リンク3の長さ（単位は任意）")),
+             sim::NumberBox(3, "xc", "0",
+                            MECHSIM_TR_NOOP("core", "手先が描く円の中心のx座標（長さと同じ単位）"),
+                            MECHSIM_TR_NOOP("core", "中心位置ｘc")),
+             sim::NumberBox(4, "yc", "50",
+                            MECHSIM_TR_NOOP("core", "手先が描く円の中心のy座標（長さと同じ単位）"),
+                            MECHSIM_TR_NOOP("core", "中心位置ｙc")),
+             sim::NumberBox(5, "rc", "20",
+                            MECHSIM_TR_NOOP("core", "手先が描く円の半径（長さと同じ単位）"),
+                            MECHSIM_TR_NOOP("core", "円半径 rc")),
+             sim::AngleBox(
+                 6, "phi", "20",
+                 MECHSIM_TR_NOOP("core", "手先の向き（リンク3の方向）、動く間は一定［度］"),
+                 MECHSIM_TR_NOOP("core", "手首角phi")),
+             sim::AngleBox(
+                 7, "the_s", "0",
+                 MECHSIM_TR_NOOP("core", "円の上の手先の始めの位置、中心から見た角度［度］")),
+             sim::AngleBox(
+                 8, "the_f", "360",
+                 MECHSIM_TR_NOOP("core", "円の上の手先の終わりの位置、中心から見た角度［度］")),
+             sim::BranchBox("branch")},
         .graphCaptions = {MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ"),
                           MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ2,dthe2,ddthe2　ｘ：ｔｉｍｅ")},
         .traits = {},

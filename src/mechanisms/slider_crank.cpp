@@ -72,18 +72,10 @@ public:
     TripleSeries theta;
     PointSeries pin, piston;
 
-    explicit SliderCrankRun(std::size_t count)
-    {
-        theta.resize(count);
-        pin.resize(count);
-        piston.resize(count);
-    }
-    void store(std::size_t k, const SliderCrankPose& pose)
-    {
-        theta.store(k, pose.crank);
-        pin.store(k, pose.pin);
-        piston.store(k, pose.piston);
-    }
+    // The series of the pose's values(), in its order.
+
+    // The series of the pose's values(), in its order.
+    auto series() { return std::tie(theta, pin, piston); }
 
     sim::ResultTable resultTable() const override
     {
@@ -131,10 +123,10 @@ public:
     }
 };
 
-sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContext& ctx)
+sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::StepLoop& loop)
 {
     SliderCrankDimensions d;
-    double branch = 1;
+    numeric::Branch branch = numeric::Branch::Usual;
     if (auto refused = in.read({{"x0", d.x0},
                                 {"y0", d.y0},
                                 {"r", d.r},
@@ -148,11 +140,11 @@ sim::RunOrRefusal ComputeMotion(const sim::InputValues& in, const sim::RunContex
         return sim::Refusal::OfBox(
             "phi", MECHSIM_TR_NOOP("core", "ガイドが垂直（±90°）では計算できません"));
 
-    auto run = std::make_unique<SliderCrankRun>(sim::StepCount(ctx));
+    auto run = std::make_unique<SliderCrankRun>();
     run->d = d;
-    return sim::RunSteps(ctx, std::move(run), [&](const sim::Step& step) {
-        return SolveSliderCrank(d, sim::DriveValue(0, numeric::kTwoPi, step.profile, ctx.cycleTime),
-                                sim::AsBranch(branch));
+    const double t = loop.context.cycleTime;
+    return sim::RunSteps(loop, std::move(run), [&](const sim::Step& step) {
+        return SolveSliderCrank(d, sim::DriveValue(0, numeric::kTwoPi, step.profile, t), branch);
     });
 }
 
@@ -162,25 +154,35 @@ const sim::Mechanism& SliderCrank()
 {
     static const sim::Mechanism mechanism{
         .command = "slider",
+        .menuGroup = sim::MenuGroup::Mechanisms,
+        .menuName = "slider_kikou",
+        .oneWindow = true,
         .formName = "Formslider",
         .title = MECHSIM_TR_NOOP("core", "クランク＆ピストン機構"),
         .windowTitle = {},
-        .inputs = {{0, MECHSIM_TR_NOOP("core", "回転中心X"), "1", "x0", false,
-                    MECHSIM_TR_NOOP("core", "クランクの回転中心のx座標（長さと同じ単位）")},
-                   {1, MECHSIM_TR_NOOP("core", "回転中心Y"), "3", "y0", false,
-                    MECHSIM_TR_NOOP("core", "クランクの回転中心のy座標（長さと同じ単位）")},
-                   {2, MECHSIM_TR_NOOP("core", "半径"), "10", "r", false,
-                    MECHSIM_TR_NOOP("core", "クランクの半径（単位は任意）")},
-                   {3, MECHSIM_TR_NOOP("core", "リンク長さ"), "２０", "L", false,
-                    MECHSIM_TR_NOOP("core",
-                                    "連接棒の長さ：クランクピンからピストンまで（単位は任意）")},
-                   {4, "X1", "1", "X1", false,
-                    MECHSIM_TR_NOOP("core", "ピストンのガイドが通る点のx座標（長さと同じ単位）")},
-                   {5, "Y1", "0", "Y1", false,
-                    MECHSIM_TR_NOOP("core", "ピストンのガイドが通る点のy座標（長さと同じ単位）")},
-                   {6, MECHSIM_TR_NOOP("core", "傾き角"), "20", "phi", true,
-                    MECHSIM_TR_NOOP("core", "ガイドの傾き角、x軸から測る［度］")},
-                   sim::BranchBox(7, sim::kOtherAssemblyCaption, "branch")},
+        .inputs =
+            {sim::NumberBox(0, "x0", "1",
+                            MECHSIM_TR_NOOP("core", "クランクの回転中心のx座標（長さと同じ単位）"),
+                            MECHSIM_TR_NOOP("core", "回転中心X")),
+             sim::NumberBox(1, "y0", "3",
+                            MECHSIM_TR_NOOP("core", "クランクの回転中心のy座標（長さと同じ単位）"),
+                            MECHSIM_TR_NOOP("core", "回転中心Y")),
+             sim::NumberBox(2, "r", "10", MECHSIM_TR_NOOP("core", "クランクの半径（単位は任意）"),
+                            MECHSIM_TR_NOOP("core", "半径")),
+             sim::NumberBox(3, "L", "２０",
+                            MECHSIM_TR_NOOP(
+                                "core", "連接棒の長さ：クランクピンからピストンまで（単位は任意）"),
+                            MECHSIM_TR_NOOP("core", "リンク長さ")),
+             sim::NumberBox(
+                 4, "X1", "1",
+                 MECHSIM_TR_NOOP("core", "ピストンのガイドが通る点のx座標（長さと同じ単位）")),
+             sim::NumberBox(
+                 5, "Y1", "0",
+                 MECHSIM_TR_NOOP("core", "ピストンのガイドが通る点のy座標（長さと同じ単位）")),
+             sim::AngleBox(6, "phi", "20",
+                           MECHSIM_TR_NOOP("core", "ガイドの傾き角、x軸から測る［度］"),
+                           MECHSIM_TR_NOOP("core", "傾き角")),
+             sim::BranchBox("branch")},
         .graphCaptions = {MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ,  dthe  ,ddthe 　ｘ：ｔｉｍｅ"),
                           MECHSIM_TR_NOOP("core", "ｙ：x3,  dx3 , ddx3　ｘ：ｔｉｍｅ")},
         .traits = {.stopPoses = sim::StopPoses::TwentiethsFromOne,

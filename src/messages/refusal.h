@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <variant>
 
@@ -75,7 +76,30 @@ private:
     }
 };
 
-// A value, or why there is none.
-template <typename T> using Refusable = std::variant<T, Refusal>;
+// A value, or why there is none: the one way anything that can be refused is returned.
+template <typename T> class [[nodiscard]] Refusable {
+public:
+    template <typename U>
+    requires std::is_convertible_v<U&&, T> Refusable(U&& value)
+        : state_(std::in_place_index<0>, std::forward<U>(value))
+    {
+    }
+    Refusable(Refusal refusal) : state_(std::in_place_index<1>, std::move(refusal)) {}
+
+    bool ok() const { return state_.index() == 0; }
+    explicit operator bool() const { return ok(); }
+
+    // The value; only when ok().
+    T& value() & { return std::get<0>(state_); }
+    const T& value() const& { return std::get<0>(state_); }
+    T&& value() && { return std::get<0>(std::move(state_)); }
+
+    // Why there is no value; only when !ok().
+    const Refusal& error() const& { return std::get<1>(state_); }
+    Refusal&& error() && { return std::get<1>(std::move(state_)); }
+
+private:
+    std::variant<T, Refusal> state_;
+};
 
 }

@@ -1,5 +1,4 @@
-// The simulation frame: RUN, the back-and-forth animation, the transport, STOP and next, for
-// any mechanism.
+// The player: the back-and-forth animation, the transport, STOP and next, for any mechanism.
 #include "run/frame.h"
 
 #include <algorithm>
@@ -12,124 +11,15 @@
 
 namespace sim {
 
-namespace {
-
-std::string BoxName(const InputBox& box, const Translator& translate)
-{
-    return box.caption.empty() ? "Text1(" + std::to_string(box.index) + ")"
-                               : Translated(translate, box.caption);
-}
-
-const InputBox* FindBox(const Mechanism& mechanism, const std::string& key)
-{
-    for (const InputBox& box : mechanism.inputs)
-        if (box.key == key)
-            return &box;
-    return nullptr;
-}
-
-// One time history of three series over steps 0..N.
-void PlotTriple(plot::Canvas& picture, int divisions, const TripleView& triple)
-{
-    plot::PlotTimeHistory(picture, divisions, triple.value, triple.rate, triple.accel);
-}
-
-// Picture1 and Picture2: the run's two time histories over steps 0..N.
-void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& picture1,
-                   plot::Canvas& picture2)
-{
-    const auto graphs = run.graphs();
-    PlotTriple(picture1, divisions, graphs[0]);
-    PlotTriple(picture2, divisions, graphs[1]);
-}
-
-}
-
-std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, BoxNames names,
-                            const Translator& translate)
-{
-    auto say = [&translate](const std::string& text) { return Translated(translate, text); };
-    const bool keys = names == BoxNames::Keys;
-    switch (refusal.kind) {
-    case Refusal::Kind::Settings:
-    case Refusal::Kind::Cancelled:
-        return refusal.phrase.Compose(translate);
-    case Refusal::Kind::NotANumber:
-    case Refusal::Kind::Input: {
-        const std::string reason = refusal.phrase.Compose(translate);
-        if (keys)
-            return refusal.key + ": " + reason;
-        const InputBox* box = FindBox(mechanism, refusal.key);
-        const std::string name = box ? BoxName(*box, translate) : refusal.key;
-        return refusal.kind == Refusal::Kind::NotANumber
-                   ? FillPattern(say(MECHSIM_TR_NOOP("core", "「%1」に数値を入力してください。")),
-                                 {name})
-                   : FillPattern(say(MECHSIM_TR_NOOP("core", "「%1」: %2")), {name, reason});
-    }
-    case Refusal::Kind::Step:
-        return FillPattern(say(MECHSIM_TR_NOOP("core", "ステップ %1（時刻 %2 秒）: %3")),
-                           {std::to_string(refusal.step), numeric::FormatNumber(refusal.time),
-                            refusal.phrase.Compose(translate)});
-    case Refusal::Kind::File:
-        break;
-    }
-    return DescribeFileRefusal(refusal, translate);
-}
-
-Refusable<InputValues> ReadRunInputs(const Mechanism& mechanism,
-                                     const std::vector<std::string>& boxTexts,
-                                     const RunContext& context)
-{
-    if (context.divisions < 1 || !(context.cycleTime > 0) || !std::isfinite(context.cycleTime))
-        return Refusal::OfSettings(
-            MECHSIM_TR_NOOP("core", "設定のサイクルタイムまたは時分割数が正しくありません。"));
-    return ReadInputs(mechanism.inputs, boxTexts);
-}
-
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}
-
-Refusable<ComputedRun> SimulationFrame::ComputeRun(const Mechanism& mechanism,
-                                                   const std::vector<std::string>& boxTexts,
-                                                   const RunContext& context,
-                                                   const std::filesystem::path& resultPath,
-                                                   const plot::Canvas& view)
-{
-    Refusable<InputValues> inputs = ReadRunInputs(mechanism, boxTexts, context);
-    if (Refusal* refused = std::get_if<Refusal>(&inputs))
-        return std::move(*refused);
-
-    auto computed = mechanism.ComputeMotion(std::get<InputValues>(inputs), context);
-    if (Refusal* refused = std::get_if<Refusal>(&computed))
-        return std::move(*refused);
-    ComputedRun done{
-        std::move(std::get<std::unique_ptr<MechanismRun>>(computed)), context, {}, boxTexts, {}};
-    done.window = done.run->fitWorldWindow();
-    done.window.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), done.window);
-
-    // A cancel that comes after the last step still keeps the file; once writing has begun
-    // the run goes through.
-    if (RunProgress* progress = ProgressScope::current()) {
-        if (progress->cancelRequested.load())
-            return Refusal::OfCancel();
-        progress->phase = RunProgress::Phase::Writing;
-    }
-    done.unwritten =
-        WriteResultFile(resultPath, done.run->resultTable(), context.divisions, context.cycleTime);
-    return done;
-}
-
-void SimulationFrame::PlotGraphs(const ComputedRun& computed, plot::Canvas& picture1,
-                                 plot::Canvas& picture2)
-{
-    PlotRunGraphs(*computed.run, computed.context.divisions, picture1, picture2);
-}
 
 std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed)
 {
     run_ = std::move(computed.run);
     context_ = computed.context;
     window_ = computed.window;
-    runTexts_ = std::move(computed.boxTexts);
+    runInputs_ = std::move(computed.inputs);
+    runValues_ = std::move(computed.values);
     current_ = 0;
     direction_ = 1;
     playing_ = true;
@@ -137,19 +27,6 @@ std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed)
     viewShows_ = ViewShows::Poses;
     stepCredit_ = 0;
     return std::move(computed.unwritten);
-}
-
-std::optional<Refusal> SimulationFrame::runCycle(const std::vector<std::string>& boxTexts,
-                                                 const RunContext& context,
-                                                 const std::filesystem::path& resultPath,
-                                                 plot::Canvas& picture1, plot::Canvas& picture2,
-                                                 const plot::Canvas& view)
-{
-    Refusable<ComputedRun> computed = ComputeRun(mechanism_, boxTexts, context, resultPath, view);
-    if (Refusal* refused = std::get_if<Refusal>(&computed))
-        return std::move(*refused);
-    PlotGraphs(std::get<ComputedRun>(computed), picture1, picture2);
-    return showRun(std::move(std::get<ComputedRun>(computed)));
 }
 
 std::optional<int> SimulationFrame::tick(plot::Canvas& view)
@@ -178,12 +55,8 @@ std::optional<int> SimulationFrame::tick(plot::Canvas& view)
 
 void SimulationFrame::drawPose(plot::Canvas& view, int index) const
 {
-    if (!run_)
-        return;
-    view.clear();
-    if (options_.guides)
-        run_->DrawGuides(view, window_);
-    run_->DrawMechanism(view, window_, index);
+    if (run_)
+        DrawPose(view, *run_, window_, options_, index);
 }
 
 void SimulationFrame::setPlaying(bool playing)
@@ -237,32 +110,6 @@ std::optional<StepValues> SimulationFrame::currentValues() const
     return values;
 }
 
-std::vector<int> SimulationFrame::stopPoseIndices(StopPoses poses, int divisions)
-{
-    const double n = divisions;
-    auto nearest = [](double k) { return static_cast<int>(std::nearbyint(k)); };   // halves to even
-    switch (poses) {
-    case StopPoses::QuarterPose:
-        return {nearest(n / 4)};
-    case StopPoses::EighthPose:
-        return {nearest(n / 8)};
-    case StopPoses::TwentiethsFromZero:
-    case StopPoses::TwentiethsFromOne:
-        break;
-    }
-    const double start = poses == StopPoses::TwentiethsFromOne ? 1 : 0;
-    const double step = n / 20;
-    std::vector<int> indices;
-    // k = start + j * step rather than repeated addition, so the last pose is not lost to rounding.
-    for (int j = 0;; ++j) {
-        const double k = start + j * step;
-        if (k > n * (1 + 1e-12))
-            break;
-        indices.push_back(std::min(divisions, nearest(k)));
-    }
-    return indices;
-}
-
 void SimulationFrame::stop(plot::Canvas& view)
 {
     if (!run_)
@@ -274,23 +121,8 @@ void SimulationFrame::stop(plot::Canvas& view)
 
 void SimulationFrame::drawSummary(plot::Canvas& view) const
 {
-    if (!run_)
-        return;
-    view.clear();
-    if (options_.guides)
-        run_->DrawGuides(view, window_);
-    for (int index : stopPoseIndices(mechanism_.traits.stopPoses, context_.divisions))
-        run_->DrawMechanism(view, window_, index);
-
-    const PointSeries* path = run_->tracedPath();
-    if (mechanism_.traits.stopTracesPath && path) {
-        // The traced path as one chain of WorldLine segments in colour 1.
-        std::vector<plot::PointMm> points(path->x.size());
-        for (std::size_t k = 0; k < points.size(); ++k)
-            points[k] = plot::WorldToPicture(view, window_, path->position(k));
-        view.polyline(points, 1);
-    }
-    plot::DrawWorldGrid(view, window_);
+    if (run_)
+        DrawSummary(view, *run_, mechanism_.traits, context_.divisions, window_, options_);
 }
 
 std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
@@ -329,6 +161,17 @@ void SimulationFrame::redraw(plot::Canvas& picture1, plot::Canvas& picture2, plo
                    run_->nextPages()[static_cast<std::size_t>(graphPage_ - 1)].triple);
         break;
     }
+}
+
+std::optional<Refusal> RunCycle(SimulationFrame& frame, const RunRequest& request,
+                                const std::filesystem::path& resultPath, plot::Canvas& graph1,
+                                plot::Canvas& graph2, const plot::Canvas& view)
+{
+    Refusable<ComputedRun> computed = ComputeRun(request, resultPath, view);
+    if (!computed)
+        return std::move(computed).error();
+    PlotRunGraphs(*computed.value().run, request.context.divisions, graph1, graph2);
+    return frame.showRun(std::move(computed).value());
 }
 
 }

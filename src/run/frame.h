@@ -1,8 +1,7 @@
-// The simulation frame shared by every mechanism form, without widgets: reads the inputs,
-// runs ComputeMotion, writes the result file, plots the two graphs, fits the world window and
-// keeps the run state of the animation, STOP and next, and of the transport: the current
-// step, pause, speed and the time cursor. A form wires buttons, timer and pictures to it; the
-// command line drives it with image canvases.
+// The player of a computed run, shared by every mechanism window and the command line: keeps
+// the run, its world window and the state of the animation, STOP and next, and of the
+// transport: the current step, pause, speed and the time cursor. A window wires buttons,
+// timer and pictures to it; the command line drives it with image canvases.
 #pragma once
 
 #include <array>
@@ -13,9 +12,10 @@
 #include <vector>
 
 #include "plot/canvas.h"
-#include "files/file_refusal_text.h"
 #include "plot/scaling.h"
 #include "run/mechanism.h"
+#include "run/run_pictures.h"
+#include "run/run_pipeline.h"
 
 namespace sim {
 
@@ -27,15 +27,6 @@ inline constexpr int kNormalSpeed = 2;   // 1x, one step per tick
 // What the large picture shows: the pose of the current step, STOP's summary or a next page.
 enum class ViewShows { Poses, Summary, Page };
 
-// A cycle computed and written, ready to be shown; what a worker thread hands to the frame.
-struct ComputedRun {
-    std::unique_ptr<MechanismRun> run;
-    RunContext context;
-    plot::WorldWindow window;            // fitted to the large picture
-    std::vector<std::string> boxTexts;   // the texts it was computed from, by Text1 index
-    std::optional<Refusal> unwritten;    // the file could not be written; the run stands
-};
-
 // The current step in words and the result-file row of that step under its column names,
 // numbers in the file's shortest form.
 struct StepValues {
@@ -44,50 +35,22 @@ struct StepValues {
     std::vector<std::string> values;
 };
 
-// How the mechanism view is drawn beyond the poses themselves.
-struct DrawingOptions {
-    bool guides = false;   // the mechanism's guide lines under its poses
-};
-
 class SimulationFrame {
 public:
     explicit SimulationFrame(const Mechanism& mechanism);
 
     const Mechanism& mechanism() const { return mechanism_; }
 
-    // The part of RUN that touches no frame and no picture on screen, so a worker thread may
-    // do it: reads the boxes, computes the cycle, fits the world window to a picture of
-    // `view`'s size and, only for a complete cycle, writes `resultPath`. A step loop under a
-    // ProgressScope reports to it; a cancel request refuses the run before the file is touched.
-    static Refusable<ComputedRun> ComputeRun(const Mechanism& mechanism,
-                                             const std::vector<std::string>& boxTexts,
-                                             const RunContext& context,
-                                             const std::filesystem::path& resultPath,
-                                             const plot::Canvas& view);
-    // Plots the run's two time histories, Picture1 and Picture2.
-    static void PlotGraphs(const ComputedRun& computed, plot::Canvas& picture1,
-                           plot::Canvas& picture2);
-
-    // The rest of RUN: takes the computed run (its graphs plotted) and plays from pose 0.
-    // Returns the run's file refusal, if any.
+    // Takes a computed run (its graphs plotted) and plays it from pose 0. Returns the run's
+    // file refusal, if any.
     std::optional<Refusal> showRun(ComputedRun computed);
-
-    // RUN in one go, ComputeRun then showRun: reads `boxTexts` (by Text1 index) with the one
-    // number reader, computes the cycle with the N and T of `context`, writes `resultPath`,
-    // plots Picture1 and Picture2, fits the world window to `view`'s size and restarts the
-    // animation at pose 0. A refused run leaves
-    // the previous run, its pictures and the file as they were; only a file refusal comes
-    // after the run has been taken and shown.
-    std::optional<Refusal> runCycle(const std::vector<std::string>& boxTexts,
-                                    const RunContext& context,
-                                    const std::filesystem::path& resultPath, plot::Canvas& picture1,
-                                    plot::Canvas& picture2, const plot::Canvas& view);
 
     bool hasRun() const { return run_ != nullptr; }
     const MechanismRun* run() const { return run_.get(); }
     const RunContext& context() const { return context_; }
-    // The box texts the run was computed from (by Text1 index).
-    const std::vector<std::string>& runTexts() const { return runTexts_; }
+    // The inputs the run was computed from, as given and as read.
+    const InputEntries& runInputs() const { return runInputs_; }
+    const InputValues& runValues() const { return runValues_; }
     const plot::WorldWindow& window() const { return window_; }
     int graphPage() const { return graphPage_; }
 
@@ -101,7 +64,6 @@ public:
     int direction() const { return direction_; }
     bool playing() const { return playing_; }
     ViewShows viewShows() const { return viewShows_; }
-    int speedIndex() const { return speed_; }
 
     // One timer tick while playing: moves on by the speed's steps along 0..N..0, clears `view`
     // and draws that pose. The first tick of a run shows pose 0. Returns the step shown (for
@@ -138,13 +100,11 @@ public:
     // view showed last (a pose, the STOP summary or a next page).
     void redraw(plot::Canvas& picture1, plot::Canvas& picture2, plot::Canvas& view);
 
-    // Pose indices STOP draws for the traits and N, halves rounded to even.
-    static std::vector<int> stopPoseIndices(StopPoses poses, int divisions);
-
 private:
     const Mechanism& mechanism_;
     std::unique_ptr<MechanismRun> run_;
-    std::vector<std::string> runTexts_;
+    InputEntries runInputs_;
+    InputValues runValues_;
     RunContext context_;
     plot::WorldWindow window_;
     int current_ = 0;
@@ -158,19 +118,12 @@ private:
     DrawingOptions options_;
 };
 
-// The values of the boxes `boxTexts` for a run with `context`, or why the run cannot start:
-// the settings first, then the boxes in turn.
-Refusable<InputValues> ReadRunInputs(const Mechanism& mechanism,
-                                     const std::vector<std::string>& boxTexts,
-                                     const RunContext& context);
-
-// How a message names a box: by its caption in the window, by its key on the command line.
-enum class BoxNames { Captions, Keys };
-
-// The message shown or printed for a refusal, e.g. "「L1」に数値を入力してください。",
-// "ステップ 37（時刻 1.85 秒）: 腕が届きません" or "result.dat を書き込めませんでした: ...".
-// `translate` turns its patterns, captions and reasons into the interface language.
-std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, BoxNames names,
-                            const Translator& translate = {});
+// RUN in one go: computes `request` into `resultPath` (ComputeRun), plots its graphs into
+// `graph1` and `graph2` and hands it to `frame` to play from pose 0, the world window fitted to
+// `view`'s size. A refused run leaves the previous run, its pictures and the file as they were;
+// only a file refusal comes after the run has been taken and shown.
+std::optional<Refusal> RunCycle(SimulationFrame& frame, const RunRequest& request,
+                                const std::filesystem::path& resultPath, plot::Canvas& graph1,
+                                plot::Canvas& graph2, const plot::Canvas& view);
 
 }

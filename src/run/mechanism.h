@@ -1,6 +1,7 @@
-// What a mechanism supplies to the simulation frame: its input boxes, its row of the frame's
-// table (STOP poses, path, next pages, status text), its ComputeMotion and, through the run it
-// computes, its DrawMechanism. Plain C++: the forms, the command line and the tests share it.
+// A mechanism, registered once: its command-line name, its place in the main menu, its window's
+// names and input boxes, its graph captions, how the frame shows it, its ComputeMotion and,
+// through the run it computes, its DrawMechanism. The menu, the windows, the command line, its
+// help, the man page and the tests all read this one entry. Plain C++.
 #pragma once
 
 #include <array>
@@ -10,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "files/result_file.h"
+#include "messages/refusal.h"
 #include "plot/canvas.h"
 #include "plot/scaling.h"
 #include "run/inputs.h"
 #include "run/profiles.h"
-#include "messages/refusal.h"
-#include "files/result_file.h"
 #include "run/series.h"
 #include "run/settings.h"
 
@@ -37,12 +38,20 @@ struct FrameTraits {
 };
 
 class ResultStream;
+struct RunProgress;
 
 // The settings a run was started with, and the profile chosen in its window.
 struct RunContext : Settings {
     ProfileKind profile = ProfileKind::Quintic;
-    // Where a streamed run hands its blocks of steps instead of keeping every step.
+};
+
+// What the step loop of one run is given (run/step_loop.h): the run's context, where a
+// streamed run hands its blocks of steps instead of keeping every step, and where it reports
+// its progress and finds a request to stop.
+struct StepLoop {
+    RunContext context;
     ResultStream* stream = nullptr;
+    RunProgress* progress = nullptr;
 };
 
 // Three series plotted together.
@@ -88,20 +97,27 @@ public:
 // A computed run, or why there is none.
 using RunOrRefusal = Refusable<std::unique_ptr<MechanismRun>>;
 
-struct Mechanism {
-    std::string command;                        // command-line name, e.g. "2r"
-    std::string formName;                       // e.g. "Form2rjun"
-    std::string title;                          // menu caption, e.g. "直列２R順運動学"
-    std::string windowTitle;                    // the window's title where it differs from `title`
-    std::vector<InputBox> inputs;               // in Text1 index order
-    std::array<std::string, 2> graphCaptions;   // Label3(0), Label3(1)
-    FrameTraits traits;
-    // The run of steps 0..N, or why it is refused: a box's value, or the first step that
-    // cannot be posed or whose values are not all finite.
-    std::function<RunOrRefusal(const InputValues&, const RunContext&)> ComputeMotion;
+// Where the main menu lists a mechanism under 機構選択.
+enum class MenuGroup {
+    SerialArms,   // the submenu シリアル機構
+    Mechanisms,   // directly under 機構選択
 };
 
-// The design-time texts of the Text1 boxes, by Text1 index ("" where the form has no box).
-std::vector<std::string> DesignTexts(const Mechanism& mechanism);
+struct Mechanism {
+    std::string command;   // command-line name, e.g. "2r"
+    MenuGroup menuGroup = MenuGroup::Mechanisms;
+    std::string menuName;           // object name of its menu item, e.g. "jun2r"
+    bool oneWindow = false;         // one window for the program, shown again when chosen again
+    std::string formName;           // object name of its window, e.g. "Form2rjun"
+    std::string title;              // menu caption, e.g. "直列２R順運動学"
+    std::string windowTitle;        // the window's title where it differs from `title`
+    std::vector<InputBox> inputs;   // in the order they are read and reported
+    std::array<std::string, 2> graphCaptions;   // above the first and the second graph
+    FrameTraits traits;
+    // The run of steps 0..N, or why it is refused: a box's value, or the first step that
+    // cannot be posed or whose values are not all finite. It hands its pose function to
+    // RunSteps (run/step_loop.h) with `loop`.
+    std::function<RunOrRefusal(const InputValues&, const StepLoop& loop)> ComputeMotion;
+};
 
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "numeric/kinematics.h"
@@ -55,5 +57,26 @@ struct PointSeries {
     }
     plot::WorldPoint position(std::size_t i) const { return {x[i], y[i]}; }
 };
+
+// The series a run keeps of its pose, declared once: `series` is a run's std::tie of its
+// TripleSeries and PointSeries members, in the order its pose's values() lists the values.
+template <typename... Kept> void ResizeSeries(std::tuple<Kept&...> series, std::size_t n)
+{
+    std::apply([n](auto&... s) { (s.resize(n), ...); }, series);
+}
+
+// Stores the pose values `values` (ValueTriple and PointKinematics, as a pose's values() ties
+// them) into row `i` of the matching series.
+template <typename... Kept, typename... Values>
+void StoreSeries(std::tuple<Kept&...> series, std::size_t i, const std::tuple<Values&...>& values)
+{
+    static_assert(sizeof...(Kept) == sizeof...(Values),
+                  "a run keeps one series for each value of its pose");
+    [&]<std::size_t... k>(std::index_sequence<k...>)
+    {
+        (std::get<k>(series).store(i, std::get<k>(values)), ...);
+    }
+    (std::index_sequence_for<Kept...>{});
+}
 
 }

@@ -10,11 +10,11 @@
 #include <tuple>
 #include <variant>
 
+#include "files/result_stream.h"
+#include "messages/refusal.h"
 #include "numeric/finite.h"
 #include "run/mechanism.h"
 #include "run/profiles.h"
-#include "messages/refusal.h"
-#include "run/result_stream.h"
 #include "run/run_progress.h"
 
 namespace sim {
@@ -42,22 +42,22 @@ struct Step {
 };
 
 // The steps a run keeps: all N + 1, or one block of them when the run is streamed.
-inline std::size_t StepCount(const RunContext& context)
+inline std::size_t StepCount(const StepLoop& loop)
 {
-    const auto steps = static_cast<std::size_t>(context.divisions) + 1;
-    return context.stream ? std::min(steps, context.stream->blockRows()) : steps;
+    const auto steps = static_cast<std::size_t>(loop.context.divisions) + 1;
+    return loop.stream ? std::min(steps, loop.stream->blockRows()) : steps;
 }
 
 namespace detail {
 
 // A pose function may return its pose directly (it cannot fail) or a Refusable<Pose>.
-template <typename Pose> Refusal* RefusalIn(Pose&)
+template <typename Pose> const Refusal* RefusalIn(const Pose&)
 {
     return nullptr;
 }
-template <typename Pose> Refusal* RefusalIn(Refusable<Pose>& posed)
+template <typename Pose> const Refusal* RefusalIn(const Refusable<Pose>& posed)
 {
-    return std::get_if<Refusal>(&posed);
+    return posed.ok() ? nullptr : &posed.error();
 }
 template <typename Pose> const Pose& PoseIn(const Pose& pose)
 {
@@ -65,16 +65,15 @@ template <typename Pose> const Pose& PoseIn(const Pose& pose)
 }
 template <typename Pose> const Pose& PoseIn(const Refusable<Pose>& posed)
 {
-    return *std::get_if<Pose>(&posed);
+    return posed.value();
 }
 
 // Every this many steps the loop reports its progress and looks for a cancel request.
 inline constexpr int kProgressEvery = 4096;
 
-// False when the run on this thread has been asked to stop.
-inline bool ReportProgress(int stepsDone)
+// False when the run has been asked to stop.
+inline bool ReportProgress(RunProgress* progress, int stepsDone)
 {
-    RunProgress* progress = ProgressScope::current();
     if (!progress)
         return true;
     progress->stepsDone.store(stepsDone, std::memory_order_relaxed);
@@ -88,35 +87,58 @@ inline RunOrRefusal AtStep(Refusal refusal, int i, const RunContext& context)
     return refusal;
 }
 
+// The doubles a pose's values() ties, which must be all the pose holds.
+template <typename Pose> constexpr std::size_t TiedSize()
+{
+    using Tied = decltype(std::declval<const Pose&>().values());
+    return [&]<std::size_t... k>(std::index_sequence<k...>)
+    {
+        return (sizeof(std::remove_cvref_t<std::tuple_element_t<k, Tied>>) + ... + 0);
+    }
+    (std::make_index_sequence<std::tuple_size_v<Tied>>{});
 }
 
-// Computes steps 0..N into `run`. `poseOf(const Step&)` returns the pose of the step, or a
-// Refusable<Pose> where a step can be impossible; a refusal gets the step and its time T i / N
-// filled in. `Pose::values()` ties every value of the pose (ValueTriple and PointKinematics)
-// for the finiteness check, and `run->store(i, pose)` keeps it. `sample(i, N)` places each
-// step on the profile. A streamed run keeps StepCount steps at a time: each full block, and the
-// last, goes to the stream through `run->resultTable()` and its rows are then used again.
+}
+
+// Computes steps 0..N of `loop` into `run`. `poseOf(const Step&)` returns the pose of the step,
+// or a Refusable<Pose> where a step can be impossible; a refusal gets the step and its time
+// T i / N filled in. `Pose::values()` ties every value of the pose (ValueTriple and
+// PointKinematics; a pose that holds anything it does not tie fails to compile) for the
+// finiteness check, and `run->series()` ties the series that keep them, in the same order. A
+// run that learns more from each pose than its series (a four-bar's transmission angles) has
+// `observe(const Pose&)`, called for every step in order. `sample(i, N)` places each step on
+// the profile. The loop sizes the series: N + 1 steps, or, for a streamed run, one block that
+// goes to the stream through `run->resultTable()` when full and whose rows are then used again.
 template <typename Run, typename PoseOf, typename Sample = WholeCycle> RunOrRefusal
-RunSteps(const RunContext& context, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample sample = {})
+RunSteps(const StepLoop& loop, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample sample = {})
 {
+    const RunContext& context = loop.context;
     const int n = context.divisions;
-    const std::size_t kept = StepCount(context);
+    const std::size_t kept = StepCount(loop);
+    ResizeSeries(run->series(), kept);
     std::size_t first = 0, row = 0;   // step `first + row` is row `row` of the run
     for (int i = 0; i <= n; ++i) {
-        if (i % detail::kProgressEvery == 0 && !detail::ReportProgress(i)) [[unlikely]]
+        if (i % detail::kProgressEvery == 0 && !detail::ReportProgress(loop.progress, i))
+            [[unlikely]]
             return Refusal::OfCancel();
         const StepSample at = sample(i, n);
         auto posed = poseOf(Step{i, at.segment, EvaluateProfile(context.profile, at.tau)});
-        if (Refusal* refused = detail::RefusalIn(posed)) [[unlikely]]
-            return detail::AtStep(std::move(*refused), i, context);
+        if (const Refusal* refused = detail::RefusalIn(posed)) [[unlikely]]
+            return detail::AtStep(*refused, i, context);
         const auto& pose = detail::PoseIn(posed);
-        if (!std::apply([](const auto&... v) { return numeric::IsFinite(v...); }, pose.values()))
+        using Pose = std::remove_cvref_t<decltype(pose)>;
+        static_assert(detail::TiedSize<Pose>() == sizeof(Pose),
+                      "values() must tie every value of the pose");
+        const auto values = pose.values();
+        if (!std::apply([](const auto&... v) { return numeric::IsFinite(v...); }, values))
             [[unlikely]]
             return detail::AtStep(Refusal::OfStep(kNotFiniteReason), i, context);
-        run->store(row, pose);
+        StoreSeries(run->series(), row, values);
+        if constexpr (requires { run->observe(pose); })
+            run->observe(pose);
         if (++row == kept || i == n) {
-            if (context.stream)
-                context.stream->take(first, row, run->resultTable());
+            if (loop.stream)
+                loop.stream->take(first, row, run->resultTable());
             first += row;
             row = 0;
         }

@@ -11,7 +11,7 @@
 #include "app/form_opener.h"
 #include "app/formsetting.h"
 #include "app/interface_font.h"
-#include "app/start_menu.h"
+#include "app/main_menu.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ TEST(AccessibleNames, StartMenuControlsAreNamed)
 {
     app::FormOpener opener;
     sim::Settings settings;
-    app::start_menu menu(opener, settings);
+    app::MainMenu menu(opener, settings);
     ExpectNamedControls(menu);
     EXPECT_EQ(menu.Command1->accessibleName(), "終了");
     EXPECT_EQ(menu.findChild<QWidget*>("imgLogo")->accessibleName(), "imgLogo");

@@ -18,8 +18,8 @@
 #include "numeric/number_text.h"
 #include "plot/palette.h"
 #include "plot/qt/picture_box.h"
-#include "run/picture_sizes.h"
-#include "mechanism_window/simulation_form.h"
+#include "plot/picture_sizes.h"
+#include "mechanism_window/mechanism_window.h"
 #include "files/safe_file.h"
 #include "run/settings.h"
 #include "support/temp_dir.h"
@@ -36,21 +36,21 @@ TEST(CommandLine, WritesByteForByteWhatTheWindowWrites)
     // Every mechanism with its defaults, and the 2R arm with typed values and the cubic profile.
     const sim::Settings defaults;
     for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
-        sim::SimulationForm form(*m, defaults);
+        sim::MechanismWindow form(*m, defaults);
         form.setResultPath(dir / "form.dat");
-        form.RUN_Click();
+        form.startRun();
         const Invocation cli = Mechsim({"run", m->command, "--output", (dir / "cli.dat").string()});
         ASSERT_EQ(cli.status, 0) << m->command << ": " << cli.err;
         EXPECT_EQ(ReadFileBytes(dir / "cli.dat"), ReadFileBytes(dir / "form.dat")) << m->command;
     }
 
     const sim::Settings typed{.divisions = 30, .cycleTime = 5};
-    sim::SimulationForm form(*mechanisms::FindMechanism("2r"), typed);
+    sim::MechanismWindow form(*mechanisms::FindMechanism("2r"), typed);
     form.setResultPath(dir / "form.dat");
     form.findChild<QLineEdit*>("Text1_0")->setText("２５");
     form.findChild<QLineEdit*>("Text1_4")->setText("90");
     form.findChild<QRadioButton*>("Option1_1")->setChecked(true);
-    form.RUN_Click();
+    form.startRun();
     const Invocation cli =
         Mechsim({"run", "2r", "L1=25", "the1f=90", "--profile", "cubic", "--divisions", "30",
                  "--cycle-time", "5", "--output", (dir / "cli.dat").string()});
@@ -187,11 +187,11 @@ TEST(CommandLine, PicturesAreWhatTheWindowWouldShow)
                                   "--pictures", (dir / "pictures").string()});
     ASSERT_EQ(r.status, 0) << r.err;
     // At the form's picture sizes: Picture1 and Picture2 side by side, the large Picture3.
-    const std::pair<const char*, sim::PixelSize> files[] = {
-        {"picture1.png", sim::kPicture1Size}, {"picture2.png", sim::kPicture2Size},
-        {"summary.png", sim::kPicture3Size},  {"page1.png", sim::kPicture3Size},
-        {"page2.png", sim::kPicture3Size},    {"page3.png", sim::kPicture3Size},
-        {"page4.png", sim::kPicture3Size},
+    const std::pair<const char*, plot::PixelSize> files[] = {
+        {"picture1.png", plot::kPicture1Size}, {"picture2.png", plot::kPicture2Size},
+        {"summary.png", plot::kPicture3Size},  {"page1.png", plot::kPicture3Size},
+        {"page2.png", plot::kPicture3Size},    {"page3.png", plot::kPicture3Size},
+        {"page4.png", plot::kPicture3Size},
     };
     for (const auto& [name, size] : files)
         EXPECT_EQ(QImage(QString::fromStdString((dir / "pictures" / name).string())).size(),
@@ -235,13 +235,13 @@ TEST(CommandLine, ReportAnimationAndSvgPicturesTakeTheRunAway)
         EXPECT_EQ(gif.imageCount(), std::min(2 * std::stoi(row.divisions), 400));
         const sim::Mechanism& m = *mechanisms::FindMechanism(row.mechanism);
         const sim::Settings settings{.divisions = std::stoi(row.divisions), .cycleTime = 10};
-        sim::SimulationForm form(m, settings);
+        sim::MechanismWindow form(m, settings);
         form.setResultPath(dir / "form.dat");
-        form.RUN_Click();
-        form.Timer1_Timer();
+        form.startRun();
+        form.animationTick();
         const QImage shown = form.findChild<plot::PictureBox*>("Picture3")->image();
         const QImage first = gif.read().convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(first.size(), QSize(sim::kPicture3Size.width, sim::kPicture3Size.height));
+        EXPECT_EQ(first.size(), QSize(plot::kPicture3Size.width, plot::kPicture3Size.height));
         if (shown.devicePixelRatio() == 1) {
             EXPECT_EQ(first, shown.convertToFormat(QImage::Format_RGB32));
         }

@@ -24,9 +24,9 @@
 #include "app/command_line.h"
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
-#include "app/start_menu.h"
+#include "app/main_menu.h"
 #include "invocation.h"
-#include "mechanism_window/simulation_form.h"
+#include "mechanism_window/mechanism_window.h"
 #include "support/temp_dir.h"
 #include "widgets/language.h"
 #include "windows.h"
@@ -131,17 +131,17 @@ TEST(EnglishInterface, EveryOpenWindowSwitchesWithTheLanguageMenu)
     sim::Settings settings;
     app::FormOpener opener;
     app::RegisterForms(opener, settings);
-    app::start_menu menu(opener, settings);
+    app::MainMenu menu(opener, settings);
     menu.show();
     // Every window open in Japanese, each after its button: results, messages, next pages.
     for (QAction* item : menu.findChildren<QAction*>())
         if (opener.isRegistered(item->objectName()))
             item->trigger();
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* form = qobject_cast<sim::SimulationForm*>(w)) {
+        if (auto* form = qobject_cast<sim::MechanismWindow*>(w)) {
             form->setResultPath(dir / "result.dat");
-            form->RUN_Click();
-            form->next_Click();
+            form->startRun();
+            form->showNextPage();
         } else if (auto* button = w->findChild<QPushButton*>("Command1"); button && w != &menu) {
             // A box that is not a number, so the message naming it shows (and the settings
             // dialog stays open); the bisection test gets its answer instead.
@@ -151,10 +151,10 @@ TEST(EnglishInterface, EveryOpenWindowSwitchesWithTheLanguageMenu)
             button->click();
         }
     }
-    auto* refused = qobject_cast<sim::SimulationForm*>(opener.open("slider_kikou"));
+    auto* refused = qobject_cast<sim::MechanismWindow*>(opener.open("slider_kikou"));
     ASSERT_NE(refused, nullptr);
     refused->findChild<QLineEdit*>("Text1_2")->setText("abc");
-    refused->RUN_Click();
+    refused->startRun();
 
     auto choose = [&menu](const char* language) {
         menu.findChild<QAction*>(language)->trigger();

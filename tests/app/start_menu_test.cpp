@@ -13,8 +13,8 @@
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
 #include "app/formsetting.h"
-#include "app/start_menu.h"
-#include "mechanism_window/simulation_form.h"
+#include "app/main_menu.h"
+#include "mechanism_window/mechanism_window.h"
 #include "run/settings.h"
 #include "support/temp_dir.h"
 #include "version.h"
@@ -50,7 +50,7 @@ const QStringList kFormItems = {"jun2r",     "jun3r",         "choku3r",      "e
 class StartMenuTest : public ::testing::Test {
 protected:
     void TearDown() override { apptest::CloseAllWindows(); }
-    QAction* item(app::start_menu& menu, const QString& name)
+    QAction* item(app::MainMenu& menu, const QString& name)
     {
         return menu.findChild<QAction*>(name);
     }
@@ -60,7 +60,7 @@ protected:
 
 TEST_F(StartMenuTest, MenuTreeHasTheCaptionsNestingAndOrder)
 {
-    app::start_menu menu(opener, settings);
+    app::MainMenu menu(opener, settings);
     std::vector<MenuItem> items;
     CollectItems(menu.menuBar()->actions(), 1, items);
     const std::vector<MenuItem> expected = {
@@ -91,7 +91,7 @@ TEST_F(StartMenuTest, MenuTreeHasTheCaptionsNestingAndOrder)
 
 TEST_F(StartMenuTest, LabelsShowVersionAndTitleAndTheWindowHasNoTitle)
 {
-    app::start_menu menu(opener, settings);
+    app::MainMenu menu(opener, settings);
     EXPECT_EQ(menu.lblVersion->text(), QString("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
                                            .arg(app::kVersionMajor)
                                            .arg(app::kVersionMinor)
@@ -120,7 +120,7 @@ TEST(VersionCaption, WritesEachNumberAsDecimalAfterTheLiteral)
 TEST_F(StartMenuTest, LoadSetsTheDefaultSettings)
 {
     settings = {.divisions = 7, .cycleTime = 3};
-    app::start_menu menu(opener, settings);
+    app::MainMenu menu(opener, settings);
     EXPECT_EQ(settings.cycleTime, 10);
     EXPECT_EQ(settings.divisions, 200);
 }
@@ -132,7 +132,7 @@ TEST_F(StartMenuTest, ItemsWithoutAFormAreDisabled)
         ++opened;
         return new apptest::StandInForm;
     });
-    app::start_menu menu(opener, settings);
+    app::MainMenu menu(opener, settings);
     for (const QString& name : kFormItems) {
         QAction* action = item(menu, name);
         ASSERT_NE(action, nullptr) << name.toStdString();
@@ -149,7 +149,7 @@ TEST_F(StartMenuTest, ItemsWithoutAFormAreDisabled)
 TEST_F(StartMenuTest, SetteiOpensTheOneSettingsDialog)
 {
     app::RegisterForms(opener, settings);
-    app::start_menu menu(opener, settings);
+    app::MainMenu menu(opener, settings);
     ASSERT_TRUE(item(menu, "settei")->isEnabled());
     item(menu, "settei")->trigger();
     item(menu, "settei")->trigger();
@@ -185,7 +185,7 @@ TEST_F(StartMenuTest, EachItemOpensItsFormAsAFreshWindowOrTheSharedOne)
         {"settei", "formsetting", 1},
     };
     app::RegisterForms(opener, settings);
-    app::start_menu menu(opener, settings);
+    app::MainMenu menu(opener, settings);
     for (const Row& r : rows) {
         QAction* action = item(menu, r.item);
         ASSERT_NE(action, nullptr) << r.item;
@@ -203,7 +203,7 @@ TEST_F(StartMenuTest, SettingsConfirmedInTheDialogDriveTheNextRun)
 {
     TempDir dir;
     app::RegisterForms(opener, settings);
-    app::start_menu menu(opener, settings);
+    app::MainMenu menu(opener, settings);
     item(menu, "settei")->trigger();
     auto* dialog = qobject_cast<app::formsetting*>(OpenWindows("formsetting").at(0));
     ASSERT_NE(dialog, nullptr);
@@ -212,10 +212,10 @@ TEST_F(StartMenuTest, SettingsConfirmedInTheDialogDriveTheNextRun)
     dialog->Command1->click();
 
     item(menu, "jun2r")->trigger();
-    auto* form = qobject_cast<sim::SimulationForm*>(OpenWindows("Form2rjun").at(0));
+    auto* form = qobject_cast<sim::MechanismWindow*>(OpenWindows("Form2rjun").at(0));
     ASSERT_NE(form, nullptr);
     form->setResultPath(dir / "result.dat");
-    form->RUN_Click();
+    form->startRun();
     // Header and the steps 0..100; the last step is at T = 5 s.
     const std::string table = ReadFileBytes(dir / "result.dat");
     EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 102);
@@ -229,7 +229,7 @@ class EndProgramTest : public StartMenuTest, public ::testing::WithParamInterfac
 TEST_P(EndProgramTest, LeavesTheEventLoopWithoutAskingOpenForms)
 {
     const bool byButton = GetParam();
-    app::start_menu menu(opener, settings);
+    app::MainMenu menu(opener, settings);
     menu.show();
     auto* busy = new apptest::RefusingForm;
     busy->show();

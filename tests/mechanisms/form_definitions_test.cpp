@@ -19,7 +19,7 @@
 #include "mechanisms/serial_3r_interpolation.h"
 #include "mechanisms/slider_crank.h"
 #include "plot/recording_canvas.h"
-#include "mechanism_window/simulation_form.h"
+#include "mechanism_window/mechanism_window.h"
 #include "run/settings.h"
 #include "support/temp_dir.h"
 
@@ -35,7 +35,7 @@ TEST(FormDefinitions, EachWindowShowsItsTableAndTheCommandLineFindsIt)
         SCOPED_TRACE(m->formName);
         EXPECT_EQ(mechanisms::FindMechanism(m->command), m);
         const sim::Settings settings;
-        sim::SimulationForm form(*m, settings);
+        sim::MechanismWindow form(*m, settings);
         EXPECT_EQ(form.objectName().toStdString(), m->formName);
         EXPECT_EQ(form.windowTitle().toStdString(),
                   m->windowTitle.empty() ? m->title : m->windowTitle);
@@ -193,13 +193,13 @@ TEST(FormDefinitions, WindowShowsOkAndStopsTheTimerOnNextWhereTheFormDoes)
     const sim::Settings settings;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mechanism.formName);
-        sim::SimulationForm form(row.mechanism, settings);
+        sim::MechanismWindow form(row.mechanism, settings);
         form.setResultPath(dir / "result.dat");
         auto* text2 = form.findChild<QLineEdit*>("Text2");
         form.findChild<QPushButton*>("RUN")->click();
         EXPECT_EQ(text2->text().toStdString(), row.text2AfterRun);
         EXPECT_TRUE(form.isAnimating());
-        form.Timer1_Timer();
+        form.animationTick();
         EXPECT_EQ(text2->text(), "0");
         form.findChild<QPushButton*>("next")->click();
         EXPECT_EQ(form.isAnimating(), !row.nextStopsTimer);

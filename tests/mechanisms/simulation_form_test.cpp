@@ -23,7 +23,7 @@
 #include "mechanisms/four_bar.h"
 #include "mechanisms/serial_2r.h"
 #include "plot/qt/picture_box.h"
-#include "mechanism_window/simulation_form.h"
+#include "mechanism_window/mechanism_window.h"
 #include "run/settings.h"
 #include "support/temp_dir.h"
 #include "widgets/picture_menu.h"
@@ -33,11 +33,11 @@ namespace {
 struct FormFixture : ::testing::Test {
     TempDir dir;
     sim::Settings settings;
-    sim::SimulationForm* form = nullptr;
+    sim::MechanismWindow* form = nullptr;
 
     void SetUp() override
     {
-        form = new sim::SimulationForm(mechanisms::Serial2R(), settings);
+        form = new sim::MechanismWindow(mechanisms::Serial2R(), settings);
         form->setResultPath(dir / "result.dat");
     }
     void TearDown() override { delete form; }
@@ -76,9 +76,9 @@ TEST_F(FormFixture, RunAnimatesAndStopFreezes)
     child<QPushButton>("RUN")->click();
     EXPECT_TRUE(form->isAnimating());
     EXPECT_TRUE(std::filesystem::exists(dir / "result.dat"));
-    form->Timer1_Timer();
+    form->animationTick();
     EXPECT_EQ(text2(), "0");
-    form->Timer1_Timer();
+    form->animationTick();
     EXPECT_EQ(text2(), "1");
     child<QPushButton>("STOP")->click();
     EXPECT_FALSE(form->isAnimating());
@@ -91,7 +91,7 @@ TEST_F(FormFixture, ARunKeepsTheDivisionsInForceAtItsRun)
     settings.divisions = 1000;
     int highest = 0;
     for (int t = 0; t < 20; ++t) {
-        form->Timer1_Timer();
+        form->animationTick();
         highest = std::max(highest, text2().toInt());
     }
     EXPECT_EQ(highest, 4);
@@ -106,7 +106,7 @@ TEST_F(FormFixture, NextDuringTheAnimationKeepsTheTimerAndThePageCaption)
     child<QPushButton>("next")->click();
     EXPECT_TRUE(form->isAnimating());
     EXPECT_EQ(child<QLabel>("Label4")->text(), "x   dx   ddx");
-    form->Timer1_Timer();
+    form->animationTick();
     EXPECT_EQ(child<QLabel>("Label4")->text(), "x   dx   ddx");
 }
 
@@ -189,13 +189,13 @@ TEST_F(FormFixture, StopAndNextBeforeAnyRunAreIgnored)
 
 TEST_F(FormFixture, TwoWindowsAnimateIndependently)
 {
-    sim::SimulationForm other(mechanisms::Serial2R(), settings);
+    sim::MechanismWindow other(mechanisms::Serial2R(), settings);
     other.setResultPath(dir / "result.dat");
-    form->RUN_Click();
+    form->startRun();
     for (int t = 0; t < 3; ++t)
-        form->Timer1_Timer();
-    other.RUN_Click();
-    other.Timer1_Timer();
+        form->animationTick();
+    other.startRun();
+    other.animationTick();
     EXPECT_EQ(form->frame().currentStep(), 2);
     EXPECT_EQ(other.frame().currentStep(), 0);
 }
@@ -258,7 +258,7 @@ TEST(FormLayout, LongCaptionsWidenTheInputColumnWithoutOverlaps)
     const sim::Settings settings;
     for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
         SCOPED_TRACE(m->formName);
-        sim::SimulationForm form(*m, settings);
+        sim::MechanismWindow form(*m, settings);
         const QRect picture1 = form.findChild<QWidget*>("Picture1")->geometry();
         const QRect picture3 = form.findChild<QWidget*>("Picture3")->geometry();
         int lastRowBottom = 0;
@@ -291,7 +291,7 @@ TEST(FormLayout, InputBoxesShowEightCharactersWhole)
 {
     const sim::Settings settings;
     for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
-        sim::SimulationForm form(*m, settings);
+        sim::MechanismWindow form(*m, settings);
         form.show();
         for (QLineEdit* box : form.findChildren<QLineEdit*>(QRegularExpression("^Text1_"))) {
             for (const QString text : {"-45.7500", "1.25e-07", "30.12500", "-8888888"}) {
@@ -348,14 +348,14 @@ TEST_F(FormFixture, RunDuringTheAnimationRestartsAtPoseZero)
 {
     child<QPushButton>("RUN")->click();
     for (int t = 0; t < 5; ++t)
-        form->Timer1_Timer();
+        form->animationTick();
     const double xmaxBefore = form->frame().window().xmax;
     child<QLineEdit>("Text1_0")->setText("40");
     child<QPushButton>("RUN")->click();
     EXPECT_TRUE(form->isAnimating());
     EXPECT_EQ(form->frame().currentStep(), 0);
     EXPECT_GT(form->frame().window().xmax, xmaxBefore);   // refitted to the longer arm
-    form->Timer1_Timer();
+    form->animationTick();
     EXPECT_EQ(text2(), "0");
 }
 
@@ -363,10 +363,10 @@ TEST(FormLifetime, ClosingTheWindowStopsItsTimerAndFreesIt)
 {
     TempDir dir;
     const sim::Settings settings;
-    QPointer<sim::SimulationForm> form = new sim::SimulationForm(mechanisms::Serial2R(), settings);
+    QPointer<sim::MechanismWindow> form = new sim::MechanismWindow(mechanisms::Serial2R(), settings);
     form->setResultPath(dir / "result.dat");
     form->show();
-    form->RUN_Click();
+    form->startRun();
     const QPointer<QTimer> timer = form->findChild<QTimer*>("Timer1");
     ASSERT_TRUE(timer->isActive());
     form->close();
@@ -385,17 +385,17 @@ TEST(SimulationFormChoices, AssemblyBoxReachesTheRunAndGuidesReachTheView)
 {
     TempDir dir;
     const sim::Settings settings;
-    sim::SimulationForm form(mechanisms::FourBar(), settings);
+    sim::MechanismWindow form(mechanisms::FourBar(), settings);
     form.setResultPath(dir / "result.dat");
     auto* crossed = form.findChild<QCheckBox*>("Check_branch");
     auto* guides = form.findChild<QCheckBox*>("CheckGuides");
     ASSERT_TRUE(crossed && guides);
-    form.RUN_Click();
+    form.startRun();
     const double openPhi = form.frame().run()->resultTable().columns[1][0];
     const QString message = form.findChild<QLabel*>("lblMessage")->text();
     EXPECT_TRUE(message.contains("てこクランク機構")) << message.toStdString();
     crossed->setChecked(true);
-    form.RUN_Click();
+    form.startRun();
     // The crossed rocker tip mirrors the open one across O->B, here the x axis at step 0.
     EXPECT_NEAR(form.frame().run()->resultTable().columns[1][0], -openPhi, 1e-12);
 

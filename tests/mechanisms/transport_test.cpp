@@ -18,7 +18,7 @@
 #include "plot/graphs.h"
 #include "plot/qt/picture_box.h"
 #include "plot/recording_canvas.h"
-#include "mechanism_window/simulation_form.h"
+#include "mechanism_window/mechanism_window.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -26,7 +26,7 @@ namespace {
 struct WindowFixture : ::testing::Test {
     TempDir dir;
     sim::Settings settings;
-    sim::SimulationForm form{mechanisms::Serial2R(), settings};
+    sim::MechanismWindow form{mechanisms::Serial2R(), settings};
 
     WindowFixture() { form.setResultPath(dir / "result.dat"); }
     template <typename T> T* child(const char* name) { return form.findChild<T*>(name); }

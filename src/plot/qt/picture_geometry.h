@@ -5,8 +5,16 @@
 #include <QFont>
 #include <QLineF>
 #include <QRectF>
+#include <QSize>
+
+#include "plot/picture_sizes.h"
 
 namespace plot {
+
+inline QSize ToQSize(PixelSize size)
+{
+    return QSize(size.width, size.height);
+}
 
 // Lines reaching further than this outside the picture are cut here first.
 inline constexpr double kClipMarginPx = 64.0;

@@ -1,5 +1,7 @@
-// The window of a mechanism: input boxes, profile buttons, RUN/STOP/next, the 50 ms timer and
-// the three pictures, wired to the simulation frame. One class serves all seven mechanisms.
+// The window of a mechanism: input boxes, profile buttons, run/stop/next, the 50 ms animation
+// timer and the three pictures (two graphs and the large mechanism view), wired to the run
+// pipeline and the player. One class serves every mechanism. Object names keep the design's
+// control names (docs/glossary.md).
 #pragma once
 
 #include <QWidget>
@@ -9,9 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "files/result_file.h"
 #include "run/frame.h"
 #include "run/mechanism.h"
-#include "files/result_file.h"
+#include "run/run_pipeline.h"
 #include "run/settings.h"
 
 class QLabel;
@@ -31,24 +34,24 @@ class RunWorker;
 class TransportStrip;
 class ViewChoices;
 
-class SimulationForm : public QWidget {
+class MechanismWindow : public QWidget {
     Q_OBJECT
 public:
     // `settings` belongs to the application and outlives the window; RUN reads it.
-    SimulationForm(const Mechanism& mechanism, const Settings& settings, QWidget* parent = nullptr);
-    ~SimulationForm() override;
+    MechanismWindow(const Mechanism& mechanism, const Settings& settings,
+                    QWidget* parent = nullptr);
+    ~MechanismWindow() override;
 
     const SimulationFrame& frame() const { return frame_; }
     void setResultPath(std::filesystem::path path) { resultPath_ = std::move(path); }
-    bool isAnimating() const;
     // A RUN is computing on its worker thread.
     bool isComputing() const;
 
 public slots:
-    void RUN_Click();
-    void STOP_Click();
-    void next_Click();
-    void Timer1_Timer();
+    void startRun();
+    void showSummary();
+    void showNextPage();
+    void animationTick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -65,33 +68,39 @@ private:
     QString messageText(const std::optional<Refusal>& refusal) const;
     void buildTransport();
     void finishRun(Refusable<ComputedRun> computed);
-    // The timer, the strip, the cursors and Text2 after the frame's step or play state moved.
+    // The timer, the strip, the cursors and the shown step after the player's step or play
+    // state moved.
     void showTransport();
 
     SimulationFrame frame_;
     const Settings& settings_;
-    std::optional<std::string> pageCaption_;   // the next page's caption shown in Label4
-    std::vector<QLabel*> label1_;              // by Text1 index, beside text1_
-    std::vector<QLabel*> label2_;              // the profile captions
-    std::vector<QLabel*> label3_;              // the graph captions
+    std::optional<std::string> pageCaption_;   // the next page's caption, over the view
+    // The text boxes with their captions, in the mechanism's order.
+    struct InputRow {
+        const InputBox* box;
+        QLabel* caption;
+        QLineEdit* edit;
+    };
+    std::vector<InputRow> inputRows_;
+    std::vector<QLabel*> profileCaptions_;
+    std::vector<QLabel*> graphCaptions_;
     std::filesystem::path resultPath_ = kResultFileName;
-    std::vector<QLineEdit*> text1_;   // by Text1 index; nullptr where the form has no box
-    std::vector<QRadioButton*> option1_;
+    std::vector<QRadioButton*> profileButtons_;
     std::unique_ptr<ViewChoices> choices_;   // assembly and guide check boxes
-    QLineEdit* text2_ = nullptr;
-    QLabel* label4_ = nullptr;
+    QLineEdit* shownStep_ = nullptr;
+    QLabel* viewCaption_ = nullptr;
     QLabel* message_ = nullptr;
     QPushButton* run_ = nullptr;
     QPushButton* stop_ = nullptr;
     QPushButton* next_ = nullptr;
-    QTimer* timer1_ = nullptr;
-    plot::PictureBox* picture1_ = nullptr;
-    plot::PictureBox* picture2_ = nullptr;
-    plot::PictureBox* picture3_ = nullptr;
+    QTimer* animationTimer_ = nullptr;
+    plot::PictureBox* graph1_ = nullptr;
+    plot::PictureBox* graph2_ = nullptr;
+    plot::PictureBox* view_ = nullptr;
     TransportStrip* strip_ = nullptr;
     RunWorker* worker_ = nullptr;
-    // Picture1 and Picture2 as a RUN draws them, off screen until the run is shown.
-    std::unique_ptr<plot::ImageCanvas> drawn1_, drawn2_;
+    // The two graphs as a run draws them, off screen until the run is shown.
+    std::unique_ptr<plot::ImageCanvas> drawnGraph1_, drawnGraph2_;
 };
 
 }

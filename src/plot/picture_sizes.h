@@ -3,7 +3,7 @@
 // 2 pixels on every side, so the drawable inner area is 4 pixels narrower and lower.
 #pragma once
 
-namespace sim {
+namespace plot {
 
 struct PixelSize {
     int width = 0, height = 0;

@@ -1,5 +1,5 @@
 // The main menu form: menu tree, informational panel, start-up settings and ending the program.
-#include "app/start_menu.h"
+#include "app/main_menu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +15,7 @@
 #include "app/language_menu.h"
 #include "app/logo_picture.h"
 #include "files/result_file.h"
+#include "mechanisms/catalog.h"
 #include "run/settings.h"
 #include "version.h"
 #include "widgets/accessible_names.h"
@@ -34,13 +35,13 @@ QMenu* Named(QMenu* menu, const QString& name)
 
 // The title is the build's APP_TITLE; its default has an English translation.
 [[maybe_unused]] const char* const kDefaultTitle =
-    QT_TRANSLATE_NOOP("app::start_menu", "平面機構シミュレータ");
+    QT_TRANSLATE_NOOP("app::MainMenu", "平面機構シミュレータ");
 
 }
 
 QString VersionCaption(int major, int minor, int revision)
 {
-    return QCoreApplication::translate("app::start_menu", "ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
+    return QCoreApplication::translate("app::MainMenu", "ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
         .arg(major)
         .arg(minor)
         .arg(revision);
@@ -53,7 +54,7 @@ void EndProgram()
     QCoreApplication::exit(0);
 }
 
-start_menu::start_menu(FormOpener& opener, sim::Settings& settings, QWidget* parent)
+MainMenu::MainMenu(FormOpener& opener, sim::Settings& settings, QWidget* parent)
     : QMainWindow(parent), opener_(opener), settings_(settings)
 {
     setObjectName("start_menu");
@@ -61,28 +62,24 @@ start_menu::start_menu(FormOpener& opener, sim::Settings& settings, QWidget* par
     setWindowTitle(" ");
     buildMenus();
     buildPanel();
-    Form_Load();
+    settings_ = sim::Settings{};
     retranslate();
 }
 
-void start_menu::Form_Load()
-{
-    settings_ = sim::Settings{};
-}
-
-void start_menu::changeEvent(QEvent* event)
+void MainMenu::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
         retranslate();
     QMainWindow::changeEvent(event);
 }
 
-void start_menu::retranslate()
+void MainMenu::retranslate()
 {
-    for (const auto& [action, source] : captions_)
-        action->setText(tr(source));
-    lblVersion->setText(VersionCaption(kVersionMajor, kVersionMinor, kVersionRevision));
-    lblProductName->setText(tr(kApplicationTitle));
+    for (const Caption& caption : captions_)
+        caption.action->setText(caption.core ? widgets::TranslateCore(caption.source)
+                                             : tr(caption.source.c_str()));
+    version_->setText(VersionCaption(kVersionMajor, kVersionMinor, kVersionRevision));
+    productName_->setText(tr(kApplicationTitle));
     const sim::Settings defaults;
     const QStringList information = {
         tr("平面機構（シリアルアーム・リンク機構・クランク＆ピストン・パラレル機構）の位置・速度・"
@@ -101,22 +98,12 @@ void start_menu::retranslate()
     };
     for (int i = 0; i < information.size() && i < information_.size(); ++i)
         information_[i]->setText(information[i]);
-    Command1->setText(tr("終了"));
-    widgets::NameForAccessibility(Command1, Command1->text());
+    endButton_->setText(tr("終了"));
+    widgets::NameForAccessibility(endButton_, endButton_->text());
 }
 
-void start_menu::Command1_Click()
-{
-    EndProgram();
-}
-
-void start_menu::shuryou_Click()
-{
-    EndProgram();
-}
-
-QMenu* start_menu::addCaptionedMenu(QMenuBar* bar, QMenu* parent, const QString& name,
-                                    const char* caption)
+QMenu* MainMenu::addCaptionedMenu(QMenuBar* bar, QMenu* parent, const QString& name,
+                                  const char* caption)
 {
     QMenu* menu = parent ? parent->addMenu(QString()) : bar->addMenu(QString());
     Named(menu, name);
@@ -124,46 +111,43 @@ QMenu* start_menu::addCaptionedMenu(QMenuBar* bar, QMenu* parent, const QString&
     return menu;
 }
 
-void start_menu::addFormItem(QWidget* menu, const QString& name, const char* caption)
+void MainMenu::addWindowItem(QWidget* menu, const QString& name, Caption caption)
 {
     auto* item = new QAction(menu);
-    captions_.push_back({item, caption});
+    caption.action = item;
+    captions_.push_back(std::move(caption));
     item->setObjectName(name);
     item->setEnabled(opener_.isRegistered(name));
     connect(item, &QAction::triggered, this, [this, name] { opener_.open(name); });
     menu->addAction(item);
 }
 
-void start_menu::buildMenus()
+void MainMenu::buildMenus()
 {
     QMenu* file = Named(menuBar()->addMenu("file"), "file");
     QAction* shuryou = file->addAction(QString());
     captions_.push_back({shuryou, QT_TR_NOOP("終了")});
     shuryou->setObjectName("shuryou");
-    connect(shuryou, &QAction::triggered, this, &start_menu::shuryou_Click);
+    connect(shuryou, &QAction::triggered, this, &EndProgram);
 
     QMenuBar* bar = menuBar();
     QMenu* select = addCaptionedMenu(bar, nullptr, "select", QT_TR_NOOP("機構選択"));
-    QMenu* sirial = addCaptionedMenu(bar, select, "sirial", QT_TR_NOOP("シリアル機構"));
-    addFormItem(sirial, "jun2r", QT_TR_NOOP("直列２R順運動学"));
-    addFormItem(sirial, "jun3r", QT_TR_NOOP("直列３R順運動学"));
-    addFormItem(sirial, "choku3r", QT_TR_NOOP("直列３R直線補間"));
-    addFormItem(sirial, "enn3r", QT_TR_NOOP("直列３R円弧補間"));
-    addFormItem(select, "parallel", QT_TR_NOOP("パラレル機構"));
-    addFormItem(select, "link4", QT_TR_NOOP("４リンク機構"));
-    addFormItem(select, "slider_kikou", QT_TR_NOOP("クランク＆ピストン機構"));
+    QMenu* serialArms = addCaptionedMenu(bar, select, "sirial", QT_TR_NOOP("シリアル機構"));
+    for (const sim::Mechanism* m : mechanisms::AllMechanisms())
+        addWindowItem(m->menuGroup == sim::MenuGroup::SerialArms ? serialArms : select,
+                      QString::fromStdString(m->menuName), {nullptr, m->title, true});
 
     QMenu* testing = addCaptionedMenu(bar, nullptr, "testing", QT_TR_NOOP("関数テスト"));
-    addFormItem(testing, "gauss_test", QT_TR_NOOP("ガウスの消去法テスト"));
-    addFormItem(testing, "lady_test", QT_TR_NOOP("レディー関数テスト"));
-    addFormItem(testing, "nibunhou_test", QT_TR_NOOP("二分法テスト"));
+    addWindowItem(testing, "gauss_test", {nullptr, QT_TR_NOOP("ガウスの消去法テスト")});
+    addWindowItem(testing, "lady_test", {nullptr, QT_TR_NOOP("レディー関数テスト")});
+    addWindowItem(testing, "nibunhou_test", {nullptr, QT_TR_NOOP("二分法テスト")});
 
     // "設定" sits in the menu bar itself without a submenu, so one click opens the dialog.
-    addFormItem(bar, "settei", QT_TR_NOOP("設定"));
+    addWindowItem(bar, "settei", {nullptr, QT_TR_NOOP("設定")});
     AddLanguageMenu(bar);
 }
 
-void start_menu::buildPanel()
+void MainMenu::buildPanel()
 {
     auto* central = new QWidget(this);
     auto* mainFrame = new QGroupBox(central);
@@ -176,18 +160,18 @@ void start_menu::buildPanel()
     widgets::NameForAccessibility(imgLogo);
     widgets::NameForAccessibility(Image1);
 
-    lblProductName = new QLabel(mainFrame);
-    lblProductName->setObjectName("lblProductName");
-    QFont titleFont = lblProductName->font();
+    productName_ = new QLabel(mainFrame);
+    productName_->setObjectName("lblProductName");
+    QFont titleFont = productName_->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.8);
     titleFont.setBold(true);
-    lblProductName->setFont(titleFont);
-    lblVersion = new QLabel(mainFrame);
-    lblVersion->setObjectName("lblVersion");
+    productName_->setFont(titleFont);
+    version_ = new QLabel(mainFrame);
+    version_->setObjectName("lblVersion");
 
     auto* text = new QVBoxLayout;
-    text->addWidget(lblProductName);
-    text->addWidget(lblVersion);
+    text->addWidget(productName_);
+    text->addWidget(version_);
     text->addSpacing(8);
     for (int i = 0; i < 5; ++i) {
         auto* label = new QLabel(mainFrame);
@@ -208,13 +192,13 @@ void start_menu::buildPanel()
     panel->addSpacing(12);
     panel->addLayout(text, 1);
 
-    Command1 = new QPushButton(central);
-    Command1->setObjectName("Command1");
-    connect(Command1, &QPushButton::clicked, this, &start_menu::Command1_Click);
+    endButton_ = new QPushButton(central);
+    endButton_->setObjectName("Command1");
+    connect(endButton_, &QPushButton::clicked, this, &EndProgram);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Command1);
+    buttons->addWidget(endButton_);
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(mainFrame);
     layout->addLayout(buttons);

@@ -1,5 +1,5 @@
 // A mechanism window: reads its boxes, hands them to the frame, shows what the frame draws.
-#include "mechanism_window/simulation_form.h"
+#include "mechanism_window/mechanism_window.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -12,19 +12,20 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "plot/qt/picture_box.h"
-#include "plot/recording_canvas.h"
-#include "run/picture_sizes.h"
 #include "mechanism_window/growing_page.h"
 #include "mechanism_window/run_menus.h"
 #include "mechanism_window/run_worker.h"
 #include "mechanism_window/transport_strip.h"
 #include "mechanism_window/view_choices.h"
-#include "run/step_loop.h"
+#include "plot/picture_sizes.h"
+#include "plot/qt/picture_box.h"
+#include "plot/recording_canvas.h"
+#include "run/refusal_text.h"
 #include "widgets/accessible_names.h"
 #include "widgets/box_width.h"
 #include "widgets/language.h"
 #include "widgets/message_line.h"
+#include "widgets/qt_string.h"
 
 namespace sim {
 
@@ -33,13 +34,13 @@ namespace {
 constexpr int kTimerIntervalMs = 50;
 // Runs of this many steps or more compute on the worker thread; shorter ones take a few
 // milliseconds and finish at once.
-constexpr std::size_t kWorkerFromSteps = 20000;
+constexpr int kWorkerFromSteps = 20000;
 
 // The form's design in twips (15 to a pixel), Form2rjun's layout. Only the input captions may
 // be wider than the design's caption column; everything right of it then moves right as well.
 constexpr int Px(int twips)
 {
-    return TwipsToPixels(twips);
+    return plot::TwipsToPixels(twips);
 }
 constexpr int kCaptionLeft = Px(120);    // Label1, Label2, RUN, STOP
 constexpr int kCaptionWidth = Px(615);   // Label1
@@ -56,11 +57,6 @@ constexpr int kCaptionGap = 4;                  // between a caption's text and 
 
 // Legend strokes beside the graph captions: value, velocity, acceleration trace colours.
 const char* const kLegendColours[3] = {"#000080", "#008000", "#800000"};
-
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
 
 constexpr int kBoxCharacters = 8;   // an input box shows "-45.7500" or "1.25e-07" whole
 
@@ -87,28 +83,28 @@ int WidestAdvance(const QFontMetrics& metrics, const std::string& text)
 
 }
 
-SimulationForm::SimulationForm(const Mechanism& mechanism, const Settings& settings,
-                               QWidget* parent)
+MechanismWindow::MechanismWindow(const Mechanism& mechanism, const Settings& settings,
+                                 QWidget* parent)
     : QWidget(parent), frame_(mechanism), settings_(settings)
 {
-    setObjectName(Q(mechanism.formName));
+    setObjectName(widgets::ToQString(mechanism.formName));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildTransport();
     retranslate();
     // Last, once every control exists: the page that holds them grows with the window.
-    MakeResizable(this, {picture1_, picture2_, picture3_},
-                  [this] { frame_.redraw(*picture1_, *picture2_, *picture3_); });
+    MakeResizable(this, {graph1_, graph2_, view_},
+                  [this] { frame_.redraw(*graph1_, *graph2_, *view_); });
     // Form_Load: the timer starts disabled; the boxes keep their design-time texts.
 }
 
-// The worker draws on drawn1_ and drawn2_, which go before the worker (a child) would.
-SimulationForm::~SimulationForm()
+// The worker draws on drawnGraph1_ and drawnGraph2_, which go before the worker (a child) would.
+MechanismWindow::~MechanismWindow()
 {
     worker_->cancelAndWait();
 }
 
-void SimulationForm::buildControls()
+void MechanismWindow::buildControls()
 {
     const Mechanism& m = frame_.mechanism();
     const QFontMetrics metrics(font());
@@ -117,7 +113,7 @@ void SimulationForm::buildControls()
     for (const InputBox& box : m.inputs)
         if (box.kind == InputKind::Number)
             captionWidth =
-                std::max(captionWidth, WidestAdvance(metrics, box.caption) + kCaptionGap);
+                std::max(captionWidth, WidestAdvance(metrics, box.shownCaption()) + kCaptionGap);
     // Each input box shows at least eight characters of its font; the columns right of it
     // move right by what long captions and wider boxes add.
     const int boxWidth = InputBoxWidth(font());
@@ -130,29 +126,21 @@ void SimulationForm::buildControls()
     Name(stop_, "STOP", "stop");
     stop_->setGeometry(kCaptionLeft, Px(1089), Px(1080), Px(585));
 
-    // Text1(i) sits i rows down; a box the form never reads is left out and leaves its row empty.
+    // A text box sits on its row of the design; a row the design leaves empty stays empty.
     int rows = 0;
     for (const InputBox& box : m.inputs) {
         if (box.kind != InputKind::Number)
             continue;   // a check box under the profile buttons
-        const auto slot = static_cast<std::size_t>(box.index);
-        if (text1_.size() <= slot) {
-            text1_.resize(slot + 1, nullptr);
-            label1_.resize(slot + 1, nullptr);
-        }
-        if (box.key.empty())
-            continue;
-        const int top = kFirstRowTop + kRowHeight * box.index;
-        rows = std::max(rows, box.index + 1);
+        const int top = kFirstRowTop + kRowHeight * box.row;
+        rows = std::max(rows, box.row + 1);
         auto* label = new QLabel(this);
-        label->setObjectName(QString("Label1_%1").arg(box.index));
+        label->setObjectName(QString("Label1_%1").arg(box.row));
         label->setGeometry(kCaptionLeft, top, captionWidth, kBoxSide);
-        auto* edit = new QLineEdit(Q(box.defaultText), this);
-        edit->setObjectName(QString("Text1_%1").arg(box.index));
+        auto* edit = new QLineEdit(widgets::ToQString(box.defaultText), this);
+        edit->setObjectName(QString("Text1_%1").arg(box.row));
         edit->setGeometry(kBoxLeft + captionWidth - kCaptionWidth, top, boxWidth, kBoxSide);
         label->setBuddy(edit);
-        text1_[slot] = edit;
-        label1_[slot] = label;
+        inputRows_.push_back({&box, label, edit});
     }
 
     // Forms with more than seven rows push the profile buttons down below their last row.
@@ -161,32 +149,32 @@ void SimulationForm::buildControls()
         const int top = optionsTop + kOptionRowHeight * i;
         auto* label = new QLabel(this);
         label->setObjectName(QString("Label2_%1").arg(i));
-        label2_.push_back(label);
+        profileCaptions_.push_back(label);
         // A little taller than the button so the caption's glyphs are not cut; centred on it.
         label->setGeometry(kCaptionLeft, top - 2, kProfileCaptionWidth, kOptionSide + 4);
         auto* option = new QRadioButton(this);
         option->setObjectName(QString("Option1_%1").arg(i));
         option->setGeometry(kOptionLeft, top, kOptionSide, kOptionSide);
         option->setChecked(i == 0);
-        option1_.push_back(option);
+        profileButtons_.push_back(option);
     }
 
     // The three pictures at their design places; a picture's size is its inner size plus the
     // border. Picture2 starts where the design puts it, but never over Picture1's inner area.
-    auto makePicture = [this](const char* name, PixelSize size, int left, int top) {
+    auto makePicture = [this](const char* name, plot::PixelSize size, int left, int top) {
         auto* picture = new plot::PictureBox(QSize(size.width, size.height), this);
         Name(picture, name, name);
         picture->move(left, top);
         return picture;
     };
     const int graphsTop = Px(484);
-    picture1_ = makePicture("Picture1", kPicture1Size, Px(1573) + shift, graphsTop);
-    const int picture1InnerRight = picture1_->geometry().right() + 1 - kPictureBorder;
-    picture2_ = makePicture("Picture2", kPicture2Size,
-                            std::max(Px(5687) + shift, picture1InnerRight), graphsTop);
+    graph1_ = makePicture("Picture1", plot::kPicture1Size, Px(1573) + shift, graphsTop);
+    const int picture1InnerRight = graph1_->geometry().right() + 1 - plot::kPictureBorder;
+    graph2_ = makePicture("Picture2", plot::kPicture2Size,
+                          std::max(Px(5687) + shift, picture1InnerRight), graphsTop);
     const int viewLeft = Px(1560) + shift;
-    picture3_ = makePicture("Picture3", kPicture3Size, viewLeft, Px(4411));
-    InstallRunPictureMenus(frame_, {picture1_, picture2_, picture3_});
+    view_ = makePicture("Picture3", plot::kPicture3Size, viewLeft, Px(4411));
+    InstallRunPictureMenus(frame_, {graph1_, graph2_, view_});
 
     // The assembly and guide check boxes under the profile buttons, laid out like them.
     choices_ = std::make_unique<ViewChoices>(
@@ -196,7 +184,7 @@ void SimulationForm::buildControls()
         [this](DrawingOptions options) {
             frame_.setDrawingOptions(options);
             if (!frame_.playing())   // a paused pose is drawn again with them
-                frame_.goToStep(frame_.currentStep(), *picture3_);
+                frame_.goToStep(frame_.currentStep(), *view_);
         });
 
     // Graph captions with the colour legend beside them.
@@ -209,7 +197,7 @@ void SimulationForm::buildControls()
         // The whole caption in either language, never cut.
         caption->setGeometry(captionLefts[g], 0, WidestAdvance(metrics, text) + kCaptionGap, 22);
         captionsRight = std::max(captionsRight, caption->geometry().right() + 1);
-        label3_.push_back(caption);
+        graphCaptions_.push_back(caption);
         for (int c = 0; c < 3; ++c) {
             auto* stroke = new QFrame(this);
             stroke->setObjectName(QString("Line2_%1").arg(3 * g + c));
@@ -218,18 +206,18 @@ void SimulationForm::buildControls()
         }
     }
 
-    text2_ = new QLineEdit(this);
-    text2_->setObjectName("Text2");
-    text2_->setReadOnly(true);
-    text2_->setGeometry(Px(2178) + shift, Px(3872), kBoxSide, kBoxSide);
+    shownStep_ = new QLineEdit(this);
+    shownStep_->setObjectName("Text2");
+    shownStep_->setReadOnly(true);
+    shownStep_->setGeometry(Px(2178) + shift, Px(3872), kBoxSide, kBoxSide);
     next_ = new QPushButton("next", this);
     Name(next_, "next", "next");
     next_->setGeometry(Px(2904) + shift, Px(3993), Px(737), Px(374));
-    label4_ = new QLabel(this);
-    label4_->setObjectName("Label4");
-    label4_->setGeometry(Px(4356) + shift, Px(3993), 240, Px(374));
+    viewCaption_ = new QLabel(this);
+    viewCaption_->setObjectName("Label4");
+    viewCaption_->setGeometry(Px(4356) + shift, Px(3993), 240, Px(374));
 
-    const QRect view = picture3_->geometry();
+    const QRect view = view_->geometry();
     message_ = new QLabel(this);
     message_->setObjectName("lblMessage");
     widgets::ShowMessage(message_, QString(), widgets::MessageKind::Information);
@@ -238,65 +226,56 @@ void SimulationForm::buildControls()
     const int messageTop = std::max(view.bottom() + 7, choices_->bottom() + 4);
     message_->setGeometry(kCaptionLeft, messageTop, view.right() + 1 - kCaptionLeft, 36);
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName("Timer1");
-    timer1_->setInterval(kTimerIntervalMs);
+    animationTimer_ = new QTimer(this);
+    animationTimer_->setObjectName("Timer1");
+    animationTimer_->setInterval(kTimerIntervalMs);
 
-    connect(run_, &QPushButton::clicked, this, &SimulationForm::RUN_Click);
-    connect(stop_, &QPushButton::clicked, this, &SimulationForm::STOP_Click);
-    connect(next_, &QPushButton::clicked, this, &SimulationForm::next_Click);
-    connect(timer1_, &QTimer::timeout, this, &SimulationForm::Timer1_Timer);
+    connect(run_, &QPushButton::clicked, this, &MechanismWindow::startRun);
+    connect(stop_, &QPushButton::clicked, this, &MechanismWindow::showSummary);
+    connect(next_, &QPushButton::clicked, this, &MechanismWindow::showNextPage);
+    connect(animationTimer_, &QTimer::timeout, this, &MechanismWindow::animationTick);
 
     // Wide enough for Picture3 and for the second graph caption, which may reach past it.
     setFixedSize(std::max(view.right() + 1, captionsRight) + kCaptionLeft, messageTop - 7 + 1 + 48);
 }
 
-ProfileKind SimulationForm::selectedProfile() const
+ProfileKind MechanismWindow::selectedProfile() const
 {
-    if (option1_[0]->isChecked())
+    if (profileButtons_[0]->isChecked())
         return ProfileKind::Quintic;
-    if (option1_[1]->isChecked())
+    if (profileButtons_[1]->isChecked())
         return ProfileKind::Cubic;
     return ProfileKind::Linear;
 }
 
-bool SimulationForm::isAnimating() const
-{
-    return timer1_->isActive();
-}
-
-void SimulationForm::retranslate()
+void MechanismWindow::retranslate()
 {
     const Mechanism& m = frame_.mechanism();
     setWindowTitle(widgets::TranslateCore(m.windowTitle.empty() ? m.title : m.windowTitle));
-    for (const InputBox& box : m.inputs) {
-        const auto slot = static_cast<std::size_t>(box.index);
-        if (box.kind != InputKind::Number || slot >= text1_.size() || !text1_[slot])
-            continue;   // the check boxes follow the language themselves
-        QLineEdit* edit = text1_[slot];
-        const QString caption = widgets::TranslateCore(box.caption);
-        const QString description = widgets::TranslateCore(box.description);
-        QLabel* label = label1_[slot];
+    // The check boxes follow the language themselves.
+    for (const auto& [box, label, edit] : inputRows_) {
+        const QString caption = widgets::TranslateCore(box->shownCaption());
+        const QString description = widgets::TranslateCore(box->description);
         label->setText(caption);
         label->setToolTip(description);
         edit->setToolTip(description);
         widgets::NameForAccessibility(edit, caption);
     }
-    for (std::size_t i = 0; i < label2_.size(); ++i) {
-        label2_[i]->setText(
+    for (std::size_t i = 0; i < profileCaptions_.size(); ++i) {
+        profileCaptions_[i]->setText(
             widgets::TranslateCore(ProfileCaption(static_cast<ProfileKind>(static_cast<int>(i)))));
-        widgets::NameForAccessibility(option1_[i], label2_[i]->text());
+        widgets::NameForAccessibility(profileButtons_[i], profileCaptions_[i]->text());
     }
-    for (std::size_t g = 0; g < label3_.size(); ++g)
-        label3_[g]->setText(widgets::TranslateCore(m.graphCaptions[g]));
-    widgets::NameForAccessibility(picture1_, label3_[0]->text());
-    widgets::NameForAccessibility(picture2_, label3_[1]->text());
-    widgets::NameForAccessibility(picture3_, tr("機構の図"));
-    widgets::NameForAccessibility(text2_, tr("表示中のステップ"));
-    label4_->setText(pageCaption_ ? widgets::TranslateCore(*pageCaption_) : tr("動画"));
+    for (std::size_t g = 0; g < graphCaptions_.size(); ++g)
+        graphCaptions_[g]->setText(widgets::TranslateCore(m.graphCaptions[g]));
+    widgets::NameForAccessibility(graph1_, graphCaptions_[0]->text());
+    widgets::NameForAccessibility(graph2_, graphCaptions_[1]->text());
+    widgets::NameForAccessibility(view_, tr("機構の図"));
+    widgets::NameForAccessibility(shownStep_, tr("表示中のステップ"));
+    viewCaption_->setText(pageCaption_ ? widgets::TranslateCore(*pageCaption_) : tr("動画"));
 }
 
-void SimulationForm::changeEvent(QEvent* event)
+void MechanismWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange) {
         retranslate();
@@ -306,24 +285,25 @@ void SimulationForm::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-QString SimulationForm::messageText(const std::optional<Refusal>& refusal) const
+QString MechanismWindow::messageText(const std::optional<Refusal>& refusal) const
 {
     QString message =
-        refusal ? Q(DescribeRefusal(frame_.mechanism(), *refusal, BoxNames::Captions,
-                                    widgets::TranslateCoreText))
-                : tr("計算結果を %1 に書き出しました。").arg(Q(FullPath(resultPath_).string()));
+        refusal ? widgets::ToQString(DescribeRefusal(
+            frame_.mechanism(), *refusal, BoxNames::Captions, widgets::TranslateCoreText))
+                : tr("計算結果を %1 に書き出しました。")
+                      .arg(widgets::ToQString(FullPath(resultPath_).string()));
     // What the run found about the mechanism follows on one line, once the run stands.
     if (frame_.hasRun() && (!refusal || refusal->kind == Refusal::Kind::File)) {
         QStringList findings;
         for (const std::string& finding : frame_.run()->findings(widgets::TranslateCoreText))
-            findings << Q(finding);
+            findings << widgets::ToQString(finding);
         if (!findings.isEmpty())
             message += "\n" + findings.join(tr("　", "between two findings"));
     }
     return message;
 }
 
-void SimulationForm::showMessage(const std::optional<Refusal>& refusal)
+void MechanismWindow::showMessage(const std::optional<Refusal>& refusal)
 {
     // A cancelled run is no fault: its message keeps the text colour.
     const bool warning = refusal && refusal->kind != Refusal::Kind::Cancelled;
@@ -332,14 +312,14 @@ void SimulationForm::showMessage(const std::optional<Refusal>& refusal)
         warning ? widgets::MessageKind::Refusal : widgets::MessageKind::Information);
 }
 
-void SimulationForm::buildTransport()
+void MechanismWindow::buildTransport()
 {
     strip_ = new TransportStrip(width(), this);
     strip_->move(0, height());
     setFixedSize(width(), height() + strip_->height());
     auto goTo = [this](int step) {
-        if (frame_.goToStep(step, *picture3_) && frame_.viewShows() == ViewShows::Poses)
-            text2_->setText(QString::number(frame_.currentStep()));
+        if (frame_.goToStep(step, *view_) && frame_.viewShows() == ViewShows::Poses)
+            shownStep_->setText(QString::number(frame_.currentStep()));
         showTransport();
     };
     connect(strip_, &TransportStrip::stepChosen, this, goTo);
@@ -358,121 +338,118 @@ void SimulationForm::buildTransport()
     connect(strip_, &TransportStrip::copyTableRequested, this, [this] { CopyRunTable(frame_); });
 }
 
-bool SimulationForm::isComputing() const
+bool MechanismWindow::isComputing() const
 {
     return worker_->busy();
 }
 
-void SimulationForm::RUN_Click()
+void MechanismWindow::startRun()
 {
     if (worker_->busy())
         return;
-    std::vector<std::string> texts(text1_.size());
-    for (std::size_t i = 0; i < text1_.size(); ++i)
-        if (text1_[i])
-            texts[i] = text1_[i]->text().toStdString();
-    choices_->writeBranchTexts(texts);
+    RunRequest request{&frame_.mechanism(), {}, {settings_, selectedProfile()}};
+    for (const auto& [box, label, edit] : inputRows_)
+        request.inputs[box->key] = edit->text().toStdString();
+    choices_->chooseBranches(request.inputs);
 
     // The N and T in force now hold for every handler of this run. The previous run goes on
     // animating until this one is shown; a refused or cancelled run leaves it as it was.
-    const RunContext context{settings_, selectedProfile()};
     // The graphs are plotted with the run, on copies of the pictures, and shown with it.
-    drawn1_ = std::make_unique<plot::ImageCanvas>(*picture1_);
-    drawn2_ = std::make_unique<plot::ImageCanvas>(*picture2_);
-    auto job = [&mechanism = frame_.mechanism(), texts = std::move(texts), context,
-                path = resultPath_,
-                view = plot::RecordingCanvas(picture3_->widthMm(), picture3_->heightMm()),
-                graph1 = drawn1_.get(), graph2 = drawn2_.get()] {
-        Refusable<ComputedRun> computed =
-            SimulationFrame::ComputeRun(mechanism, texts, context, path, view);
-        if (const ComputedRun* done = std::get_if<ComputedRun>(&computed))
-            SimulationFrame::PlotGraphs(*done, *graph1, *graph2);
+    drawnGraph1_ = std::make_unique<plot::ImageCanvas>(*graph1_);
+    drawnGraph2_ = std::make_unique<plot::ImageCanvas>(*graph2_);
+    const int steps = request.context.divisions + 1;
+    auto job = [request = std::move(request), path = resultPath_,
+                view = plot::RecordingCanvas(view_->widthMm(), view_->heightMm()),
+                graph1 = drawnGraph1_.get(), graph2 = drawnGraph2_.get()](RunProgress* progress) {
+        Refusable<ComputedRun> computed = ComputeRun(request, path, view, progress);
+        if (computed)
+            PlotRunGraphs(*computed.value().run, request.context.divisions, *graph1, *graph2);
         return computed;
     };
-    if (StepCount(context) < kWorkerFromSteps) {
-        finishRun(job());
+    if (steps < kWorkerFromSteps) {
+        finishRun(job(nullptr));
         return;
     }
     run_->setEnabled(false);
-    worker_->start(std::move(job), static_cast<int>(StepCount(context)));
+    worker_->start([job = std::move(job)](RunProgress& progress) { return job(&progress); }, steps);
 }
 
-void SimulationForm::finishRun(Refusable<ComputedRun> computed)
+void MechanismWindow::finishRun(Refusable<ComputedRun> computed)
 {
     run_->setEnabled(true);
     strip_->hideProgress();
     std::optional<Refusal> refusal;
-    if (Refusal* refused = std::get_if<Refusal>(&computed))
-        refusal = std::move(*refused);
+    if (!computed)
+        refusal = std::move(computed).error();
     else {
-        refusal = frame_.showRun(std::move(std::get<ComputedRun>(computed)));
-        picture1_->takePicture(*drawn1_);
-        picture2_->takePicture(*drawn2_);
+        refusal = frame_.showRun(std::move(computed).value());
+        graph1_->takePicture(*drawnGraph1_);
+        graph2_->takePicture(*drawnGraph2_);
     }
-    drawn1_.reset();
-    drawn2_.reset();
+    drawnGraph1_.reset();
+    drawnGraph2_.reset();
     // After a run that wrote its file the message says where, so a student can find it.
     showMessage(refusal);
     if (refusal && refusal->kind != Refusal::Kind::File)
         return;
     if (frame_.mechanism().traits.showsOkAfterCompute)
-        text2_->setText("ok");
+        shownStep_->setText("ok");
     strip_->showRunLength(frame_.context().divisions);
     showTransport();
 }
 
-void SimulationForm::showTransport()
+void MechanismWindow::showTransport()
 {
     // Started only when idle: restarting a running timer on every tick would time each tick
     // from the last one's handling instead of keeping the steady 50 ms.
     if (frame_.playing()) {
-        if (!timer1_->isActive())
-            timer1_->start();
+        if (!animationTimer_->isActive())
+            animationTimer_->start();
     } else {
-        timer1_->stop();
+        animationTimer_->stop();
     }
     strip_->showPlaying(frame_.playing());
     const std::optional<StepValues> values = frame_.currentValues();
     if (!values)
         return;
     strip_->showStep(frame_.currentStep(), *values);
-    picture1_->setCursorX(frame_.cursorX(*picture1_));
-    picture2_->setCursorX(frame_.cursorX(*picture2_));
+    graph1_->setCursorX(frame_.cursorX(*graph1_));
+    graph2_->setCursorX(frame_.cursorX(*graph2_));
     // The cursor stands on the large picture only when it shows a next page's graph.
-    picture3_->setCursorX(frame_.viewShows() == ViewShows::Page ? frame_.cursorX(*picture3_)
-                                                                : std::nullopt);
+    view_->setCursorX(frame_.viewShows() == ViewShows::Page ? frame_.cursorX(*view_)
+                                                            : std::nullopt);
 }
 
-void SimulationForm::Timer1_Timer()
+void MechanismWindow::animationTick()
 {
-    if (const std::optional<int> shown = frame_.tick(*picture3_))
-        text2_->setText(QString::number(*shown));
+    if (const std::optional<int> shown = frame_.tick(*view_))
+        shownStep_->setText(QString::number(*shown));
     showTransport();
 }
 
-void SimulationForm::STOP_Click()
+void MechanismWindow::showSummary()
 {
     if (!frame_.hasRun())
         return;
-    frame_.stop(*picture3_);
+    frame_.stop(*view_);
     showTransport();
 }
 
-void SimulationForm::next_Click()
+void MechanismWindow::showNextPage()
 {
     if (!frame_.hasRun())
         return;
-    if (const std::optional<std::string> caption = frame_.next(*picture3_)) {
+    if (const std::optional<std::string> caption = frame_.next(*view_)) {
         pageCaption_ = *caption;
-        label4_->setText(widgets::TranslateCore(*caption));
+        viewCaption_->setText(widgets::TranslateCore(*caption));
     }
     showTransport();
 }
 
-void SimulationForm::closeEvent(QCloseEvent* event)
+void MechanismWindow::closeEvent(QCloseEvent* event)
 {
     worker_->cancelAndWait();   // a run still computing is cancelled with its window
-    timer1_->stop();
+    animationTimer_->stop();
     QWidget::closeEvent(event);
 }
 

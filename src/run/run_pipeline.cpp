@@ -1,0 +1,107 @@
+// Reading, computing and writing a run.
+#include "run/run_pipeline.h"
+
+#include <cmath>
+
+#include "files/result_file.h"
+#include "files/result_stream.h"
+
+namespace sim {
+
+Refusable<InputValues> ReadRunInputs(const Mechanism& mechanism, const InputEntries& inputs,
+                                     const RunContext& context)
+{
+    if (context.divisions < 1 || !(context.cycleTime > 0) || !std::isfinite(context.cycleTime))
+        return Refusal::OfSettings(
+            MECHSIM_TR_NOOP("core", "設定のサイクルタイムまたは時分割数が正しくありません。"));
+    return ReadInputs(mechanism.inputs, inputs);
+}
+
+namespace {
+
+// Whether the safe writer puts `path` in place from a temporary (a regular file, a link to one,
+// or no file yet), so that a run given up leaves nothing behind.
+bool WrittenThroughTemporary(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    return path != "-"
+           && (std::filesystem::is_regular_file(status)
+               || status.type() == std::filesystem::file_type::not_found);
+}
+
+}
+
+Refusable<ComputedRun> ComputeRun(const RunRequest& request,
+                                  const std::filesystem::path& resultPath, const plot::Canvas& view,
+                                  RunProgress* progress)
+{
+    const Mechanism& mechanism = *request.mechanism;
+    Refusable<InputValues> values = ReadRunInputs(mechanism, request.inputs, request.context);
+    if (!values)
+        return std::move(values).error();
+    RunOrRefusal computed =
+        mechanism.ComputeMotion(values.value(), StepLoop{request.context, nullptr, progress});
+    if (!computed)
+        return std::move(computed).error();
+
+    ComputedRun done{std::move(computed).value(),
+                     request.context,
+                     CompleteInputs(mechanism.inputs, request.inputs),
+                     std::move(values).value(),
+                     {},
+                     {}};
+    done.window = done.run->fitWorldWindow();
+    done.window.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), done.window);
+
+    // A cancel that comes after the last step still keeps the file; once writing has begun
+    // the run goes through.
+    if (progress) {
+        if (progress->cancelRequested.load())
+            return Refusal::OfCancel();
+        progress->phase = RunProgress::Phase::Writing;
+    }
+    done.unwritten = WriteResultFile(resultPath, done.run->resultTable(), request.context.divisions,
+                                     request.context.cycleTime);
+    return done;
+}
+
+std::optional<Refusal> StreamRun(const RunRequest& request, const std::filesystem::path& path,
+                                 BlockPlan plan, std::vector<std::string>* findings,
+                                 const Translator& translate)
+{
+    const Mechanism& mechanism = *request.mechanism;
+    const RunContext& context = request.context;
+    Refusable<InputValues> values = ReadRunInputs(mechanism, request.inputs, context);
+    if (!values)
+        return std::move(values).error();
+
+    if (!WrittenThroughTemporary(path)) {
+        // A pipe, a device or standard output cannot take back rows written before a refused
+        // step: the run is computed whole first, as in the window.
+        RunOrRefusal computed = mechanism.ComputeMotion(values.value(), StepLoop{context});
+        if (!computed)
+            return std::move(computed).error();
+        const MechanismRun& run = *computed.value();
+        if (findings)
+            *findings = run.findings(translate);
+        return WriteResultFile(path, run.resultTable(), context.divisions, context.cycleTime);
+    }
+
+    std::optional<Refusal> stepRefused;
+    std::optional<Refusal> unwritten = WriteFileFrom(path, [&](const ByteSink& sink) {
+        ResultStream stream(context.divisions, context.cycleTime, sink, plan);
+        RunOrRefusal computed =
+            mechanism.ComputeMotion(values.value(), StepLoop{context, &stream, nullptr});
+        if (!computed) {
+            stepRefused = std::move(computed).error();
+            return false;
+        }
+        if (findings)
+            *findings = computed.value()->findings(translate);
+        return stream.finish();
+    });
+    return stepRefused ? stepRefused : unwritten;
+}
+
+}

@@ -1,0 +1,61 @@
+// The one way a run goes, for the window, its worker thread and the command line alike: read the
+// inputs, compute the cycle, then write the result file, either from the whole run kept in
+// memory or streamed block by block as the steps are computed.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/row_blocks.h"
+#include "messages/refusal.h"
+#include "plot/canvas.h"
+#include "plot/scaling.h"
+#include "run/mechanism.h"
+#include "run/run_progress.h"
+
+namespace sim {
+
+// What a window or the command line asks to run.
+struct RunRequest {
+    const Mechanism* mechanism = nullptr;
+    InputEntries inputs;   // a key left out reads as its default
+    RunContext context;
+};
+
+// A cycle computed and written, ready to be shown; what a worker thread hands to the frame.
+struct ComputedRun {
+    std::unique_ptr<MechanismRun> run;
+    RunContext context;
+    InputEntries inputs;                // every key, as given or defaulted
+    InputValues values;                 // as read, angles in radians
+    plot::WorldWindow window;           // fitted to the large picture
+    std::optional<Refusal> unwritten;   // the file could not be written; the run stands
+};
+
+// The values of the inputs for a run with `context`, or why the run cannot start: the settings
+// first, then the boxes in turn.
+Refusable<InputValues> ReadRunInputs(const Mechanism& mechanism, const InputEntries& inputs,
+                                     const RunContext& context);
+
+// Reads the inputs, computes the whole cycle, fits the world window to a picture of `view`'s
+// size and, only for a complete cycle, writes `resultPath`. With `progress`, the step loop
+// reports to it, and a cancel request refuses the run before the file is touched. Touches no
+// window, so a worker thread may call it.
+Refusable<ComputedRun> ComputeRun(const RunRequest& request,
+                                  const std::filesystem::path& resultPath, const plot::Canvas& view,
+                                  RunProgress* progress = nullptr);
+
+// Reads the inputs and computes the cycle straight into the result file at `path`, refusing
+// what ComputeRun refuses, keeping one block of steps at a time. A refused step leaves neither
+// the file nor a temporary, even after some of its blocks were formatted. A target that cannot
+// take bytes back (a pipe, a device, "-") gets the run computed whole first. After a run that
+// was computed, `findings` (when given) receives what the run tells beyond its motion, in the
+// interface language of `translate`.
+std::optional<Refusal> StreamRun(const RunRequest& request, const std::filesystem::path& path,
+                                 BlockPlan plan = {}, std::vector<std::string>* findings = nullptr,
+                                 const Translator& translate = {});
+
+}
