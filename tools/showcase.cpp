@@ -26,8 +26,8 @@
 
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
-#include "app/formsetting.h"
 #include "app/interface_font.h"
+#include "app/settings_dialog.h"
 #include "app/start_menu.h"
 #include "mechanisms/catalog.h"
 #include "mechanism_window/simulation_form.h"
@@ -110,11 +110,11 @@ int main(int argc, char** argv)
     }
 
     if (what == "settings") {
-        auto* dialog = new app::formsetting(settings);
+        auto* dialog = new app::SettingsDialog(settings);
         dialog->move(20, 20);
         dialog->show();
-        dialog->Text1->setText("1O");
-        dialog->Command1->click();
+        dialog->cycleTimeBox->setText("1O");
+        dialog->okButton->click();
         return application.exec();
     }
 

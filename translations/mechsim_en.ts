@@ -117,7 +117,7 @@
     </message>
 </context>
 <context>
-    <name>app::formsetting</name>
+    <name>app::SettingsDialog</name>
     <message>
         <source>サイクルタイム(秒)＝</source>
         <translation>Cycle time (s) =</translation>

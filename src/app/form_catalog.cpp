@@ -2,7 +2,7 @@
 #include "app/form_catalog.h"
 
 #include "app/form_opener.h"
-#include "app/formsetting.h"
+#include "app/settings_dialog.h"
 #include "mechanisms/catalog.h"
 #include "mechanism_window/simulation_form.h"
 #include "testbench/gauss_form.h"
@@ -35,7 +35,8 @@ void RegisterForms(FormOpener& opener, sim::Settings& settings)
     opener.registerForm("gauss_test", Kind::Shared, [] { return new testbench::Formgauss; });
     opener.registerForm("lady_test", Kind::Shared, [] { return new testbench::Formlady; });
     opener.registerForm("nibunhou_test", Kind::Shared, [] { return new testbench::formnibun; });
-    opener.registerForm("settei", Kind::Shared, [&settings] { return new formsetting(settings); });
+    opener.registerForm("settei", Kind::Shared,
+                        [&settings] { return new SettingsDialog(settings); });
 }
 
 }
