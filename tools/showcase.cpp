@@ -31,9 +31,9 @@
 #include "app/start_menu.h"
 #include "mechanisms/catalog.h"
 #include "mechanism_window/simulation_form.h"
-#include "testbench/gauss_form.h"
-#include "testbench/lady_form.h"
-#include "testbench/nibun_form.h"
+#include "testbench/bisection_window.h"
+#include "testbench/closure_window.h"
+#include "testbench/gauss_window.h"
 #include "widgets/language.h"
 
 namespace {
@@ -97,11 +97,11 @@ int main(int argc, char** argv)
     QWidget* window = nullptr;
     if (what == "gauss" || what == "lady" || what == "nibun") {
         if (what == "gauss")
-            window = new testbench::Formgauss;
+            window = new testbench::GaussEliminationTest;
         else if (what == "lady")
-            window = new testbench::Formlady;
+            window = new testbench::ClosureTest;
         else
-            window = new testbench::formnibun;
+            window = new testbench::BisectionTest;
         window->move(20, 20);
         window->show();
         if (auto* button = window->findChild<QPushButton*>("Command1"))

@@ -5,9 +5,9 @@
 #include "app/settings_dialog.h"
 #include "mechanisms/catalog.h"
 #include "mechanism_window/simulation_form.h"
-#include "testbench/gauss_form.h"
-#include "testbench/lady_form.h"
-#include "testbench/nibun_form.h"
+#include "testbench/bisection_window.h"
+#include "testbench/closure_window.h"
+#include "testbench/gauss_window.h"
 
 namespace app {
 
@@ -32,9 +32,10 @@ void RegisterForms(FormOpener& opener, sim::Settings& settings)
                 return new sim::SimulationForm(*mechanism, settings);
             });
 
-    opener.registerForm("gauss_test", Kind::Shared, [] { return new testbench::Formgauss; });
-    opener.registerForm("lady_test", Kind::Shared, [] { return new testbench::Formlady; });
-    opener.registerForm("nibunhou_test", Kind::Shared, [] { return new testbench::formnibun; });
+    opener.registerForm("gauss_test", Kind::Shared,
+                        [] { return new testbench::GaussEliminationTest; });
+    opener.registerForm("lady_test", Kind::Shared, [] { return new testbench::ClosureTest; });
+    opener.registerForm("nibunhou_test", Kind::Shared, [] { return new testbench::BisectionTest; });
     opener.registerForm("settei", Kind::Shared,
                         [&settings] { return new SettingsDialog(settings); });
 }
