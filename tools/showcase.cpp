@@ -26,14 +26,14 @@
 
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
-#include "app/formsetting.h"
 #include "app/interface_font.h"
+#include "app/settings_dialog.h"
 #include "app/main_menu.h"
 #include "mechanisms/catalog.h"
 #include "mechanism_window/mechanism_window.h"
-#include "testbench/gauss_form.h"
-#include "testbench/lady_form.h"
-#include "testbench/nibun_form.h"
+#include "testbench/bisection_window.h"
+#include "testbench/closure_window.h"
+#include "testbench/gauss_window.h"
 #include "widgets/language.h"
 
 namespace {
@@ -97,11 +97,11 @@ int main(int argc, char** argv)
     QWidget* window = nullptr;
     if (what == "gauss" || what == "lady" || what == "nibun") {
         if (what == "gauss")
-            window = new testbench::Formgauss;
+            window = new testbench::GaussEliminationTest;
         else if (what == "lady")
-            window = new testbench::Formlady;
+            window = new testbench::ClosureTest;
         else
-            window = new testbench::formnibun;
+            window = new testbench::BisectionTest;
         window->move(20, 20);
         window->show();
         if (auto* button = window->findChild<QPushButton*>("Command1"))
@@ -110,11 +110,11 @@ int main(int argc, char** argv)
     }
 
     if (what == "settings") {
-        auto* dialog = new app::formsetting(settings);
+        auto* dialog = new app::SettingsDialog(settings);
         dialog->move(20, 20);
         dialog->show();
-        dialog->Text1->setText("1O");
-        dialog->Command1->click();
+        dialog->cycleTimeBox->setText("1O");
+        dialog->okButton->click();
         return application.exec();
     }
 

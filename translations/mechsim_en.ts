@@ -117,7 +117,7 @@
     </message>
 </context>
 <context>
-    <name>app::formsetting</name>
+    <name>app::SettingsDialog</name>
     <message>
         <source>サイクルタイム(秒)＝</source>
         <translation>Cycle time (s) =</translation>
@@ -891,7 +891,85 @@
     </message>
 </context>
 <context>
-    <name>testbench::Formgauss</name>
+    <name>testbench::BisectionTest</name>
+    <message>
+        <source>精度１／２＾ｎ</source>
+        <translation>Accuracy 1/2^n</translation>
+    </message>
+    <message>
+        <source>二分法テスト</source>
+        <translation>Bisection test</translation>
+    </message>
+    <message>
+        <source>計算精度を設定してボタンを押して下さい</source>
+        <translation>Set the accuracy, then press this button</translation>
+    </message>
+    <message>
+        <source>精度：区間を半分にする回数 n、幅が 1/2^n になるまで</source>
+        <translation>Accuracy: the number n of halvings, until the interval is 1/2^n wide</translation>
+    </message>
+    <message>
+        <source>x*x - 2 = 0 の 0 から 2 の間の根</source>
+        <translation>Root of x*x - 2 = 0 between 0 and 2</translation>
+    </message>
+</context>
+<context>
+    <name>testbench::ClosureTest</name>
+    <message>
+        <source>点Bのx座標（点Aは原点）</source>
+        <translation>x of point B (point A is the origin)</translation>
+    </message>
+    <message>
+        <source>点Bのy座標（点Aは原点）</source>
+        <translation>y of point B (point A is the origin)</translation>
+    </message>
+    <message>
+        <source>点Aから関節Cまでのリンクの長さ（単位は任意）</source>
+        <translation>Length of the link from A to joint C (any length unit)</translation>
+    </message>
+    <message>
+        <source>関節Cから点Bまでのリンクの長さ（単位は任意）</source>
+        <translation>Length of the link from joint C to B (any length unit)</translation>
+    </message>
+    <message>
+        <source>求めた関節Cのx座標</source>
+        <translation>x of joint C, as computed</translation>
+    </message>
+    <message>
+        <source>求めた関節Cのy座標</source>
+        <translation>y of joint C, as computed</translation>
+    </message>
+    <message>
+        <source>レディー関数テスト</source>
+        <translation>Two-link closure test</translation>
+    </message>
+    <message>
+        <source>B に届きません。長さ 0 の腕（a1 または a2）では鎖が作れないためです。</source>
+        <translation>B cannot be reached: an arm of length 0 (a1 or a2) makes no chain.</translation>
+    </message>
+    <message>
+        <source>B に届く関節 C が決まりません。B が A と重なっているためです。</source>
+        <translation>No single joint C reaches B: B lies on A.</translation>
+    </message>
+    <message>
+        <source>B に届きません。A から B までの距離 %1 が a1 + a2 = %2 より長いためです。</source>
+        <translation>B cannot be reached: the distance from A to B, %1, is longer than a1 + a2 = %2.</translation>
+    </message>
+    <message>
+        <source>B に届きません。A から B までの距離 %1 が |a1 − a2| = %2 より短いためです。</source>
+        <translation>B cannot be reached: the distance from A to B, %1, is shorter than |a1 − a2| = %2.</translation>
+    </message>
+    <message>
+        <source>B に届く関節 C が求まりません。</source>
+        <translation>No joint C reaching B was found.</translation>
+    </message>
+    <message>
+        <source>消去</source>
+        <translation>Clear</translation>
+    </message>
+</context>
+<context>
+    <name>testbench::GaussEliminationTest</name>
     <message>
         <source>行列ｍの1行1列の要素</source>
         <translation>Matrix m, row 1, column 1</translation>
@@ -959,84 +1037,6 @@
     <message>
         <source>解の未知数 Y</source>
         <translation>Unknown Y of the solution</translation>
-    </message>
-</context>
-<context>
-    <name>testbench::Formlady</name>
-    <message>
-        <source>点Bのx座標（点Aは原点）</source>
-        <translation>x of point B (point A is the origin)</translation>
-    </message>
-    <message>
-        <source>点Bのy座標（点Aは原点）</source>
-        <translation>y of point B (point A is the origin)</translation>
-    </message>
-    <message>
-        <source>点Aから関節Cまでのリンクの長さ（単位は任意）</source>
-        <translation>Length of the link from A to joint C (any length unit)</translation>
-    </message>
-    <message>
-        <source>関節Cから点Bまでのリンクの長さ（単位は任意）</source>
-        <translation>Length of the link from joint C to B (any length unit)</translation>
-    </message>
-    <message>
-        <source>求めた関節Cのx座標</source>
-        <translation>x of joint C, as computed</translation>
-    </message>
-    <message>
-        <source>求めた関節Cのy座標</source>
-        <translation>y of joint C, as computed</translation>
-    </message>
-    <message>
-        <source>レディー関数テスト</source>
-        <translation>Two-link closure test</translation>
-    </message>
-    <message>
-        <source>B に届きません。長さ 0 の腕（a1 または a2）では鎖が作れないためです。</source>
-        <translation>B cannot be reached: an arm of length 0 (a1 or a2) makes no chain.</translation>
-    </message>
-    <message>
-        <source>B に届く関節 C が決まりません。B が A と重なっているためです。</source>
-        <translation>No single joint C reaches B: B lies on A.</translation>
-    </message>
-    <message>
-        <source>B に届きません。A から B までの距離 %1 が a1 + a2 = %2 より長いためです。</source>
-        <translation>B cannot be reached: the distance from A to B, %1, is longer than a1 + a2 = %2.</translation>
-    </message>
-    <message>
-        <source>B に届きません。A から B までの距離 %1 が |a1 − a2| = %2 より短いためです。</source>
-        <translation>B cannot be reached: the distance from A to B, %1, is shorter than |a1 − a2| = %2.</translation>
-    </message>
-    <message>
-        <source>B に届く関節 C が求まりません。</source>
-        <translation>No joint C reaching B was found.</translation>
-    </message>
-    <message>
-        <source>消去</source>
-        <translation>Clear</translation>
-    </message>
-</context>
-<context>
-    <name>testbench::formnibun</name>
-    <message>
-        <source>精度１／２＾ｎ</source>
-        <translation>Accuracy 1/2^n</translation>
-    </message>
-    <message>
-        <source>二分法テスト</source>
-        <translation>Bisection test</translation>
-    </message>
-    <message>
-        <source>計算精度を設定してボタンを押して下さい</source>
-        <translation>Set the accuracy, then press this button</translation>
-    </message>
-    <message>
-        <source>精度：区間を半分にする回数 n、幅が 1/2^n になるまで</source>
-        <translation>Accuracy: the number n of halvings, until the interval is 1/2^n wide</translation>
-    </message>
-    <message>
-        <source>x*x - 2 = 0 の 0 から 2 の間の根</source>
-        <translation>Root of x*x - 2 = 0 between 0 and 2</translation>
     </message>
 </context>
 <context>

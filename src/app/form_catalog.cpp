@@ -2,12 +2,12 @@
 #include "app/form_catalog.h"
 
 #include "app/form_opener.h"
-#include "app/formsetting.h"
-#include "mechanism_window/mechanism_window.h"
+#include "app/settings_dialog.h"
 #include "mechanisms/catalog.h"
-#include "testbench/gauss_form.h"
-#include "testbench/lady_form.h"
-#include "testbench/nibun_form.h"
+#include "mechanism_window/mechanism_window.h"
+#include "testbench/bisection_window.h"
+#include "testbench/closure_window.h"
+#include "testbench/gauss_window.h"
 
 namespace app {
 
@@ -20,10 +20,12 @@ void RegisterForms(FormOpener& opener, sim::Settings& settings)
             mechanism->oneWindow ? Kind::Shared : Kind::NewInstance,
             [mechanism, &settings] { return new sim::MechanismWindow(*mechanism, settings); });
 
-    opener.registerForm("gauss_test", Kind::Shared, [] { return new testbench::Formgauss; });
-    opener.registerForm("lady_test", Kind::Shared, [] { return new testbench::Formlady; });
-    opener.registerForm("nibunhou_test", Kind::Shared, [] { return new testbench::formnibun; });
-    opener.registerForm("settei", Kind::Shared, [&settings] { return new formsetting(settings); });
+    opener.registerForm("gauss_test", Kind::Shared,
+                        [] { return new testbench::GaussEliminationTest; });
+    opener.registerForm("lady_test", Kind::Shared, [] { return new testbench::ClosureTest; });
+    opener.registerForm("nibunhou_test", Kind::Shared, [] { return new testbench::BisectionTest; });
+    opener.registerForm("settei", Kind::Shared,
+                        [&settings] { return new SettingsDialog(settings); });
 }
 
 }

@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 #include "app/form_opener.h"
-#include "app/formsetting.h"
+#include "app/settings_dialog.h"
 #include "app/interface_font.h"
 #include "app/main_menu.h"
 
@@ -44,11 +44,11 @@ TEST(AccessibleNames, StartMenuControlsAreNamed)
 TEST(AccessibleNames, SettingsBoxesAreNamedByTheirCaptions)
 {
     sim::Settings settings;
-    app::formsetting form(settings);
+    app::SettingsDialog form(settings);
     ExpectNamedControls(form);
-    EXPECT_EQ(form.Text1->accessibleName(), form.Label1->text());
-    EXPECT_EQ(form.Text2->accessibleName(), form.Label2->text());
-    EXPECT_EQ(form.Command1->accessibleName(), "OK");
+    EXPECT_EQ(form.cycleTimeBox->accessibleName(), form.cycleTimeCaption->text());
+    EXPECT_EQ(form.divisionsBox->accessibleName(), form.divisionsCaption->text());
+    EXPECT_EQ(form.okButton->accessibleName(), "OK");
 }
 
 TEST(InterfaceFont, JapaneseFontIsInstalledAndUsed)

@@ -12,7 +12,7 @@
 
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
-#include "app/formsetting.h"
+#include "app/settings_dialog.h"
 #include "app/main_menu.h"
 #include "mechanism_window/mechanism_window.h"
 #include "run/settings.h"
@@ -155,7 +155,7 @@ TEST_F(StartMenuTest, SetteiOpensTheOneSettingsDialog)
     item(menu, "settei")->trigger();
     int shown = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
-        shown += qobject_cast<app::formsetting*>(w) && w->isVisible();
+        shown += qobject_cast<app::SettingsDialog*>(w) && w->isVisible();
     EXPECT_EQ(shown, 1);
 }
 
@@ -205,11 +205,11 @@ TEST_F(StartMenuTest, SettingsConfirmedInTheDialogDriveTheNextRun)
     app::RegisterForms(opener, settings);
     app::MainMenu menu(opener, settings);
     item(menu, "settei")->trigger();
-    auto* dialog = qobject_cast<app::formsetting*>(OpenWindows("formsetting").at(0));
+    auto* dialog = qobject_cast<app::SettingsDialog*>(OpenWindows("formsetting").at(0));
     ASSERT_NE(dialog, nullptr);
-    dialog->Text1->setText("5");
-    dialog->Text2->setText("100");
-    dialog->Command1->click();
+    dialog->cycleTimeBox->setText("5");
+    dialog->divisionsBox->setText("100");
+    dialog->okButton->click();
 
     item(menu, "jun2r")->trigger();
     auto* form = qobject_cast<sim::MechanismWindow*>(OpenWindows("Form2rjun").at(0));

@@ -6,18 +6,18 @@
 #include <memory>
 
 #include "plot/qt/picture_box.h"
-#include "testbench/gauss_form.h"
-#include "testbench/lady_form.h"
-#include "testbench/nibun_form.h"
+#include "testbench/bisection_window.h"
+#include "testbench/closure_window.h"
+#include "testbench/gauss_window.h"
 
 namespace {
 
 TEST(TestBenchAccessibleNames, EveryBoxButtonAndPictureIsNamed)
 {
     std::vector<std::unique_ptr<QWidget>> forms;
-    forms.push_back(std::make_unique<testbench::Formgauss>());
-    forms.push_back(std::make_unique<testbench::Formlady>());
-    forms.push_back(std::make_unique<testbench::formnibun>());
+    forms.push_back(std::make_unique<testbench::GaussEliminationTest>());
+    forms.push_back(std::make_unique<testbench::ClosureTest>());
+    forms.push_back(std::make_unique<testbench::BisectionTest>());
     for (const auto& form : forms) {
         QList<QWidget*> controls;
         for (QLineEdit* box : form->findChildren<QLineEdit*>())

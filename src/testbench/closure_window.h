@@ -16,7 +16,7 @@ class PictureBox;
 
 namespace testbench {
 
-class Formlady : public QWidget {
+class ClosureTest : public QWidget {
     Q_OBJECT
 public:
     // The chain drawn by the last click: points 0..n, A first and B last.
@@ -25,17 +25,22 @@ public:
         std::array<double, 3> x{}, y{};
     };
 
-    explicit Formlady(QWidget* parent = nullptr);
+    explicit ClosureTest(QWidget* parent = nullptr);
     static QString formName() { return QStringLiteral("Formlady"); }
 
     std::optional<PointChain> lastChain() const { return lastChain_; }
 
 private:
-    void Command1_Click();
+    // The boxes from top to bottom: B's coordinates and the two link lengths are typed, the
+    // joint C found is shown.
+    enum Box { BX, BY, LinkA1, LinkA2, JointX, JointY, BoxCount };
 
-    std::array<QLineEdit*, 7> text1_{};   // Text1(0..4, 6); index 5 is not used
+    // Finds joint C for the typed B and links, shows it and draws the chain over the picture.
+    void closeChain();
+
+    std::array<QLineEdit*, BoxCount> boxes_{};
     QLabel* message_ = nullptr;
-    plot::PictureBox* picture1_ = nullptr;
+    plot::PictureBox* chainPicture_ = nullptr;
     std::optional<PointChain> lastChain_;
 };
 

@@ -13,22 +13,22 @@ class QPushButton;
 
 namespace app {
 
-class formsetting : public QWidget {
+class SettingsDialog : public QWidget {
     Q_OBJECT
 public:
     // "OK" writes `settings`, which belongs to the application and outlives the dialog.
-    explicit formsetting(sim::Settings& settings, QWidget* parent = nullptr);
+    explicit SettingsDialog(sim::Settings& settings, QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QLineEdit* Text1;   // cycle time T, seconds
-    QLabel* Label2;
-    QLineEdit* Text2;   // division count N
-    QPushButton* Command1;
-    QLabel* lblMessage;   // why the last "OK" was refused; empty otherwise
+    QLabel* cycleTimeCaption;
+    QLineEdit* cycleTimeBox;   // cycle time T, seconds
+    QLabel* divisionsCaption;
+    QLineEdit* divisionsBox;   // division count N
+    QPushButton* okButton;
+    QLabel* refusalLabel;   // why the last "OK" was refused; empty otherwise
 
 private:
     // "OK": stores both values and closes, or shows why not and changes nothing.
-    void Command1_Click();
+    void confirm();
 
     sim::Settings& settings_;
     std::string refusal_;   // the core's text of the message shown, "" before any refusal

@@ -9,17 +9,18 @@ class QLineEdit;
 
 namespace testbench {
 
-class formnibun : public QWidget {
+class BisectionTest : public QWidget {
     Q_OBJECT
 public:
-    explicit formnibun(QWidget* parent = nullptr);
+    explicit BisectionTest(QWidget* parent = nullptr);
     static QString formName() { return QStringLiteral("formnibun"); }
 
 private:
-    void Command1_Click();
+    // Halves [0, 2] the typed number of times and shows the root, or says why not.
+    void findRoot();
 
-    QLineEdit* text1_ = nullptr;   // the result
-    QLineEdit* text2_ = nullptr;   // the number of halvings n
+    QLineEdit* answerBox_ = nullptr;     // the root found
+    QLineEdit* halvingsBox_ = nullptr;   // the number of halvings n
     QLabel* message_ = nullptr;
 };
 

@@ -1,6 +1,6 @@
-// Controls of the test-bench forms: named boxes and labels, reading numbers from the boxes
+// Controls of the test-bench windows: named boxes and labels, reading numbers from the boxes
 // and showing results in them.
-#include "testbench/form_boxes.h"
+#include "testbench/controls.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-// Finding a test-bench form's controls by object name, as a user finds them by caption.
+// Finding a test-bench window's controls by object name, as a user finds them by caption.
 #pragma once
 
 #include <QLabel>

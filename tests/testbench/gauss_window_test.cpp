@@ -4,8 +4,8 @@
 #include <array>
 #include <tuple>
 
-#include "testbench/form_driver.h"
-#include "testbench/gauss_form.h"
+#include "testbench/gauss_window.h"
+#include "testbench/window_driver.h"
 
 using namespace testbench_test;
 
@@ -14,16 +14,16 @@ namespace {
 const QString kSolved = QStringLiteral("下段は結果です。");
 const QString kSingular = QStringLiteral("行列ｍは不正です。");
 
-// m(1,1), m(1,2), m(2,1), m(2,2), v(1), v(2) into Text1(0..5).
+// m(1,1), m(1,2), m(2,1), m(2,2), v(1), v(2) into the boxes Text1_0 .. Text1_5.
 void Type(QWidget& form, const std::array<const char*, 6>& texts)
 {
     for (int i = 0; i < 6; ++i)
         Box(form, QStringLiteral("Text1_%1").arg(i)).setText(QString::fromUtf8(texts[i]));
 }
 
-TEST(Formgauss, ShowsTheSystemPictureWithItsDefaults)
+TEST(GaussEliminationTest, ShowsTheSystemPictureWithItsDefaults)
 {
-    testbench::Formgauss form;
+    testbench::GaussEliminationTest form;
     EXPECT_EQ(form.objectName(), QStringLiteral("Formgauss"));
     EXPECT_TRUE(form.isWindow());
     const std::array<std::pair<const char*, const char*>, 12> boxes{{
@@ -53,9 +53,9 @@ TEST(Formgauss, ShowsTheSystemPictureWithItsDefaults)
     EXPECT_EQ(Box(form, "Text3_5").accessibleName(), "Y");
 }
 
-TEST(Formgauss, DefaultsSolveToTheClosedForm)
+TEST(GaussEliminationTest, DefaultsSolveToTheClosedForm)
 {
-    testbench::Formgauss form;
+    testbench::GaussEliminationTest form;
     Click(form);
     EXPECT_EQ(Box(form, "Text2").text(), kSolved);
     // x + 2y = 1, 3x + y = 1  =>  x = 1/5, y = 2/5 (the shortest text of the computed double).
@@ -64,7 +64,7 @@ TEST(Formgauss, DefaultsSolveToTheClosedForm)
     EXPECT_EQ(Box(form, "Text3_5").text(), "0.4");
 }
 
-TEST(Formgauss, ResultTable)
+TEST(GaussEliminationTest, ResultTable)
 {
     struct Row {
         const char* name;
@@ -83,7 +83,7 @@ TEST(Formgauss, ResultTable)
         {"full-width digits", {"２", "０", "０", "１", "６", "－１"}, kSolved, "3", "-1"},
     };
     for (const Row& r : rows) {
-        testbench::Formgauss form;
+        testbench::GaussEliminationTest form;
         Type(form, r.input);
         Click(form);
         EXPECT_EQ(Box(form, "Text2").text(), r.message) << r.name;
@@ -92,11 +92,11 @@ TEST(Formgauss, ResultTable)
     }
 }
 
-TEST(Formgauss, RepeatedClicksGiveTheSameResult)
+TEST(GaussEliminationTest, RepeatedClicksGiveTheSameResult)
 {
     for (const auto& input : {std::array<const char*, 6>{"0", "1", "1", "0", "5", "7"},
                               std::array<const char*, 6>{"1", "2", "2", "4", "1", "1"}}) {
-        testbench::Formgauss form;
+        testbench::GaussEliminationTest form;
         Type(form, input);
         Click(form);
         const QString first =
@@ -108,9 +108,9 @@ TEST(Formgauss, RepeatedClicksGiveTheSameResult)
     }
 }
 
-TEST(Formgauss, OverflowingPivotIsAFailureWithoutInfinityOnScreen)
+TEST(GaussEliminationTest, OverflowingPivotIsAFailureWithoutInfinityOnScreen)
 {
-    testbench::Formgauss form;
+    testbench::GaussEliminationTest form;
     Type(form, {"1e-300", "1e300", "1", "1", "1e300", "1"});
     Click(form);
     EXPECT_EQ(Box(form, "Text2").text(), kSingular);
@@ -122,9 +122,9 @@ TEST(Formgauss, OverflowingPivotIsAFailureWithoutInfinityOnScreen)
 }
 
 // Students read X = 7, Y = 5 left beside a refusal as its answer.
-TEST(Formgauss, ARefusalNamesTheBoxAndEmptiesTheAnswers)
+TEST(GaussEliminationTest, ARefusalNamesTheBoxAndEmptiesTheAnswers)
 {
-    testbench::Formgauss form;
+    testbench::GaussEliminationTest form;
     const std::array<std::tuple<int, const char*, const char*, const char*>, 3> bad{{
         {2, "abc", "m(2,1)", "数値ではありません"},
         {5, "1e400", "v(2)", "範囲外"},

@@ -8,9 +8,9 @@
 
 #include "plot/qt/picture_box.h"
 #include "plot/recording_canvas.h"
+#include "testbench/closure_window.h"
 #include "testbench/draw_point_chain.h"
-#include "testbench/form_driver.h"
-#include "testbench/lady_form.h"
+#include "testbench/window_driver.h"
 #include "widgets/picture_menu.h"
 
 using namespace testbench_test;
@@ -24,7 +24,7 @@ void TypeB(QWidget& form, const char* x2, const char* y2)
 }
 
 // The last chain replayed on an 80 x 80 mm recorder.
-plot::RecordingCanvas Replay(const testbench::Formlady& form)
+plot::RecordingCanvas Replay(const testbench::ClosureTest& form)
 {
     plot::RecordingCanvas canvas(80, 80);
     const auto chain = form.lastChain();
@@ -42,9 +42,9 @@ std::vector<plot::RecordedLine> SolidLines(const plot::RecordingCanvas& c)
     return solid;
 }
 
-TEST(Formlady, DefaultsAndNames)
+TEST(ClosureTest, DefaultsAndNames)
 {
-    testbench::Formlady form;
+    testbench::ClosureTest form;
     EXPECT_EQ(form.objectName(), "Formlady");
     const std::array<std::pair<const char*, const char*>, 6> boxes{{
         {"Text1_0", "8"},
@@ -72,9 +72,9 @@ TEST(Formlady, DefaultsAndNames)
     EXPECT_EQ(captions, QStringList({"画像を保存", "クリップボードにコピー"}));
 }
 
-TEST(Formlady, DefaultsCloseTheChainOnTheLeftOfAB)
+TEST(ClosureTest, DefaultsCloseTheChainOnTheLeftOfAB)
 {
-    testbench::Formlady form;
+    testbench::ClosureTest form;
     Click(form);
     const double cx = Shown(form, "Text1_3"), cy = Shown(form, "Text1_4");
     // Both links keep their lengths, and C lies to the left of A->B.
@@ -100,9 +100,9 @@ TEST(Formlady, DefaultsCloseTheChainOnTheLeftOfAB)
     EXPECT_EQ(inked(), 0);
 }
 
-TEST(Formlady, DefaultChainIsTwoLinksWithCirclesAtAAndB)
+TEST(ClosureTest, DefaultChainIsTwoLinksWithCirclesAtAAndB)
 {
-    testbench::Formlady form;
+    testbench::ClosureTest form;
     Click(form);
     const double cx = Shown(form, "Text1_3"), cy = Shown(form, "Text1_4");
     plot::RecordingCanvas canvas(80, 80);
@@ -139,7 +139,7 @@ TEST(Formlady, DefaultChainIsTwoLinksWithCirclesAtAAndB)
     EXPECT_EQ(canvas.clearCount, 0);
 }
 
-TEST(Formlady, ChainsWithoutAJointDrawTheSingleLineAB)
+TEST(ClosureTest, ChainsWithoutAJointDrawTheSingleLineAB)
 {
     struct Row {
         const char* name;
@@ -155,7 +155,7 @@ TEST(Formlady, ChainsWithoutAJointDrawTheSingleLineAB)
         {"coincident", "0", "0", {10, 70}, "重なって"},
     };
     for (const Row& r : rows) {
-        testbench::Formlady form;
+        testbench::ClosureTest form;
         Click(form);   // a previous result that the failure must clear
         TypeB(form, r.x2, r.y2);
         Click(form);
@@ -175,9 +175,9 @@ TEST(Formlady, ChainsWithoutAJointDrawTheSingleLineAB)
     }
 }
 
-TEST(Formlady, LinksTooDifferentToMeetLeaveTheBoxesEmpty)
+TEST(ClosureTest, LinksTooDifferentToMeetLeaveTheBoxesEmpty)
 {
-    testbench::Formlady form;
+    testbench::ClosureTest form;
     TypeB(form, "2", "0");
     Box(form, "Text1_6").setText("5");   // |AB| = 2 < 10 - 5
     Click(form);
@@ -187,14 +187,14 @@ TEST(Formlady, LinksTooDifferentToMeetLeaveTheBoxesEmpty)
     EXPECT_EQ(form.lastChain()->n, 1);
 }
 
-TEST(Formlady, ARefusalNamesTheBoxAndEmptiesTheAnswers)
+TEST(ClosureTest, ARefusalNamesTheBoxAndEmptiesTheAnswers)
 {
-    testbench::Formlady form;
+    testbench::ClosureTest form;
     Click(form);
     const auto chain = *form.lastChain();
     for (const auto& [box, caption] :
          {std::pair{"Text1_0", "x2"}, std::pair{"Text1_2", "a1"}, std::pair{"Text1_6", "a2"}}) {
-        testbench::Formlady fresh;
+        testbench::ClosureTest fresh;
         Click(fresh);
         Box(fresh, box).setText("abc");
         Click(fresh);
@@ -205,7 +205,7 @@ TEST(Formlady, ARefusalNamesTheBoxAndEmptiesTheAnswers)
     }
 }
 
-TEST(Formlady, ExtremeInputsShowNoInfinityAndDrawFiniteGeometry)
+TEST(ClosureTest, ExtremeInputsShowNoInfinityAndDrawFiniteGeometry)
 {
     const std::array<std::array<const char*, 4>, 4> inputs{{
         {"1e300", "1e300", "1e300", "1e300"},
@@ -214,7 +214,7 @@ TEST(Formlady, ExtremeInputsShowNoInfinityAndDrawFiniteGeometry)
         {"-8", "-2", "10", "10"},
     }};
     for (const auto& in : inputs) {
-        testbench::Formlady form;
+        testbench::ClosureTest form;
         const char* names[] = {"Text1_0", "Text1_1", "Text1_2", "Text1_6"};
         for (int i = 0; i < 4; ++i)
             Box(form, names[i]).setText(in[i]);

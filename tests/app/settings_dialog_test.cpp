@@ -11,47 +11,51 @@
 
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
-#include "app/formsetting.h"
+#include "app/settings_dialog.h"
 #include "run/settings.h"
 #include "windows.h"
 
 namespace {
 
-class FormSettingTest : public ::testing::Test {
+class SettingsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { app::RegisterForms(opener, settings); }
     void TearDown() override { apptest::CloseAllWindows(); }
 
-    app::formsetting* open() { return qobject_cast<app::formsetting*>(opener.open("settei")); }
-    // Types both boxes and presses "OK".
-    static void confirm(app::formsetting* form, const QString& cycleTime, const QString& divisions)
+    app::SettingsDialog* open()
     {
-        form->Text1->setText(cycleTime);
-        form->Text2->setText(divisions);
-        form->Command1->click();
+        return qobject_cast<app::SettingsDialog*>(opener.open("settei"));
+    }
+    // Types both boxes and presses "OK".
+    static void confirm(app::SettingsDialog* form, const QString& cycleTime,
+                        const QString& divisions)
+    {
+        form->cycleTimeBox->setText(cycleTime);
+        form->divisionsBox->setText(divisions);
+        form->okButton->click();
     }
 
     sim::Settings settings;
     app::FormOpener opener;
 };
 
-TEST_F(FormSettingTest, DesignShowsTheCaptionsAndDefaults)
+TEST_F(SettingsDialogTest, DesignShowsTheCaptionsAndDefaults)
 {
-    app::formsetting* form = open();
+    app::SettingsDialog* form = open();
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->windowTitle(), "setting");
-    EXPECT_EQ(form->Label1->text(), "サイクルタイム(秒)＝");
-    EXPECT_EQ(form->Label2->text(), "時分割数＝");
-    EXPECT_EQ(form->Command1->text(), "OK");
-    EXPECT_EQ(form->Text1->text(), "10");
-    EXPECT_EQ(form->Text2->text(), "200");
+    EXPECT_EQ(form->cycleTimeCaption->text(), "サイクルタイム(秒)＝");
+    EXPECT_EQ(form->divisionsCaption->text(), "時分割数＝");
+    EXPECT_EQ(form->okButton->text(), "OK");
+    EXPECT_EQ(form->cycleTimeBox->text(), "10");
+    EXPECT_EQ(form->divisionsBox->text(), "200");
     EXPECT_FALSE(form->isModal());
     // Upper row, lower row, button below both.
-    EXPECT_LT(form->Text1->geometry().bottom(), form->Text2->geometry().top());
-    EXPECT_LT(form->Text2->geometry().bottom(), form->Command1->geometry().top());
+    EXPECT_LT(form->cycleTimeBox->geometry().bottom(), form->divisionsBox->geometry().top());
+    EXPECT_LT(form->divisionsBox->geometry().bottom(), form->okButton->geometry().top());
 }
 
-TEST_F(FormSettingTest, RefusedInputIsShownAndChangesNothing)
+TEST_F(SettingsDialogTest, RefusedInputIsShownAndChangesNothing)
 {
     struct Case {
         const char* cycleTime;
@@ -69,17 +73,17 @@ TEST_F(FormSettingTest, RefusedInputIsShownAndChangesNothing)
         {"5", "2000000", "時分割数"},
         {"5", "", "時分割数"},
     };
-    app::formsetting* form = open();
+    app::SettingsDialog* form = open();
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.cycleTime) + " / " + c.divisions);
         confirm(form, QString::fromUtf8(c.cycleTime), QString::fromUtf8(c.divisions));
         EXPECT_TRUE(form->isVisible());
-        EXPECT_TRUE(form->lblMessage->isVisibleTo(form));
-        EXPECT_TRUE(form->lblMessage->text().contains(QString::fromUtf8(c.namedBox)))
-            << form->lblMessage->text().toStdString();
+        EXPECT_TRUE(form->refusalLabel->isVisibleTo(form));
+        EXPECT_TRUE(form->refusalLabel->text().contains(QString::fromUtf8(c.namedBox)))
+            << form->refusalLabel->text().toStdString();
         // The whole refusal shows: the dialog grew to the message's wrapped height.
         QCoreApplication::processEvents();
-        const QLabel* message = form->lblMessage;
+        const QLabel* message = form->refusalLabel;
         EXPECT_GE(message->height(), message->heightForWidth(message->width()));
         EXPECT_TRUE(form->rect().contains(message->geometry()));
         EXPECT_EQ(settings.cycleTime, 10);
@@ -87,9 +91,9 @@ TEST_F(FormSettingTest, RefusedInputIsShownAndChangesNothing)
     }
 }
 
-TEST_F(FormSettingTest, OkStoresBothValuesAndCloses)
+TEST_F(SettingsDialogTest, OkStoresBothValuesAndCloses)
 {
-    QPointer<app::formsetting> form = open();
+    QPointer<app::SettingsDialog> form = open();
     confirm(form, "5", "100");
     EXPECT_EQ(settings.cycleTime, 5);
     EXPECT_EQ(settings.divisions, 100);
@@ -97,31 +101,31 @@ TEST_F(FormSettingTest, OkStoresBothValuesAndCloses)
     EXPECT_TRUE(form.isNull());
 }
 
-TEST_F(FormSettingTest, FullWidthDigitsAreRead)
+TEST_F(SettingsDialogTest, FullWidthDigitsAreRead)
 {
     confirm(open(), "５", "２００");
     EXPECT_EQ(settings.cycleTime, 5);
     EXPECT_EQ(settings.divisions, 200);
 }
 
-TEST_F(FormSettingTest, ReopenedDialogShowsTheDefaultsNotTheSettings)
+TEST_F(SettingsDialogTest, ReopenedDialogShowsTheDefaultsNotTheSettings)
 {
     confirm(open(), "5", "100");
 
-    app::formsetting* again = open();
+    app::SettingsDialog* again = open();
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(again->Text1->text(), "10");
-    EXPECT_EQ(again->Text2->text(), "200");
-    EXPECT_TRUE(again->lblMessage->text().isEmpty());
+    EXPECT_EQ(again->cycleTimeBox->text(), "10");
+    EXPECT_EQ(again->divisionsBox->text(), "200");
+    EXPECT_TRUE(again->refusalLabel->text().isEmpty());
     // Confirming untouched restores the defaults.
-    again->Command1->click();
+    again->okButton->click();
     EXPECT_EQ(settings.cycleTime, 10);
     EXPECT_EQ(settings.divisions, 200);
 }
 
-TEST_F(FormSettingTest, RefusedThenCorrectedIsStored)
+TEST_F(SettingsDialogTest, RefusedThenCorrectedIsStored)
 {
-    app::formsetting* form = open();
+    app::SettingsDialog* form = open();
     confirm(form, "10", "0");
     ASSERT_TRUE(form->isVisible());
     confirm(form, "10", "50");
@@ -129,15 +133,15 @@ TEST_F(FormSettingTest, RefusedThenCorrectedIsStored)
     EXPECT_EQ(settings.divisions, 50);
 }
 
-TEST_F(FormSettingTest, ClosingByTheFrameChangesNothing)
+TEST_F(SettingsDialogTest, ClosingByTheFrameChangesNothing)
 {
-    app::formsetting* form = open();
-    form->Text1->setText("5");
-    form->Text2->setText("100");
+    app::SettingsDialog* form = open();
+    form->cycleTimeBox->setText("5");
+    form->divisionsBox->setText("100");
     form->close();
     EXPECT_EQ(settings.cycleTime, 10);
     EXPECT_EQ(settings.divisions, 200);
-    EXPECT_EQ(open()->Text1->text(), "10");
+    EXPECT_EQ(open()->cycleTimeBox->text(), "10");
 }
 
 }

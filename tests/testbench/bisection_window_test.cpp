@@ -3,16 +3,16 @@
 
 #include <cmath>
 
-#include "testbench/form_driver.h"
-#include "testbench/nibun_form.h"
+#include "testbench/bisection_window.h"
+#include "testbench/window_driver.h"
 
 using namespace testbench_test;
 
 namespace {
 
-TEST(formnibun, Defaults)
+TEST(BisectionTest, Defaults)
 {
-    testbench::formnibun form;
+    testbench::BisectionTest form;
     EXPECT_EQ(form.objectName(), "formnibun");
     EXPECT_EQ(Find<QPushButton>(form, "Command1").text(), "計算精度を設定してボタンを押して下さい");
     EXPECT_EQ(Label(form, "Label1").text(), "精度１／２＾ｎ");
@@ -23,7 +23,7 @@ TEST(formnibun, Defaults)
     EXPECT_EQ(Box(form, "Text1").accessibleName(), "answer");
 }
 
-TEST(formnibun, AnswerTable)
+TEST(BisectionTest, AnswerTable)
 {
     const std::pair<const char*, const char*> rows[] = {
         {"10", "1.4150390625"},   {"1", "1.5"},    {"20", "1.4142141342163086"}, {"0", "error"},
@@ -31,34 +31,34 @@ TEST(formnibun, AnswerTable)
         {"１０", "1.4150390625"},
     };
     for (const auto& [n, answer] : rows) {
-        testbench::formnibun form;
+        testbench::BisectionTest form;
         Box(form, "Text2").setText(n);
         Click(form);
         EXPECT_EQ(Box(form, "Text1").text(), answer) << n;
     }
 }
 
-TEST(formnibun, AnswerLiesWithinHalfTheLastIntervalOfTheRoot)
+TEST(BisectionTest, AnswerLiesWithinHalfTheLastIntervalOfTheRoot)
 {
     for (int n : {3, 7, 15, 30, 50}) {
-        testbench::formnibun form;
+        testbench::BisectionTest form;
         Box(form, "Text2").setText(QString::number(n));
         Click(form);
         EXPECT_LE(std::abs(Shown(form, "Text1") - std::sqrt(2.0)), 2 / std::ldexp(1.0, n + 1)) << n;
     }
 }
 
-TEST(formnibun, HugeCountEndsAtTheRoot)
+TEST(BisectionTest, HugeCountEndsAtTheRoot)
 {
-    testbench::formnibun form;
+    testbench::BisectionTest form;
     Box(form, "Text2").setText("1e300");
     Click(form);
     EXPECT_NEAR(Shown(form, "Text1"), std::sqrt(2.0), 1e-15);
 }
 
-TEST(formnibun, ARefusalNamesTheBoxAndEmptiesTheAnswer)
+TEST(BisectionTest, ARefusalNamesTheBoxAndEmptiesTheAnswer)
 {
-    testbench::formnibun form;
+    testbench::BisectionTest form;
     for (const char* bad : {"abc", "", "nan", "1e999"}) {
         Box(form, "Text2").setText("10");
         Click(form);

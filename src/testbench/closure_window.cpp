@@ -1,6 +1,6 @@
 // The closure test window: joint C of the two-link chain from A at the origin to a typed B,
 // its coordinates and a drawing of the chain A-C-B.
-#include "testbench/lady_form.h"
+#include "testbench/closure_window.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -15,8 +15,8 @@
 
 #include "numeric/closures.h"
 #include "plot/qt/picture_box.h"
+#include "testbench/controls.h"
 #include "testbench/draw_point_chain.h"
-#include "testbench/form_boxes.h"
 #include "widgets/accessible_names.h"
 #include "widgets/language.h"
 #include "widgets/message_line.h"
@@ -44,47 +44,48 @@ QString OutOfReach(double bx, double by, double la, double lb)
     const double distance = std::hypot(bx, by);
     if (la == 0 || lb == 0)
         return QCoreApplication::translate(
-            "testbench::Formlady",
+            "testbench::ClosureTest",
             "B に届きません。長さ 0 の腕（a1 または a2）では鎖が作れないためです。");
     if (distance == 0)
         return QCoreApplication::translate(
-            "testbench::Formlady",
+            "testbench::ClosureTest",
             "B に届く関節 C が決まりません。B が A と重なっているためです。");
     const QString ab = NumberText(distance);
     if (distance > la + lb)
         return QCoreApplication::translate(
-                   "testbench::Formlady",
+                   "testbench::ClosureTest",
                    "B に届きません。A から B までの距離 %1 が a1 + a2 = %2 より長いためです。")
             .arg(ab, NumberText(la + lb));
     if (distance < std::abs(la - lb))
         return QCoreApplication::translate(
-                   "testbench::Formlady",
+                   "testbench::ClosureTest",
                    "B に届きません。A から B までの距離 %1 が |a1 − a2| = %2 より短いためです。")
             .arg(ab, NumberText(std::abs(la - lb)));
-    return QCoreApplication::translate("testbench::Formlady", "B に届く関節 C が求まりません。");
+    return QCoreApplication::translate("testbench::ClosureTest", "B に届く関節 C が求まりません。");
 }
 
 }
 
-Formlady::Formlady(QWidget* parent) : QWidget(parent, Qt::Window)
+ClosureTest::ClosureTest(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(formName());
 
     struct Row {
-        int index;
+        Box box;
+        int objectIndex;   // the box is Text1_<objectIndex>, its caption Label1_<objectIndex>
         const char* caption;
         const char* text;
         bool output;
         const char* tooltip;
     };
     // Inputs B = (x2, y2), la = a1, lb = a2; outputs C = (xb, yb).
-    const std::array<Row, 6> rows{{
-        {0, "x2", "8", false, QT_TR_NOOP("点Bのx座標（点Aは原点）")},
-        {1, "y2", "2", false, QT_TR_NOOP("点Bのy座標（点Aは原点）")},
-        {2, "a1", "10", false, QT_TR_NOOP("点Aから関節Cまでのリンクの長さ（単位は任意）")},
-        {6, "a2", "10", false, QT_TR_NOOP("関節Cから点Bまでのリンクの長さ（単位は任意）")},
-        {3, "xb", "", true, QT_TR_NOOP("求めた関節Cのx座標")},
-        {4, "yb", "", true, QT_TR_NOOP("求めた関節Cのy座標")},
+    const std::array<Row, BoxCount> rows{{
+        {BX, 0, "x2", "8", false, QT_TR_NOOP("点Bのx座標（点Aは原点）")},
+        {BY, 1, "y2", "2", false, QT_TR_NOOP("点Bのy座標（点Aは原点）")},
+        {LinkA1, 2, "a1", "10", false, QT_TR_NOOP("点Aから関節Cまでのリンクの長さ（単位は任意）")},
+        {LinkA2, 6, "a2", "10", false, QT_TR_NOOP("関節Cから点Bまでのリンクの長さ（単位は任意）")},
+        {JointX, 3, "xb", "", true, QT_TR_NOOP("求めた関節Cのx座標")},
+        {JointY, 4, "yb", "", true, QT_TR_NOOP("求めた関節Cのy座標")},
     }};
 
     auto* inputs = new QGridLayout;
@@ -95,29 +96,30 @@ Formlady::Formlady(QWidget* parent) : QWidget(parent, Qt::Window)
     int gridRow = 2;
     for (const Row& r : rows) {
         const QString caption = QString::fromUtf8(r.caption);
-        QLineEdit* box = MakeBox(this, QStringLiteral("Text1_%1").arg(r.index),
+        QLineEdit* box = MakeBox(this, QStringLiteral("Text1_%1").arg(r.objectIndex),
                                  QString::fromUtf8(r.text), caption, r.output);
-        text1_[r.index] = box;
+        boxes_[r.box] = box;
         if (r.output)
             FitLongestNumber(box);
-        inputs->addWidget(MakeCaption(this, QStringLiteral("Label1_%1").arg(r.index), caption, box),
-                          gridRow, 0);
+        inputs->addWidget(
+            MakeCaption(this, QStringLiteral("Label1_%1").arg(r.objectIndex), caption, box),
+            gridRow, 0);
         inputs->addWidget(box, gridRow, 1);
         ++gridRow;
     }
 
-    auto* command1 = MakeButton(this, QStringLiteral("Command1"), QStringLiteral("Run"));
-    connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    auto* runButton = MakeButton(this, QStringLiteral("Command1"), QStringLiteral("Run"));
+    connect(runButton, &QPushButton::clicked, this, [this] { closeChain(); });
     // Each click draws over the earlier drawings; this button starts a clean picture.
     auto* erase = MakeButton(this, QStringLiteral("Erase"), QString());
-    connect(erase, &QPushButton::clicked, this, [this] { picture1_->clear(); });
+    connect(erase, &QPushButton::clicked, this, [this] { chainPicture_->clear(); });
     message_ = MakeLabel(this, QStringLiteral("lblMessage"), QString());
     message_->setWordWrap(true);
     widgets::ShowFollowingMessage(
         message_, [] { return QString(); }, widgets::MessageKind::Information);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(command1);
+    buttons->addWidget(runButton);
     buttons->addWidget(erase);
     auto* left = new QVBoxLayout;
     left->addLayout(inputs);
@@ -125,35 +127,35 @@ Formlady::Formlady(QWidget* parent) : QWidget(parent, Qt::Window)
     left->addWidget(message_);
     left->addStretch();
 
-    picture1_ = new plot::PictureBox(PictureSize(), this);
-    picture1_->setObjectName(QStringLiteral("Picture1"));
-    widgets::NameForAccessibility(picture1_);
-    new widgets::PictureMenu(picture1_, [] { return QStringLiteral("closure-test_picture1"); });
+    chainPicture_ = new plot::PictureBox(PictureSize(), this);
+    chainPicture_->setObjectName(QStringLiteral("Picture1"));
+    widgets::NameForAccessibility(chainPicture_);
+    new widgets::PictureMenu(chainPicture_, [] { return QStringLiteral("closure-test_picture1"); });
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
-    layout->addWidget(picture1_, 0, Qt::AlignTop);
+    layout->addWidget(chainPicture_, 0, Qt::AlignTop);
 
     widgets::FollowLanguage(this, [this, rows, erase] {
         setWindowTitle(tr("レディー関数テスト"));
         for (const Row& r : rows)
-            text1_[static_cast<std::size_t>(r.index)]->setToolTip(tr(r.tooltip));
+            boxes_[r.box]->setToolTip(tr(r.tooltip));
         erase->setText(tr("消去"));
         widgets::NameForAccessibility(erase, erase->text());
     });
 }
 
-void Formlady::Command1_Click()
+void ClosureTest::closeChain()
 {
     const std::array<NumberBox, 4> inputs{{
-        {text1_[0], QStringLiteral("x2")},
-        {text1_[1], QStringLiteral("y2")},
-        {text1_[2], QStringLiteral("a1")},
-        {text1_[6], QStringLiteral("a2")},
+        {boxes_[BX], QStringLiteral("x2")},
+        {boxes_[BY], QStringLiteral("y2")},
+        {boxes_[LinkA1], QStringLiteral("a1")},
+        {boxes_[LinkA2], QStringLiteral("a2")},
     }};
     // A refusal empties the answers, so no earlier C is read as this one's.
-    text1_[3]->clear();
-    text1_[4]->clear();
+    boxes_[JointX]->clear();
+    boxes_[JointY]->clear();
     const BoxValues read = ReadBoxes(inputs);
     if (!read.ok()) {
         widgets::ShowFollowingMessage(
@@ -172,8 +174,8 @@ void Formlady::Command1_Click()
     if (status == numeric::Status::Ok) {
         widgets::ShowFollowingMessage(
             message_, [] { return QString(); }, widgets::MessageKind::Information);
-        text1_[3]->setText(NumberText(c.x));
-        text1_[4]->setText(NumberText(c.y));
+        boxes_[JointX]->setText(NumberText(c.x));
+        boxes_[JointY]->setText(NumberText(c.y));
         chain = {2, {0, c.x, bx}, {0, c.y, by}};
     } else {
         // Unreachable or degenerate: the chain is the single line A-B.
@@ -181,7 +183,7 @@ void Formlady::Command1_Click()
             message_, [=] { return OutOfReach(bx, by, la, lb); }, widgets::MessageKind::Refusal);
         chain = {1, {0, bx, 0}, {0, by, 0}};
     }
-    DrawPointChain(*picture1_, chain.n, chain.x, chain.y, 1);
+    DrawPointChain(*chainPicture_, chain.n, chain.x, chain.y, 1);
     lastChain_ = chain;
 }
 

@@ -1,4 +1,4 @@
-// Controls of the test-bench forms: named boxes and labels, reading numbers from the boxes
+// Controls of the test-bench windows: named boxes and labels, reading numbers from the boxes
 // and showing results in them.
 #pragma once
 
