@@ -1,8 +1,19 @@
 #!/usr/bin/env bash
-# The man page names every option, mechanism and key that `mechsim --help` lists.
+# The built man page is whole: every placeholder filled, rendered by groff without a warning,
+# and it names every option, mechanism and key that `mechsim --help` lists.
 #   man_page_names_options.sh MECHSIM MAN_PAGE
 set -euo pipefail
 mechsim=$1
+if grep -n '@[A-Z_]*@' "$2"; then
+    echo "the man page keeps a placeholder"
+    exit 1
+fi
+warnings=$(groff -k -man -Tutf8 -ww -z "$2" 2>&1)
+if [[ -n $warnings ]]; then
+    echo "groff warns about the man page:"
+    echo "$warnings"
+    exit 1
+fi
 page=$(sed 's/\\-/-/g' "$2")   # roff writes a hyphen-minus as \-
 help=$("$mechsim" --help)
 
