@@ -4,6 +4,7 @@
 #   man_page_names_options.sh MECHSIM MAN_PAGE
 set -euo pipefail
 mechsim=$1
+source "$(dirname "$0")/../../scripts/mechanisms.sh"
 if grep -n '@[A-Z_]*@' "$2"; then
     echo "the man page keeps a placeholder"
     exit 1
@@ -19,7 +20,7 @@ help=$("$mechsim" --help)
 
 # An option starts a word: "-" after a space, "[" or "|" (not the one inside "3r-arc").
 options=$(grep -oE -- '(^|[[ |])--?[a-z][a-z-]*' <<<"$help" | sed 's/^[[ |]//' | sort -u)
-mechanisms=$(sed -n 's/^  \([a-z0-9-]*\)  (.*/\1/p' <<<"$help")
+mechanisms=$(mechanism_commands "$mechsim")
 keys=$(sed -n '/^    /p' <<<"$help" | grep -oE '[A-Za-z0-9_]+=' | tr -d = | sort -u)
 [[ -n $options && -n $mechanisms && -n $keys ]] || {
     echo "could not read the options, mechanisms and keys from --help:"
