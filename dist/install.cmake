@@ -5,7 +5,6 @@ include(GNUInstallDirs)
 set(DIST_OUT ${CMAKE_BINARY_DIR}/dist)
 configure_file(${CMAKE_SOURCE_DIR}/dist/mechsim.metainfo.xml.in ${DIST_OUT}/mechsim.metainfo.xml
                @ONLY)
-configure_file(${CMAKE_SOURCE_DIR}/dist/mechsim.1.in ${DIST_OUT}/mechsim.1 @ONLY)
 
 # The icon is the main menu's four-bar logo, drawn by the same code at build time.
 add_executable(mechsim_icon tools/icon.cpp)
@@ -21,12 +20,29 @@ add_custom_command(
           ${DIST_OUT}/icons
   DEPENDS mechsim_icon
   COMMENT "Drawing the icon")
+add_custom_target(dist_files ALL DEPENDS ${ICON_FILES})
+
+# The man page lists the mechanisms, their keys and the columns of their result files as the
+# program has them: mechsim_man_mechanisms writes that part from the mechanisms' registration
+# and a one-step run of the built program, and man_page.cmake puts it into mechsim.1.in.
+add_executable(mechsim_man_mechanisms tools/man_mechanisms.cpp)
+target_link_libraries(mechsim_man_mechanisms PRIVATE mechanisms widgets)
+add_custom_command(
+  OUTPUT ${DIST_OUT}/mechsim.1
+  COMMAND ${CMAKE_COMMAND} -DMECHSIM=$<TARGET_FILE:mechsim>
+          -DGENERATOR=$<TARGET_FILE:mechsim_man_mechanisms>
+          -DINPUT=${CMAKE_SOURCE_DIR}/dist/mechsim.1.in -DOUTPUT=${DIST_OUT}/mechsim.1
+          -DRELEASE_DATE=${RELEASE_DATE} -DPROJECT_VERSION=${PROJECT_VERSION}
+          -P ${CMAKE_SOURCE_DIR}/dist/man_page.cmake
+  DEPENDS mechsim mechsim_man_mechanisms ${CMAKE_SOURCE_DIR}/dist/mechsim.1.in
+          ${CMAKE_SOURCE_DIR}/dist/man_page.cmake
+  COMMENT "Writing the man page")
 add_custom_command(
   OUTPUT ${DIST_OUT}/mechsim.1.gz
   COMMAND gzip -9 -n -c mechsim.1 > mechsim.1.gz
   DEPENDS ${DIST_OUT}/mechsim.1
   WORKING_DIRECTORY ${DIST_OUT})
-add_custom_target(dist_files ALL DEPENDS ${ICON_FILES} ${DIST_OUT}/mechsim.1.gz)
+add_custom_target(man_page ALL DEPENDS ${DIST_OUT}/mechsim.1.gz)
 
 install(TARGETS mechsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES dist/mechsim.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -7,6 +7,8 @@ set -euo pipefail
 build=$(realpath "$1")
 rounds=${2:-9}
 n=1000000
+source "$(dirname "$0")/mechanisms.sh"
+mechanisms=$(mechanism_commands "$build/mechsim")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -51,7 +53,7 @@ echo "cpu seconds bare / four-bar / parallel (median): $(stats '$3' | awk '{prin
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 echo "peak resident memory without pictures, N = $n:"
-for m in 2r 3r 3r-line 3r-arc four-bar slider parallel; do
+for m in $mechanisms; do
   printf '  %-9s %6.1f MB\n' "$m" "$(run "$m" | awk '{ print $2 / 1024 }')"
   rm -f "$work/$m.dat"
 done

@@ -15,6 +15,8 @@ docs=$(realpath "$2")
 
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
+source "$(dirname "$0")/mechanisms.sh"
+mechanisms=$(mechanism_commands "$binary")
 
 xvfb_pid=""
 app_pid=""
@@ -99,7 +101,7 @@ stop_program
 
 # Each mechanism window after RUN (animating) and after STOP; the test benches after their button.
 program="$(dirname "$binary")/mechsim_showcase"
-for m in 2r 3r 3r-line 3r-arc four-bar slider parallel; do
+for m in $mechanisms; do
   for stage in run stop; do
     start_program "$m" "$stage"
     sleep 1.5
