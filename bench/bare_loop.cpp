@@ -27,9 +27,9 @@ bool WriteBareFourBar(const std::string& path, int divisions)
         const sim::ProfileTriple s = sim::EvaluateProfile(sim::ProfileKind::Quintic, i / n);
         const auto posed =
             mechanisms::SolveFourBar(d, sim::DriveValue(0, numeric::kTwoPi, s, cycleTime));
-        const auto* pose = std::get_if<mechanisms::FourBarPose>(&posed);
-        if (pose == nullptr)
+        if (!posed)
             return false;
+        const mechanisms::FourBarPose* pose = &posed.value();
         const numeric::PointKinematics& c = pose->couplerPoint;
         p = numeric::PutNumber(p, (cycleTime * i) / n);
         for (double v : {pose->crank.value, pose->rocker.value, c.x, c.vx, c.ax, c.y, c.vy, c.ay}) {

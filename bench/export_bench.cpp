@@ -6,32 +6,28 @@
 #include <filesystem>
 #include <memory>
 
+#include "mechanism_window/run_export.h"
 #include "mechanisms/catalog.h"
 #include "plot/graphs.h"
+#include "plot/picture_sizes.h"
+#include "plot/qt/picture_geometry.h"
 #include "plot/qt/vector_canvas.h"
 #include "run/frame.h"
-#include "plot/picture_sizes.h"
-#include "mechanism_window/run_export.h"
 
 namespace {
-
-QSize Size(plot::PixelSize s)
-{
-    return QSize(s.width, s.height);
-}
 
 // A frame after RUN of `mechanism` with its design inputs and N divisions.
 std::unique_ptr<sim::SimulationFrame> Run(const char* mechanism, int n)
 {
     const sim::Mechanism& m = *mechanisms::FindMechanism(mechanism);
     auto frame = std::make_unique<sim::SimulationFrame>(m);
-    plot::VectorCanvas p1(Size(plot::kPicture1Size)), p2(Size(plot::kPicture2Size)),
-        p3(Size(plot::kPicture3Size));
+    plot::VectorCanvas p1(plot::ToQSize(plot::kPicture1Size)),
+        p2(plot::ToQSize(plot::kPicture2Size)), p3(plot::ToQSize(plot::kPicture3Size));
     const std::filesystem::path scratch =
         std::filesystem::temp_directory_path() / "mechsim_bench_export.dat";
     sim::RunContext context;
     context.divisions = n;
-    frame->runCycle(sim::DesignTexts(m), context, scratch, p1, p2, p3);
+    sim::RunCycle(*frame, {&m, {}, context}, scratch, p1, p2, p3);
     std::filesystem::remove(scratch);
     return frame;
 }
@@ -41,7 +37,7 @@ void BM_ReportOfAMillionSteps(benchmark::State& state)
     const auto frame = Run("2r", 1'000'000);
     qsizetype bytes = 0;
     for (auto _ : state)
-        bytes = sim::RunReportPdf(*frame, Size(plot::kPicture3Size)).size();
+        bytes = sim::RunReportPdf(*frame, plot::ToQSize(plot::kPicture3Size)).size();
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 BENCHMARK(BM_ReportOfAMillionSteps)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
@@ -57,11 +53,11 @@ void BM_SvgPicturesOfAMillionSteps(benchmark::State& state)
         const auto graphs = frame->run()->graphs();
         const plot::PixelSize sizes[2] = {plot::kPicture1Size, plot::kPicture2Size};
         for (int g = 0; g < 2; ++g) {
-            plot::VectorCanvas c(Size(sizes[g]));
+            plot::VectorCanvas c(plot::ToQSize(sizes[g]));
             plot::PlotTimeHistory(c, n, graphs[g].value, graphs[g].rate, graphs[g].accel);
             bytes += c.picture().svg().size();
         }
-        plot::VectorCanvas view(Size(plot::kPicture3Size));
+        plot::VectorCanvas view(plot::ToQSize(plot::kPicture3Size));
         frame->drawSummary(view);
         bytes += view.picture().svg().size();
         for (const sim::GraphPage& page : frame->run()->nextPages()) {
@@ -83,7 +79,7 @@ void BM_GifOfADefaultRun(benchmark::State& state)
     const auto frame = Run(mechanism, 200);
     std::size_t bytes = 0;
     for (auto _ : state)
-        bytes = sim::RunAnimationGif(*frame, Size(plot::kPicture3Size)).size();
+        bytes = sim::RunAnimationGif(*frame, plot::ToQSize(plot::kPicture3Size)).size();
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 BENCHMARK(BM_GifOfADefaultRun)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -11,25 +11,20 @@
 #include "app/main_menu.h"
 #include "mechanisms/serial_2r.h"
 #include "plot/graphs.h"
-#include "plot/qt/image_canvas.h"
-#include "run/frame.h"
 #include "plot/picture_sizes.h"
+#include "plot/qt/image_canvas.h"
+#include "plot/qt/picture_geometry.h"
+#include "run/frame.h"
 
 namespace {
 
 constexpr int kMillion = 1'000'000;
 
-QSize Size(plot::PixelSize s)
-{
-    return QSize(s.width, s.height);
-}
-
 std::unique_ptr<sim::MechanismRun> Compute2R(int n)
 {
     const sim::Mechanism& m = mechanisms::Serial2R();
-    auto values = std::get<sim::InputValues>(sim::ReadInputs(m.inputs, sim::DesignTexts(m)));
-    return std::move(std::get<std::unique_ptr<sim::MechanismRun>>(
-        m.ComputeMotion(values, {n, 10, sim::ProfileKind::Quintic})));
+    const sim::InputValues values = sim::ReadInputs(m.inputs, {}).value();
+    return m.ComputeMotion(values, sim::StepLoop{{n, 10, sim::ProfileKind::Quintic}}).value();
 }
 
 std::filesystem::path ScratchFile()
@@ -57,7 +52,7 @@ BENCHMARK(BM_Run2R_WriteResultFile)->Unit(benchmark::kMillisecond)->UseRealTime(
 void BM_Run2R_OneGraph(benchmark::State& state)
 {
     const auto run = Compute2R(kMillion);
-    plot::ImageCanvas picture(Size(plot::kPicture1Size));
+    plot::ImageCanvas picture(plot::ToQSize(plot::kPicture1Size));
     const sim::TripleView t = run->graphs()[0];
     for (auto _ : state)
         plot::PlotTimeHistory(picture, kMillion, t.value, t.rate, t.accel);
@@ -75,12 +70,12 @@ BENCHMARK(BM_Run2R_FitWorldWindow)->Unit(benchmark::kMillisecond)->UseRealTime()
 void BM_Run2R_WholeRun(benchmark::State& state)
 {
     const sim::Mechanism& m = mechanisms::Serial2R();
-    plot::ImageCanvas p1(Size(plot::kPicture1Size)), p2(Size(plot::kPicture2Size)),
-        p3(Size(plot::kPicture3Size));
+    plot::ImageCanvas p1(plot::ToQSize(plot::kPicture1Size)),
+        p2(plot::ToQSize(plot::kPicture2Size)), p3(plot::ToQSize(plot::kPicture3Size));
     sim::SimulationFrame frame(m);
-    const auto texts = sim::DesignTexts(m);
+    const sim::RunRequest request{&m, {}, {kMillion, 10, sim::ProfileKind::Quintic}};
     for (auto _ : state)
-        frame.runCycle(texts, {kMillion, 10, sim::ProfileKind::Quintic}, ScratchFile(), p1, p2, p3);
+        sim::RunCycle(frame, request, ScratchFile(), p1, p2, p3);
     std::filesystem::remove(ScratchFile());
 }
 BENCHMARK(BM_Run2R_WholeRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
@@ -88,11 +83,11 @@ BENCHMARK(BM_Run2R_WholeRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 void BM_AnimationTick(benchmark::State& state)
 {
     const sim::Mechanism& m = mechanisms::Serial2R();
-    plot::ImageCanvas p1(Size(plot::kPicture1Size)), p2(Size(plot::kPicture2Size)),
-        p3(Size(plot::kPicture3Size), 96, static_cast<double>(state.range(0)));
+    plot::ImageCanvas p1(plot::ToQSize(plot::kPicture1Size)),
+        p2(plot::ToQSize(plot::kPicture2Size)),
+        p3(plot::ToQSize(plot::kPicture3Size), 96, static_cast<double>(state.range(0)));
     sim::SimulationFrame frame(m);
-    frame.runCycle(sim::DesignTexts(m), {200, 10, sim::ProfileKind::Quintic}, ScratchFile(), p1, p2,
-                   p3);
+    sim::RunCycle(frame, {&m, {}, {200, 10, sim::ProfileKind::Quintic}}, ScratchFile(), p1, p2, p3);
     for (auto _ : state)
         benchmark::DoNotOptimize(frame.tick(p3));
     std::filesystem::remove(ScratchFile());

@@ -11,8 +11,7 @@
 
 #include "bare_loop.h"
 #include "mechanisms/catalog.h"
-#include "run/result_stream.h"
-#include "run/step_loop.h"
+#include "run/run_pipeline.h"
 
 namespace {
 
@@ -43,7 +42,7 @@ void BM_StreamedRunOverBareLoop(benchmark::State& state, const char* command)
         };
         const auto runStreamed = [&] {
             runTime = Seconds([&] {
-                if (sim::StreamResultFile(m, sim::DesignTexts(m), context, streamed))
+                if (sim::StreamRun({&m, {}, context}, streamed))
                     state.SkipWithError("streamed run failed");
             });
         };

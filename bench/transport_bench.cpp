@@ -11,11 +11,12 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "mechanism_window/mechanism_window.h"
 #include "mechanisms/serial_2r.h"
 #include "plot/graphs.h"
-#include "plot/qt/picture_box.h"
 #include "plot/picture_sizes.h"
-#include "mechanism_window/mechanism_window.h"
+#include "plot/qt/picture_box.h"
+#include "plot/qt/picture_geometry.h"
 
 namespace {
 

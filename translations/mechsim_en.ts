@@ -117,25 +117,6 @@
     </message>
 </context>
 <context>
-    <name>app::SettingsDialog</name>
-    <message>
-        <source>サイクルタイム(秒)＝</source>
-        <translation>Cycle time (s) =</translation>
-    </message>
-    <message>
-        <source>時分割数＝</source>
-        <translation>Time divisions =</translation>
-    </message>
-    <message>
-        <source>一回の動きにかける時間［秒］（0.000001 から 1000000 まで）</source>
-        <translation>Time one motion cycle takes [seconds] (0.000001 to 1000000)</translation>
-    </message>
-    <message>
-        <source>一回の動きを何ステップに分けて計算するか（1 から 1000000 までの整数）</source>
-        <translation>Number of steps one motion cycle is computed in (a whole number, 1 to 1000000)</translation>
-    </message>
-</context>
-<context>
     <name>app::MainMenu</name>
     <message>
         <source>平面機構シミュレータ</source>
@@ -170,34 +151,6 @@
         <translation>Serial arms</translation>
     </message>
     <message>
-        <source>直列２R順運動学</source>
-        <translation>Serial 2R forward kinematics</translation>
-    </message>
-    <message>
-        <source>直列３R順運動学</source>
-        <translation>Serial 3R forward kinematics</translation>
-    </message>
-    <message>
-        <source>直列３R直線補間</source>
-        <translation>Serial 3R straight-line interpolation</translation>
-    </message>
-    <message>
-        <source>直列３R円弧補間</source>
-        <translation>Serial 3R circular-arc interpolation</translation>
-    </message>
-    <message>
-        <source>パラレル機構</source>
-        <translation>Parallel mechanism</translation>
-    </message>
-    <message>
-        <source>４リンク機構</source>
-        <translation>Four-bar linkage</translation>
-    </message>
-    <message>
-        <source>クランク＆ピストン機構</source>
-        <translation>Crank and piston</translation>
-    </message>
-    <message>
         <source>関数テスト</source>
         <translation>Function tests</translation>
     </message>
@@ -224,6 +177,25 @@
     <message>
         <source>stop で動きを止めると軌跡と重ね書きの図が、next で別の量のグラフが見られます。</source>
         <translation>Pressing stop halts the motion and shows the traced path over superimposed poses; pressing next shows graphs of further quantities.</translation>
+    </message>
+</context>
+<context>
+    <name>app::SettingsDialog</name>
+    <message>
+        <source>サイクルタイム(秒)＝</source>
+        <translation>Cycle time (s) =</translation>
+    </message>
+    <message>
+        <source>時分割数＝</source>
+        <translation>Time divisions =</translation>
+    </message>
+    <message>
+        <source>一回の動きにかける時間［秒］（0.000001 から 1000000 まで）</source>
+        <translation>Time one motion cycle takes [seconds] (0.000001 to 1000000)</translation>
+    </message>
+    <message>
+        <source>一回の動きを何ステップに分けて計算するか（1 から 1000000 までの整数）</source>
+        <translation>Number of steps one motion cycle is computed in (a whole number, 1 to 1000000)</translation>
     </message>
 </context>
 <context>
@@ -762,6 +734,30 @@
     </message>
 </context>
 <context>
+    <name>sim::MechanismWindow</name>
+    <message>
+        <source>動画</source>
+        <translation>Animation</translation>
+    </message>
+    <message>
+        <source>計算結果を %1 に書き出しました。</source>
+        <translation>The results were written to %1.</translation>
+    </message>
+    <message>
+        <source>&#x3000;</source>
+        <comment>between two findings</comment>
+        <translation>   </translation>
+    </message>
+    <message>
+        <source>機構の図</source>
+        <translation>Picture of the mechanism</translation>
+    </message>
+    <message>
+        <source>表示中のステップ</source>
+        <translation>Step shown</translation>
+    </message>
+</context>
+<context>
     <name>sim::RunExport</name>
     <message>
         <source>はい</source>
@@ -790,30 +786,6 @@
     <message>
         <source>stop の図</source>
         <translation>The stop picture</translation>
-    </message>
-</context>
-<context>
-    <name>sim::SimulationForm</name>
-    <message>
-        <source>動画</source>
-        <translation>Animation</translation>
-    </message>
-    <message>
-        <source>計算結果を %1 に書き出しました。</source>
-        <translation>The results were written to %1.</translation>
-    </message>
-    <message>
-        <source>&#x3000;</source>
-        <comment>between two findings</comment>
-        <translation>   </translation>
-    </message>
-    <message>
-        <source>機構の図</source>
-        <translation>Picture of the mechanism</translation>
-    </message>
-    <message>
-        <source>表示中のステップ</source>
-        <translation>Step shown</translation>
     </message>
 </context>
 <context>

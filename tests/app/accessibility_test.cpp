@@ -9,9 +9,9 @@
 #include <QPushButton>
 
 #include "app/form_opener.h"
-#include "app/settings_dialog.h"
 #include "app/interface_font.h"
 #include "app/main_menu.h"
+#include "app/settings_dialog.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ TEST(AccessibleNames, StartMenuControlsAreNamed)
     sim::Settings settings;
     app::MainMenu menu(opener, settings);
     ExpectNamedControls(menu);
-    EXPECT_EQ(menu.Command1->accessibleName(), "終了");
+    EXPECT_EQ(menu.findChild<QPushButton*>("Command1")->accessibleName(), "終了");
     EXPECT_EQ(menu.findChild<QWidget*>("imgLogo")->accessibleName(), "imgLogo");
 }
 

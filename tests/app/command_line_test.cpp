@@ -13,14 +13,14 @@
 #include <set>
 
 #include "app/command_line.h"
+#include "files/safe_file.h"
 #include "invocation.h"
+#include "mechanism_window/mechanism_window.h"
 #include "mechanisms/catalog.h"
 #include "numeric/number_text.h"
 #include "plot/palette.h"
-#include "plot/qt/picture_box.h"
 #include "plot/picture_sizes.h"
-#include "mechanism_window/mechanism_window.h"
-#include "files/safe_file.h"
+#include "plot/qt/picture_box.h"
 #include "run/settings.h"
 #include "support/temp_dir.h"
 #include "version.h"

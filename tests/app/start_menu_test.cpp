@@ -12,9 +12,10 @@
 
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
-#include "app/settings_dialog.h"
 #include "app/main_menu.h"
+#include "app/settings_dialog.h"
 #include "mechanism_window/mechanism_window.h"
+#include "mechanisms/catalog.h"
 #include "run/settings.h"
 #include "support/temp_dir.h"
 #include "version.h"
@@ -43,9 +44,18 @@ void CollectItems(const QList<QAction*>& actions, int level, std::vector<MenuIte
     }
 }
 
-const QStringList kFormItems = {"jun2r",     "jun3r",         "choku3r",      "enn3r",
-                                "parallel",  "link4",         "slider_kikou", "gauss_test",
-                                "lady_test", "nibunhou_test", "settei"};
+// Every menu item that opens a window: one per registered mechanism, the test benches and the
+// settings.
+QStringList WindowItems()
+{
+    QStringList items;
+    for (const sim::Mechanism* m : mechanisms::AllMechanisms())
+        items << QString::fromStdString(m->menuName);
+    return items << "gauss_test"
+                 << "lady_test"
+                 << "nibunhou_test"
+                 << "settei";
+}
 
 class StartMenuTest : public ::testing::Test {
 protected:
@@ -63,18 +73,26 @@ TEST_F(StartMenuTest, MenuTreeHasTheCaptionsNestingAndOrder)
     app::MainMenu menu(opener, settings);
     std::vector<MenuItem> items;
     CollectItems(menu.menuBar()->actions(), 1, items);
-    const std::vector<MenuItem> expected = {
+    // Each registered mechanism under the group its registration names, in its order, with its
+    // title as the caption.
+    std::vector<MenuItem> serialArms, others;
+    for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
+        const bool serial = m->menuGroup == sim::MenuGroup::SerialArms;
+        (serial ? serialArms : others)
+            .push_back({serial ? 3 : 2, QString::fromStdString(m->menuName),
+                        QString::fromStdString(m->title)});
+    }
+    ASSERT_FALSE(serialArms.empty());
+    ASSERT_FALSE(others.empty());
+    std::vector<MenuItem> expected = {
         {1, "file", "file"},
         {2, "shuryou", "終了"},
         {1, "select", "機構選択"},
         {2, "sirial", "シリアル機構"},
-        {3, "jun2r", "直列２R順運動学"},
-        {3, "jun3r", "直列３R順運動学"},
-        {3, "choku3r", "直列３R直線補間"},
-        {3, "enn3r", "直列３R円弧補間"},
-        {2, "parallel", "パラレル機構"},
-        {2, "link4", "４リンク機構"},
-        {2, "slider_kikou", "クランク＆ピストン機構"},
+    };
+    expected.insert(expected.end(), serialArms.begin(), serialArms.end());
+    expected.insert(expected.end(), others.begin(), others.end());
+    const std::vector<MenuItem> rest = {
         {1, "testing", "関数テスト"},
         {2, "gauss_test", "ガウスの消去法テスト"},
         {2, "lady_test", "レディー関数テスト"},
@@ -84,6 +102,7 @@ TEST_F(StartMenuTest, MenuTreeHasTheCaptionsNestingAndOrder)
         {2, "japanese", "日本語"},
         {2, "english", "English"},
     };
+    expected.insert(expected.end(), rest.begin(), rest.end());
     EXPECT_EQ(items, expected);
     // "設定" acts from the menu bar itself: it must not open a submenu.
     EXPECT_EQ(item(menu, "settei")->menu(), nullptr);
@@ -92,14 +111,15 @@ TEST_F(StartMenuTest, MenuTreeHasTheCaptionsNestingAndOrder)
 TEST_F(StartMenuTest, LabelsShowVersionAndTitleAndTheWindowHasNoTitle)
 {
     app::MainMenu menu(opener, settings);
-    EXPECT_EQ(menu.lblVersion->text(), QString("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
-                                           .arg(app::kVersionMajor)
-                                           .arg(app::kVersionMinor)
-                                           .arg(app::kVersionRevision));
-    EXPECT_EQ(menu.lblProductName->text(), QString::fromUtf8(app::kApplicationTitle));
-    EXPECT_FALSE(menu.lblProductName->text().isEmpty());
+    EXPECT_EQ(menu.findChild<QLabel*>("lblVersion")->text(), QString("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
+                                                                 .arg(app::kVersionMajor)
+                                                                 .arg(app::kVersionMinor)
+                                                                 .arg(app::kVersionRevision));
+    EXPECT_EQ(menu.findChild<QLabel*>("lblProductName")->text(),
+              QString::fromUtf8(app::kApplicationTitle));
+    EXPECT_FALSE(menu.findChild<QLabel*>("lblProductName")->text().isEmpty());
     EXPECT_TRUE(menu.windowTitle().trimmed().isEmpty());
-    EXPECT_EQ(menu.Command1->text(), "終了");
+    EXPECT_EQ(menu.findChild<QPushButton*>("Command1")->text(), "終了");
     EXPECT_NE(menu.findChild<QWidget*>("main"), nullptr);
     for (const char* picture : {"imgLogo", "Image1"})
         EXPECT_NE(menu.findChild<QWidget*>(picture), nullptr) << picture;
@@ -133,7 +153,7 @@ TEST_F(StartMenuTest, ItemsWithoutAFormAreDisabled)
         return new apptest::StandInForm;
     });
     app::MainMenu menu(opener, settings);
-    for (const QString& name : kFormItems) {
+    for (const QString& name : WindowItems()) {
         QAction* action = item(menu, name);
         ASSERT_NE(action, nullptr) << name.toStdString();
         EXPECT_EQ(action->isEnabled(), name == "jun2r") << name.toStdString();
@@ -236,7 +256,7 @@ TEST_P(EndProgramTest, LeavesTheEventLoopWithoutAskingOpenForms)
 
     QTimer::singleShot(0, &menu, [&] {
         if (byButton)
-            menu.Command1->click();
+            menu.findChild<QPushButton*>("Command1")->click();
         else
             item(menu, "shuryou")->trigger();
     });

@@ -18,21 +18,12 @@
 #include "numeric/angle.h"
 #include "plot/primitives.h"
 #include "plot/recording_canvas.h"
+#include "run/refusal_text.h"
 
 namespace {
 
 using drawn::Point;
 using sim::ProfileKind;
-
-// The input index of a mechanism's key.
-int SlotOf(const sim::Mechanism& m, const std::string& key)
-{
-    for (const sim::InputBox& box : m.inputs)
-        if (box.key == key)
-            return box.index;
-    ADD_FAILURE() << "no key " << key;
-    return 0;
-}
 
 // p mirrored across the line through a and b.
 Point Mirror(Point p, Point a, Point b)
@@ -57,7 +48,7 @@ RunPair Runs(const sim::Mechanism& m, const std::string& branchKey, int n,
              ProfileKind profile = ProfileKind::Quintic)
 {
     return {RunOf(ComputeWith(m, Context(n, profile))),
-            RunOf(ComputeWith(m, Context(n, profile), {{SlotOf(m, branchKey), "-1"}}))};
+            RunOf(ComputeWith(m, Context(n, profile), {{branchKey, numeric::Branch::Other}}))};
 }
 
 // The other elbow of the 3R arms, the crossed four-bar, each parallel leg on its own and the
@@ -158,8 +149,8 @@ TEST(AssemblyBranch, OtherBranchRatesAgreeWithCentralDifferences)
     for (const Case& c : cases)
         for (ProfileKind profile : kProfiles) {
             SCOPED_TRACE(c.mechanism.command + " profile " + std::to_string(int(profile)));
-            auto run = RunOf(ComputeWith(c.mechanism, Context(n, profile),
-                                         {{SlotOf(c.mechanism, c.key), "-1"}}));
+            auto run = RunOf(
+                ComputeWith(c.mechanism, Context(n, profile), {{c.key, numeric::Branch::Other}}));
             ASSERT_TRUE(run);
             const bool parallel = &c.mechanism == &mechanisms::ParallelMechanism();
             std::function<bool(int)> skip;
@@ -215,23 +206,23 @@ TEST(FourBarAnalysis, TransmissionAngleAtAPoseAndOverTheCycle)
 TEST(ClosureReasons, RefusalsStateTheirNumbers)
 {
     // Wrist of the line arm at (200, 70): 212 from the base.
-    auto outcome = ComputeWith(mechanisms::Serial3RLine(), Context(100), {{3, "200"}});
-    ASSERT_TRUE(std::holds_alternative<sim::Refusal>(outcome));
-    EXPECT_EQ(sim::DescribeRefusal(mechanisms::Serial3RLine(), std::get<sim::Refusal>(outcome),
-                                   sim::BoxNames::Captions),
-              "ステップ 0（時刻 0 秒）: 手首点までの距離 212 が L1+L2 = 80 を超えます");
+    auto outcome = ComputeWith(mechanisms::Serial3RLine(), Context(100), {{"x5_s", "200"}});
+    ASSERT_TRUE(!outcome);
+    EXPECT_EQ(
+        sim::DescribeRefusal(mechanisms::Serial3RLine(), outcome.error(), sim::BoxNames::Captions),
+        "ステップ 0（時刻 0 秒）: 手首点までの距離 212 が L1+L2 = 80 を超えます");
     // Rocker pivot to crank tip 0.98 at the start; coupler and rocker reach 0.4 + 0.5.
-    outcome = ComputeWith(mechanisms::FourBar(), Context(100), {{5, "0.5"}});
-    ASSERT_TRUE(std::holds_alternative<sim::Refusal>(outcome));
-    EXPECT_EQ(std::get<sim::Refusal>(outcome).reason,
+    outcome = ComputeWith(mechanisms::FourBar(), Context(100), {{"L3", "0.5"}});
+    ASSERT_TRUE(!outcome);
+    EXPECT_EQ(outcome.error().reason,
               "ロッカー支点からクランク先端までの距離 0.98 が L2+L3 = 0.9 を超えます");
     // The pin starts at (11, 3), |3 cos 20° - (11 - 1) sin 20°| = 0.601 from the guide through
     // (1, 0): a rod of 0.5 misses it.
-    outcome = ComputeWith(mechanisms::SliderCrank(), Context(100), {{3, "0.5"}});
-    ASSERT_TRUE(std::holds_alternative<sim::Refusal>(outcome));
-    EXPECT_EQ(std::get<sim::Refusal>(outcome).step, 0);
+    outcome = ComputeWith(mechanisms::SliderCrank(), Context(100), {{"L", "0.5"}});
+    ASSERT_TRUE(!outcome);
+    EXPECT_EQ(outcome.error().step, 0);
     EXPECT_EQ(
-        std::get<sim::Refusal>(outcome).reason,
+        outcome.error().reason,
         "クランクピンからガイドまでの距離 0.601 が L = 0.5 を超え、リンクがガイドに届きません");
 
     using Texts = std::pair<std::string, std::string>;
@@ -239,16 +230,29 @@ TEST(ClosureReasons, RefusalsStateTheirNumbers)
     EXPECT_EQ(mechanisms::ContrastingTexts(1234.56, 56), Texts("1235", "56"));
 }
 
-// A branch input takes 1 or -1 only, refused by its key otherwise.
+// A branch typed on the command line is 1 or -1, the same as the check box's choice, and is
+// refused by its key otherwise; a branch left out is the usual one.
 TEST(AssemblyBranch, BranchInputIsOneOrMinusOne)
 {
     const sim::Mechanism& m = mechanisms::ParallelMechanism();
+    using numeric::Branch;
+    const std::pair<sim::InputEntry, Branch> accepted[] = {{"1", Branch::Usual},
+                                                           {"-1", Branch::Other},
+                                                           {"－１", Branch::Other},
+                                                           {Branch::Other, Branch::Other},
+                                                           {Branch::Usual, Branch::Usual}};
+    for (const auto& [entry, branch] : accepted) {
+        const auto read = sim::ReadInputs(m.inputs, {{"branch3", entry}});
+        ASSERT_TRUE(read.ok());
+        EXPECT_EQ(read.value().branch("branch3"), branch);
+        EXPECT_EQ(read.value().branch("branch1"), Branch::Usual);
+        EXPECT_EQ(read.value().branch("L1"), std::nullopt);
+    }
     for (const char* text : {"0", "2", "-1.5", "x"}) {
         SCOPED_TRACE(text);
-        const auto read =
-            sim::ReadInputs(m.inputs, DefaultTexts(m, {{SlotOf(m, "branch3"), text}}));
-        ASSERT_TRUE(std::holds_alternative<sim::Refusal>(read));
-        EXPECT_EQ(std::get<sim::Refusal>(read).key, "branch3");
+        const auto read = sim::ReadInputs(m.inputs, {{"branch3", text}});
+        ASSERT_TRUE(!read);
+        EXPECT_EQ(read.error().key, "branch3");
     }
 }
 
@@ -261,8 +265,8 @@ TEST(AssemblyBranch, GuidesAreDrawnOnlyWhenAsked)
         SCOPED_TRACE(m->command);
         sim::SimulationFrame frame(*m);
         plot::RecordingCanvas p1(80, 60), p2(80, 60), view(140, 110);
-        ASSERT_FALSE(frame.runCycle(sim::DesignTexts(*m), Context(40),
-                                    ::testing::TempDir() + "/guides.dat", p1, p2, view));
+        ASSERT_FALSE(sim::RunCycle(frame, RequestOf(*m, Context(40)),
+                                   ::testing::TempDir() + "/guides.dat", p1, p2, view));
         auto guides = [&](bool on) {
             frame.setDrawingOptions({.guides = on});
             view.lines.clear();

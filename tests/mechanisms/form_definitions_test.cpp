@@ -12,6 +12,7 @@
 #include <set>
 
 #include "mechanism_test_support.h"
+#include "mechanism_window/mechanism_window.h"
 #include "mechanisms/catalog.h"
 #include "mechanisms/four_bar.h"
 #include "mechanisms/parallel_mechanism.h"
@@ -19,17 +20,15 @@
 #include "mechanisms/serial_3r_interpolation.h"
 #include "mechanisms/slider_crank.h"
 #include "plot/recording_canvas.h"
-#include "mechanism_window/mechanism_window.h"
 #include "run/settings.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-// Every window shows its table: a caption and a box with the design-time text for each box
-// the mechanism reads, an unticked check box with its caption for each assembly branch,
-// nothing for a box it never reads, its graph captions, its form name and title; and the
-// command line finds each mechanism by its command.
-TEST(FormDefinitions, EachWindowShowsItsTableAndTheCommandLineFindsIt)
+// Every window shows its registration: beside each caption a box with its default text, an
+// unticked check box with its caption for each assembly branch, its graph captions, its form
+// name and title; and the command line finds each mechanism by its command.
+TEST(FormDefinitions, EachWindowShowsItsRegistrationAndTheCommandLineFindsIt)
 {
     for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
         SCOPED_TRACE(m->formName);
@@ -41,27 +40,24 @@ TEST(FormDefinitions, EachWindowShowsItsTableAndTheCommandLineFindsIt)
                   m->windowTitle.empty() ? m->title : m->windowTitle);
         std::set<std::string> keys;
         for (const sim::InputBox& box : m->inputs) {
-            SCOPED_TRACE(box.index);
-            const QString i = QString::number(box.index);
-            const auto* label = form.findChild<QLabel*>("Label1_" + i);
-            const auto* edit = form.findChild<QLineEdit*>("Text1_" + i);
-            if (box.key.empty()) {
-                EXPECT_FALSE(label || edit);
-                continue;
-            }
-            EXPECT_TRUE(keys.insert(box.key).second) << "key used twice: " << box.key;
+            SCOPED_TRACE(box.key);
+            EXPECT_TRUE(keys.insert(box.key).second) << "key used twice";
+            QLabel* caption = nullptr;
+            for (QLabel* label : form.findChildren<QLabel*>())
+                if (label->text().toStdString() == box.shownCaption() && label->buddy())
+                    caption = label;
+            ASSERT_TRUE(caption);
             if (box.kind == sim::InputKind::Branch) {
-                const QString name = "Check_" + QString::fromStdString(box.key);
-                const auto* check = form.findChild<QCheckBox*>(name);
-                const auto* caption = form.findChild<QLabel*>(name + "_caption");
-                ASSERT_TRUE(check && caption && !edit);
+                const auto* check = qobject_cast<QCheckBox*>(caption->buddy());
+                ASSERT_TRUE(check);
+                EXPECT_EQ(check->objectName().toStdString(), "Check_" + box.key);
                 EXPECT_FALSE(check->isChecked());
-                EXPECT_EQ(caption->text().toStdString(), box.caption);
                 continue;
             }
-            ASSERT_TRUE(label && edit);
-            EXPECT_EQ(label->text().toStdString(), box.caption);
+            const auto* edit = qobject_cast<QLineEdit*>(caption->buddy());
+            ASSERT_TRUE(edit);
             EXPECT_EQ(edit->text().toStdString(), box.defaultText);
+            EXPECT_EQ(edit->accessibleName().toStdString(), box.shownCaption());
         }
         for (int g = 0; g < 2; ++g)
             EXPECT_EQ(form.findChild<QLabel*>(QString("Label3_%1").arg(g))->text().toStdString(),
@@ -130,10 +126,8 @@ TEST(FormDefinitions, DefaultRunFitsTheWindowAndStopAndNextShowTheFormsChoice)
         SCOPED_TRACE(row.mechanism.formName);
         plot::RecordingCanvas picture1(73, 60), picture2(72, 60), picture3(145, 112);
         sim::SimulationFrame frame(row.mechanism);
-        ASSERT_FALSE(frame
-                         .runCycle(DefaultTexts(row.mechanism),
-                                   {200, 10, sim::ProfileKind::Quintic}, dir / "result.dat",
-                                   picture1, picture2, picture3)
+        ASSERT_FALSE(sim::RunCycle(frame, RequestOf(row.mechanism, Context(200)),
+                                   dir / "result.dat", picture1, picture2, picture3)
                          .has_value());
         const plot::WorldWindow& w = frame.window();
         EXPECT_NEAR(w.xmin, row.window.xmin, 1e-12);
@@ -198,11 +192,11 @@ TEST(FormDefinitions, WindowShowsOkAndStopsTheTimerOnNextWhereTheFormDoes)
         auto* text2 = form.findChild<QLineEdit*>("Text2");
         form.findChild<QPushButton*>("RUN")->click();
         EXPECT_EQ(text2->text().toStdString(), row.text2AfterRun);
-        EXPECT_TRUE(form.isAnimating());
+        EXPECT_TRUE(Animating(form));
         form.animationTick();
         EXPECT_EQ(text2->text(), "0");
         form.findChild<QPushButton*>("next")->click();
-        EXPECT_EQ(form.isAnimating(), !row.nextStopsTimer);
+        EXPECT_EQ(Animating(form), !row.nextStopsTimer);
         // The first page's caption (checked against the design above) replaces "動画".
         EXPECT_EQ(form.findChild<QLabel*>("Label4")->text().toStdString(),
                   form.frame().run()->nextPages().front().caption);

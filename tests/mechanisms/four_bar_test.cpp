@@ -91,8 +91,8 @@ TEST(FourBar, LinksStayRigidAndTheCouplerPointStaysFixedInTheCoupler)
 {
     const double gsi = 0.15, eta = -0.08;
     for (ProfileKind profile : kProfiles) {
-        auto run =
-            RunOf(ComputeWith(FourBar(), Context(120, profile), {{0, "0.15"}, {1, "-0.08"}}));
+        auto run = RunOf(
+            ComputeWith(FourBar(), Context(120, profile), {{"gsi", "0.15"}, {"eta", "-0.08"}}));
         ASSERT_TRUE(run);
         for (int i = 0; i <= 120; ++i) {
             SCOPED_TRACE(i);
@@ -124,7 +124,7 @@ TEST(FourBar, RatesAgreeWithCentralDifferencesForEveryProfile)
     const double t = 10, h = t / n;
     for (ProfileKind profile : kProfiles) {
         SCOPED_TRACE(static_cast<int>(profile));
-        auto run = RunOf(ComputeWith(FourBar(), Context(n, profile, t), {{0, "0.2"}}));
+        auto run = RunOf(ComputeWith(FourBar(), Context(n, profile, t), {{"gsi", "0.2"}}));
         ASSERT_TRUE(run);
         const auto graphs = run->graphs();
         const auto pages = run->nextPages();
@@ -137,7 +137,7 @@ TEST(FourBar, RatesAgreeWithCentralDifferencesForEveryProfile)
 
 TEST(FourBar, ZeroCouplerOffsetPutsThePointOnTheRockerArc)
 {
-    auto run = RunOf(ComputeWith(FourBar(), Context(100), {{1, "0"}}));
+    auto run = RunOf(ComputeWith(FourBar(), Context(100), {{"eta", "0"}}));
     ASSERT_TRUE(run);
     const auto c = run->resultTable().columns;
     for (std::size_t k = 0; k <= 100; ++k)
@@ -174,11 +174,11 @@ TEST(FourBar, LoopThatCannotCloseIsRefusedAtItsFirstOpenStep)
         const int expected = FirstOpenStep(c.l1, c.l2, c.l3, c.l4, 200);
         ASSERT_GE(expected, 0);
         auto outcome = ComputeWith(FourBar(), Context(200, ProfileKind::Linear),
-                                   {{3, std::to_string(c.l1)},
-                                    {4, std::to_string(c.l2)},
-                                    {5, std::to_string(c.l3)},
-                                    {6, std::to_string(c.l4)}});
-        const auto* error = std::get_if<sim::Refusal>(&outcome);
+                                   {{"L1", std::to_string(c.l1)},
+                                    {"L2", std::to_string(c.l2)},
+                                    {"L3", std::to_string(c.l3)},
+                                    {"L4", std::to_string(c.l4)}});
+        const auto* error = (outcome ? nullptr : &outcome.error());
         ASSERT_NE(error, nullptr);
         EXPECT_EQ(error->kind, sim::Refusal::Kind::Step);
         EXPECT_EQ(error->step, expected);
@@ -229,9 +229,9 @@ TEST(FourBar, HandsTheFrameItsPagesPathAndSinglePose)
     EXPECT_TRUE(m.traits.showsOkAfterCompute);
     EXPECT_FALSE(m.traits.nextStopsTimer);
     // N/4 rounded half to even: N = 10 draws step 2, N = 30 step 8, N = 200 step 50.
-    EXPECT_EQ(sim::SimulationFrame::stopPoseIndices(m.traits.stopPoses, 10), std::vector<int>{2});
-    EXPECT_EQ(sim::SimulationFrame::stopPoseIndices(m.traits.stopPoses, 30), std::vector<int>{8});
-    EXPECT_EQ(sim::SimulationFrame::stopPoseIndices(m.traits.stopPoses, 200), std::vector<int>{50});
+    EXPECT_EQ(sim::StopPoseIndices(m.traits.stopPoses, 10), std::vector<int>{2});
+    EXPECT_EQ(sim::StopPoseIndices(m.traits.stopPoses, 30), std::vector<int>{8});
+    EXPECT_EQ(sim::StopPoseIndices(m.traits.stopPoses, 200), std::vector<int>{50});
 
     auto run = RunOf(ComputeWith(m, Context(200)));
     ASSERT_TRUE(run);

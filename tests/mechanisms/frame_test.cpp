@@ -6,6 +6,7 @@
 #include "mechanisms/serial_2r.h"
 #include "plot/graphs.h"
 #include "plot/recording_canvas.h"
+#include "run/refusal_text.h"
 #include "run/run_progress.h"
 #include "support/temp_dir.h"
 
@@ -19,11 +20,10 @@ struct FrameFixture : ::testing::Test {
     plot::RecordingCanvas picture1{73, 60}, picture2{72, 60}, picture3{145, 112};
     SimulationFrame frame{mechanisms::Serial2R()};
 
-    std::optional<sim::Refusal> run(int n, std::map<int, std::string> overrides = {})
+    std::optional<sim::Refusal> run(int n, sim::InputEntries overrides = {})
     {
-        return frame.runCycle(DefaultTexts(frame.mechanism(), overrides),
-                              {n, 10, sim::ProfileKind::Quintic}, dir / "result.dat", picture1,
-                              picture2, picture3);
+        return sim::RunCycle(frame, RequestOf(frame.mechanism(), Context(n), std::move(overrides)),
+                             dir / "result.dat", picture1, picture2, picture3);
     }
     std::vector<int> ticks(int count)
     {
@@ -36,21 +36,21 @@ struct FrameFixture : ::testing::Test {
 
 TEST(StopPoseIndices, RoundHalvesToEvenAndKeepTheLastPose)
 {
-    EXPECT_EQ(SimulationFrame::stopPoseIndices(StopPoses::TwentiethsFromZero, 30),
+    EXPECT_EQ(sim::StopPoseIndices(StopPoses::TwentiethsFromZero, 30),
               (std::vector<int>{0,  2,  3,  4,  6,  8,  9,  10, 12, 14, 15,
                                 16, 18, 20, 21, 22, 24, 26, 27, 28, 30}));
-    const auto every10 = SimulationFrame::stopPoseIndices(StopPoses::TwentiethsFromZero, 200);
+    const auto every10 = sim::StopPoseIndices(StopPoses::TwentiethsFromZero, 200);
     ASSERT_EQ(every10.size(), 21u);
     EXPECT_EQ(every10.back(), 200);
-    const auto fromOne = SimulationFrame::stopPoseIndices(StopPoses::TwentiethsFromOne, 200);
+    const auto fromOne = sim::StopPoseIndices(StopPoses::TwentiethsFromOne, 200);
     ASSERT_EQ(fromOne.size(), 20u);
     EXPECT_EQ(fromOne.front(), 1);
     EXPECT_EQ(fromOne.back(), 191);
-    EXPECT_EQ(SimulationFrame::stopPoseIndices(StopPoses::QuarterPose, 10), std::vector<int>{2});
-    EXPECT_EQ(SimulationFrame::stopPoseIndices(StopPoses::QuarterPose, 30), std::vector<int>{8});
-    EXPECT_EQ(SimulationFrame::stopPoseIndices(StopPoses::EighthPose, 200), std::vector<int>{25});
+    EXPECT_EQ(sim::StopPoseIndices(StopPoses::QuarterPose, 10), std::vector<int>{2});
+    EXPECT_EQ(sim::StopPoseIndices(StopPoses::QuarterPose, 30), std::vector<int>{8});
+    EXPECT_EQ(sim::StopPoseIndices(StopPoses::EighthPose, 200), std::vector<int>{25});
     // A step that is not a short binary fraction must not lose the final pose to rounding.
-    EXPECT_EQ(SimulationFrame::stopPoseIndices(StopPoses::TwentiethsFromZero, 7).back(), 7);
+    EXPECT_EQ(sim::StopPoseIndices(StopPoses::TwentiethsFromZero, 7).back(), 7);
 }
 
 TEST_F(FrameFixture, AnimationRunsThereAndBackShowingEachEndOnce)
@@ -116,7 +116,7 @@ TEST_F(FrameFixture, RefusedRunLeavesRunPicturesAndFileAsTheyWere)
     const std::string fileBefore = ReadFileBytes(dir / "result.dat");
     const std::size_t graphLines = picture1.lines.size();
 
-    const std::optional<sim::Refusal> refused = run(50, {{0, "abc"}});
+    const std::optional<sim::Refusal> refused = run(50, {{"L1", "abc"}});
     ASSERT_TRUE(refused.has_value());
     EXPECT_EQ(refused->kind, sim::Refusal::Kind::NotANumber);
     const std::string message =
@@ -137,7 +137,7 @@ TEST_F(FrameFixture, ARunThatOverflowsIsRefusedAtItsStep)
     const std::string fileBefore = ReadFileBytes(dir / "result.dat");
     const std::size_t graphLines = picture1.lines.size();
 
-    const std::optional<sim::Refusal> refused = run(200, {{0, "1e308"}, {1, "1e308"}});
+    const std::optional<sim::Refusal> refused = run(200, {{"L1", "1e308"}, {"L2", "1e308"}});
     ASSERT_TRUE(refused.has_value());
     EXPECT_EQ(refused->kind, sim::Refusal::Kind::Step);
     const std::string message =
@@ -151,10 +151,10 @@ TEST_F(FrameFixture, ARunThatOverflowsIsRefusedAtItsStep)
 
 TEST_F(FrameFixture, ResultFileRunsFromTimeZeroToTheCycleTime)
 {
-    ASSERT_FALSE(frame
-                     .runCycle(DefaultTexts(frame.mechanism()), {8, 2.5, sim::ProfileKind::Cubic},
-                               dir / "result.dat", picture1, picture2, picture3)
-                     .has_value());
+    ASSERT_FALSE(
+        sim::RunCycle(frame, RequestOf(frame.mechanism(), Context(8, sim::ProfileKind::Cubic, 2.5)),
+                      dir / "result.dat", picture1, picture2, picture3)
+            .has_value());
     const std::string bytes = ReadFileBytes(dir / "result.dat");
     const std::size_t lastLine = bytes.rfind("\r\n", bytes.size() - 3) + 2;
     EXPECT_TRUE(bytes.substr(lastLine).starts_with("2.5\t")) << bytes.substr(lastLine);
@@ -164,8 +164,8 @@ TEST_F(FrameFixture, ResultFileRunsFromTimeZeroToTheCycleTime)
 TEST_F(FrameFixture, AFileThatCannotBeWrittenIsReportedButTheRunGoesOn)
 {
     const std::optional<sim::Refusal> refused =
-        frame.runCycle(DefaultTexts(frame.mechanism()), {20, 10, sim::ProfileKind::Quintic},
-                       dir / "missing-folder" / "result.dat", picture1, picture2, picture3);
+        sim::RunCycle(frame, RequestOf(frame.mechanism(), Context(20)),
+                      dir / "missing-folder" / "result.dat", picture1, picture2, picture3);
     ASSERT_TRUE(refused.has_value());
     EXPECT_EQ(refused->kind, sim::Refusal::Kind::File);
     const std::string message =
@@ -177,7 +177,7 @@ TEST_F(FrameFixture, AFileThatCannotBeWrittenIsReportedButTheRunGoesOn)
 
 TEST_F(FrameFixture, FullWidthInputsReadAsTheirNumbers)
 {
-    ASSERT_FALSE(run(10, {{0, "２０"}, {5, "－９０"}}).has_value());
+    ASSERT_FALSE(run(10, {{"L1", "２０"}, {"the2s", "－９０"}}).has_value());
     const std::string bytes = ReadFileBytes(dir / "result.dat");
     EXPECT_NE(bytes.find("\r\n0\t20.0000000000000"), std::string::npos);
 }
@@ -231,9 +231,8 @@ TEST_F(FrameFixture, FastSpeedsSkipAlongThePathAndSlowOnesHoldThePose)
     for (int n : {1, 4, 7}) {
         ASSERT_FALSE(run(n).has_value());
         SimulationFrame single{mechanisms::Serial2R()};
-        ASSERT_FALSE(single
-                         .runCycle(DefaultTexts(single.mechanism()), Context(n), dir / "single.dat",
-                                   picture1, picture2, picture3)
+        ASSERT_FALSE(sim::RunCycle(single, RequestOf(single.mechanism(), Context(n)),
+                                   dir / "single.dat", picture1, picture2, picture3)
                          .has_value());
         single.tick(picture3);
         frame.tick(picture3);
@@ -261,37 +260,32 @@ TEST_F(FrameFixture, RefusedCancelledAndPendingRunsLeaveTheStepsOfTheShownOne)
     frame.goToStep(7, picture3);
     const std::string fileBefore = ReadFileBytes(dir / "result.dat");
 
-    ASSERT_TRUE(run(50, {{0, "abc"}}).has_value());
+    ASSERT_TRUE(run(50, {{"L1", "abc"}}).has_value());
     EXPECT_EQ(frame.currentStep(), 7);
     EXPECT_EQ(frame.goToStep(50, picture3), 10);
 
     // The step loop reports its progress; a run cancelled before its last step stops there,
     // is refused and writes nothing.
     sim::RunProgress progress;
-    {
-        sim::ProgressScope scope(progress);
-        auto cancelled =
-            SimulationFrame::ComputeRun(frame.mechanism(), DefaultTexts(frame.mechanism()),
-                                        Context(10000), dir / "other.dat", picture3);
-        EXPECT_EQ(progress.stepsDone, 8192);
-        progress.cancelRequested = true;
-        progress.stepsDone = -1;
-        cancelled = SimulationFrame::ComputeRun(frame.mechanism(), DefaultTexts(frame.mechanism()),
-                                                Context(10000), dir / "result.dat", picture3);
-        EXPECT_EQ(progress.stepsDone, 0);
-        ASSERT_TRUE(std::holds_alternative<sim::Refusal>(cancelled));
-        EXPECT_EQ(std::get<sim::Refusal>(cancelled).kind, sim::Refusal::Kind::Cancelled);
-    }
+    const sim::RunRequest long10000 = RequestOf(frame.mechanism(), Context(10000));
+    auto cancelled = sim::ComputeRun(long10000, dir / "other.dat", picture3, &progress);
+    EXPECT_EQ(progress.stepsDone, 8192);
+    progress.cancelRequested = true;
+    progress.stepsDone = -1;
+    cancelled = sim::ComputeRun(long10000, dir / "result.dat", picture3, &progress);
+    EXPECT_EQ(progress.stepsDone, 0);
+    ASSERT_TRUE(!cancelled);
+    EXPECT_EQ(cancelled.error().kind, sim::Refusal::Kind::Cancelled);
     EXPECT_EQ(ReadFileBytes(dir / "result.dat"), fileBefore);
     EXPECT_EQ(frame.goToStep(50, picture3), 10);
 
     // A run computed meanwhile with other settings: the shown run keeps its N until it is
     // shown, then the new run keeps its own.
-    auto pending = SimulationFrame::ComputeRun(frame.mechanism(), DefaultTexts(frame.mechanism()),
-                                               Context(20), dir / "result.dat", picture3);
-    ASSERT_TRUE(std::holds_alternative<sim::ComputedRun>(pending));
+    auto pending =
+        sim::ComputeRun(RequestOf(frame.mechanism(), Context(20)), dir / "result.dat", picture3);
+    ASSERT_TRUE(pending.ok());
     EXPECT_EQ(frame.goToStep(20, picture3), 10);
-    frame.showRun(std::move(std::get<sim::ComputedRun>(pending)));
+    frame.showRun(std::move(pending).value());
     EXPECT_EQ(frame.currentStep(), 0);
     EXPECT_EQ(frame.goToStep(25, picture3), 20);
 }

@@ -1,7 +1,10 @@
-// Running a mechanism's ComputeMotion with its design-time inputs, for the kinematics tests.
+// Running a mechanism's ComputeMotion with its default inputs, for the kinematics tests.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <QTimer>
+#include <QWidget>
 
 #include <map>
 #include <memory>
@@ -10,16 +13,7 @@
 #include "numeric/number_text.h"
 #include "run/frame.h"
 #include "run/mechanism.h"
-
-// The design-time texts of the boxes, with some overridden by Text1 index.
-inline std::vector<std::string> DefaultTexts(const sim::Mechanism& m,
-                                             const std::map<int, std::string>& overrides = {})
-{
-    std::vector<std::string> texts = sim::DesignTexts(m);
-    for (const auto& [index, text] : overrides)
-        texts.at(static_cast<std::size_t>(index)) = text;
-    return texts;
-}
+#include "run/run_pipeline.h"
 
 inline constexpr sim::ProfileKind kProfiles[] = {sim::ProfileKind::Quintic, sim::ProfileKind::Cubic,
                                                  sim::ProfileKind::Linear};
@@ -30,23 +24,39 @@ inline sim::RunContext Context(int n, sim::ProfileKind profile = sim::ProfileKin
     return {n, t, profile};
 }
 
+// The run of `m` with its default inputs, some overridden by key.
 inline sim::RunOrRefusal ComputeWith(const sim::Mechanism& m, const sim::RunContext& context,
-                                     const std::map<int, std::string>& overrides = {})
+                                     const sim::InputEntries& overrides = {})
 {
-    auto values = sim::ReadInputs(m.inputs, DefaultTexts(m, overrides));
-    if (auto* refused = std::get_if<sim::Refusal>(&values)) {
-        ADD_FAILURE() << refused->key << ": " << refused->reason;
-        return *refused;
+    auto values = sim::ReadInputs(m.inputs, overrides);
+    if (!values) {
+        ADD_FAILURE() << values.error().key << ": " << values.error().reason;
+        return values.error();
     }
-    return m.ComputeMotion(std::get<sim::InputValues>(values), context);
+    return m.ComputeMotion(values.value(), sim::StepLoop{context});
 }
 
 // The run, or a test failure naming the refusal.
 inline std::unique_ptr<sim::MechanismRun> RunOf(sim::RunOrRefusal outcome)
 {
-    if (auto* error = std::get_if<sim::Refusal>(&outcome)) {
-        ADD_FAILURE() << "refused at " << error->key << error->step << ": " << error->reason;
+    if (!outcome) {
+        const sim::Refusal& error = outcome.error();
+        ADD_FAILURE() << "refused at " << error.key << error.step << ": " << error.reason;
         return nullptr;
     }
-    return std::move(std::get<std::unique_ptr<sim::MechanismRun>>(outcome));
+    return std::move(outcome).value();
+}
+
+// What a window or the command line asks of `m` with its default inputs, some overridden.
+inline sim::RunRequest RequestOf(const sim::Mechanism& m, const sim::RunContext& context,
+                                 sim::InputEntries overrides = {})
+{
+    return {&m, std::move(overrides), context};
+}
+
+// Whether a window's animation runs: its 50 ms timer is going.
+inline bool Animating(const QWidget& window)
+{
+    const auto* timer = window.findChild<QTimer*>("Timer1");
+    return timer && timer->isActive();
 }

@@ -72,7 +72,7 @@ TEST(Parallel, CentreRestsAtTheFourCuspsAndClosesAtIndexN)
 {
     // Off-centre path so that a swapped sign or centre coordinate shows.
     const double xc = 3, yc = -2, rc = 15;
-    const std::map<int, std::string> inputs{{3, "3"}, {4, "-2"}, {5, "15"}};
+    const sim::InputEntries inputs{{"xc", "3"}, {"yc", "-2"}, {"rc", "15"}};
     struct Cusp {
         int index;
         double x, y;
@@ -206,8 +206,7 @@ TEST(Parallel, ThirtyDivisionsRunTheWholePathAndClose)
     EXPECT_NEAR(y.value[15], 0, 1e-12);
     EXPECT_NEAR(x.value[30], 20, 1e-12);
     EXPECT_NEAR(y.value[30], 0, 1e-12);
-    EXPECT_EQ(sim::SimulationFrame::stopPoseIndices(ParallelMechanism().traits.stopPoses, 30),
-              std::vector<int>{4});
+    EXPECT_EQ(sim::StopPoseIndices(ParallelMechanism().traits.stopPoses, 30), std::vector<int>{4});
 }
 
 TEST(Parallel, LegThatCannotReachIsRefusedAtItsFirstStep)
@@ -227,17 +226,17 @@ TEST(Parallel, LegThatCannotReachIsRefusedAtItsFirstStep)
             }
     }
     ASSERT_GT(expectedStep, 0);
-    auto outcome =
-        ComputeWith(ParallelMechanism(), Context(n, ProfileKind::Linear), {{0, "26"}, {1, "26"}});
-    const auto* error = std::get_if<sim::Refusal>(&outcome);
+    auto outcome = ComputeWith(ParallelMechanism(), Context(n, ProfileKind::Linear),
+                               {{"L1", "26"}, {"L2", "26"}});
+    const auto* error = (outcome ? nullptr : &outcome.error());
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(error->kind, sim::Refusal::Kind::Step);
     EXPECT_EQ(error->step, expectedStep);
     EXPECT_NE(error->reason.find("脚" + std::to_string(expectedLeg)), std::string::npos)
         << error->reason;
 
-    auto farAway = ComputeWith(ParallelMechanism(), Context(n), {{3, "500"}});
-    const auto* farError = std::get_if<sim::Refusal>(&farAway);
+    auto farAway = ComputeWith(ParallelMechanism(), Context(n), {{"xc", "500"}});
+    const auto* farError = (farAway ? nullptr : &farAway.error());
     ASSERT_NE(farError, nullptr);
     EXPECT_EQ(farError->step, 0);
 }
@@ -278,7 +277,7 @@ TEST(Parallel, WorldWindowFramesTheBaseTriangle)
     }
     // The path is not fitted: moving it (with legs long enough to follow) leaves the window.
     auto moved = RunOf(ComputeWith(ParallelMechanism(), Context(200),
-                                   {{0, "60"}, {1, "60"}, {3, "10"}, {4, "10"}}));
+                                   {{"L1", "60"}, {"L2", "60"}, {"xc", "10"}, {"yc", "10"}}));
     ASSERT_TRUE(moved);
     const plot::WorldWindow m = moved->fitWorldWindow();
     EXPECT_EQ(m.xmin, w.xmin);
@@ -294,9 +293,7 @@ TEST(Parallel, HandsTheFrameItsPagesPathAndEighthPose)
     EXPECT_EQ(m.formName, "Formparallel");
     EXPECT_FALSE(m.traits.showsOkAfterCompute);
     EXPECT_FALSE(m.traits.nextStopsTimer);
-    EXPECT_EQ(m.inputs.at(2).key, "");   // Text1(2) is not read
-    EXPECT_EQ(m.inputs.at(2).defaultText, "1");
-    EXPECT_EQ(sim::SimulationFrame::stopPoseIndices(m.traits.stopPoses, 200), std::vector<int>{25});
+    EXPECT_EQ(sim::StopPoseIndices(m.traits.stopPoses, 200), std::vector<int>{25});
 
     auto run = RunOf(ComputeWith(m, Context(200)));
     ASSERT_TRUE(run);

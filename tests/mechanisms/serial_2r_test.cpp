@@ -150,7 +150,7 @@ TEST(Serial2R, DrawsBothLinksAndThreeJointsThroughTheWindow)
 
 TEST(Serial2R, EqualStartAndFinalAnglesHoldTheArmStill)
 {
-    auto run = RunOf(ComputeWith(Serial2R(), Context(50), {{4, "0"}, {6, "-90"}}));
+    auto run = RunOf(ComputeWith(Serial2R(), Context(50), {{"the1f", "0"}, {"the2f", "-90"}}));
     ASSERT_TRUE(run);
     const auto c = run->resultTable().columns;
     for (std::size_t k = 0; k <= 50; ++k) {
@@ -162,7 +162,7 @@ TEST(Serial2R, EqualStartAndFinalAnglesHoldTheArmStill)
 
 TEST(Serial2R, ZeroSecondLinkPutsTheTipOnTheElbow)
 {
-    auto run = RunOf(ComputeWith(Serial2R(), Context(20), {{1, "0"}}));
+    auto run = RunOf(ComputeWith(Serial2R(), Context(20), {{"L2", "0"}}));
     ASSERT_TRUE(run);
     const auto c = run->resultTable().columns;
     const auto g = run->graphs();

@@ -233,8 +233,9 @@ TEST(Serial3RInterpolation, QuinticRunsStartAndEndAtRest)
 // it; on the arc with the_s = the_f the whole arm rests.
 TEST(Serial3RInterpolation, HandThatDoesNotTravelStaysPut)
 {
-    auto line = RunOf(ComputeWith(Serial3RLine(), Context(100, ProfileKind::Cubic),
-                                  {{3, "30"}, {4, "30"}, {5, "40"}, {6, "40"}}));
+    auto line =
+        RunOf(ComputeWith(Serial3RLine(), Context(100, ProfileKind::Cubic),
+                          {{"x5_s", "30"}, {"x5_f", "30"}, {"y5_s", "40"}, {"y5_f", "40"}}));
     ASSERT_TRUE(line);
     const sim::PointSeries& hand = *line->tracedPath();
     for (std::size_t k = 0; k <= 100; ++k) {
@@ -247,7 +248,7 @@ TEST(Serial3RInterpolation, HandThatDoesNotTravelStaysPut)
     const auto c = line->resultTable().columns;
     EXPECT_NE(c[Dthe3][50], 0.0);   // the hand still turns
 
-    auto arc = RunOf(ComputeWith(Serial3RArc(), Context(100), {{7, "45"}, {8, "45"}}));
+    auto arc = RunOf(ComputeWith(Serial3RArc(), Context(100), {{"the_s", "45"}, {"the_f", "45"}}));
     ASSERT_TRUE(arc);
     const auto a = arc->resultTable().columns;
     for (std::size_t k = 0; k <= 100; ++k)
@@ -264,7 +265,7 @@ TEST(Serial3RInterpolation, ImpossibleStepsRefuseTheRun)
     struct Case {
         const char* name;
         const sim::Mechanism& mechanism;
-        std::map<int, std::string> inputs;
+        sim::InputEntries inputs;
         ProfileKind profile;
         Refusal::Kind kind;
         std::string where;   // the step, or the box's key
@@ -275,14 +276,14 @@ TEST(Serial3RInterpolation, ImpossibleStepsRefuseTheRun)
     const Case cases[] = {
         {"hand starts out of reach",
          Serial3RLine(),
-         {{3, "200"}},
+         {{"x5_s", "200"}},
          ProfileKind::Quintic,
          Refusal::Kind::Step,
          "0",
          "手首点までの距離 212 が L1+L2 = 80 を超えます"},
         {"circle far from the base",
          Serial3RArc(),
-         {{3, "200"}},
+         {{"xc", "200"}},
          ProfileKind::Quintic,
          Refusal::Kind::Step,
          "0",
@@ -290,21 +291,26 @@ TEST(Serial3RInterpolation, ImpossibleStepsRefuseTheRun)
         // Wrist slides out along y = 0 and ends exactly stretched (L1 + L2 = 80) while moving.
         {"stretched in motion",
          Serial3RLine(),
-         {{3, "50"}, {4, "110"}, {5, "0"}, {6, "0"}, {7, "0"}, {8, "0"}},
+         {{"x5_s", "50"},
+          {"x5_f", "110"},
+          {"y5_s", "0"},
+          {"y5_f", "0"},
+          {"phi_s", "0"},
+          {"phi_f", "0"}},
          ProfileKind::Linear,
          Refusal::Kind::Step,
          "100",
          "手首点までの距離 80 が L1+L2 = 80 に等しく、伸び切った特異姿勢です"},
         {"zero first link",
          Serial3RLine(),
-         {{0, "0"}},
+         {{"L1", "0"}},
          ProfileKind::Quintic,
          Refusal::Kind::Input,
          "L1",
          "0より大きい長さを入力してください"},
         {"negative second link",
          Serial3RArc(),
-         {{1, "-40"}},
+         {{"L2", "-40"}},
          ProfileKind::Quintic,
          Refusal::Kind::Input,
          "L2",
@@ -313,7 +319,7 @@ TEST(Serial3RInterpolation, ImpossibleStepsRefuseTheRun)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto outcome = ComputeWith(c.mechanism, Context(100, c.profile), c.inputs);
-        const auto* error = std::get_if<Refusal>(&outcome);
+        const auto* error = (outcome ? nullptr : &outcome.error());
         ASSERT_NE(error, nullptr);
         EXPECT_EQ(error->kind, c.kind);
         EXPECT_EQ(c.kind == Refusal::Kind::Step ? std::to_string(error->step) : error->key,
@@ -336,8 +342,9 @@ TEST(Serial3RLine, RunLeavingTheReachIsRefusedAtItsFirstUnreachableStep)
             firstOut = i;
     }
     ASSERT_GT(firstOut, 0);
-    const auto outcome = ComputeWith(Serial3RLine(), Context(n, ProfileKind::Linear), {{4, "200"}});
-    const auto* error = std::get_if<Refusal>(&outcome);
+    const auto outcome =
+        ComputeWith(Serial3RLine(), Context(n, ProfileKind::Linear), {{"x5_f", "200"}});
+    const auto* error = (outcome ? nullptr : &outcome.error());
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(error->kind, Refusal::Kind::Step);
     EXPECT_EQ(error->step, firstOut);

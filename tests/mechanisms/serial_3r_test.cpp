@@ -83,7 +83,8 @@ TEST(Serial3R, HandRatesAgreeWithCentralDifferencesOfPositions)
 
 TEST(Serial3R, EqualStartAndFinalAnglesHoldTheArmStill)
 {
-    auto run = RunOf(ComputeWith(Serial3R(), Context(40), {{4, "0"}, {6, "-60"}, {8, "-60"}}));
+    auto run = RunOf(
+        ComputeWith(Serial3R(), Context(40), {{"the1f", "0"}, {"the2f", "-60"}, {"the3f", "-60"}}));
     ASSERT_TRUE(run);
     const auto c = run->resultTable().columns;
     for (std::size_t k = 0; k <= 40; ++k) {
@@ -108,8 +109,9 @@ TEST(Serial3R, WindowHoldsTheHandAndJoint2Paths)
 
 TEST(Serial3R, OverflowingLengthsAreRefusedAtTheFirstStep)
 {
-    const auto outcome = ComputeWith(Serial3R(), Context(10), {{0, "1.5e308"}, {1, "1.5e308"}});
-    const auto* error = std::get_if<sim::Refusal>(&outcome);
+    const auto outcome =
+        ComputeWith(Serial3R(), Context(10), {{"L1", "1.5e308"}, {"L2", "1.5e308"}});
+    const auto* error = (outcome ? nullptr : &outcome.error());
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(error->kind, sim::Refusal::Kind::Step);
     EXPECT_EQ(error->step, 0);

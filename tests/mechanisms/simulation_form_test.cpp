@@ -19,11 +19,12 @@
 #include <memory>
 #include <vector>
 
+#include "mechanism_test_support.h"
+#include "mechanism_window/mechanism_window.h"
 #include "mechanisms/catalog.h"
 #include "mechanisms/four_bar.h"
 #include "mechanisms/serial_2r.h"
 #include "plot/qt/picture_box.h"
-#include "mechanism_window/mechanism_window.h"
 #include "run/settings.h"
 #include "support/temp_dir.h"
 #include "widgets/picture_menu.h"
@@ -74,14 +75,14 @@ TEST_F(FormFixture, HasTheReferenceControlsWithTheirDesignTimeTexts)
 TEST_F(FormFixture, RunAnimatesAndStopFreezes)
 {
     child<QPushButton>("RUN")->click();
-    EXPECT_TRUE(form->isAnimating());
+    EXPECT_TRUE(Animating(*form));
     EXPECT_TRUE(std::filesystem::exists(dir / "result.dat"));
     form->animationTick();
     EXPECT_EQ(text2(), "0");
     form->animationTick();
     EXPECT_EQ(text2(), "1");
     child<QPushButton>("STOP")->click();
-    EXPECT_FALSE(form->isAnimating());
+    EXPECT_FALSE(Animating(*form));
 }
 
 TEST_F(FormFixture, ARunKeepsTheDivisionsInForceAtItsRun)
@@ -104,7 +105,7 @@ TEST_F(FormFixture, NextDuringTheAnimationKeepsTheTimerAndThePageCaption)
 {
     child<QPushButton>("RUN")->click();
     child<QPushButton>("next")->click();
-    EXPECT_TRUE(form->isAnimating());
+    EXPECT_TRUE(Animating(*form));
     EXPECT_EQ(child<QLabel>("Label4")->text(), "x   dx   ddx");
     form->animationTick();
     EXPECT_EQ(child<QLabel>("Label4")->text(), "x   dx   ddx");
@@ -117,7 +118,7 @@ TEST_F(FormFixture, ARefusedRunNamesTheBoxAndKeepsTheAnimationGoing)
     child<QLineEdit>("Text1_1")->setText("1O");   // letter O typed for a zero
     child<QPushButton>("RUN")->click();
     EXPECT_TRUE(child<QLabel>("lblMessage")->text().contains("L2"));
-    EXPECT_TRUE(form->isAnimating());
+    EXPECT_TRUE(Animating(*form));
     EXPECT_EQ(ReadFileBytes(dir / "result.dat"), before);
     child<QLineEdit>("Text1_1")->setText("10");
     child<QPushButton>("RUN")->click();
@@ -352,7 +353,7 @@ TEST_F(FormFixture, RunDuringTheAnimationRestartsAtPoseZero)
     const double xmaxBefore = form->frame().window().xmax;
     child<QLineEdit>("Text1_0")->setText("40");
     child<QPushButton>("RUN")->click();
-    EXPECT_TRUE(form->isAnimating());
+    EXPECT_TRUE(Animating(*form));
     EXPECT_EQ(form->frame().currentStep(), 0);
     EXPECT_GT(form->frame().window().xmax, xmaxBefore);   // refitted to the longer arm
     form->animationTick();
@@ -363,7 +364,8 @@ TEST(FormLifetime, ClosingTheWindowStopsItsTimerAndFreesIt)
 {
     TempDir dir;
     const sim::Settings settings;
-    QPointer<sim::MechanismWindow> form = new sim::MechanismWindow(mechanisms::Serial2R(), settings);
+    QPointer<sim::MechanismWindow> form =
+        new sim::MechanismWindow(mechanisms::Serial2R(), settings);
     form->setResultPath(dir / "result.dat");
     form->show();
     form->startRun();

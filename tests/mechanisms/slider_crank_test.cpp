@@ -45,7 +45,7 @@ TEST(SliderCrank, DefaultStartHasThePinAtElevenThreeAndThePistonTwentyAway)
 TEST(SliderCrank, FullWidthRodLengthReadsAsTwenty)
 {
     auto fullWidth = RunOf(ComputeWith(SliderCrank(), Context(40)));
-    auto ascii = RunOf(ComputeWith(SliderCrank(), Context(40), {{3, "20"}}));
+    auto ascii = RunOf(ComputeWith(SliderCrank(), Context(40), {{"L", "20"}}));
     ASSERT_TRUE(fullWidth && ascii);
     const auto a = fullWidth->resultTable().columns, b = ascii->resultTable().columns;
     for (std::size_t c = 0; c < a.size(); ++c)
@@ -57,14 +57,14 @@ TEST(SliderCrank, PistonStaysOnItsGuideAtTheRodsLengthOnTheLargerXSide)
 {
     struct Case {
         const char* name;
-        std::map<int, std::string> inputs;
+        sim::InputEntries inputs;
         double x0, y0, r, rod, gx, gy, deg;
     };
     const Case cases[] = {
         {"defaults", {}, 1, 3, 10, 20, 1, 0, 20},
-        {"falling guide", {{6, "-35"}, {5, "4"}}, 1, 3, 10, 20, 1, 4, -35},
-        {"steep guide", {{6, "89.9"}, {3, "30"}}, 1, 3, 10, 30, 1, 0, 89.9},
-        {"guide pointing left", {{6, "160"}}, 1, 3, 10, 20, 1, 0, 160},
+        {"falling guide", {{"phi", "-35"}, {"Y1", "4"}}, 1, 3, 10, 20, 1, 4, -35},
+        {"steep guide", {{"phi", "89.9"}, {"L", "30"}}, 1, 3, 10, 30, 1, 0, 89.9},
+        {"guide pointing left", {{"phi", "160"}}, 1, 3, 10, 20, 1, 0, 160},
     };
     for (const Case& c : cases) {
         for (ProfileKind profile : kProfiles) {
@@ -123,8 +123,8 @@ TEST(SliderCrank, VerticalGuideIsRefusedNamingTheAngleBox)
 {
     for (const char* angle : {"90", "-90", "270", "９０"}) {
         SCOPED_TRACE(angle);
-        auto outcome = ComputeWith(SliderCrank(), Context(200), {{6, angle}});
-        const auto* error = std::get_if<sim::Refusal>(&outcome);
+        auto outcome = ComputeWith(SliderCrank(), Context(200), {{"phi", angle}});
+        const auto* error = (outcome ? nullptr : &outcome.error());
         ASSERT_NE(error, nullptr);
         EXPECT_EQ(error->kind, sim::Refusal::Kind::Input);
         EXPECT_EQ(error->key, "phi");
@@ -145,8 +145,8 @@ TEST(SliderCrank, RodThatCannotReachTheGuideIsRefusedAtItsFirstStep)
             expected = i;
     }
     ASSERT_GT(expected, 0);
-    auto outcome = ComputeWith(SliderCrank(), Context(n, ProfileKind::Linear), {{3, "5"}});
-    const auto* error = std::get_if<sim::Refusal>(&outcome);
+    auto outcome = ComputeWith(SliderCrank(), Context(n, ProfileKind::Linear), {{"L", "5"}});
+    const auto* error = (outcome ? nullptr : &outcome.error());
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(error->kind, sim::Refusal::Kind::Step);
     EXPECT_EQ(error->step, expected);
@@ -157,9 +157,10 @@ TEST(SliderCrank, RodThatOnlyTouchesTheGuideIsRefused)
     // Crank about (0, -13), r = 10, horizontal guide y = 0, rod 13: at the start the pin is at
     // (10, -13) and the rod just touches the guide, where the piston's rates are unbounded;
     // later the pin rises and the rod reaches the guide again.
-    auto outcome = ComputeWith(SliderCrank(), Context(4, ProfileKind::Linear),
-                               {{0, "0"}, {1, "-13"}, {3, "13"}, {4, "0"}, {6, "0"}});
-    const auto* error = std::get_if<sim::Refusal>(&outcome);
+    auto outcome =
+        ComputeWith(SliderCrank(), Context(4, ProfileKind::Linear),
+                    {{"x0", "0"}, {"y0", "-13"}, {"L", "13"}, {"X1", "0"}, {"phi", "0"}});
+    const auto* error = (outcome ? nullptr : &outcome.error());
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(error->kind, sim::Refusal::Kind::Step);
     EXPECT_EQ(error->step, 0);
@@ -187,7 +188,7 @@ TEST(SliderCrank, DrawsCrankRodAndThreeJoints)
 TEST(SliderCrank, WorldWindowStartsAtTheGuidePointAndHoldsBothPaths)
 {
     // A horizontal guide through (-40, 0), far left of the crank.
-    auto run = RunOf(ComputeWith(SliderCrank(), Context(200), {{4, "-40"}, {6, "0"}}));
+    auto run = RunOf(ComputeWith(SliderCrank(), Context(200), {{"X1", "-40"}, {"phi", "0"}}));
     ASSERT_TRUE(run);
     const plot::WorldWindow w = run->fitWorldWindow();
     EXPECT_LE(w.xmin, -40);
@@ -210,7 +211,7 @@ TEST(SliderCrank, HandsTheFrameFourPagesAndNoPath)
     EXPECT_TRUE(m.traits.nextStopsTimer);
     EXPECT_TRUE(m.traits.showsOkAfterCompute);
     EXPECT_FALSE(m.traits.stopTracesPath);
-    const std::vector<int> poses = sim::SimulationFrame::stopPoseIndices(m.traits.stopPoses, 200);
+    const std::vector<int> poses = sim::StopPoseIndices(m.traits.stopPoses, 200);
     ASSERT_EQ(poses.size(), 20u);
     EXPECT_EQ(poses.front(), 1);
     EXPECT_EQ(poses.back(), 191);

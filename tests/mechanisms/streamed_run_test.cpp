@@ -4,10 +4,10 @@
 
 #include <cerrno>
 
+#include "files/safe_file.h"
 #include "mechanism_test_support.h"
 #include "mechanisms/catalog.h"
-#include "run/result_stream.h"
-#include "files/safe_file.h"
+#include "run/refusal_text.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -36,8 +36,7 @@ TEST(StreamedRun, BlocksOnThreadsGiveTheBytesOfOneThreadFormattingTheStoredRun)
                 // The findings too (a streamed run keeps one block of its steps at a time).
                 const auto path = dir / "result.dat";
                 std::vector<std::string> findings;
-                ASSERT_FALSE(sim::StreamResultFile(*m, sim::DesignTexts(*m), context, path, plan,
-                                                   &findings));
+                ASSERT_FALSE(sim::StreamRun(RequestOf(*m, context), path, plan, &findings));
                 EXPECT_EQ(ReadFileBytes(path), stored);
                 EXPECT_EQ(findings, run->findings());
             }
@@ -48,16 +47,16 @@ TEST(StreamedRun, RefusedStepOrFailedWriteAfterFormattedBlocksLeavesNoFileNorTem
     TempDir dir;
     const sim::Mechanism& fourBar = *mechanisms::FindMechanism("four-bar");
     // L3 = 0.9: the loop cannot close around half a turn of the crank, after many blocks.
-    const std::map<int, std::string> unclosed{{5, "0.9"}};
+    const sim::InputEntries unclosed{{"L3", "0.9"}};
     const sim::RunContext context = Context(200);
-    const sim::Refusal stored = std::get<sim::Refusal>(ComputeWith(fourBar, context, unclosed));
+    const sim::Refusal stored = ComputeWith(fourBar, context, unclosed).error();
     ASSERT_GT(stored.step, 40);
     const sim::BlockPlan plan{.blockRows = 8, .threads = 2};
-    const auto texts = DefaultTexts(fourBar, unclosed);
+    const sim::RunRequest refused = RequestOf(fourBar, context, unclosed);
+    const sim::RunRequest closing = RequestOf(fourBar, context);
 
     const auto fresh = dir / "fresh.dat";
-    std::optional<sim::Refusal> streamed =
-        sim::StreamResultFile(fourBar, texts, context, fresh, plan);
+    std::optional<sim::Refusal> streamed = sim::StreamRun(refused, fresh, plan);
     ASSERT_TRUE(streamed);
     EXPECT_EQ(sim::DescribeRefusal(fourBar, *streamed, sim::BoxNames::Keys),
               sim::DescribeRefusal(fourBar, stored, sim::BoxNames::Keys));
@@ -65,26 +64,25 @@ TEST(StreamedRun, RefusedStepOrFailedWriteAfterFormattedBlocksLeavesNoFileNorTem
 
     // An earlier file stays as it was; a step refusal is named before an unwritable file.
     const auto earlier = dir / "earlier.dat";
-    ASSERT_FALSE(sim::StreamResultFile(fourBar, sim::DesignTexts(fourBar), Context(3), earlier));
+    ASSERT_FALSE(sim::StreamRun(RequestOf(fourBar, Context(3)), earlier));
     const std::string before = ReadFileBytes(earlier);
-    streamed = sim::StreamResultFile(fourBar, texts, context, earlier, plan);
+    streamed = sim::StreamRun(refused, earlier, plan);
     ASSERT_TRUE(streamed);
     EXPECT_EQ(streamed->kind, sim::Refusal::Kind::Step);
     EXPECT_EQ(ReadFileBytes(earlier), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
     // A disk that fills after some blocks: the file is refused and the earlier one kept.
     sim::SetWriterFaultsForTesting({.failAfterBytes = 1000, .error = ENOSPC});
-    streamed = sim::StreamResultFile(fourBar, sim::DesignTexts(fourBar), context, earlier, plan);
+    streamed = sim::StreamRun(closing, earlier, plan);
     sim::SetWriterFaultsForTesting({});
     ASSERT_TRUE(streamed);
     EXPECT_EQ(streamed->kind, sim::Refusal::Kind::File);
     EXPECT_EQ(ReadFileBytes(earlier), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
-    streamed = sim::StreamResultFile(fourBar, texts, context, dir / "absent" / "r.dat", plan);
+    streamed = sim::StreamRun(refused, dir / "absent" / "r.dat", plan);
     ASSERT_TRUE(streamed);
     EXPECT_EQ(streamed->kind, sim::Refusal::Kind::Step);
-    streamed = sim::StreamResultFile(fourBar, sim::DesignTexts(fourBar), context,
-                                     dir / "absent" / "r.dat", plan);
+    streamed = sim::StreamRun(closing, dir / "absent" / "r.dat", plan);
     ASSERT_TRUE(streamed);
     EXPECT_EQ(streamed->kind, sim::Refusal::Kind::File);
 }

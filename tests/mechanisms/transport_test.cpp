@@ -14,11 +14,11 @@
 #include <chrono>
 
 #include "mechanism_test_support.h"
+#include "mechanism_window/mechanism_window.h"
 #include "mechanisms/serial_2r.h"
 #include "plot/graphs.h"
 #include "plot/qt/picture_box.h"
 #include "plot/recording_canvas.h"
-#include "mechanism_window/mechanism_window.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -56,7 +56,7 @@ TEST_F(WindowFixture, TheCursorAndTheValuesShowTheChosenStepOfTheFile)
     settings.divisions = 200;
     child<QPushButton>("RUN")->click();
     child<QPushButton>("Pause")->click();
-    EXPECT_FALSE(form.isAnimating());
+    EXPECT_FALSE(Animating(form));
     // The keys: End, then Left steps back from N; Space resumes and pauses again.
     auto press = [this](Qt::Key key) {
         for (QShortcut* shortcut : form.findChildren<QShortcut*>())
@@ -67,9 +67,9 @@ TEST_F(WindowFixture, TheCursorAndTheValuesShowTheChosenStepOfTheFile)
     press(Qt::Key_Left);
     EXPECT_EQ(valueLines()[0], "ステップ 199 / 200　時刻 9.95 秒");
     press(Qt::Key_Space);
-    EXPECT_TRUE(form.isAnimating());
+    EXPECT_TRUE(Animating(form));
     press(Qt::Key_Space);
-    EXPECT_FALSE(form.isAnimating());
+    EXPECT_FALSE(Animating(form));
     child<QSlider>("TimeSlider")->setValue(65);
     child<QPushButton>("StepForward")->click();
 
@@ -125,7 +125,7 @@ TEST_F(WindowFixture, ALongRunComputesAsideAndACancelledOneKeepsThePrevious)
     settings.divisions = 200000;
     child<QPushButton>("RUN")->click();
     EXPECT_TRUE(form.isComputing());
-    EXPECT_TRUE(form.isAnimating());   // the previous run goes on meanwhile
+    EXPECT_TRUE(Animating(form));   // the previous run goes on meanwhile
     child<QPushButton>("Cancel")->click();
     waitForRun();
     EXPECT_EQ(form.frame().run(), before);

@@ -1,5 +1,6 @@
-// The key reader: values found by key whatever the order of the boxes, degrees read as radians,
-// and a key or a box it cannot read refused by its key.
+// The key reader: values found by key whatever the order of the entries, a key left out read as
+// its default, degrees read as radians, an assembly chosen by text or by check box, and a key
+// or a box it cannot read refused by its key.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,49 +12,71 @@ namespace {
 using sim::InputBox;
 using sim::Refusal;
 
-const std::vector<InputBox> kBoxes{{2, "長さ", "1", "L", false},
-                                   {0, "", "9", "", false},   // never read
-                                   {1, "角度", "1", "phi", true}};
+const std::vector<InputBox> kBoxes{sim::NumberBox(2, "L", "1", "", "長さ"),
+                                   sim::AngleBox(1, "phi", "90", "", "角度"),
+                                   sim::BranchBox("branch")};
 
-TEST(InputValues, ReadByKeyWithAnglesInRadians)
+TEST(InputValues, ReadByKeyWithAnglesInRadiansAndDefaultsForKeysLeftOut)
 {
-    auto read = sim::ReadInputs(kBoxes, {"not read", "－１８０", "２.５"});
-    ASSERT_TRUE(std::holds_alternative<sim::InputValues>(read));
+    auto read = sim::ReadInputs(kBoxes, {{"phi", "－１８０"}, {"L", "２.５"}});
+    ASSERT_TRUE(read.ok());
     double length = 0, angle = 0;
-    EXPECT_FALSE(std::get<sim::InputValues>(read).read({{"phi", angle}, {"L", length}}));
+    numeric::Branch branch = numeric::Branch::Other;
+    EXPECT_FALSE(read.value().read({{"phi", angle}, {"branch", branch}, {"L", length}}));
     EXPECT_EQ(length, 2.5);
     EXPECT_NEAR(angle, -std::acos(-1.0), 1e-13);
+    EXPECT_EQ(branch, numeric::Branch::Usual);
+
+    read = sim::ReadInputs(kBoxes, {{"branch", numeric::Branch::Other}});
+    ASSERT_TRUE(read.ok());
+    EXPECT_FALSE(read.value().read({{"phi", angle}, {"branch", branch}, {"L", length}}));
+    EXPECT_EQ(length, 1);
+    EXPECT_NEAR(angle, std::acos(-1.0) / 2, 1e-14);
+    EXPECT_EQ(branch, numeric::Branch::Other);
+
+    const sim::InputEntries complete = sim::CompleteInputs(kBoxes, {{"L", "3"}});
+    EXPECT_EQ(complete.size(), 3u);
+    EXPECT_EQ(std::get<std::string>(complete.at("L")), "3");
+    EXPECT_EQ(std::get<std::string>(complete.at("phi")), "90");
 }
 
-TEST(InputValues, RefusesAnUnknownKeyAndAMissingOrUnreadableBox)
+TEST(InputValues, RefusesAnUnknownKeyAKeyOfTheOtherKindAndAnUnreadableBox)
 {
-    const auto values = std::get<sim::InputValues>(sim::ReadInputs(kBoxes, {"", "0", "1"}));
-    double unused = 0;
-    const std::optional<Refusal> unknown = values.read({{"L", unused}, {"L9", unused}});
-    ASSERT_TRUE(unknown.has_value());
-    EXPECT_EQ(unknown->kind, Refusal::Kind::Input);
-    EXPECT_EQ(unknown->key, "L9");
+    const sim::InputValues values = sim::ReadInputs(kBoxes, {}).value();
+    double number = 0;
+    numeric::Branch branch = numeric::Branch::Usual;
+    for (const std::optional<Refusal>& refused :
+         {values.read({{"L", number}, {"L9", number}}), values.read({{"branch", number}}),
+          values.read({{"L", branch}})}) {
+        ASSERT_TRUE(refused.has_value());
+        EXPECT_EQ(refused->kind, Refusal::Kind::Input);
+    }
 
     struct Row {
         const char* name;
-        std::vector<std::string> texts;
+        sim::InputEntries entries;
         std::string key, reason;
         Refusal::Kind kind = Refusal::Kind::NotANumber;
     };
     const Row rows[] = {
-        {"missing box", {"", "0"}, "L", "数値ではありません: \"\""},
-        {"not a number", {"", "abc", "1"}, "phi", "数値ではありません: \"abc\""},
+        {"empty box", {{"L", ""}}, "L", "数値ではありません: \"\""},
+        {"not a number", {{"phi", "abc"}}, "phi", "数値ではありません: \"abc\""},
+        {"a check box's choice for a number",
+         {{"L", numeric::Branch::Other}},
+         "L",
+         "数値ではありません: \"\""},
         // A number beyond a double's range is a number, only too large.
-        {"beyond range", {"", "1", "-1e400"}, "L", sim::kBeyondRangeReason, Refusal::Kind::Input},
+        {"beyond range", {{"phi", "-1e400"}}, "phi", sim::kBeyondRangeReason, Refusal::Kind::Input},
+        // The first box in the registration's order is named, whatever the entries' order.
+        {"two bad boxes", {{"phi", "x"}, {"L", "y"}}, "L", "数値ではありません: \"y\""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        auto read = sim::ReadInputs(kBoxes, row.texts);
-        const Refusal* refused = std::get_if<Refusal>(&read);
-        ASSERT_NE(refused, nullptr);
-        EXPECT_EQ(refused->kind, row.kind);
-        EXPECT_EQ(refused->key, row.key);
-        EXPECT_EQ(refused->reason, row.reason);
+        auto read = sim::ReadInputs(kBoxes, row.entries);
+        ASSERT_FALSE(read.ok());
+        EXPECT_EQ(read.error().kind, row.kind);
+        EXPECT_EQ(read.error().key, row.key);
+        EXPECT_EQ(read.error().reason, row.reason);
     }
 }
 
