@@ -21,8 +21,8 @@ std::unique_ptr<sim::SimulationFrame> Run(const char* mechanism, int n)
 {
     const sim::Mechanism& m = *mechanisms::FindMechanism(mechanism);
     auto frame = std::make_unique<sim::SimulationFrame>(m);
-    plot::VectorCanvas p1(plot::ToQSize(plot::kPicture1Size)),
-        p2(plot::ToQSize(plot::kPicture2Size)), p3(plot::ToQSize(plot::kPicture3Size));
+    plot::VectorCanvas p1(plot::ToQSize(plot::kGraph1Size)), p2(plot::ToQSize(plot::kGraph2Size)),
+        p3(plot::ToQSize(plot::kViewSize));
     const std::filesystem::path scratch =
         std::filesystem::temp_directory_path() / "mechsim_bench_export.dat";
     sim::RunContext context;
@@ -37,7 +37,7 @@ void BM_ReportOfAMillionSteps(benchmark::State& state)
     const auto frame = Run("2r", 1'000'000);
     qsizetype bytes = 0;
     for (auto _ : state)
-        bytes = sim::RunReportPdf(*frame, plot::ToQSize(plot::kPicture3Size)).size();
+        bytes = sim::RunReportPdf(*frame, plot::ToQSize(plot::kViewSize)).size();
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 BENCHMARK(BM_ReportOfAMillionSteps)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
@@ -51,13 +51,13 @@ void BM_SvgPicturesOfAMillionSteps(benchmark::State& state)
     for (auto _ : state) {
         bytes = 0;
         const auto graphs = frame->run()->graphs();
-        const plot::PixelSize sizes[2] = {plot::kPicture1Size, plot::kPicture2Size};
+        const plot::PixelSize sizes[2] = {plot::kGraph1Size, plot::kGraph2Size};
         for (int g = 0; g < 2; ++g) {
             plot::VectorCanvas c(plot::ToQSize(sizes[g]));
             plot::PlotTimeHistory(c, n, graphs[g].value, graphs[g].rate, graphs[g].accel);
             bytes += c.picture().svg().size();
         }
-        plot::VectorCanvas view(plot::ToQSize(plot::kPicture3Size));
+        plot::VectorCanvas view(plot::ToQSize(plot::kViewSize));
         frame->drawSummary(view);
         bytes += view.picture().svg().size();
         for (const sim::GraphPage& page : frame->run()->nextPages()) {
@@ -79,7 +79,7 @@ void BM_GifOfADefaultRun(benchmark::State& state)
     const auto frame = Run(mechanism, 200);
     std::size_t bytes = 0;
     for (auto _ : state)
-        bytes = sim::RunAnimationGif(*frame, plot::ToQSize(plot::kPicture3Size)).size();
+        bytes = sim::RunAnimationGif(*frame, plot::ToQSize(plot::kViewSize)).size();
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 BENCHMARK(BM_GifOfADefaultRun)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -52,7 +52,7 @@ BENCHMARK(BM_Run2R_WriteResultFile)->Unit(benchmark::kMillisecond)->UseRealTime(
 void BM_Run2R_OneGraph(benchmark::State& state)
 {
     const auto run = Compute2R(kMillion);
-    plot::ImageCanvas picture(plot::ToQSize(plot::kPicture1Size));
+    plot::ImageCanvas picture(plot::ToQSize(plot::kGraph1Size));
     const sim::TripleView t = run->graphs()[0];
     for (auto _ : state)
         plot::PlotTimeHistory(picture, kMillion, t.value, t.rate, t.accel);
@@ -70,8 +70,8 @@ BENCHMARK(BM_Run2R_FitWorldWindow)->Unit(benchmark::kMillisecond)->UseRealTime()
 void BM_Run2R_WholeRun(benchmark::State& state)
 {
     const sim::Mechanism& m = mechanisms::Serial2R();
-    plot::ImageCanvas p1(plot::ToQSize(plot::kPicture1Size)),
-        p2(plot::ToQSize(plot::kPicture2Size)), p3(plot::ToQSize(plot::kPicture3Size));
+    plot::ImageCanvas p1(plot::ToQSize(plot::kGraph1Size)), p2(plot::ToQSize(plot::kGraph2Size)),
+        p3(plot::ToQSize(plot::kViewSize));
     sim::SimulationFrame frame(m);
     const sim::RunRequest request{&m, {}, {kMillion, 10, sim::ProfileKind::Quintic}};
     for (auto _ : state)
@@ -83,9 +83,8 @@ BENCHMARK(BM_Run2R_WholeRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 void BM_AnimationTick(benchmark::State& state)
 {
     const sim::Mechanism& m = mechanisms::Serial2R();
-    plot::ImageCanvas p1(plot::ToQSize(plot::kPicture1Size)),
-        p2(plot::ToQSize(plot::kPicture2Size)),
-        p3(plot::ToQSize(plot::kPicture3Size), 96, static_cast<double>(state.range(0)));
+    plot::ImageCanvas p1(plot::ToQSize(plot::kGraph1Size)), p2(plot::ToQSize(plot::kGraph2Size)),
+        p3(plot::ToQSize(plot::kViewSize), 96, static_cast<double>(state.range(0)));
     sim::SimulationFrame frame(m);
     sim::RunCycle(frame, {&m, {}, {200, 10, sim::ProfileKind::Quintic}}, ScratchFile(), p1, p2, p3);
     for (auto _ : state)

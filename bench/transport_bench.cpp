@@ -22,7 +22,7 @@ namespace {
 
 void BM_MoveTimeCursor(benchmark::State& state)
 {
-    plot::PictureBox picture(QSize(plot::kPicture1Size.width, plot::kPicture1Size.height));
+    plot::PictureBox picture(QSize(plot::kGraph1Size.width, plot::kGraph1Size.height));
     std::vector<double> samples(1001);
     for (std::size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<double>(i % 97);

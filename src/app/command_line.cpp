@@ -59,7 +59,7 @@ std::string Version()
            + std::to_string(kVersionRevision);
 }
 
-// `source` in the interface language, for the terminal.
+// A text already in the interface language, as the terminal's UTF-8.
 std::string Say(const QString& translated)
 {
     return translated.toStdString();
@@ -108,21 +108,17 @@ void PrintHelp(std::ostream& out)
     }
 }
 
-struct UsageError {
-    std::string message;
-};
-
-std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& args)
+sim::Refusable<Options> Parse(const std::vector<std::string_view>& args)
 {
     Options o;
     if (args.empty())
-        return UsageError{
-            Say(widgets::Translate("CommandLine", "機構名がありません（mechsim --help で一覧）"))};
+        return sim::Refusal::OfUsage(
+            Say(widgets::Translate("CommandLine", "機構名がありません（mechsim --help で一覧）")));
     o.mechanism = mechanisms::FindMechanism(args[0]);
     if (!o.mechanism)
-        return UsageError{
+        return sim::Refusal::OfUsage(
             Say(widgets::Translate("CommandLine", "知らない機構です: %1（mechsim --help で一覧）")
-                    .arg(widgets::ToQString(args[0])))};
+                    .arg(widgets::ToQString(args[0]))));
 
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -131,13 +127,14 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
             // as such and never swallows the argument after it.
             if (std::find(std::begin(kRunOptions), std::end(kRunOptions), arg)
                 == std::end(kRunOptions))
-                return UsageError{
+                return sim::Refusal::OfUsage(
                     Say(widgets::Translate("CommandLine", "知らないオプションです: %1")
-                            .arg(widgets::ToQString(arg)))};
+                            .arg(widgets::ToQString(arg))));
             // An empty file or folder name would silently mean the current directory.
             if (i + 1 >= args.size() || args[i + 1].empty())
-                return UsageError{Say(widgets::Translate("CommandLine", "%1: 値がありません")
-                                          .arg(widgets::ToQString(arg)))};
+                return sim::Refusal::OfUsage(
+                    Say(widgets::Translate("CommandLine", "%1: 値がありません")
+                            .arg(widgets::ToQString(arg))));
             const std::string v(args[++i]);
             if (arg == "--profile") {
                 if (v == "quintic")
@@ -147,10 +144,10 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
                 else if (v == "linear")
                     o.profile = sim::ProfileKind::Linear;
                 else
-                    return UsageError{Say(
+                    return sim::Refusal::OfUsage(Say(
                         widgets::Translate("CommandLine",
                                            "--profile: quintic, cubic, linear のいずれかです: %1")
-                            .arg(widgets::ToQString(v)))};
+                            .arg(widgets::ToQString(v))));
             } else if (arg == "--divisions") {
                 o.divisions = v;
             } else if (arg == "--cycle-time") {
@@ -159,9 +156,9 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
                 o.output = v;
             } else if (arg == "--format") {
                 if (v != "png" && v != "svg")
-                    return UsageError{Say(
+                    return sim::Refusal::OfUsage(Say(
                         widgets::Translate("CommandLine", "--format: png, svg のいずれかです: %1")
-                            .arg(widgets::ToQString(v)))};
+                            .arg(widgets::ToQString(v))));
                 o.pictureFormat = v;
             } else if (arg == "--report") {
                 o.report = v;
@@ -174,22 +171,22 @@ std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& arg
         }
         const std::size_t eq = arg.find('=');
         if (eq == std::string_view::npos)
-            return UsageError{
+            return sim::Refusal::OfUsage(
                 Say(widgets::Translate("CommandLine", "KEY=VALUE の形ではありません: %1")
-                        .arg(widgets::ToQString(arg)))};
+                        .arg(widgets::ToQString(arg))));
         const std::string key(arg.substr(0, eq));
         bool known = false;
         for (const sim::InputBox& box : o.mechanism->inputs)
             known = known || (!box.key.empty() && box.key == key);
         if (!known)
-            return UsageError{
+            return sim::Refusal::OfUsage(
                 Say(widgets::Translate("CommandLine", "%1: %2 にないキーです")
-                        .arg(widgets::ToQString(key), widgets::ToQString(o.mechanism->command)))};
+                        .arg(widgets::ToQString(key), widgets::ToQString(o.mechanism->command))));
         o.values[key] = std::string(arg.substr(eq + 1));
     }
     if (!o.pictureFormat.empty() && !o.picturesDir)
-        return UsageError{
-            Say(widgets::Translate("CommandLine", "--format は --pictures と一緒に使います"))};
+        return sim::Refusal::OfUsage(
+            Say(widgets::Translate("CommandLine", "--format は --pictures と一緒に使います")));
     if (o.pictureFormat.empty())
         o.pictureFormat = "png";
     return o;
@@ -204,14 +201,13 @@ sim::RunRequest RequestOf(const Options& o, const sim::RunContext& context)
     return request;
 }
 
-// Picture1, Picture2 and Picture3 as image files when they are `drawn`, kept as vectors too for
-// SVG files when `vectors`.
+// The two graphs and the large picture as image files when they are `drawn`, kept as vectors too
+// for SVG files when `vectors`.
 class Pictures {
 public:
     Pictures(bool drawn, bool vectors)
     {
-        for (plot::PixelSize size :
-             {plot::kPicture1Size, plot::kPicture2Size, plot::kPicture3Size}) {
+        for (plot::PixelSize size : {plot::kGraph1Size, plot::kGraph2Size, plot::kViewSize}) {
             if (!drawn)
                 continue;
             images_.push_back(std::make_unique<plot::ImageCanvas>(plot::ToQSize(size)));
@@ -237,6 +233,7 @@ int ExitStatus(sim::Refusal::Kind kind)
     case sim::Refusal::Kind::NotANumber:
     case sim::Refusal::Kind::Input:
     case sim::Refusal::Kind::Cancelled:
+    case sim::Refusal::Kind::Usage:
         break;
     }
     return kExitUsage;
@@ -303,18 +300,20 @@ int runOptions(const Options& o)
     // The settings are checked one by one so that the message names the option at fault.
     sim::RunContext context;
     context.profile = o.profile;
-    const auto cycleTime = sim::ParseCycleTime(o.cycleTime);
-    if (auto* message = std::get_if<std::string>(&cycleTime)) {
-        std::cerr << "mechsim: --cycle-time: " << widgets::TranslateCoreText(*message) << "\n";
+    const sim::Refusable<double> cycleTime = sim::ParseCycleTime(o.cycleTime);
+    if (!cycleTime) {
+        std::cerr << "mechsim: --cycle-time: "
+                  << widgets::TranslateCoreText(cycleTime.error().reason) << "\n";
         return kExitUsage;
     }
-    const auto divisions = sim::ParseDivisionCount(o.divisions);
-    if (auto* message = std::get_if<std::string>(&divisions)) {
-        std::cerr << "mechsim: --divisions: " << widgets::TranslateCoreText(*message) << "\n";
+    const sim::Refusable<int> divisions = sim::ParseDivisionCount(o.divisions);
+    if (!divisions) {
+        std::cerr << "mechsim: --divisions: "
+                  << widgets::TranslateCoreText(divisions.error().reason) << "\n";
         return kExitUsage;
     }
-    context.cycleTime = std::get<double>(cycleTime);
-    context.divisions = std::get<int>(divisions);
+    context.cycleTime = cycleTime.value();
+    context.divisions = divisions.value();
     if (const auto refused = UnusableTargets(o)) {
         std::cerr << "mechsim: " << *refused << "\n";
         return kExitUsage;
@@ -374,7 +373,7 @@ int runOptions(const Options& o)
                       << sim::DescribeFileRefusal(*refused, widgets::TranslateCoreText) << "\n";
         saved = saved && !refused;
     };
-    const QSize view = plot::ToQSize(plot::kPicture3Size);
+    const QSize view = plot::ToQSize(plot::kViewSize);
     if (o.report)
         save(*o.report, sim::RunReportPdf(frame, view));
     if (o.animation) {
@@ -422,12 +421,12 @@ int RunCommandLine(int argc, char** argv)
                   << "\n";
         return kExitUsage;
     }
-    auto parsed = Parse({args.begin() + 1, args.end()});
-    if (auto* error = std::get_if<UsageError>(&parsed)) {
-        std::cerr << "mechsim: " << error->message << "\n";
+    const sim::Refusable<Options> parsed = Parse({args.begin() + 1, args.end()});
+    if (!parsed) {
+        std::cerr << "mechsim: " << parsed.error().reason << "\n";
         return kExitUsage;
     }
-    return runOptions(std::get<Options>(parsed));
+    return runOptions(parsed.value());
 }
 
 }

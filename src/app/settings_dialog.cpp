@@ -70,15 +70,15 @@ void SettingsDialog::confirm()
 {
     const auto parsed =
         sim::ParseSettings(cycleTimeBox->text().toStdString(), divisionsBox->text().toStdString());
-    if (const auto* message = std::get_if<std::string>(&parsed)) {
-        refusal_ = *message;
+    if (!parsed) {
+        refusal_ = parsed.error().reason;
         widgets::ShowMessage(refusalLabel, widgets::TranslateCore(refusal_),
                              widgets::MessageKind::Refusal);
         refusalLabel->show();
         adjustSize();
         return;
     }
-    settings_ = std::get<sim::Settings>(parsed);
+    settings_ = parsed.value();
     close();
 }
 

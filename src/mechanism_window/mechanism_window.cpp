@@ -95,7 +95,7 @@ MechanismWindow::MechanismWindow(const Mechanism& mechanism, const Settings& set
     // Last, once every control exists: the page that holds them grows with the window.
     MakeResizable(this, {graph1_, graph2_, view_},
                   [this] { frame_.redraw(*graph1_, *graph2_, *view_); });
-    // Form_Load: the timer starts disabled; the boxes keep their design-time texts.
+    // The animation timer starts stopped; the boxes show their defaults.
 }
 
 // The worker draws on drawnGraph1_ and drawnGraph2_, which go before the worker (a child) would.
@@ -168,12 +168,12 @@ void MechanismWindow::buildControls()
         return picture;
     };
     const int graphsTop = Px(484);
-    graph1_ = makePicture("Picture1", plot::kPicture1Size, Px(1573) + shift, graphsTop);
+    graph1_ = makePicture("Picture1", plot::kGraph1Size, Px(1573) + shift, graphsTop);
     const int picture1InnerRight = graph1_->geometry().right() + 1 - plot::kPictureBorder;
-    graph2_ = makePicture("Picture2", plot::kPicture2Size,
+    graph2_ = makePicture("Picture2", plot::kGraph2Size,
                           std::max(Px(5687) + shift, picture1InnerRight), graphsTop);
     const int viewLeft = Px(1560) + shift;
-    view_ = makePicture("Picture3", plot::kPicture3Size, viewLeft, Px(4411));
+    view_ = makePicture("Picture3", plot::kViewSize, viewLeft, Px(4411));
     InstallRunPictureMenus(frame_, {graph1_, graph2_, view_});
 
     // The assembly and guide check boxes under the profile buttons, laid out like them.

@@ -58,7 +58,7 @@ QByteArray RunReportPdf(const SimulationFrame& frame, QSize viewSize, double log
         return *canvases.back();
     };
     const auto graphs = run->graphs();
-    const plot::PixelSize graphSizes[2] = {plot::kPicture1Size, plot::kPicture2Size};
+    const plot::PixelSize graphSizes[2] = {plot::kGraph1Size, plot::kGraph2Size};
     for (int g = 0; g < 2; ++g) {
         plot::VectorCanvas& c = draw(plot::ToQSize(graphSizes[g]));
         plot::PlotTimeHistory(c, n, graphs[g].value, graphs[g].rate, graphs[g].accel);

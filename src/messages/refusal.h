@@ -27,6 +27,8 @@ struct Refusal {
         Step,         // step `step` at `time` seconds cannot be computed
         File,         // `file` cannot be written; the run itself stands
         Cancelled,    // the student cancelled the run before it was complete
+        Usage,        // the command line was not understood; `reason` says what, already in
+                      // the interface language
     };
 
     Kind kind = Kind::Step;
@@ -53,6 +55,7 @@ struct Refusal {
     // A pose that cannot be taken; the step loop fills in the step and its time.
     static Refusal OfStep(Phrase reason) { return Of(Kind::Step, {}, std::move(reason)); }
     static Refusal OfStep(std::string reason) { return OfStep(Phrase{std::move(reason), {}}); }
+    static Refusal OfUsage(std::string message) { return Of(Kind::Usage, {}, {message, {}}); }
     static Refusal OfCancel()
     {
         return Of(Kind::Cancelled, {}, {MECHSIM_TR_NOOP("core", "計算を中止しました。"), {}});

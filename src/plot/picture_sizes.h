@@ -1,6 +1,7 @@
-// Inner sizes of a mechanism form's three pictures, in logical pixels at 96 dpi. The form's
-// design gives each picture's outer size in twips (15 to a pixel); the sunken border takes
-// 2 pixels on every side, so the drawable inner area is 4 pixels narrower and lower.
+// Inner sizes of a mechanism window's three pictures (the two graphs and the large view), in
+// logical pixels at 96 dpi. The design gives each picture's outer size in twips (1/1440 inch,
+// 15 to a pixel at 96 dpi); the sunken border takes 2 pixels on every side, so the drawable inner
+// area is 4 pixels narrower and lower.
 #pragma once
 
 namespace plot {
@@ -23,8 +24,8 @@ constexpr PixelSize InnerOfDesign(int widthTwips, int heightTwips)
             TwipsToPixels(heightTwips) - 2 * kPictureBorder};
 }
 
-inline constexpr PixelSize kPicture1Size = InnerOfDesign(4152, 3420);   // 273 x 224
-inline constexpr PixelSize kPicture2Size = InnerOfDesign(4092, 3420);   // 269 x 224
-inline constexpr PixelSize kPicture3Size = InnerOfDesign(8232, 6336);   // 545 x 418
+inline constexpr PixelSize kGraph1Size = InnerOfDesign(4152, 3420);   // 273 x 224
+inline constexpr PixelSize kGraph2Size = InnerOfDesign(4092, 3420);   // 269 x 224
+inline constexpr PixelSize kViewSize = InnerOfDesign(8232, 6336);     // 545 x 418
 
 }

@@ -60,11 +60,6 @@ void ViewLine(Canvas& p, double x1, double y1, double x2, double y2, int colour)
     FrameLine(p, ViewOrigin(p), x1, y1, x2, y2, colour);
 }
 
-void ViewCircle(Canvas& p, double x, double y, int colour)
-{
-    FrameCircle(p, ViewOrigin(p), x, y, colour);
-}
-
 void WorldLine(Canvas& p, const WorldWindow& w, WorldPoint a, WorldPoint b, int colour)
 {
     const PointMm from = WorldToPicture(p, w, a), to = WorldToPicture(p, w, b);

@@ -19,7 +19,6 @@ PointMm WorldToPicture(const Canvas& p, const WorldWindow& w, WorldPoint point);
 void GraphLine(Canvas& p, double x1, double y1, double x2, double y2, int colour);
 void GraphCircle(Canvas& p, double x, double y, int colour);
 void ViewLine(Canvas& p, double x1, double y1, double x2, double y2, int colour);
-void ViewCircle(Canvas& p, double x, double y, int colour);
 void WorldLine(Canvas& p, const WorldWindow& w, WorldPoint a, WorldPoint b, int colour);
 void WorldCircle(Canvas& p, const WorldWindow& w, WorldPoint centre, int colour);
 

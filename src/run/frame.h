@@ -67,7 +67,7 @@ public:
 
     // One timer tick while playing: moves on by the speed's steps along 0..N..0, clears `view`
     // and draws that pose. The first tick of a run shows pose 0. Returns the step shown (for
-    // Text2); nothing before the first run or while paused.
+    // the shown-step box); nothing before the first run or while paused.
     std::optional<int> tick(plot::Canvas& view);
 
     // Pause and resume; resuming after STOP or a page goes back to the poses.

@@ -34,7 +34,7 @@ struct FrameTraits {
     StopPoses stopPoses = StopPoses::TwentiethsFromZero;
     bool stopTracesPath = true;         // STOP draws the traced point's path
     bool nextStopsTimer = false;        // next disables the animation first
-    bool showsOkAfterCompute = false;   // Text2 reads "ok" after ComputeMotion
+    bool showsOkAfterCompute = false;   // the shown-step box reads "ok" after a run
 };
 
 class ResultStream;
@@ -63,7 +63,7 @@ struct TripleView {
 };
 
 struct GraphPage {
-    std::string caption;   // Label4 caption, exact text
+    std::string caption;   // shown over the large picture, exact text
     TripleView triple;
 };
 
@@ -73,7 +73,7 @@ public:
     virtual ~MechanismRun() = default;
 
     virtual ResultTable resultTable() const = 0;
-    virtual std::array<TripleView, 2> graphs() const = 0;   // Picture1, Picture2
+    virtual std::array<TripleView, 2> graphs() const = 0;   // the first and second graph
     virtual std::vector<GraphPage> nextPages() const = 0;   // next, in order
     // Starts at the base point and widens it with FitWorldWindow as the form does.
     virtual plot::WorldWindow fitWorldWindow() const = 0;

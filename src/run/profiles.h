@@ -9,7 +9,7 @@ struct ProfileTriple {
     double s = 0, ds = 0, dds = 0;
 };
 
-// The order of the option buttons: Option1(0), Option1(1), Option1(2).
+// The order of the window's three profile buttons, top to bottom.
 enum class ProfileKind { Quintic = 0, Cubic = 1, Linear = 2 };
 
 ProfileTriple QuinticProfile(double tau);   // 6t^5 - 15t^4 + 10t^3

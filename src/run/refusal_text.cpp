@@ -16,6 +16,8 @@ std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, 
     case Refusal::Kind::Settings:
     case Refusal::Kind::Cancelled:
         return refusal.phrase.Compose(translate);
+    case Refusal::Kind::Usage:
+        return refusal.reason;
     case Refusal::Kind::NotANumber:
     case Refusal::Kind::Input: {
         const std::string reason = refusal.phrase.Compose(translate);

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "numeric/number_text.h"
 #include "messages/translatable.h"
+#include "numeric/number_text.h"
 
 namespace sim {
 
@@ -18,34 +18,34 @@ const char* const kDivisionCountRefused =
 
 }
 
-std::variant<double, std::string> ParseCycleTime(std::string_view text)
+Refusable<double> ParseCycleTime(std::string_view text)
 {
     const std::optional<double> cycleTime = numeric::ReadNumber(text);
     if (!cycleTime || !std::isfinite(*cycleTime) || *cycleTime < kMinCycleTime
         || *cycleTime > kMaxCycleTime)
-        return std::string(kCycleTimeRefused);
+        return Refusal::OfSettings(kCycleTimeRefused);
     return *cycleTime;
 }
 
-std::variant<int, std::string> ParseDivisionCount(std::string_view text)
+Refusable<int> ParseDivisionCount(std::string_view text)
 {
     const std::optional<double> divisions = numeric::ReadNumber(text);
     if (!divisions || !std::isfinite(*divisions) || *divisions != std::floor(*divisions)
         || *divisions < 1 || *divisions > kMaxDivisions)
-        return std::string(kDivisionCountRefused);
+        return Refusal::OfSettings(kDivisionCountRefused);
     return static_cast<int>(*divisions);
 }
 
-std::variant<Settings, std::string> ParseSettings(std::string_view cycleTimeText,
-                                                  std::string_view divisionCountText)
+Refusable<Settings> ParseSettings(std::string_view cycleTimeText,
+                                  std::string_view divisionCountText)
 {
-    const auto cycleTime = ParseCycleTime(cycleTimeText);
-    if (const auto* message = std::get_if<std::string>(&cycleTime))
-        return *message;
-    const auto divisions = ParseDivisionCount(divisionCountText);
-    if (const auto* message = std::get_if<std::string>(&divisions))
-        return *message;
-    return Settings{std::get<int>(divisions), std::get<double>(cycleTime)};
+    Refusable<double> cycleTime = ParseCycleTime(cycleTimeText);
+    if (!cycleTime)
+        return std::move(cycleTime).error();
+    Refusable<int> divisions = ParseDivisionCount(divisionCountText);
+    if (!divisions)
+        return std::move(divisions).error();
+    return Settings{divisions.value(), cycleTime.value()};
 }
 
 std::string CycleTimeText(const Settings& settings)

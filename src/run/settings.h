@@ -4,7 +4,8 @@
 
 #include <string>
 #include <string_view>
-#include <variant>
+
+#include "messages/refusal.h"
 
 namespace sim {
 
@@ -21,12 +22,12 @@ inline constexpr int kMaxDivisions = 1'000'000;   // keeps a run's memory bounde
 inline constexpr double kMinCycleTime = 1e-6;
 inline constexpr double kMaxCycleTime = 1e6;
 
-// Checks the dialog's two texts (or the command line's). On refusal: a short Japanese message
-// naming the box, e.g. "時分割数は 1 から 1000000 までの整数を入力してください".
-std::variant<double, std::string> ParseCycleTime(std::string_view text);
-std::variant<int, std::string> ParseDivisionCount(std::string_view text);
-std::variant<Settings, std::string> ParseSettings(std::string_view cycleTimeText,
-                                                  std::string_view divisionCountText);
+// Checks the dialog's two texts (or the command line's). A refusal is a settings refusal whose
+// reason names the box, e.g. "時分割数は 1 から 1000000 までの整数を入力してください".
+Refusable<double> ParseCycleTime(std::string_view text);
+Refusable<int> ParseDivisionCount(std::string_view text);
+Refusable<Settings> ParseSettings(std::string_view cycleTimeText,
+                                  std::string_view divisionCountText);
 
 // The settings as the dialog's boxes and the command line write them ("10", "200").
 std::string CycleTimeText(const Settings& settings);

@@ -188,10 +188,10 @@ TEST(CommandLine, PicturesAreWhatTheWindowWouldShow)
     ASSERT_EQ(r.status, 0) << r.err;
     // At the form's picture sizes: Picture1 and Picture2 side by side, the large Picture3.
     const std::pair<const char*, plot::PixelSize> files[] = {
-        {"picture1.png", plot::kPicture1Size}, {"picture2.png", plot::kPicture2Size},
-        {"summary.png", plot::kPicture3Size},  {"page1.png", plot::kPicture3Size},
-        {"page2.png", plot::kPicture3Size},    {"page3.png", plot::kPicture3Size},
-        {"page4.png", plot::kPicture3Size},
+        {"picture1.png", plot::kGraph1Size}, {"picture2.png", plot::kGraph2Size},
+        {"summary.png", plot::kViewSize},    {"page1.png", plot::kViewSize},
+        {"page2.png", plot::kViewSize},      {"page3.png", plot::kViewSize},
+        {"page4.png", plot::kViewSize},
     };
     for (const auto& [name, size] : files)
         EXPECT_EQ(QImage(QString::fromStdString((dir / "pictures" / name).string())).size(),
@@ -241,7 +241,7 @@ TEST(CommandLine, ReportAnimationAndSvgPicturesTakeTheRunAway)
         form.animationTick();
         const QImage shown = form.findChild<plot::PictureBox*>("Picture3")->image();
         const QImage first = gif.read().convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(first.size(), QSize(plot::kPicture3Size.width, plot::kPicture3Size.height));
+        EXPECT_EQ(first.size(), QSize(plot::kViewSize.width, plot::kViewSize.height));
         if (shown.devicePixelRatio() == 1) {
             EXPECT_EQ(first, shown.convertToFormat(QImage::Format_RGB32));
         }

@@ -67,19 +67,17 @@ TEST(Primitives, FramesMapToPictureMillimetres)
 TEST(Primitives, CirclesHaveOneMillimetreRadiusInEveryFrame)
 {
     RecordingCanvas p(100, 60);
-    plot::GraphCircle(p, 0, 0, 1);
-    plot::ViewCircle(p, 5, 5, 3);
+    plot::GraphCircle(p, 0, 0, 3);
     plot::WorldCircle(p, {.xmin = 0, .ymin = 0, .scale = 0.5}, {1, 1}, 4);
     plot::WorldCircle(p, {.xmin = 0, .ymin = 0, .scale = 5}, {1, 1}, 4);
 
-    ASSERT_EQ(p.circles.size(), 4u);
+    ASSERT_EQ(p.circles.size(), 3u);
     ExpectPoint(p.circles[0].centre, 10, 30);
-    ExpectPoint(p.circles[1].centre, 15, 45);
-    ExpectPoint(p.circles[2].centre, 10.5, 49.5);
-    ExpectPoint(p.circles[3].centre, 15, 45);
+    ExpectPoint(p.circles[1].centre, 10.5, 49.5);
+    ExpectPoint(p.circles[2].centre, 15, 45);
     for (const auto& c : p.circles)
         EXPECT_EQ(c.radius, 1.0);
-    EXPECT_EQ(p.circles[1].colour, (Rgb{0, 128, 128}));
+    EXPECT_EQ(p.circles[0].colour, (Rgb{0, 128, 128}));
 }
 
 // A picture whose height changes between calls, as a resized picture box would.
@@ -94,14 +92,14 @@ TEST(Primitives, ReadTheHeightAtEveryCall)
 {
     ResizableCanvas p;
     plot::GraphLine(p, 0, 0, 1, 0, 0);
-    plot::ViewCircle(p, 0, 0, 0);
+    plot::ViewLine(p, 0, 0, 1, 0, 0);
     p.height = 100;
     plot::GraphLine(p, 0, 0, 1, 0, 0);
-    plot::ViewCircle(p, 0, 0, 0);
+    plot::ViewLine(p, 0, 0, 1, 0, 0);
     EXPECT_EQ(p.lines[0].a.y, 30);
     EXPECT_EQ(p.lines[1].a.y, 50);
-    EXPECT_EQ(p.circles[0].centre.y, 50);
-    EXPECT_EQ(p.circles[1].centre.y, 90);
+    EXPECT_EQ(p.lines[2].a.y, 50);
+    EXPECT_EQ(p.lines[3].a.y, 90);
 }
 
 TEST(Primitives, DrawWithTheCurrentPenAndLeaveItAlone)

@@ -41,9 +41,10 @@ TEST(ParseSettings, RefusesUnusableInputNamingTheBox)
     for (const Refused& c : cases) {
         SCOPED_TRACE(c.name);
         const auto parsed = sim::ParseSettings(c.cycleTime, c.divisions);
-        const auto* message = std::get_if<std::string>(&parsed);
-        ASSERT_NE(message, nullptr);
-        EXPECT_NE(message->find(c.namedBox), std::string::npos) << *message;
+        ASSERT_FALSE(parsed.ok());
+        EXPECT_EQ(parsed.error().kind, sim::Refusal::Kind::Settings);
+        const std::string& message = parsed.error().reason;
+        EXPECT_NE(message.find(c.namedBox), std::string::npos) << message;
     }
 }
 
@@ -71,8 +72,8 @@ TEST(ParseSettings, AcceptsUsableNumbersAsTyped)
     for (const Accepted& c : cases) {
         SCOPED_TRACE(c.name);
         const auto parsed = sim::ParseSettings(c.cycleTime, c.divisions);
-        const auto* settings = std::get_if<sim::Settings>(&parsed);
-        ASSERT_NE(settings, nullptr) << std::get<std::string>(parsed);
+        ASSERT_TRUE(parsed.ok()) << parsed.error().reason;
+        const sim::Settings* settings = &parsed.value();
         EXPECT_EQ(settings->cycleTime, c.t);
         EXPECT_EQ(settings->divisions, c.n);
     }
@@ -87,8 +88,8 @@ TEST(SettingsTexts, ReadBackToTheSameSettings)
                                    {.divisions = sim::kMaxDivisions, .cycleTime = 1e-6}};
     for (const sim::Settings& s : cases) {
         const auto parsed = sim::ParseSettings(sim::CycleTimeText(s), sim::DivisionCountText(s));
-        const auto* settings = std::get_if<sim::Settings>(&parsed);
-        ASSERT_NE(settings, nullptr) << std::get<std::string>(parsed);
+        ASSERT_TRUE(parsed.ok()) << parsed.error().reason;
+        const sim::Settings* settings = &parsed.value();
         EXPECT_EQ(settings->cycleTime, s.cycleTime);
         EXPECT_EQ(settings->divisions, s.divisions);
     }
