@@ -1,5 +1,5 @@
 # The mechanisms' command-line names, one a line, in menu order, as `mechsim --help` lists them
-# ("  2r  (直列２R順運動学)" in either language); fails when it lists none.
+# ("  2r  (…)": the command, then the title in brackets, in either language); fails when it lists none.
 #   source scripts/mechanisms.sh; mechanism_commands path/to/mechsim
 mechanism_commands() {
   local names

@@ -107,9 +107,13 @@ fs::path FolderOf(const fs::path& target)
 fs::path TemporaryName(const fs::path& directory)
 {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937 pick{std::random_device{}()};
+    // One generator for the program, seeded once; the lock lets several writers (the window's
+    // worker and the row formatter's threads) draw names at the same time.
+    static std::mutex guard;
+    static std::mt19937 pick{std::random_device{}()};
     std::uniform_int_distribution<int> letter(0, sizeof kLetters - 2);
     std::string name = ".mechsim-";
+    const std::lock_guard lock(guard);
     for (int k = 0; k < 6; ++k)
         name.push_back(kLetters[letter(pick)]);
     return directory / name;

@@ -138,6 +138,7 @@ void MechanismWindow::buildControls()
         label->setGeometry(kCaptionLeft, top, captionWidth, kBoxSide);
         auto* edit = new QLineEdit(widgets::ToQString(box.defaultText), this);
         edit->setObjectName(QString("Text1_%1").arg(box.row));
+        edit->setProperty(kInputKeyProperty, widgets::ToQString(box.key));
         edit->setGeometry(kBoxLeft + captionWidth - kCaptionWidth, top, boxWidth, kBoxSide);
         label->setBuddy(edit);
         inputRows_.push_back({&box, label, edit});

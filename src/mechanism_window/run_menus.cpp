@@ -5,9 +5,9 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include "mechanism_window/run_export.h"
 #include "plot/qt/picture_box.h"
 #include "run/frame.h"
-#include "mechanism_window/run_export.h"
 #include "widgets/picture_menu.h"
 
 namespace sim {

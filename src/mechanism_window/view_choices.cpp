@@ -77,10 +77,13 @@ ViewChoices::ViewChoices(QWidget* form, const Mechanism& mechanism, const Column
         }
     const int boxLeft = BoxLeft(form, captions, column);
     int top = column.top;
-    for (const InputBox* input : inputs)
-        branches_.push_back({input->key, MakeRow(form, input->caption, input->description,
-                                                 "Check_" + QString::fromStdString(input->key),
-                                                 column, boxLeft, top)});
+    for (const InputBox* input : inputs) {
+        QCheckBox* box =
+            MakeRow(form, input->caption, input->description,
+                    "Check_" + QString::fromStdString(input->key), column, boxLeft, top);
+        box->setProperty(kInputKeyProperty, QString::fromStdString(input->key));
+        branches_.push_back({input->key, box});
+    }
     guides_ =
         MakeRow(form, kGuidesCaption, kGuidesDescription, "CheckGuides", column, boxLeft, top);
     bottom_ = top - kRowGap;

@@ -16,6 +16,10 @@ class QWidget;
 
 namespace sim {
 
+// The property of a window's input box and assembly check box that holds its input's key, so
+// that a box is found by what it means rather than where it stands.
+inline constexpr const char* kInputKeyProperty = "inputKey";
+
 class ViewChoices {
 public:
     // Where the boxes go: the captions from `captionLeft`, the boxes of side `boxSide` in one

@@ -109,7 +109,7 @@ struct Mechanism {
     std::string menuName;           // object name of its menu item, e.g. "jun2r"
     bool oneWindow = false;         // one window for the program, shown again when chosen again
     std::string formName;           // object name of its window, e.g. "Form2rjun"
-    std::string title;              // menu caption, e.g. "直列２R順運動学"
+    std::string title;              // menu caption, a marked Japanese text
     std::string windowTitle;        // the window's title where it differs from `title`
     std::vector<InputBox> inputs;   // in the order they are read and reported
     std::array<std::string, 2> graphCaptions;   // above the first and the second graph

@@ -22,6 +22,7 @@
 #include "plot/picture_sizes.h"
 #include "plot/qt/picture_box.h"
 #include "run/settings.h"
+#include "support/input_boxes.h"
 #include "support/temp_dir.h"
 #include "version.h"
 
@@ -47,8 +48,8 @@ TEST(CommandLine, WritesByteForByteWhatTheWindowWrites)
     const sim::Settings typed{.divisions = 30, .cycleTime = 5};
     sim::MechanismWindow form(*mechanisms::FindMechanism("2r"), typed);
     form.setResultPath(dir / "form.dat");
-    form.findChild<QLineEdit*>("Text1_0")->setText("２５");
-    form.findChild<QLineEdit*>("Text1_4")->setText("90");
+    InputBoxOf(form, "L1")->setText("２５");
+    InputBoxOf(form, "the1f")->setText("90");
     form.findChild<QRadioButton*>("Option1_1")->setChecked(true);
     form.startRun();
     const Invocation cli =

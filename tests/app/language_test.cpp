@@ -27,6 +27,7 @@
 #include "app/main_menu.h"
 #include "invocation.h"
 #include "mechanism_window/mechanism_window.h"
+#include "support/input_boxes.h"
 #include "support/temp_dir.h"
 #include "widgets/language.h"
 #include "windows.h"
@@ -153,7 +154,7 @@ TEST(EnglishInterface, EveryOpenWindowSwitchesWithTheLanguageMenu)
     }
     auto* refused = qobject_cast<sim::MechanismWindow*>(opener.open("slider_kikou"));
     ASSERT_NE(refused, nullptr);
-    refused->findChild<QLineEdit*>("Text1_2")->setText("abc");
+    InputBoxOf(*refused, "r")->setText("abc");
     refused->startRun();
 
     auto choose = [&menu](const char* language) {
@@ -175,7 +176,7 @@ TEST(EnglishInterface, EveryOpenWindowSwitchesWithTheLanguageMenu)
     }
     EXPECT_EQ(windows, 12);   // the main menu and the eleven forms of its items
 
-    QLineEdit* l1 = refused->findChild<QLineEdit*>("Text1_3");
+    QLineEdit* l1 = InputBoxOf(*refused, "L");
     EXPECT_EQ(l1->toolTip(), "Length of the connecting rod, from the crank pin to the piston "
                              "(any length unit)");
     choose("japanese");

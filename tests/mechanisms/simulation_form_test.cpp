@@ -26,6 +26,7 @@
 #include "mechanisms/serial_2r.h"
 #include "plot/qt/picture_box.h"
 #include "run/settings.h"
+#include "support/input_boxes.h"
 #include "support/temp_dir.h"
 #include "widgets/picture_menu.h"
 
@@ -53,9 +54,9 @@ TEST_F(FormFixture, HasTheReferenceControlsWithTheirDesignTimeTexts)
     EXPECT_EQ(child<QPushButton>("RUN")->text(), "run");
     EXPECT_EQ(child<QPushButton>("STOP")->text(), "stop");
     EXPECT_EQ(child<QPushButton>("next")->text(), "next");
-    EXPECT_EQ(child<QLineEdit>("Text1_0")->text(), "20");
-    EXPECT_EQ(child<QLineEdit>("Text1_4")->text(), "180");
-    EXPECT_EQ(child<QLineEdit>("Text1_5")->text(), "-90");
+    EXPECT_EQ(InputBoxOf(*form, "L1")->text(), "20");
+    EXPECT_EQ(InputBoxOf(*form, "the1f")->text(), "180");
+    EXPECT_EQ(InputBoxOf(*form, "the2s")->text(), "-90");
     EXPECT_EQ(child<QLabel>("Label1_3")->text(), "the1s");
     EXPECT_EQ(child<QLabel>("Label3_0")->text(), "ｙ：ｔｈｅ1, dthe1 ,ddthe1　ｘ：ｔｉｍｅ");
     EXPECT_EQ(child<QLabel>("Label4")->text(), "動画");
@@ -115,12 +116,12 @@ TEST_F(FormFixture, ARefusedRunNamesTheBoxAndKeepsTheAnimationGoing)
 {
     child<QPushButton>("RUN")->click();
     const std::string before = ReadFileBytes(dir / "result.dat");
-    child<QLineEdit>("Text1_1")->setText("1O");   // letter O typed for a zero
+    InputBoxOf(*form, "L2")->setText("1O");   // letter O typed for a zero
     child<QPushButton>("RUN")->click();
     EXPECT_TRUE(child<QLabel>("lblMessage")->text().contains("L2"));
     EXPECT_TRUE(Animating(*form));
     EXPECT_EQ(ReadFileBytes(dir / "result.dat"), before);
-    child<QLineEdit>("Text1_1")->setText("10");
+    InputBoxOf(*form, "L2")->setText("10");
     child<QPushButton>("RUN")->click();
     EXPECT_FALSE(child<QLabel>("lblMessage")->text().contains("L2"));
 }
@@ -351,7 +352,7 @@ TEST_F(FormFixture, RunDuringTheAnimationRestartsAtPoseZero)
     for (int t = 0; t < 5; ++t)
         form->animationTick();
     const double xmaxBefore = form->frame().window().xmax;
-    child<QLineEdit>("Text1_0")->setText("40");
+    InputBoxOf(*form, "L1")->setText("40");
     child<QPushButton>("RUN")->click();
     EXPECT_TRUE(Animating(*form));
     EXPECT_EQ(form->frame().currentStep(), 0);
@@ -389,7 +390,7 @@ TEST(SimulationFormChoices, AssemblyBoxReachesTheRunAndGuidesReachTheView)
     const sim::Settings settings;
     sim::MechanismWindow form(mechanisms::FourBar(), settings);
     form.setResultPath(dir / "result.dat");
-    auto* crossed = form.findChild<QCheckBox*>("Check_branch");
+    auto* crossed = InputBoxOf<QCheckBox>(form, "branch");
     auto* guides = form.findChild<QCheckBox*>("CheckGuides");
     ASSERT_TRUE(crossed && guides);
     form.startRun();
