@@ -75,12 +75,12 @@ std::optional<Refusal> WriteFileFrom(const std::filesystem::path& path, const By
     SafeFileWriter file(path);
     if (!file.ready()) {
         produce([](std::string_view) { return false; });
-        return Refusal::OfFile(path, file.reason());
+        return file.refusal();
     }
-    const bool produced = produce([&file](std::string_view part) { return file.write(part); });
-    if (produced ? file.commit() : file.reason().empty())
-        return std::nullopt;   // written, or given up: the writer removes its temporary
-    return Refusal::OfFile(path, file.reason());
+    // Given up without a file error, the writer removes its temporary and says nothing.
+    if (produce([&file](std::string_view part) { return file.write(part); }))
+        file.commit();
+    return file.refusal();
 }
 
 std::filesystem::path FullPath(const std::filesystem::path& path)

@@ -457,12 +457,19 @@ void SafeFileWriter::discard()
     DisarmSlot(slot_);
 }
 
+std::optional<Refusal> SafeFileWriter::refusal() const
+{
+    if (reason_.empty())
+        return std::nullopt;
+    return Refusal::OfFile(path_, reason_);
+}
+
 std::optional<Refusal> WriteWholeFile(const fs::path& path, std::string_view bytes)
 {
     SafeFileWriter file(path);
     if (file.write(bytes) && file.commit())
         return std::nullopt;
-    return Refusal::OfFile(path, file.reason());
+    return file.refusal();
 }
 
 }

@@ -41,12 +41,14 @@ public:
     ~SafeFileWriter();
 
     bool ready() const { return handle_ >= 0 && reason_.empty(); }
-    // Appends `bytes`; false (and reason()) after any failure, including an earlier one.
+    // Appends `bytes`; false (and refusal()) after any failure, including an earlier one.
     bool write(std::string_view bytes);
     // Puts the written file in place of the target (or closes a stream); false on failure.
     bool commit();
 
-    const std::string& reason() const { return reason_; }
+    // Why the file could not be opened or written, as a file refusal for the path given;
+    // nothing before any failure.
+    std::optional<Refusal> refusal() const;
     const std::filesystem::path& path() const { return path_; }
 
 private:

@@ -19,18 +19,13 @@
 
 namespace sim {
 
-QByteArray RunReportPdf(const SimulationFrame& frame, QSize viewSize, double logicalDpi)
+std::vector<std::pair<QString, QString>> RunReportFacts(const SimulationFrame& frame)
 {
-    const MechanismRun* run = frame.run();
-    if (!run)
-        return {};
-    const Mechanism& m = frame.mechanism();
+    std::vector<std::pair<QString, QString>> facts;
+    if (!frame.hasRun())
+        return facts;
     const RunContext& context = frame.context();
-    const int n = context.divisions;
-
-    ReportContent report;
-    report.title = widgets::TranslateCore(m.title);
-    for (const InputBox& box : m.inputs) {
+    for (const InputBox& box : frame.mechanism().inputs) {
         QString value;
         // An assembly is a check box in the window: say whether it was ticked.
         if (const std::optional<numeric::Branch> branch = frame.runValues().branch(box.key))
@@ -41,16 +36,29 @@ QByteArray RunReportPdf(const SimulationFrame& frame, QSize viewSize, double log
                  entry != frame.runInputs().end())
             if (const auto* text = std::get_if<std::string>(&entry->second))
                 value = widgets::ToQString(*text);
-        report.facts.emplace_back(widgets::TranslateCore(box.shownCaption()), value);
+        facts.emplace_back(widgets::TranslateCore(box.shownCaption()), value);
     }
-    report.facts.emplace_back(widgets::Translate("sim::RunExport", "プロファイル"),
-                              widgets::TranslateCore(ProfileCaption(context.profile)));
-    report.facts.emplace_back(widgets::Translate("sim::RunExport", "時分割数 N"),
-                              QString::number(n));
-    report.facts.emplace_back(
-        widgets::Translate("sim::RunExport", "サイクルタイム T"),
-        widgets::Translate("sim::RunExport", "%1 秒")
-            .arg(widgets::ToQString(numeric::FormatNumber(context.cycleTime))));
+    facts.emplace_back(widgets::Translate("sim::RunExport", "プロファイル"),
+                       widgets::TranslateCore(ProfileCaption(context.profile)));
+    facts.emplace_back(widgets::Translate("sim::RunExport", "時分割数 N"),
+                       QString::number(context.divisions));
+    facts.emplace_back(widgets::Translate("sim::RunExport", "サイクルタイム T"),
+                       widgets::Translate("sim::RunExport", "%1 秒")
+                           .arg(widgets::ToQString(numeric::FormatNumber(context.cycleTime))));
+    return facts;
+}
+
+QByteArray RunReportPdf(const SimulationFrame& frame, QSize viewSize, double logicalDpi)
+{
+    const MechanismRun* run = frame.run();
+    if (!run)
+        return {};
+    const Mechanism& m = frame.mechanism();
+    const int n = frame.context().divisions;
+
+    ReportContent report;
+    report.title = widgets::TranslateCore(m.title);
+    report.facts = RunReportFacts(frame);
 
     std::vector<std::unique_ptr<plot::VectorCanvas>> canvases;
     auto draw = [&](QSize size) -> plot::VectorCanvas& {

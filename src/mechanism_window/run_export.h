@@ -6,10 +6,16 @@
 #include <QByteArray>
 #include <QSize>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace sim {
 
 class SimulationFrame;
+
+// The report's facts: each input's caption with the text it was given (an assembly check box
+// as ticked or not: はい / いいえ), the profile, N and T. Empty before the first run.
+std::vector<std::pair<QString, QString>> RunReportFacts(const SimulationFrame& frame);
 
 // The report: the mechanism's name; its inputs with their captions, the profile, N and T; the
 // two graphs, the summary STOP draws and every next page, each under its caption. Empty

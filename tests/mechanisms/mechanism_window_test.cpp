@@ -21,10 +21,12 @@
 
 #include "mechanism_test_support.h"
 #include "mechanism_window/mechanism_window.h"
+#include "mechanism_window/run_export.h"
 #include "mechanisms/catalog.h"
 #include "mechanisms/four_bar.h"
 #include "mechanisms/serial_2r.h"
 #include "plot/qt/picture_box.h"
+#include "plot/recording_canvas.h"
 #include "run/settings.h"
 #include "support/input_boxes.h"
 #include "support/temp_dir.h"
@@ -405,6 +407,39 @@ TEST(SimulationFormChoices, AssemblyBoxReachesTheRunAndGuidesReachTheView)
     EXPECT_FALSE(form.frame().drawingOptions().guides);
     guides->setChecked(true);
     EXPECT_TRUE(form.frame().drawingOptions().guides);
+}
+
+// The report lists each input as it was given: a box's text as typed, an assembly as ticked or
+// not, whether it came from the check box or from the command line's 1 / -1.
+TEST(SimulationFormChoices, ReportSaysWhatEachInputWasGiven)
+{
+    TempDir dir;
+    const sim::Mechanism& m = mechanisms::FourBar();
+    auto factOf = [](const sim::SimulationFrame& frame, const QString& caption) {
+        for (const auto& [name, value] : sim::RunReportFacts(frame))
+            if (name == caption)
+                return value;
+        return QString("(none)");
+    };
+    const QString assembly = QString::fromStdString(sim::kOtherAssemblyCaption);
+    const sim::Settings settings;
+    sim::MechanismWindow form(m, settings);
+    form.setResultPath(dir / "result.dat");
+    EXPECT_TRUE(sim::RunReportFacts(form.frame()).empty());
+    InputBoxOf(form, "L4")->setText("０.７");
+    InputBoxOf<QCheckBox>(form, "branch")->setChecked(true);
+    form.startRun();
+    EXPECT_EQ(factOf(form.frame(), "L4"), "０.７");
+    EXPECT_EQ(factOf(form.frame(), "L1"), "0.3");
+    EXPECT_EQ(factOf(form.frame(), assembly), "はい");
+
+    plot::RecordingCanvas p1(73, 60), p2(72, 60), view(145, 112);
+    for (const auto& [given, shown] : {std::pair{"-1", "はい"}, std::pair{"1", "いいえ"}}) {
+        sim::SimulationFrame frame(m);
+        ASSERT_FALSE(sim::RunCycle(frame, RequestOf(m, Context(20), {{"branch", given}}),
+                                   dir / "result.dat", p1, p2, view));
+        EXPECT_EQ(factOf(frame, assembly), shown);
+    }
 }
 
 }
