@@ -85,13 +85,14 @@ void PrintKeys()
                   << English(m->title) << " (" << Japanese(m->title) << ").\n";
         std::cout << ".RS\n.PD 0\n";
         for (const sim::InputBox& box : m->inputs) {
-            if (box.key.empty())
-                continue;
+            // An angle's tooltip says it is in degrees; one that does not gets the unit here.
+            const std::string description = English(box.description);
+            const bool unitSaid = description.find("degrees") != std::string::npos;
             std::cout << ".TP\n"
-                      << (box.isAngle ? ".BR " + Typed(box.key) + " \" (degrees)\""
-                                      : ".B " + Typed(box.key))
+                      << (box.isAngle && !unitSaid ? ".BR " + Typed(box.key) + " \" (degrees)\""
+                                                   : ".B " + Typed(box.key))
                       << "\n"
-                      << Sentence(English(box.description)) << "\n";
+                      << Sentence(description) << "\n";
             // The tooltip speaks of the window's check box.
             if (box.kind == sim::InputKind::Branch)
                 std::cout << "The value \\-1 ticks it, 1 (the default) leaves it unticked;"
