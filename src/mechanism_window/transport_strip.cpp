@@ -109,7 +109,13 @@ TransportStrip::TransportStrip(int width, QWidget* parent) : QWidget(parent)
     rows->addLayout(values);
     rows->addLayout(running);
 
-    connect(pause_, &QPushButton::clicked, this, &TransportStrip::pauseToggled);
+    // Pausing follows the button's state, however it changed: a click, its key, setChecked or
+    // a screen reader's toggle. showPlaying sets that state quietly, so the player's own
+    // changes are shown without being asked for again.
+    connect(pause_, &QPushButton::toggled, this, [this] {
+        showPauseCaption();
+        emit pauseToggled();
+    });
     connect(back_, &QPushButton::clicked, this, [this] { emit stepBy(-1); });
     connect(forward_, &QPushButton::clicked, this, [this] { emit stepBy(1); });
     connect(slider_, &QSlider::valueChanged, this, &TransportStrip::stepChosen);
@@ -160,7 +166,10 @@ void TransportStrip::showRunLength(int divisions)
 
 void TransportStrip::showPlaying(bool playing)
 {
-    pause_->setChecked(!playing);
+    {
+        const QSignalBlocker quiet(pause_);
+        pause_->setChecked(!playing);
+    }
     showPauseCaption();
 }
 

@@ -41,6 +41,13 @@ struct WindowFixture : ::testing::Test {
     {
         return child<QPlainTextEdit>("CurrentValues")->toPlainText().split('\n');
     }
+    // The window's key, as its shortcut has it.
+    void press(Qt::Key key)
+    {
+        for (QShortcut* shortcut : form.findChildren<QShortcut*>())
+            if (shortcut->key() == QKeySequence(key))
+                emit shortcut->activated();
+    }
 };
 
 TEST_F(WindowFixture, TheCursorAndTheValuesShowTheChosenStepOfTheFile)
@@ -58,11 +65,6 @@ TEST_F(WindowFixture, TheCursorAndTheValuesShowTheChosenStepOfTheFile)
     child<QPushButton>("Pause")->click();
     EXPECT_FALSE(Animating(form));
     // The keys: End, then Left steps back from N; Space resumes and pauses again.
-    auto press = [this](Qt::Key key) {
-        for (QShortcut* shortcut : form.findChildren<QShortcut*>())
-            if (shortcut->key() == QKeySequence(key))
-                emit shortcut->activated();
-    };
     press(Qt::Key_End);
     press(Qt::Key_Left);
     EXPECT_EQ(valueLines()[0], "ステップ 199 / 200　時刻 9.95 秒");
@@ -113,6 +115,62 @@ TEST_F(WindowFixture, TheCursorAndTheValuesShowTheChosenStepOfTheFile)
         QAccessible::queryAccessibleInterface(child<QPlainTextEdit>("CurrentValues"));
     ASSERT_TRUE(values && values->textInterface());
     EXPECT_TRUE(values->textInterface()->text(0, 40).startsWith("ステップ 66"));
+}
+
+// A checkable pause button toggled by a screen reader used to change its pressed state while
+// the animation played on: pausing went by its clicks only.
+TEST_F(WindowFixture, ThePauseButtonPausesHoweverItIsPressedAndShowsWhetherThePlayerPlays)
+{
+    settings.divisions = 200;
+    child<QPushButton>("RUN")->click();
+    auto* pause = child<QPushButton>("Pause");
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(pause);
+    ASSERT_TRUE(button && button->actionInterface());
+    QAccessibleActionInterface* actions = button->actionInterface();
+    // Playing, the button is up and says so to a screen reader; paused, it is pressed.
+    auto expectPlaying = [&](bool playing) {
+        EXPECT_EQ(Animating(form), playing);
+        EXPECT_EQ(form.frame().playing(), playing);
+        EXPECT_EQ(pause->isChecked(), !playing);
+        EXPECT_EQ(static_cast<bool>(button->state().checked), !playing);
+    };
+    expectPlaying(true);
+
+    {
+        SCOPED_TRACE("the screen reader's toggle");
+        actions->doAction(QAccessibleActionInterface::toggleAction());
+        expectPlaying(false);
+        actions->doAction(QAccessibleActionInterface::toggleAction());
+        expectPlaying(true);
+    }
+    {
+        SCOPED_TRACE("the screen reader's press, shown as a short click");
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (Animating(form) && std::chrono::steady_clock::now() < deadline)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        expectPlaying(false);
+    }
+    {
+        SCOPED_TRACE("setChecked");
+        pause->setChecked(false);
+        expectPlaying(true);
+        pause->setChecked(true);
+        expectPlaying(false);
+    }
+    {
+        SCOPED_TRACE("the player's own changes, each shown once");
+        press(Qt::Key_Space);
+        expectPlaying(true);
+        press(Qt::Key_Space);
+        expectPlaying(false);
+        child<QPushButton>("RUN")->click();   // a new run plays from pose 0
+        expectPlaying(true);
+        child<QPushButton>("STOP")->click();
+        expectPlaying(false);
+        pause->click();   // resumes from STOP
+        expectPlaying(true);
+    }
 }
 
 TEST_F(WindowFixture, ALongRunComputesAsideAndACancelledOneKeepsThePrevious)
