@@ -210,13 +210,19 @@ void MechanismWindow::buildControls()
     shownStep_ = new QLineEdit(this);
     shownStep_->setObjectName("Text2");
     shownStep_->setReadOnly(true);
-    shownStep_->setGeometry(Px(2178) + shift, Px(3872), kBoxSide, kBoxSide);
+    // Wide enough for the largest step, N's seven digits; the next button and the page caption
+    // right of it move right by what that adds to the design's square.
+    const int stepWidth = std::max(
+        kBoxSide, widgets::WidthForCharacters(
+                      *shownStep_, static_cast<int>(QString::number(kMaxDivisions).size())));
+    shownStep_->setGeometry(Px(2178) + shift, Px(3872), stepWidth, kBoxSide);
+    const int stepShift = shift + stepWidth - kBoxSide;
     next_ = new QPushButton("next", this);
     Name(next_, "next", "next");
-    next_->setGeometry(Px(2904) + shift, Px(3993), Px(737), Px(374));
+    next_->setGeometry(Px(2904) + stepShift, Px(3993), Px(737), Px(374));
     viewCaption_ = new QLabel(this);
     viewCaption_->setObjectName("Label4");
-    viewCaption_->setGeometry(Px(4356) + shift, Px(3993), 240, Px(374));
+    viewCaption_->setGeometry(Px(4356) + stepShift, Px(3993), 240, Px(374));
 
     const QRect view = view_->geometry();
     message_ = new QLabel(this);

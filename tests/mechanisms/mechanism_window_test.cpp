@@ -224,16 +224,24 @@ TEST_F(FormFixture, ControlsStandWhereTheDesignPutsThem)
     };
     auto px = [](int twips) { return static_cast<int>(std::lround(twips / 15.0)); };
     // The input boxes are wider than the design's (eight characters); what stands right of
-    // them moves right by as much.
+    // them moves right by as much. The step box is wider too (seven digits), and what stands
+    // right of it on its row moves right by that as well.
     const int wider = child<QWidget>("Text1_0")->width() - px(495);
     EXPECT_GE(wider, 0);
+    const int stepWider = child<QWidget>("Text2")->width() - px(495);
+    EXPECT_GE(stepWider, 0);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const QWidget* w = child<QWidget>(row.name);
         ASSERT_NE(w, nullptr);
         QRect g = w->geometry();
-        if (QString(row.name).startsWith("Text1_"))
+        const QString name(row.name);
+        if (name.startsWith("Text1_"))
             g.setWidth(g.width() - wider);
+        else if (name == "Text2")
+            g = QRect(g.left() - wider, g.top(), g.width() - stepWider, g.height());
+        else if (name == "next" || name == "Label4")
+            g.translate(-wider - stepWider, 0);
         else if (row.left >= 1560)
             g.translate(-wider, 0);
         EXPECT_NEAR(g.left(), px(row.left), 1);
@@ -290,6 +298,16 @@ TEST(FormLayout, LongCaptionsWidenTheInputColumnWithoutOverlaps)
     }
 }
 
+// Whether a shown box, given `text`, still shows its first character with the cursor at its end.
+bool ShowsWhole(QLineEdit* box, const QString& text)
+{
+    box->setText(text);
+    box->setCursorPosition(text.size());
+    box->grab();   // painting scrolls the text when its end does not fit
+    const QPoint left = box->contentsRect().topLeft() + QPoint(3, box->height() / 2);
+    return box->cursorPositionAt(left) == 0;
+}
+
 // Boxes 33 pixels wide hid the start of a number: "-45.75" showed as "45.75".
 TEST(FormLayout, InputBoxesShowEightCharactersWhole)
 {
@@ -300,13 +318,36 @@ TEST(FormLayout, InputBoxesShowEightCharactersWhole)
         for (QLineEdit* box : form.findChildren<QLineEdit*>(QRegularExpression("^Text1_"))) {
             for (const QString text : {"-45.7500", "1.25e-07", "30.12500", "-8888888"}) {
                 SCOPED_TRACE(box->objectName().toStdString() + " " + text.toStdString());
-                box->setText(text);
-                box->setCursorPosition(text.size());
-                box->grab();   // painting scrolls the text when its end does not fit
-                const QPoint left = box->contentsRect().topLeft() + QPoint(3, box->height() / 2);
-                EXPECT_EQ(box->cursorPositionAt(left), 0);
+                EXPECT_TRUE(ShowsWhole(box, text));
             }
         }
+    }
+}
+
+// The step box was three digits wide: at N = 1000000 it cut the step's leading digits.
+TEST(FormLayout, TheStepBoxShowsTheLargestStepWholeBesideItsNeighbours)
+{
+    const sim::Settings settings;
+    const QString largest = QString::number(sim::kMaxDivisions);
+    for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
+        SCOPED_TRACE(m->formName);
+        sim::MechanismWindow form(*m, settings);
+        form.show();
+        auto* box = form.findChild<QLineEdit*>("Text2");
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(ShowsWhole(box, largest));
+        EXPECT_LE(box->fontMetrics().horizontalAdvance(largest), box->contentsRect().width());
+        // The next button and the page caption stay right of it on its row, whole and apart.
+        const QRect next = form.findChild<QWidget*>("next")->geometry();
+        const QRect caption = form.findChild<QWidget*>("Label4")->geometry();
+        EXPECT_GT(next.left(), box->geometry().right());
+        EXPECT_GT(caption.left(), next.right());
+        EXPECT_TRUE(form.rect().contains(caption));
+        // They stay clear of the pictures above and below their row.
+        for (const char* picture : {"Picture1", "Picture2", "Picture3"})
+            for (const QRect& control : {next, caption})
+                EXPECT_FALSE(control.intersects(form.findChild<QWidget*>(picture)->geometry()))
+                    << picture;
     }
 }
 
