@@ -2,9 +2,15 @@
 # the Debian package behind `make package`, and the tests of the installed files.
 include(GNUInstallDirs)
 
+# The component id software centres and desktops know the program by, a reversed domain name
+# as they require; the desktop entry and the AppStream data are named after it. The project has
+# no domain of its own (PROJECT_WEB_URL is a setting a packager may change, while the id must
+# never change), so the id lives under the neutral io.github namespace, in lower case as some
+# tools fold ids to it. The command, the icon and the man page keep the program's short name.
+set(APP_ID io.github.mechsim.mechsim)
 set(DIST_OUT ${CMAKE_BINARY_DIR}/dist)
-configure_file(${CMAKE_SOURCE_DIR}/dist/mechsim.metainfo.xml.in ${DIST_OUT}/mechsim.metainfo.xml
-               @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/dist/${APP_ID}.metainfo.xml.in
+               ${DIST_OUT}/${APP_ID}.metainfo.xml @ONLY)
 
 # The icon is the main menu's four-bar logo, drawn by the same code at build time.
 add_executable(mechsim_icon tools/icon.cpp)
@@ -45,8 +51,8 @@ add_custom_command(
 add_custom_target(man_page ALL DEPENDS ${DIST_OUT}/mechsim.1.gz)
 
 install(TARGETS mechsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES dist/mechsim.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${DIST_OUT}/mechsim.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES dist/${APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${DIST_OUT}/${APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${DIST_OUT}/mechsim.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${DIST_OUT}/icons/mechsim.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -77,14 +83,15 @@ set(CPACK_STRIP_FILES ON)
 include(CPack)
 
 # The installed files as desktops and software centres read them.
-add_test(NAME desktop_entry COMMAND desktop-file-validate ${CMAKE_SOURCE_DIR}/dist/mechsim.desktop)
+add_test(NAME desktop_entry
+         COMMAND desktop-file-validate ${CMAKE_SOURCE_DIR}/dist/${APP_ID}.desktop)
 # "warning:" fails the test too; a hint does not (two main categories are intended).
 set_tests_properties(desktop_entry PROPERTIES FAIL_REGULAR_EXPRESSION "warning:")
-# --strict fails on any finding but one: the component id is the program's name, as its
-# desktop entry, icon and man page are, not a reversed domain name.
-add_test(NAME metainfo
-         COMMAND appstreamcli validate --no-net --strict
-                 --override=cid-desktopapp-is-not-rdns=pedantic ${DIST_OUT}/mechsim.metainfo.xml)
+# --strict fails on any finding that is not pedantic; a warning or error line fails the test
+# as well, whatever exit code the validator gives it.
+add_test(NAME metainfo COMMAND appstreamcli validate --no-net --strict
+                               ${DIST_OUT}/${APP_ID}.metainfo.xml)
+set_tests_properties(metainfo PROPERTIES FAIL_REGULAR_EXPRESSION "(^|\n)[EW]: ")
 add_test(NAME man_page_names_options
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/man_page_names_options.sh
                  $<TARGET_FILE:mechsim> ${DIST_OUT}/mechsim.1)
