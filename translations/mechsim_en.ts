@@ -97,6 +97,30 @@
         <source>--format は --pictures と一緒に使います</source>
         <translation>--format goes with --pictures</translation>
     </message>
+    <message>
+        <source>--output - （/dev/stdout でも）は表を標準出力へ書き、計算を終えてから書きます。
+そのとき行数などほかの行は標準エラーへ出ます。</source>
+        <translation>--output - (or /dev/stdout) writes the table to standard output once the whole run is computed;
+the line with the number of rows and the other lines then go to standard error.</translation>
+    </message>
+    <message>
+        <source>オプションとキーはそれぞれ一度だけ指定します。--report の名前は .pdf、
+--animation の名前は .gif で終わるか、拡張子なしにします。</source>
+        <translation>Give each option and each key once. The name for --report ends in .pdf, the name for
+--animation in .gif, or has no extension.</translation>
+    </message>
+    <message>
+        <source>%1: %2: 拡張子は %3 にしてください（拡張子なしでもかまいません）</source>
+        <translation>%1: %2: use the extension %3 (or none)</translation>
+    </message>
+    <message>
+        <source>%1: 二度指定されています</source>
+        <translation>%1: given twice</translation>
+    </message>
+    <message>
+        <source>標準出力に書き込めませんでした: %1</source>
+        <translation>could not write to standard output: %1</translation>
+    </message>
 </context>
 <context>
     <name>Language</name>
@@ -731,6 +755,10 @@
     <message>
         <source>中身を作れませんでした</source>
         <translation>its contents could not be made</translation>
+    </message>
+    <message>
+        <source>メモリが足りません。時分割数を減らしてください。</source>
+        <translation>Not enough memory. Reduce the number of time divisions.</translation>
     </message>
 </context>
 <context>

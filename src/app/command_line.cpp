@@ -3,12 +3,23 @@
 
 #include <QGuiApplication>
 #include <QString>
+#include <QtGlobal>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <new>
 #include <optional>
+#include <set>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -97,6 +108,14 @@ void PrintHelp(std::ostream& out)
         << "\n"
         << Say(widgets::Translate("CommandLine",
                                   "--lang ja|en で表示の言語を選びます（既定はロケールから）。"))
+        << "\n"
+        << Say(widgets::Translate(
+               "CommandLine", "--output - （/dev/stdout でも）は表を標準出力へ書き、計算を終えて"
+                              "から書きます。\nそのとき行数などほかの行は標準エラーへ出ます。"))
+        << "\n"
+        << Say(widgets::Translate(
+               "CommandLine", "オプションとキーはそれぞれ一度だけ指定します。--report の名前は "
+                              ".pdf、\n--animation の名前は .gif で終わるか、拡張子なしにします。"))
         << "\n\n"
         << Say(widgets::Translate("CommandLine", "機構とキー（既定値）:")) << "\n";
     for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
@@ -106,6 +125,32 @@ void PrintHelp(std::ostream& out)
                 out << " " << box.key << "=" << DefaultValue(box) << (box.isAngle ? "°" : "");
         out << "\n";
     }
+}
+
+// The extension a file written by `option` takes: a report is a PDF, an animation a GIF.
+std::string ExtensionOf(std::string_view option)
+{
+    return option == "--report" ? ".pdf" : ".gif";
+}
+
+// Refuses a file name whose extension names another format than the one `option` writes (a GIF
+// under "x.png" would open as a broken picture); a name without extension is taken as it is.
+std::optional<sim::Refusal> ForeignExtension(std::string_view option,
+                                             const std::optional<std::filesystem::path>& file)
+{
+    if (!file)
+        return std::nullopt;
+    std::string extension = file->extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string wanted = ExtensionOf(option);
+    if (extension.empty() || extension == wanted)
+        return std::nullopt;
+    return sim::Refusal::OfUsage(
+        Say(widgets::Translate("CommandLine",
+                               "%1: %2: 拡張子は %3 にしてください（拡張子なしでもかまいません）")
+                .arg(widgets::ToQString(option), widgets::ToQString(file->string()),
+                     widgets::ToQString(wanted))));
 }
 
 sim::Refusable<Options> Parse(const std::vector<std::string_view>& args)
@@ -120,6 +165,15 @@ sim::Refusable<Options> Parse(const std::vector<std::string_view>& args)
             Say(widgets::Translate("CommandLine", "知らない機構です: %1（mechsim --help で一覧）")
                     .arg(widgets::ToQString(args[0]))));
 
+    // An option or key given twice is refused: which of the two was meant cannot be told.
+    std::set<std::string_view> given;
+    auto twice = [&given](std::string_view name) -> std::optional<sim::Refusal> {
+        if (given.insert(name).second)
+            return std::nullopt;
+        return sim::Refusal::OfUsage(
+            Say(widgets::Translate("CommandLine", "%1: 二度指定されています")
+                    .arg(widgets::ToQString(name))));
+    };
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (arg.starts_with("--")) {
@@ -135,6 +189,8 @@ sim::Refusable<Options> Parse(const std::vector<std::string_view>& args)
                 return sim::Refusal::OfUsage(
                     Say(widgets::Translate("CommandLine", "%1: 値がありません")
                             .arg(widgets::ToQString(arg))));
+            if (auto refused = twice(arg))
+                return *std::move(refused);
             const std::string v(args[++i]);
             if (arg == "--profile") {
                 if (v == "quintic")
@@ -182,8 +238,15 @@ sim::Refusable<Options> Parse(const std::vector<std::string_view>& args)
             return sim::Refusal::OfUsage(
                 Say(widgets::Translate("CommandLine", "%1: %2 にないキーです")
                         .arg(widgets::ToQString(key), widgets::ToQString(o.mechanism->command))));
+        if (auto refused = twice(arg.substr(0, eq)))
+            return *std::move(refused);
         o.values[key] = std::string(arg.substr(eq + 1));
     }
+    const std::pair<const char*, const std::optional<std::filesystem::path>&> formats[] = {
+        {"--report", o.report}, {"--animation", o.animation}};
+    for (const auto& [option, file] : formats)
+        if (const auto refused = ForeignExtension(option, file))
+            return *refused;
     if (!o.pictureFormat.empty() && !o.picturesDir)
         return sim::Refusal::OfUsage(
             Say(widgets::Translate("CommandLine", "--format は --pictures と一緒に使います")));
@@ -226,6 +289,7 @@ int ExitStatus(sim::Refusal::Kind kind)
 {
     switch (kind) {
     case sim::Refusal::Kind::File:
+    case sim::Refusal::Kind::Memory:
         return kExitWriteFailed;
     case sim::Refusal::Kind::Step:
         return kExitUnsolvable;
@@ -295,6 +359,78 @@ bool SavePictures(sim::SimulationFrame& frame, Pictures& pictures, const std::fi
     return true;
 }
 
+// The descriptor that a name of an open descriptor stands for: "-", /dev/stdout, /dev/stderr,
+// /dev/fd/N and /proc/self/fd/N. Opening such a name anew would start a file that the shell
+// opened (">" or ">>") over from its first byte, so the descriptor itself is written.
+std::optional<int> DescriptorNamed(const std::filesystem::path& path)
+{
+    const std::string& name = path.native();
+    if (name == "-" || name == "/dev/stdout")
+        return STDOUT_FILENO;
+    if (name == "/dev/stderr")
+        return STDERR_FILENO;
+    for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (!name.starts_with(folder))
+            continue;
+        const std::string_view number = std::string_view(name).substr(folder.size());
+        if (number.empty() || number.size() > 6
+            || !std::all_of(number.begin(), number.end(),
+                            [](unsigned char c) { return std::isdigit(c); }))
+            return std::nullopt;
+        return std::stoi(std::string(number));
+    }
+    return std::nullopt;
+}
+
+// While it lives, standard output is the descriptor a table goes to, so that the safe writer
+// writes it straight as it writes "-".
+class StandardOutputTaken {
+public:
+    explicit StandardOutputTaken(std::optional<int> descriptor)
+    {
+        if (!descriptor || *descriptor == STDOUT_FILENO)
+            return;
+        std::cout.flush();
+        std::fflush(stdout);
+        saved_ = ::dup(STDOUT_FILENO);
+        if (saved_ >= 0)
+            ::dup2(*descriptor, STDOUT_FILENO);
+    }
+    StandardOutputTaken(const StandardOutputTaken&) = delete;
+    StandardOutputTaken& operator=(const StandardOutputTaken&) = delete;
+    ~StandardOutputTaken()
+    {
+        if (saved_ < 0)
+            return;
+        ::dup2(saved_, STDOUT_FILENO);
+        ::close(saved_);
+    }
+
+private:
+    int saved_ = -1;
+};
+
+// Qt's own warnings (a missing runtime folder, fonts) would stand beside the command's lines;
+// the command line says only what it did. Fatal messages still end the program.
+void DropToolkitMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::cerr << "mechsim: " << message.toStdString() << "\n";
+        std::abort();
+    }
+}
+
+class ToolkitMessagesDropped {
+public:
+    ToolkitMessagesDropped() : previous_(qInstallMessageHandler(DropToolkitMessages)) {}
+    ToolkitMessagesDropped(const ToolkitMessagesDropped&) = delete;
+    ToolkitMessagesDropped& operator=(const ToolkitMessagesDropped&) = delete;
+    ~ToolkitMessagesDropped() { qInstallMessageHandler(previous_); }
+
+private:
+    QtMessageHandler previous_;
+};
+
 int runOptions(const Options& o)
 {
     // The settings are checked one by one so that the message names the option at fault.
@@ -319,70 +455,94 @@ int runOptions(const Options& o)
         return kExitUsage;
     }
 
+    // A table for an open descriptor is written into it as into "-": never streamed, so a
+    // refused step leaves nothing of it. Beside a table on standard output the other lines go
+    // to standard error, so that the rows stay whole.
+    std::optional<int> descriptor = DescriptorNamed(o.output);
+    if (descriptor && ::fcntl(*descriptor, F_GETFD) < 0)
+        descriptor.reset();   // not open: the name is tried as it is and refused with its reason
+    const std::filesystem::path table = descriptor ? "-" : o.output;
+    std::ostream& said = descriptor == STDOUT_FILENO ? std::cerr : std::cout;
+
+    const bool keepsRun = o.picturesDir || o.report || o.animation;
     std::unique_ptr<QGuiApplication> gui;
-    if (o.picturesDir || o.report || o.animation) {
-        if (!std::getenv("QT_QPA_PLATFORM"))
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    std::optional<ToolkitMessagesDropped> quiet;
+    if (keepsRun) {
+        // Nothing here is shown: the offscreen platform works under any environment, where
+        // another one named by the user's variable might abort.
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        quiet.emplace();
         static int argc = 1;
         static char name[] = "mechsim";
         static char* argv[] = {name, nullptr};
         if (!QGuiApplication::instance())
             gui = std::make_unique<QGuiApplication>(argc, argv);
     }
-    // Without pictures, report or animation nothing needs the whole series: the rows stream
-    // into the file.
-    const bool keepsRun = o.picturesDir || o.report || o.animation;
-    Pictures pictures(keepsRun, o.pictureFormat == "svg");
     sim::SimulationFrame frame(*o.mechanism);
-    std::optional<sim::Refusal> refusal;
-    std::vector<std::string> findings;
-    if (keepsRun) {
-        refusal = sim::RunCycle(frame, RequestOf(o, context), o.output, pictures[0], pictures[1],
-                                pictures[2]);
-        if (frame.hasRun())
-            findings = frame.run()->findings(widgets::TranslateCoreText);
-    } else {
-        refusal = sim::StreamRun(RequestOf(o, context), o.output, {}, &findings,
-                                 widgets::TranslateCoreText);
-    }
-    int status = kExitOk;
-    if (refusal) {
-        std::cerr << "mechsim: "
-                  << sim::DescribeRefusal(*o.mechanism, *refusal, sim::BoxNames::Keys,
-                                          widgets::TranslateCoreText)
-                  << "\n";
-        status = ExitStatus(refusal->kind);
-        if (refusal->kind != sim::Refusal::Kind::File)
-            return status;   // nothing computed: no pictures either
-    } else if (o.output != "-") {
-        std::cout << Say(widgets::Translate("CommandLine", "%1: %2 行")
-                             .arg(widgets::ToQString(o.output.string()))
-                             .arg(context.divisions + 2))
-                  << "\n";
-        for (const std::string& finding : findings)
-            std::cout << finding << "\n";
-    }
-
-    // Each file is tried even when an earlier one failed; a failure names its file.
-    bool saved =
-        !o.picturesDir || SavePictures(frame, pictures, *o.picturesDir, "." + o.pictureFormat);
-    auto save = [&](const std::filesystem::path& path, const QByteArray& bytes) {
-        const std::optional<sim::Refusal> refused = widgets::SaveBytes(path, bytes);
-        if (refused)
+    try {
+        // Without pictures, report or animation nothing needs the whole series: the rows stream
+        // into the file.
+        Pictures pictures(keepsRun, o.pictureFormat == "svg");
+        std::optional<sim::Refusal> refusal;
+        std::vector<std::string> findings;
+        {
+            const StandardOutputTaken taken(descriptor);
+            if (keepsRun) {
+                refusal = sim::RunCycle(frame, RequestOf(o, context), table, pictures[0],
+                                        pictures[1], pictures[2]);
+                if (frame.hasRun())
+                    findings = frame.run()->findings(widgets::TranslateCoreText);
+            } else {
+                refusal = sim::StreamRun(RequestOf(o, context), table, {}, &findings,
+                                         widgets::TranslateCoreText);
+            }
+        }
+        int status = kExitOk;
+        if (refusal) {
             std::cerr << "mechsim: "
-                      << sim::DescribeFileRefusal(*refused, widgets::TranslateCoreText) << "\n";
-        saved = saved && !refused;
-    };
-    const QSize view = plot::ToQSize(plot::kViewSize);
-    if (o.report)
-        save(*o.report, sim::RunReportPdf(frame, view));
-    if (o.animation) {
-        const std::string gif = sim::RunAnimationGif(frame, view);
-        save(*o.animation, QByteArray(gif.data(), static_cast<qsizetype>(gif.size())));
+                      << sim::DescribeRefusal(*o.mechanism, *refusal, sim::BoxNames::Keys,
+                                              widgets::TranslateCoreText)
+                      << "\n";
+            status = ExitStatus(refusal->kind);
+            if (refusal->kind != sim::Refusal::Kind::File)
+                return status;   // nothing computed: no pictures either
+        } else {
+            // A status line that cannot be printed (a closed pipe) leaves the run as good.
+            said << Say(widgets::Translate("CommandLine", "%1: %2 行")
+                            .arg(widgets::ToQString(o.output.string()))
+                            .arg(context.divisions + 2))
+                 << "\n";
+            for (const std::string& finding : findings)
+                said << finding << "\n";
+        }
+
+        // Each file is tried even when an earlier one failed; a failure names its file.
+        bool saved =
+            !o.picturesDir || SavePictures(frame, pictures, *o.picturesDir, "." + o.pictureFormat);
+        auto save = [&](const std::filesystem::path& path, const QByteArray& bytes) {
+            const std::optional<sim::Refusal> refused = widgets::SaveBytes(path, bytes);
+            if (refused)
+                std::cerr << "mechsim: "
+                          << sim::DescribeFileRefusal(*refused, widgets::TranslateCoreText) << "\n";
+            saved = saved && !refused;
+        };
+        const QSize view = plot::ToQSize(plot::kViewSize);
+        if (o.report)
+            save(*o.report, sim::RunReportPdf(frame, view));
+        if (o.animation) {
+            const std::string gif = sim::RunAnimationGif(frame, view);
+            save(*o.animation, QByteArray(gif.data(), static_cast<qsizetype>(gif.size())));
+        }
+        if (!saved)
+            status = kExitWriteFailed;
+        return status;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "mechsim: "
+                  << sim::DescribeRefusal(*o.mechanism, sim::Refusal::OfMemory(),
+                                          sim::BoxNames::Keys, widgets::TranslateCoreText)
+                  << "\n";
+        return kExitWriteFailed;
     }
-    if (!saved)
-        status = kExitWriteFailed;
-    return status;
 }
 
 }
@@ -395,8 +555,60 @@ bool IsCommandLine(int argc, char** argv)
     return first == "--help" || first == "-h" || first == "--version" || !first.starts_with('-');
 }
 
+namespace {
+
+// Says on standard error why standard output could not be written.
+void SayStandardOutputFailed(int error)
+{
+    std::cerr << "mechsim: "
+              << Say(widgets::Translate("CommandLine", "標準出力に書き込めませんでした: %1")
+                         .arg(widgets::TranslateCore(sim::FileErrorReason(error))))
+              << "\n";
+}
+
+// Whether what was printed on standard output reached it; says why not on standard error, as a
+// full disk or a closed pipe would otherwise pass for a good run.
+bool StandardOutputWritten()
+{
+    std::cout.flush();
+    errno = 0;
+    const bool written = std::fflush(stdout) == 0 && !std::ferror(stdout) && std::cout.good();
+    const int error = errno;
+    // The next command in the same process (the tests) starts with a clean stream.
+    std::cout.clear();
+    std::clearerr(stdout);
+    if (!written)
+        SayStandardOutputFailed(error != 0 ? error : EIO);
+    return written;
+}
+
+// Prints `text` as the command's whole output (the help, the version) and checks that it was
+// written and flushed, keeping the system's reason when it was not.
+int PrintOutput(const std::string& text)
+{
+    std::cout.flush();
+    errno = 0;
+    const bool written =
+        std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+    const int error = errno;
+    std::clearerr(stdout);
+    if (written)
+        return kExitOk;
+    SayStandardOutputFailed(error != 0 ? error : EIO);
+    return kExitWriteFailed;
+}
+
+int Checked(int status)
+{
+    return StandardOutputWritten() || status != kExitOk ? status : kExitWriteFailed;
+}
+
+}
+
 int RunCommandLine(int argc, char** argv)
 {
+    // A reader that went away shows as a write error instead of ending the program.
+    std::signal(SIGPIPE, SIG_IGN);
     // "--lang" may stand anywhere; what it chooses holds for this command only.
     widgets::Language language = widgets::CurrentLanguage();
     if (const auto refused = widgets::TakeLanguageOption(argc, argv, language)) {
@@ -406,12 +618,12 @@ int RunCommandLine(int argc, char** argv)
     const widgets::LanguageScope scope(language);
     std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        PrintHelp(std::cout);
-        return kExitOk;
+        std::ostringstream help;
+        PrintHelp(help);
+        return PrintOutput(help.str());
     }
     if (args[0] == "--version") {
-        std::cout << "mechsim " << Version() << "\n";
-        return kExitOk;
+        return PrintOutput("mechsim " + Version() + "\n");
     }
     if (args[0] != "run") {
         std::cerr << "mechsim: "
@@ -426,7 +638,16 @@ int RunCommandLine(int argc, char** argv)
         std::cerr << "mechsim: " << parsed.error().reason << "\n";
         return kExitUsage;
     }
-    return runOptions(parsed.value());
+    const Options& options = parsed.value();
+    const int status = runOptions(options);
+    // The table on standard output is the command's output: it must have reached it. The
+    // status line elsewhere is a courtesy, and a closed pipe there does not fail the run.
+    if (DescriptorNamed(options.output) == STDOUT_FILENO)
+        return Checked(status);
+    std::cout.flush();
+    std::cout.clear();
+    std::clearerr(stdout);
+    return status;
 }
 
 }

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
+#include <new>
 
 #include "mechanism_window/growing_page.h"
 #include "mechanism_window/run_menus.h"
@@ -369,8 +370,13 @@ void MechanismWindow::startRun()
                 view = plot::RecordingCanvas(view_->widthMm(), view_->heightMm()),
                 graph1 = drawnGraph1_.get(), graph2 = drawnGraph2_.get()](RunProgress* progress) {
         Refusable<ComputedRun> computed = ComputeRun(request, path, view, progress);
-        if (computed)
-            PlotRunGraphs(*computed.value().run, request.context.divisions, *graph1, *graph2);
+        // Plotting a run that only just fitted in memory may not: the previous run stays.
+        try {
+            if (computed)
+                PlotRunGraphs(*computed.value().run, request.context.divisions, *graph1, *graph2);
+        } catch (const std::bad_alloc&) {
+            return Refusable<ComputedRun>(Refusal::OfMemory());
+        }
         return computed;
     };
     if (steps < kWorkerFromSteps) {

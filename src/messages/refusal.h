@@ -27,6 +27,7 @@ struct Refusal {
         Step,         // step `step` at `time` seconds cannot be computed
         File,         // `file` cannot be written; the run itself stands
         Cancelled,    // the student cancelled the run before it was complete
+        Memory,       // the run needs more memory than the system gives; nothing was written
         Usage,        // the command line was not understood; `reason` says what, already in
                       // the interface language
     };
@@ -59,6 +60,12 @@ struct Refusal {
     static Refusal OfCancel()
     {
         return Of(Kind::Cancelled, {}, {MECHSIM_TR_NOOP("core", "計算を中止しました。"), {}});
+    }
+    static Refusal OfMemory()
+    {
+        return Of(
+            Kind::Memory, {},
+            {MECHSIM_TR_NOOP("core", "メモリが足りません。時分割数を減らしてください。"), {}});
     }
     static Refusal OfFile(std::filesystem::path file, std::string reason)
     {

@@ -15,6 +15,7 @@ std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, 
     switch (refusal.kind) {
     case Refusal::Kind::Settings:
     case Refusal::Kind::Cancelled:
+    case Refusal::Kind::Memory:
         return refusal.phrase.Compose(translate);
     case Refusal::Kind::Usage:
         return refusal.reason;

@@ -2,6 +2,7 @@
 #include "run/run_pipeline.h"
 
 #include <cmath>
+#include <new>
 
 #include "files/result_file.h"
 #include "files/result_stream.h"
@@ -30,11 +31,9 @@ bool WrittenThroughTemporary(const std::filesystem::path& path)
                || status.type() == std::filesystem::file_type::not_found);
 }
 
-}
-
-Refusable<ComputedRun> ComputeRun(const RunRequest& request,
-                                  const std::filesystem::path& resultPath, const plot::Canvas& view,
-                                  RunProgress* progress)
+Refusable<ComputedRun> ComputeWholeRun(const RunRequest& request,
+                                       const std::filesystem::path& resultPath,
+                                       const plot::Canvas& view, RunProgress* progress)
 {
     const Mechanism& mechanism = *request.mechanism;
     Refusable<InputValues> values = ReadRunInputs(mechanism, request.inputs, request.context);
@@ -66,9 +65,9 @@ Refusable<ComputedRun> ComputeRun(const RunRequest& request,
     return done;
 }
 
-std::optional<Refusal> StreamRun(const RunRequest& request, const std::filesystem::path& path,
-                                 BlockPlan plan, std::vector<std::string>* findings,
-                                 const Translator& translate)
+std::optional<Refusal> StreamWholeRun(const RunRequest& request, const std::filesystem::path& path,
+                                      BlockPlan plan, std::vector<std::string>* findings,
+                                      const Translator& translate)
 {
     const Mechanism& mechanism = *request.mechanism;
     const RunContext& context = request.context;
@@ -102,6 +101,32 @@ std::optional<Refusal> StreamRun(const RunRequest& request, const std::filesyste
         return stream.finish();
     });
     return stepRefused ? stepRefused : unwritten;
+}
+
+}
+
+// A run too large for the memory the system gives is refused like any other run: the safe
+// writer's temporary goes with the unwound writer, so no file is left.
+Refusable<ComputedRun> ComputeRun(const RunRequest& request,
+                                  const std::filesystem::path& resultPath, const plot::Canvas& view,
+                                  RunProgress* progress)
+{
+    try {
+        return ComputeWholeRun(request, resultPath, view, progress);
+    } catch (const std::bad_alloc&) {
+        return Refusal::OfMemory();
+    }
+}
+
+std::optional<Refusal> StreamRun(const RunRequest& request, const std::filesystem::path& path,
+                                 BlockPlan plan, std::vector<std::string>* findings,
+                                 const Translator& translate)
+{
+    try {
+        return StreamWholeRun(request, path, plan, findings, translate);
+    } catch (const std::bad_alloc&) {
+        return Refusal::OfMemory();
+    }
 }
 
 }

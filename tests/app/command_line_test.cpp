@@ -30,6 +30,9 @@ namespace {
 
 using apptest::Invocation;
 using apptest::Mechsim;
+using apptest::StandardOutput;
+using apptest::Start;
+using apptest::Started;
 
 TEST(CommandLine, WritesByteForByteWhatTheWindowWrites)
 {
@@ -367,6 +370,165 @@ TEST(CommandLine, HelpListsEveryMechanismWithItsKeysAndVersionPrintsTheVersion)
     EXPECT_EQ(version.out, "mechsim " + std::to_string(app::kVersionMajor) + "."
                                + std::to_string(app::kVersionMinor) + "."
                                + std::to_string(app::kVersionRevision) + "\n");
+}
+
+// The table a run writes into a file of its own, to compare with what reached standard output.
+std::string TableOf(const TempDir& dir, std::vector<std::string> args)
+{
+    args.insert(args.begin(), "run");
+    args.insert(args.end(), {"--output", (dir / "reference.dat").string()});
+    EXPECT_EQ(Mechsim(args).status, 0);
+    return ReadFileBytes(dir / "reference.dat");
+}
+
+TEST(CommandLine, DevStdoutIntoAFileWroteTheStatusLineOverTheTableOrTruncatedIt)
+{
+    TempDir dir;
+    const std::string table = TableOf(dir, {"2r"});
+    const std::string kept = "earlier lines\n";
+    const std::string file = (dir / "so.txt").string();
+    for (const char* name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1", "-"})
+        for (const StandardOutput output : {StandardOutput::File, StandardOutput::AppendFile}) {
+            SCOPED_TRACE(std::string(name) + (output == StandardOutput::File ? " >" : " >>"));
+            std::ofstream(file, std::ios::binary) << kept;
+            const Started r =
+                Start({"run", "2r", "--output", name}, {.output = output, .outputFile = file});
+            EXPECT_EQ(r.status, 0) << r.err;
+            EXPECT_EQ(ReadFileBytes(file),
+                      (output == StandardOutput::AppendFile ? kept : "") + table);
+            EXPECT_NE(r.err.find(": 202 行\n"), std::string::npos) << r.err;
+        }
+}
+
+TEST(CommandLine, AStepRefusedIntoDevStdoutLeftAPartialTable)
+{
+    TempDir dir;
+    const std::string file = (dir / "part.txt").string();
+    for (const char* name : {"/dev/stdout", "-"}) {
+        const Started r =
+            Start({"run", "3r-arc", "L1=2", "--divisions", "100000", "--output", name},
+                  {.output = StandardOutput::File, .outputFile = file});
+        EXPECT_EQ(r.status, 3) << name;
+        EXPECT_EQ(std::filesystem::file_size(file), 0u) << name;
+    }
+}
+
+TEST(CommandLine, StatusLineAndFindingsWereMixedIntoTheRowsOfAPipeAndDevFd1FailedThere)
+{
+    TempDir dir;
+    const std::string table = TableOf(dir, {"four-bar"});
+    for (const char* name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1", "-"}) {
+        const Started r = Start({"run", "four-bar", "--output", name});
+        EXPECT_EQ(r.status, 0) << name << ": " << r.err;
+        EXPECT_EQ(r.out, table) << name;
+        EXPECT_NE(r.err.find("グラスホフの分類: てこクランク機構\n"), std::string::npos)
+            << name << ": " << r.err;
+    }
+}
+
+TEST(CommandLine, AClosedStandardOutputAfterAGoodRunKilledTheProgramWithSigpipe)
+{
+    TempDir dir;
+    const Started r = Start({"run", "four-bar", "--output", (dir / "x.dat").string()},
+                            {.output = StandardOutput::ClosedPipe});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFileBytes(dir / "x.dat"), TableOf(dir, {"four-bar"}));
+}
+
+TEST(CommandLine, AFullStandardOutputExitedZero)
+{
+    const std::vector<std::string> rows[] = {{"--help"},
+                                             {"--version"},
+                                             {"run", "2r", "--output", "-"},
+                                             {"run", "2r", "--output", "/dev/stdout"}};
+    for (const auto& args : rows) {
+        const Started r = Start(args, {.output = StandardOutput::Full});
+        EXPECT_EQ(r.status, 1) << args.back();
+        EXPECT_NE(r.err.find("標準出力"), std::string::npos) << r.err;
+    }
+}
+
+// Exports under an environment that would stop a window: no display, a platform that cannot
+// start, no runtime folder. Each prints its own line and nothing from the toolkit.
+TEST(CommandLine, AnUnusablePlatformAbortedTheExports)
+{
+    TempDir dir;
+    const Started r = Start(
+        {"run", "2r", "--output", (dir / "r.dat").string(), "--report", (dir / "q.pdf").string()},
+        {.set = {{"QT_QPA_PLATFORM", "wayland;xcb"}}, .unset = {"DISPLAY", "WAYLAND_DISPLAY"}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(ReadFileBytes(dir / "q.pdf").starts_with("%PDF"));
+}
+
+TEST(CommandLine, ToolkitWarningsAppearedBesideTheLinesOfAnExport)
+{
+    TempDir dir;
+    const std::vector<std::string> rows[] = {
+        {"--report", (dir / "q.pdf").string()},
+        {"--animation", (dir / "q.gif").string()},
+        {"--pictures", (dir / "pictures").string()},
+    };
+    for (std::vector<std::string> args : rows) {
+        args.insert(args.begin(), {"run", "2r", "--output", (dir / "r.dat").string()});
+        const Started r = Start(args, {.unset = {"XDG_RUNTIME_DIR"}});
+        EXPECT_EQ(r.status, 0) << args.back();
+        EXPECT_EQ(r.err, "") << args.back();
+        EXPECT_EQ(r.out, (dir / "r.dat").string() + ": 202 行\n");
+    }
+}
+
+TEST(CommandLine, RunningOutOfMemoryAbortedInsteadOfRefusing)
+{
+    TempDir dir;
+    const Started r = Start({"run", "parallel", "--divisions", "1000000", "--output",
+                             (dir / "r.dat").string(), "--pictures", (dir / "pics").string()},
+                            {.addressSpace = 400'000'000});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_TRUE(r.err.starts_with("mechsim: メモリが足りません")) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path),
+                            std::filesystem::directory_iterator()),
+              0);
+}
+
+TEST(CommandLine, DuplicatedOptionsAndForeignExtensionsWereSilentlyTaken)
+{
+    TempDir dir;
+    const std::string out = (dir / "result.dat").string();
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"L1=1", "L1=2"}, "L1"},
+        {{"--divisions", "10", "--divisions", "20"}, "--divisions"},
+        {{"--output", out, "--output", out}, "--output"},
+        {{"--profile", "cubic", "--profile", "cubic"}, "--profile"},
+        {{"--animation", (dir / "x.png").string()}, "--animation"},
+        {{"--animation", (dir / "x.pdf").string()}, "--animation"},
+        {{"--report", (dir / "x.txt").string()}, "--report"},
+        {{"--report", (dir / "x.gif").string()}, "--report"},
+    };
+    for (auto [args, named] : refused) {
+        args.insert(args.begin(), {"run", "2r"});
+        if (named != "--output")
+            args.insert(args.end(), {"--output", out});
+        const Invocation r = Mechsim(args);
+        EXPECT_EQ(r.status, 2) << named;
+        EXPECT_NE(r.err.find(named), std::string::npos) << r.err;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path),
+                                std::filesystem::directory_iterator()),
+                  0)
+            << named;
+    }
+    const std::vector<std::string> taken[] = {
+        {"--animation", (dir / "cycle").string()},
+        {"--animation", (dir / "cycle.GIF").string()},
+        {"--report", (dir / "report").string()},
+        {"--report", (dir / "report.Pdf").string()},
+    };
+    for (std::vector<std::string> args : taken) {
+        args.insert(args.begin(), {"run", "2r", "--output", out});
+        EXPECT_EQ(Mechsim(args).status, 0) << args.back();
+        EXPECT_TRUE(std::filesystem::exists(args.back())) << args.back();
+    }
 }
 
 }

@@ -3,14 +3,12 @@
 // Qt's abort.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/window_start.h"
+#include "invocation.h"
 
 namespace {
 
@@ -24,41 +22,11 @@ std::optional<std::string> Refusal(std::vector<std::string> args)
     return app::RefuseWindowArguments(static_cast<int>(args.size()), argv.data());
 }
 
-struct Exit {
-    int status = -1;
-    std::string err;
-};
-
 // Runs the built program without any display and returns its exit status and standard error.
-Exit RunWithoutDisplay(std::vector<std::string> args)
+apptest::Started RunWithoutDisplay(std::vector<std::string> args)
 {
-    args.insert(args.begin(), MECHSIM_BINARY);
-    int ends[2];
-    if (::pipe(ends) != 0)
-        return {};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(ends[1], STDERR_FILENO);
-        ::close(ends[0]);
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            ::unsetenv(name);
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    ::close(ends[1]);
-    Exit result;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(ends[0], buffer, sizeof buffer)) > 0;)
-        result.err.append(buffer, static_cast<std::size_t>(n));
-    ::close(ends[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return result;
+    return apptest::Start(std::move(args),
+                          {.unset = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}});
 }
 
 TEST(WindowStart, MisspeltOptionsAreRefusedAndQtOptionsTaken)
@@ -89,7 +57,7 @@ TEST(WindowStart, MisspeltOptionsAreRefusedAndQtOptionsTaken)
     // The built program: a misspelt option and a missing display, each one line and status 2.
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--verison"}, std::vector<std::string>{}}) {
-        const Exit run = RunWithoutDisplay(args);
+        const apptest::Started run = RunWithoutDisplay(args);
         EXPECT_EQ(run.status, 2) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         EXPECT_TRUE(run.err.starts_with("mechsim: ")) << run.err;

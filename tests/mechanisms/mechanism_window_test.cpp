@@ -15,8 +15,10 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
+#include <chrono>
 #include <cmath>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "mechanism_test_support.h"
@@ -480,6 +482,63 @@ TEST(SimulationFormChoices, ReportSaysWhatEachInputWasGiven)
         ASSERT_FALSE(sim::RunCycle(frame, RequestOf(m, Context(20), {{"branch", given}}),
                                    dir / "result.dat", p1, p2, view));
         EXPECT_EQ(factOf(frame, assembly), shown);
+    }
+}
+
+}
+
+namespace {
+
+// The 2R arm, whose steps run out of memory while `starved` is set.
+struct StarvedArm {
+    bool starved = false;
+    sim::Mechanism mechanism = mechanisms::Serial2R();
+
+    StarvedArm()
+    {
+        mechanism.ComputeMotion = [this, compute = mechanism.ComputeMotion](
+                                      const sim::InputValues& values, const sim::StepLoop& loop) {
+            if (starved)
+                throw std::bad_alloc();
+            return compute(values, loop);
+        };
+    }
+};
+
+TEST(RunMemory, RunningOutOfMemoryInTheStepsAbortedTheProgram)
+{
+    TempDir dir;
+    StarvedArm arm;
+    arm.starved = true;
+    const sim::RunRequest request = RequestOf(arm.mechanism, Context(200));
+    const plot::RecordingCanvas view(100, 100);
+    const auto computed = sim::ComputeRun(request, dir / "computed.dat", view);
+    ASSERT_FALSE(computed);
+    EXPECT_EQ(computed.error().kind, sim::Refusal::Kind::Memory);
+    const std::optional<sim::Refusal> streamed = sim::StreamRun(request, dir / "streamed.dat");
+    ASSERT_TRUE(streamed);
+    EXPECT_EQ(streamed->kind, sim::Refusal::Kind::Memory);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path));
+
+    // A window keeps its previous run and says why, on its own thread and on the worker's.
+    sim::Settings settings;
+    sim::MechanismWindow form(arm.mechanism, settings);
+    form.setResultPath(dir / "result.dat");
+    arm.starved = false;
+    form.startRun();
+    const std::string before = ReadFileBytes(dir / "result.dat");
+    arm.starved = true;
+    for (const int divisions : {200, 50000}) {
+        settings.divisions = divisions;
+        form.startRun();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (form.isComputing() && std::chrono::steady_clock::now() < deadline)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_FALSE(form.isComputing());
+        EXPECT_TRUE(form.findChild<QLabel*>("lblMessage")->text().contains("メモリが足りません"))
+            << form.findChild<QLabel*>("lblMessage")->text().toStdString();
+        EXPECT_TRUE(Animating(form));
+        EXPECT_EQ(ReadFileBytes(dir / "result.dat"), before);
     }
 }
 
