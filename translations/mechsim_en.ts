@@ -732,6 +732,10 @@
         <source>中身を作れませんでした</source>
         <translation>its contents could not be made</translation>
     </message>
+    <message>
+        <source>読み取り専用のファイルです</source>
+        <translation>the file is read-only</translation>
+    </message>
 </context>
 <context>
     <name>sim::MechanismWindow</name>
