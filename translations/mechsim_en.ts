@@ -760,6 +760,10 @@ the line with the number of rows and the other lines then go to standard error.<
         <source>メモリが足りません。時分割数を減らしてください。</source>
         <translation>Not enough memory. Reduce the number of time divisions.</translation>
     </message>
+    <message>
+        <source>読み取り専用のファイルです</source>
+        <translation>the file is read-only</translation>
+    </message>
 </context>
 <context>
     <name>sim::MechanismWindow</name>

@@ -303,7 +303,8 @@ int ExitStatus(sim::Refusal::Kind kind)
     return kExitUsage;
 }
 
-// Targets that can never be written, refused before anything is computed.
+// Targets that cannot be written, refused before anything is computed or written: the table,
+// the report, the animation and every picture file the run would write.
 std::optional<std::string> UnusableTargets(const Options& o)
 {
     const std::pair<const char*, std::optional<std::filesystem::path>> files[] = {
@@ -318,17 +319,21 @@ std::optional<std::string> UnusableTargets(const Options& o)
         return "--pictures: "
                + Say(widgets::Translate("CommandLine", "%1: フォルダーではありません")
                          .arg(widgets::ToQString(sim::FullPath(*o.picturesDir).string())));
+    if (const auto picture =
+            o.picturesDir ? UnwritablePicture(*o.picturesDir, "." + o.pictureFormat) : std::nullopt)
+        return "--pictures: " + sim::FullPath(picture->first).string() + ": "
+               + widgets::TranslateCoreText(picture->second);
     return std::nullopt;
 }
 
-// Writes the pictures into `dir` (made if missing) and removes stale pages; false, with a
-// message naming the file, when one cannot be written.
+// Writes the pictures into `dir` (made if missing) all together and removes stale pages; false,
+// with a message naming the file, when one cannot be written: then the earlier pictures stay
+// as they were and a folder made for them is removed.
 bool SavePictures(sim::SimulationFrame& frame, Pictures& pictures, const std::filesystem::path& dir,
                   const std::string& extension)
 {
-    std::error_code error;
-    std::filesystem::create_directories(dir, error);
-    if (error) {
+    PictureSet set(dir);
+    if (const std::error_code error = set.makeFolder()) {
         std::cerr << "mechsim: "
                   << Say(widgets::Translate("CommandLine", "%1 を作れませんでした: %2")
                              .arg(widgets::ToQString(sim::FullPath(dir).string()),
@@ -336,15 +341,16 @@ bool SavePictures(sim::SimulationFrame& frame, Pictures& pictures, const std::fi
                   << "\n";
         return false;
     }
-    auto save = [&](std::size_t picture, const std::filesystem::path& name) {
-        const std::optional<sim::Refusal> refused =
-            SavePicture(pictures.image(picture), dir / name);
-        if (refused)
+    auto refused = [&](const std::optional<sim::Refusal>& refusal) {
+        if (refusal)
             std::cerr << "mechsim: "
-                      << sim::DescribeRefusal(frame.mechanism(), *refused, sim::BoxNames::Keys,
+                      << sim::DescribeRefusal(frame.mechanism(), *refusal, sim::BoxNames::Keys,
                                               widgets::TranslateCoreText)
                       << "\n";
-        return !refused;
+        return refusal.has_value();
+    };
+    auto save = [&](std::size_t picture, const std::filesystem::path& name) {
+        return !refused(set.add(pictures.image(picture), name));
     };
     if (!save(0, "picture1" + extension) || !save(1, "picture2" + extension))
         return false;
@@ -355,8 +361,7 @@ bool SavePictures(sim::SimulationFrame& frame, Pictures& pictures, const std::fi
     while (frame.next(pictures[2]))
         if (!save(2, PageName(++pages, extension)))
             return false;
-    RemoveStalePages(dir, pages, extension);
-    return true;
+    return !refused(set.place(pages, extension));
 }
 
 // The descriptor that a name of an open descriptor stands for: "-", /dev/stdout, /dev/stderr,

@@ -1,14 +1,18 @@
 // The POSIX side of the safe file writer: what a name points at, temporaries (O_TMPFILE named
-// by linkat where available), the signal handlers that remove a named temporary, and the
-// Japanese reasons for system errors.
+// by linkat where available) and their locks, the removal of temporaries whose writer died,
+// writing in place, the signal handlers that remove a named temporary, and the Japanese reasons
+// for system errors.
 #include "files/safe_file.h"
 #include "messages/translatable.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -16,8 +20,10 @@
 #include <functional>
 #include <mutex>
 #include <random>
+#include <string_view>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 namespace sim {
 
@@ -30,8 +36,9 @@ WriterFaults gFaults;
 // --- Temporaries the signal handlers remove ----------------------------------------------------
 
 // A fixed table, so that the handlers read nothing but plain memory: a slot is taken with
-// `taken`, its name written, then `armed`.
-constexpr int kSlots = 8;
+// `taken`, its name written, then `armed`. Large enough for a run's pictures, which wait named
+// until all of them are put in place.
+constexpr int kSlots = 64;
 struct TemporarySlot {
     std::atomic<bool> taken{false};
     std::atomic<bool> armed{false};
@@ -102,9 +109,24 @@ fs::path FolderOf(const fs::path& target)
     return target.has_parent_path() ? target.parent_path() : fs::path(".");
 }
 
-// A short hidden name in `directory` that no file has yet, so that a target with the longest
-// name the file system takes still gets a temporary.
-fs::path TemporaryName(const fs::path& directory)
+// What marks a named temporary: ".NAME" + kMark + six letters or digits.
+constexpr std::string_view kMark = ".mechsim-";
+constexpr int kDrawn = 6;
+
+bool IsTemporaryName(std::string_view name)
+{
+    if (name.size() < 1 + kMark.size() + kDrawn + 1 || !name.starts_with('.'))
+        return false;
+    const std::string_view drawn = name.substr(name.size() - kDrawn);
+    return name.substr(name.size() - kDrawn - kMark.size(), kMark.size()) == kMark
+           && std::all_of(drawn.begin(), drawn.end(),
+                          [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); });
+}
+
+// A hidden name in `directory` that tells which file it will become, ".NAME.mechsim-XXXXXX",
+// with NAME shortened (never inside a UTF-8 character) so that it fits the file system's
+// longest name.
+fs::path TemporaryName(const fs::path& directory, const std::string& target)
 {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     // One generator for the program, seeded once; the lock lets several writers (the window's
@@ -112,11 +134,70 @@ fs::path TemporaryName(const fs::path& directory)
     static std::mutex guard;
     static std::mt19937 pick{std::random_device{}()};
     std::uniform_int_distribution<int> letter(0, sizeof kLetters - 2);
-    std::string name = ".mechsim-";
+    const long longest = ::pathconf(directory.c_str(), _PC_NAME_MAX);
+    const std::size_t room =
+        static_cast<std::size_t>(longest > 0 ? longest : 255) - 1 - kMark.size() - kDrawn;
+    std::string part = target.substr(0, room);
+    while (!part.empty() && part.size() < target.size()
+           && (static_cast<unsigned char>(target[part.size()]) & 0xC0) == 0x80)
+        part.pop_back();
+    std::string name = "." + part + std::string(kMark);
     const std::lock_guard lock(guard);
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < kDrawn; ++k)
         name.push_back(kLetters[letter(pick)]);
     return directory / name;
+}
+
+// Removes the named temporaries in `directory` whose writer has died: the user's own regular
+// files with a temporary's name and no other link, which nobody holds locked. A live writer
+// holds its lock until its temporary is renamed or removed, and the kernel drops the lock of a
+// process that ends however it ends.
+void RemoveDeadTemporaries(const fs::path& directory)
+{
+    DIR* folder = ::opendir(directory.c_str());
+    if (!folder)
+        return;
+    const int at = ::dirfd(folder);
+    while (const dirent* entry = ::readdir(folder)) {
+        if (!IsTemporaryName(entry->d_name))
+            continue;
+        const int handle =
+            ::openat(at, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (handle < 0)
+            continue;
+        struct stat opened {};
+        struct stat named {};
+        // The name is checked again once locked, so that a file put there meanwhile stays.
+        if (::fstat(handle, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_nlink == 1
+            && opened.st_uid == ::geteuid() && ::flock(handle, LOCK_EX | LOCK_NB) == 0
+            && ::fstatat(at, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0
+            && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+            ::unlinkat(at, entry->d_name, 0);
+        ::close(handle);
+    }
+    ::closedir(folder);
+}
+
+// A temporary without a name, for bytes that are copied into the target afterwards: O_TMPFILE,
+// or a file removed as soon as it is made. -1 (and errno) when `directory` takes neither.
+int AnonymousFile(const fs::path& directory)
+{
+    if (!gFaults.namedTemporary) {
+        const int handle = ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (handle >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
+            return handle;
+    }
+    std::string name = (directory / ".mechsim-XXXXXX").native();
+    const int handle = ::mkostemp(name.data(), O_CLOEXEC);
+    if (handle >= 0)
+        ::unlink(name.c_str());
+    return handle;
+}
+
+// Whether the effective user may do `access` to `path` (as the kernel would check it on open).
+bool Permitted(const fs::path& path, int access)
+{
+    return ::faccessat(AT_FDCWD, path.c_str(), access, AT_EACCESS) == 0;
 }
 
 // --- What a name points at ----------------------------------------------------------------------
@@ -124,10 +205,11 @@ fs::path TemporaryName(const fs::path& directory)
 struct Target {
     enum class Kind { Replaced, Streamed, StandardOutput, Refused, Failed };
     Kind kind = Kind::Failed;
-    fs::path path;         // the final name after symbolic links
-    bool exists = false;   // Replaced: a file is there now
-    struct stat info {};   // of the existing file
-    std::string reason;    // Refused, Failed
+    fs::path path;          // the final name after symbolic links
+    bool exists = false;    // Replaced: a file is there now
+    bool inPlace = false;   // Replaced: written through the file's own inode
+    struct stat info {};    // of the existing file
+    std::string reason;     // Refused, Failed
 };
 
 Target Refuse(std::string reason)
@@ -192,8 +274,16 @@ Target Resolve(const fs::path& given)
         t.path = path;
         t.info = info;
         if (S_ISREG(info.st_mode)) {
+            // Refused as the shell refuses it, also for root, whom the kernel would let write.
+            if ((info.st_mode & 0222) == 0)
+                return Refuse(MECHSIM_TR_NOOP("core", "読み取り専用のファイルです"));
+            if (!Permitted(path, W_OK))
+                return Refuse(FileErrorReason(errno));
             t.kind = Target::Kind::Replaced;
             t.exists = true;
+            // A new inode would split a hard-linked file from its other names, and a folder
+            // the user cannot write to takes no temporary: such a file is written in place.
+            t.inPlace = info.st_nlink > 1 || !Permitted(FolderOf(path), W_OK | X_OK);
         } else if (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode)) {
             t.kind = Target::Kind::Streamed;
         } else if (S_ISDIR(info.st_mode)) {
@@ -273,8 +363,22 @@ std::string FileErrorReason(int error)
 std::optional<std::string> UnwritableTarget(const fs::path& path)
 {
     Target t = Resolve(path);
-    if (t.kind == Target::Kind::Refused)
+    if (t.kind == Target::Kind::Refused || t.kind == Target::Kind::Failed)
         return std::move(t.reason);
+    if (t.kind != Target::Kind::Replaced || t.exists)
+        return std::nullopt;
+    // A new file: its folder must be there and take it.
+    const fs::path folder = FolderOf(t.path);
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0)
+        return FileErrorReason(errno);
+    if (!S_ISDIR(info.st_mode))
+        return FileErrorReason(ENOTDIR);
+    const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (longest > 0 && t.path.filename().native().size() > static_cast<std::size_t>(longest))
+        return FileErrorReason(ENAMETOOLONG);
+    if (!Permitted(folder, W_OK | X_OK))
+        return FileErrorReason(errno);
     return std::nullopt;
 }
 
@@ -332,6 +436,10 @@ void SafeFileWriter::open()
         break;
     }
     replaces_ = true;
+    if (t.inPlace) {
+        openInPlace();
+        return;
+    }
     if (!openTemporary())
         return;
     if (t.exists) {
@@ -349,14 +457,16 @@ void SafeFileWriter::open()
 
 bool SafeFileWriter::openTemporary()
 {
+    RemoveDeadTemporaries(FolderOf(target_));
     // Mode 0666: the umask (and a default ACL of the folder) give a new file the permissions
     // any new file gets there; an existing file's mode is copied afterwards.
     // An unnamed temporary vanishes with the process whatever ends it; naming it needs
-    // /proc/self/fd for linkat without privileges.
+    // /proc/self/fd for linkat without privileges. It is locked before it has a name.
     if (!gFaults.namedTemporary && ::access("/proc/self/fd", X_OK) == 0) {
         handle_ = ::open(FolderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
         if (handle_ >= 0) {
             unnamed_ = true;
+            ::flock(handle_, LOCK_EX);
             return true;
         }
         // Not supported by this file system or kernel: fall back to a named temporary.
@@ -365,8 +475,59 @@ bool SafeFileWriter::openTemporary()
     }
     return takeFreshName([this](const fs::path& name) {
         handle_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        return handle_ >= 0;
+        if (handle_ < 0)
+            return false;
+        // Locked before a byte is written. A file system without locks cannot have its
+        // temporaries taken for dead either; a writer that found this one before the lock
+        // removed it, and another name is drawn.
+        struct stat info {};
+        if (::flock(handle_, LOCK_EX) != 0 || (::fstat(handle_, &info) == 0 && info.st_nlink > 0))
+            return true;
+        ::close(std::exchange(handle_, -1));
+        errno = EEXIST;
+        return false;
     });
+}
+
+bool SafeFileWriter::openInPlace()
+{
+    inPlace_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (inPlace_ < 0)
+        return fail(errno);
+    // The bytes wait beside the file where that folder takes them, otherwise in the system's
+    // folder for temporaries; the file itself is touched only when every byte is there.
+    handle_ = AnonymousFile(FolderOf(target_));
+    if (handle_ < 0) {
+        std::error_code error;
+        const fs::path elsewhere = fs::temp_directory_path(error);
+        handle_ = error ? -1 : AnonymousFile(elsewhere);
+    }
+    return handle_ >= 0 || fail(errno);
+}
+
+bool SafeFileWriter::copyIntoTarget()
+{
+    if (::lseek(handle_, 0, SEEK_SET) != 0 || ::ftruncate(inPlace_, 0) != 0)
+        return fail(errno);
+    std::vector<char> buffer(std::size_t(1) << 20);
+    for (;;) {
+        const ssize_t count = ::read(handle_, buffer.data(), buffer.size());
+        if (count == 0)
+            break;
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(errno);
+        }
+        for (ssize_t done = 0; done < count;) {
+            const ssize_t part =
+                ::write(inPlace_, buffer.data() + done, static_cast<std::size_t>(count - done));
+            if (part < 0 && errno != EINTR)
+                return fail(errno);
+            done += std::max<ssize_t>(part, 0);
+        }
+    }
+    return ::close(std::exchange(inPlace_, -1)) == 0 || fail(errno);
 }
 
 bool SafeFileWriter::nameTemporary()
@@ -381,9 +542,10 @@ bool SafeFileWriter::nameTemporary()
 bool SafeFileWriter::takeFreshName(const std::function<bool(const fs::path&)>& create)
 {
     const fs::path directory = FolderOf(target_);
+    const std::string target = target_.filename().native();
     for (int attempt = 0; attempt < 100; ++attempt) {
         // Armed before the name exists, so that no moment leaves it behind on a signal.
-        temporary_ = TemporaryName(directory);
+        temporary_ = TemporaryName(directory, target);
         slot_ = ArmSlot(temporary_);
         if (create(temporary_))
             return true;
@@ -421,28 +583,53 @@ bool SafeFileWriter::write(std::string_view bytes)
     return true;
 }
 
-bool SafeFileWriter::commit()
+bool SafeFileWriter::prepare()
 {
+    if (prepared_)
+        return reason_.empty();
     if (!ready()) {
         discard();
         return false;
     }
-    if (replaces_ && unnamed_ && !nameTemporary()) {
+    prepared_ = true;
+    if (!replaces_ || inPlace_ >= 0)
+        return true;
+    if (unnamed_ && !nameTemporary()) {
         discard();
         return false;
     }
-    const int handle = std::exchange(handle_, -1);
-    // close() reports delayed write errors (a full disk on a network file system).
-    if (ownsHandle_ && ::close(handle) != 0)
+    // close() reports delayed write errors (a full disk on a network file system); the
+    // duplicate keeps the temporary locked until it is in place.
+    lock_ = ::fcntl(handle_, F_DUPFD_CLOEXEC, 0);
+    if (lock_ < 0)
         fail(errno);
-    if (replaces_ && reason_.empty() && std::rename(temporary_.c_str(), target_.c_str()) != 0)
+    if (::close(std::exchange(handle_, -1)) != 0)
         fail(errno);
     if (!reason_.empty()) {
         discard();
         return false;
     }
+    return true;
+}
+
+bool SafeFileWriter::commit()
+{
+    if (!prepare())
+        return false;
+    if (inPlace_ >= 0) {
+        copyIntoTarget();
+    } else if (replaces_) {
+        if (std::rename(temporary_.c_str(), target_.c_str()) != 0)
+            fail(errno);
+    } else if (const int handle = std::exchange(handle_, -1); ownsHandle_ && ::close(handle) != 0) {
+        fail(errno);
+    }
+    if (!reason_.empty()) {
+        discard();
+        return false;
+    }
     temporary_.clear();
-    DisarmSlot(slot_);
+    discard();
     return true;
 }
 
@@ -451,10 +638,14 @@ void SafeFileWriter::discard()
     if (handle_ >= 0 && ownsHandle_)
         ::close(handle_);
     handle_ = -1;
+    // Removed while still locked, so that no other writer takes it for a dead one's.
     if (!temporary_.empty())
         ::unlink(temporary_.c_str());
     temporary_.clear();
     DisarmSlot(slot_);
+    for (int* handle : {&lock_, &inPlace_})
+        if (*handle >= 0)
+            ::close(std::exchange(*handle, -1));
 }
 
 std::optional<Refusal> SafeFileWriter::refusal() const
@@ -462,6 +653,42 @@ std::optional<Refusal> SafeFileWriter::refusal() const
     if (reason_.empty())
         return std::nullopt;
     return Refusal::OfFile(path_, reason_);
+}
+
+bool SafeFileSet::add(const fs::path& path, std::string_view bytes)
+{
+    if (refusal_)
+        return false;
+    files_.push_back(std::make_unique<SafeFileWriter>(path));
+    SafeFileWriter& file = *files_.back();
+    return file.write(bytes) || fail(file);
+}
+
+bool SafeFileSet::commit()
+{
+    if (refusal_)
+        return false;
+    // Every temporary gets its name first; then putting them in place is one rename each.
+    for (const std::unique_ptr<SafeFileWriter>& file : files_)
+        if (!file->prepare())
+            return fail(*file);
+    for (const std::unique_ptr<SafeFileWriter>& file : files_)
+        if (!file->commit())
+            return fail(*file);
+    files_.clear();
+    return true;
+}
+
+void SafeFileSet::discard()
+{
+    files_.clear();
+}
+
+bool SafeFileSet::fail(const SafeFileWriter& file)
+{
+    refusal_ = file.refusal();
+    discard();
+    return false;
 }
 
 std::optional<Refusal> WriteWholeFile(const fs::path& path, std::string_view bytes)

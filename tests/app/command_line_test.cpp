@@ -7,9 +7,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSvgRenderer>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <fstream>
+#include <map>
 #include <set>
 
 #include "app/command_line.h"
@@ -137,11 +140,11 @@ TEST(CommandLine, CommandsAndHelpGoToTheCommandLineQtOptionsToTheMenu)
 TEST(CommandLine, AnUnwritableResultFileExitsOneAndStillDrawsThePictures)
 {
     TempDir dir;
+    // A device that is always full fails only when the table is written.
     const Invocation r =
-        Mechsim({"run", "2r", "--output", (dir / "missing" / "result.dat").string(), "--pictures",
-                 (dir / "pictures").string()});
+        Mechsim({"run", "2r", "--output", "/dev/full", "--pictures", (dir / "pictures").string()});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("result.dat"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("/dev/full"), std::string::npos) << r.err;
     EXPECT_TRUE(std::filesystem::exists(dir / "pictures" / "summary.png"));
 }
 
@@ -298,11 +301,10 @@ TEST(CommandLine, AReportOrAnimationThatCannotBeWrittenExitsOneAndLeavesNoPartia
     EXPECT_EQ(ReadFileBytes(dir / "run.pdf"), report);
     EXPECT_EQ(ReadFileBytes(dir / "run.gif"), gif);
 
-    const std::string missing = (dir / "missing" / "run.pdf").string();
     const Invocation lost =
-        Mechsim({"run", "2r", "--output", (dir / "result.dat").string(), "--report", missing});
+        Mechsim({"run", "2r", "--output", (dir / "result.dat").string(), "--report", "/dev/full"});
     EXPECT_EQ(lost.status, 1);
-    EXPECT_NE(lost.err.find(missing), std::string::npos) << lost.err;
+    EXPECT_NE(lost.err.find("/dev/full"), std::string::npos) << lost.err;
 
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path))
@@ -348,6 +350,120 @@ TEST(CommandLine, PicturesAreWrittenSafelyAndStalePagesRemoved)
                                             "page4.png", "page5.png.bak", "page6.png", "notes.txt",
                                             "picture1.png", "picture2.png", "summary.png"}));
     EXPECT_EQ(ReadFileBytes(pictures / "notes.txt"), "earlier");
+}
+
+std::set<std::string> NamesIn(const std::filesystem::path& dir)
+{
+    std::set<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, error))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// Some targets that cannot be written failed only after the run was computed, or after
+// result.dat had been written: every one now exits 2 naming it, with nothing computed or written.
+TEST(CommandLine, AnUnwritableTargetWasFoundOnlyAfterComputingOrWritingTheTable)
+{
+    TempDir dir;
+    const std::string out = (dir / "result.dat").string();
+    const std::filesystem::path pictures = dir / "pictures";
+    std::filesystem::create_directory(pictures);
+    std::ofstream(dir / "frozen.pdf") << "frozen";
+    std::ofstream(pictures / "picture2.png") << "frozen";
+    std::ofstream(pictures / "page3.svg") << "frozen";
+    for (const char* name : {"frozen.pdf", "pictures/picture2.png", "pictures/page3.svg"})
+        ::chmod((dir / name).c_str(), 0444);
+    std::filesystem::create_symlink("loop-b", dir / "loop-a");
+    std::filesystem::create_symlink("loop-a", dir / "loop-b");
+    std::ofstream(dir / "plain.txt") << "a file";
+    const std::string missing = (dir / "missing" / "x").string();
+    const std::string tooLong = (dir / std::string(300, 'n')).string();
+    struct Case {
+        std::vector<std::string> options;
+        std::string named;
+    };
+    const Case cases[] = {
+        {{"--output", missing}, "--output: " + missing},
+        {{"--output", (dir / "loop-a").string()}, "--output: " + (dir / "loop-a").string()},
+        {{"--output", tooLong}, "名前が長すぎます"},
+        {{"--output", out, "--report", (dir / "frozen.pdf").string()},
+         "読み取り専用のファイルです"},
+        {{"--output", out, "--report", missing}, "--report: " + missing},
+        {{"--output", out, "--animation", (dir / "loop-b").string()}, "--animation: "},
+        {{"--output", out, "--animation", tooLong}, "--animation: "},
+        {{"--output", out, "--pictures", pictures.string()}, (pictures / "picture2.png").string()},
+        {{"--output", out, "--pictures", pictures.string(), "--format", "svg"},
+         (pictures / "page3.svg").string()},
+        {{"--output", out, "--pictures", (dir / "plain.txt" / "pictures").string()},
+         "--pictures: "},
+        {{"--output", out, "--pictures", (dir / "missing" / std::string(300, 'p')).string()},
+         "名前が長すぎます"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"run", "2r"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const Invocation r = Mechsim(args);
+        EXPECT_EQ(r.status, 2) << c.named << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "") << c.named;
+        EXPECT_FALSE(std::filesystem::exists(out)) << c.named;
+        EXPECT_EQ(NamesIn(pictures), (std::set<std::string>{"page3.svg", "picture2.png"}));
+        EXPECT_FALSE(std::filesystem::exists(dir / "missing")) << c.named;
+    }
+    EXPECT_EQ(ReadFileBytes(dir / "frozen.pdf"), "frozen");
+    // Pictures written into a folder that is first made, two levels deep.
+    const Invocation made =
+        Mechsim({"run", "2r", "--output", out, "--pictures", (dir / "new" / "pictures").string()});
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_TRUE(std::filesystem::exists(dir / "new" / "pictures" / "summary.png"));
+}
+
+// The disk filled during --pictures and left a set half new, half old: every picture is now
+// written first and all are put in place together, or none; a folder made for a set that
+// failed is removed.
+TEST(CommandLine, AFullDiskLeftAPictureSetHalfNewHalfOld)
+{
+    TempDir dir;
+    const std::filesystem::path pictures = dir / "pictures";
+    const std::string out = (dir / "result.dat").string();
+    ASSERT_EQ(Mechsim({"run", "slider", "--output", out, "--pictures", pictures.string()}).status,
+              0);
+    std::map<std::string, std::string> before;
+    for (const std::string& name : NamesIn(pictures))
+        before[name] = ReadFileBytes(pictures / name);
+    // The other run's pictures, to find a size that some of them fit in and others do not.
+    const std::vector<std::string> other = {"run",      "slider", "--divisions", "100",
+                                            "--output", out,      "--pictures"};
+    std::vector<std::string> probe = other;
+    probe.push_back((dir / "probe").string());
+    ASSERT_EQ(Mechsim(probe).status, 0);
+    const auto first = std::filesystem::file_size(dir / "probe" / "picture1.png");
+    std::uintmax_t largest = 0;
+    for (const std::string& name : NamesIn(dir / "probe"))
+        largest = std::max(largest, std::filesystem::file_size(dir / "probe" / name));
+    ASSERT_LT(first, largest);
+
+    struct Case {
+        std::filesystem::path folder;
+        std::size_t failAfter;
+    };
+    for (const Case& c : {Case{pictures, first + 1}, Case{pictures, 0},
+                          Case{dir / "made" / "pictures", first + 1}}) {
+        SCOPED_TRACE(c.folder.string() + ", " + std::to_string(c.failAfter));
+        std::vector<std::string> run = other;
+        run.push_back(c.folder.string());
+        sim::SetWriterFaultsForTesting({.failAfterBytes = c.failAfter, .error = ENOSPC});
+        const Invocation full = Mechsim(run);
+        sim::SetWriterFaultsForTesting({});
+        EXPECT_EQ(full.status, 1);
+        EXPECT_NE(full.err.find("ディスクがいっぱいです"), std::string::npos) << full.err;
+        std::map<std::string, std::string> after;
+        for (const std::string& name : NamesIn(pictures))
+            after[name] = ReadFileBytes(pictures / name);
+        EXPECT_TRUE(after == before);
+        EXPECT_FALSE(std::filesystem::exists(dir / "made"));
+    }
 }
 
 TEST(CommandLine, HelpListsEveryMechanismWithItsKeysAndVersionPrintsTheVersion)

@@ -215,13 +215,16 @@ TEST_F(ResultFileTest, ReadOnlyDirectoryKeepsTheOldFile)
         GTEST_SKIP() << "root writes into read-only directories";
     const fs::path path = dir_ / "result.dat";
     Write(path, "old table\r\n");
-    fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
+    // A writable file there would be written in place; this one is read-only as well.
+    for (const fs::path& p : {path, dir_})
+        fs::permissions(p,
+                        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
     const std::vector<double> v(3, 1.0);
     const std::optional<sim::Refusal> outcome =
         sim::WriteResultFile(path, {{"sec", "x"}, {v}}, 2, 1);
     fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::add);
-    ExpectFailureKeepingOldTable(outcome, "書き込む権限がありません（Permission denied）");
+    ExpectFailureKeepingOldTable(outcome, "読み取り専用のファイルです");
 }
 
 // A file size limit makes write() fail part-way, as a full disk does (root is bound by it too).

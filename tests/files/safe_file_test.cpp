@@ -8,6 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sys/file.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <future>
@@ -16,6 +19,7 @@
 
 #include "files/result_file.h"
 #include "files/safe_file.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -190,6 +194,143 @@ TEST(SafeFileWriter, AnInterruptedWriteLeavesNoTemporary)
         EXPECT_EQ(Names(dir.path), std::vector<std::string>{"result.dat"});
         EXPECT_EQ(ReadFileBytes(dir / "result.dat"), "old table");
     }
+}
+
+ino_t Inode(const fs::path& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+// The named temporaries beside the files: ".NAME.mechsim-" and six letters or digits.
+std::vector<std::string> Temporaries(const fs::path& dir)
+{
+    std::vector<std::string> found;
+    for (const std::string& name : Names(dir))
+        if (name.size() > 15 && name.compare(name.size() - 15, 9, ".mechsim-") == 0)
+            found.push_back(name);
+    return found;
+}
+
+// A writer killed with SIGKILL (no handler runs) where only named temporaries exist leaves one
+// behind, named after its target; the next write into the folder removes it, but not the
+// temporary of a writer that is still at work, nor files that only look like one.
+TEST(SafeFileWriter, AKilledWritersTemporaryWasLeftForeverAndAnonymous)
+{
+    TempDir dir;
+    const FaultsReset reset;
+    ASSERT_TRUE(Write(dir / "result.dat", "old table"));
+    // A writer still at work, before and after the other one dies.
+    sim::SetWriterFaultsForTesting({.namedTemporary = true});
+    sim::SafeFileWriter live(dir / "live.dat");
+    ASSERT_TRUE(live.write("being written"));
+    const std::vector<std::string> alive = Temporaries(dir.path);
+    ASSERT_EQ(alive.size(), 1u);
+
+    const pid_t child = ChildProcess::Start(
+        [&dir] {
+            // Still writing when it is killed: the writer is never ended.
+            auto* writer = new sim::SafeFileWriter(dir / "result.dat");
+            return writer->write(std::string(1 << 20, 'x'));
+        },
+        true);
+    ASSERT_GT(child, 0);
+    ::kill(child, SIGKILL);
+    ASSERT_TRUE(ChildProcess::Ended(child));
+    std::vector<std::string> left = Temporaries(dir.path);
+    left.erase(std::find(left.begin(), left.end(), alive[0]));
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_TRUE(left[0].starts_with(".result.dat.mechsim-")) << left[0];
+
+    // Names like a temporary's that are not a dead writer's own file.
+    fs::create_symlink("result.dat", dir / ".link.dat.mechsim-aaaaaa");
+    fs::create_directory(dir / ".folder.mechsim-bbbbbb");
+    std::ofstream(dir / "kept.dat") << "kept";
+    fs::create_hard_link(dir / "kept.dat", dir / ".linked.dat.mechsim-cccccc");
+    for (const char* name :
+         {".upper.dat.mechsim-ABCDEF", ".short.dat.mechsim-abc", "x.mechsim-dddddd"})
+        std::ofstream(dir / name) << "not a temporary";
+    std::vector<std::string> expected = Temporaries(dir.path);
+    expected.erase(std::find(expected.begin(), expected.end(), left[0]));
+
+    ASSERT_TRUE(Write(dir / "other.dat", "next write"));
+    EXPECT_EQ(Temporaries(dir.path), expected);
+    EXPECT_EQ(ReadFileBytes(dir / "result.dat"), "old table");
+    EXPECT_EQ(ReadFileBytes(dir / "kept.dat"), "kept");
+    EXPECT_TRUE(fs::is_symlink(dir / ".link.dat.mechsim-aaaaaa"));
+    EXPECT_TRUE(fs::is_directory(dir / ".folder.mechsim-bbbbbb"));
+    ASSERT_TRUE(live.commit());
+    EXPECT_EQ(ReadFileBytes(dir / "live.dat"), "being written");
+
+    // The temporary of the longest name the file system takes is shortened to fit.
+    const std::string longest(255, 'n');
+    sim::SafeFileWriter longWriter(dir / longest);
+    ASSERT_TRUE(longWriter.write("long"));
+    bool seen = false;
+    for (const std::string& name : Names(dir.path))
+        seen = seen || (name.starts_with(".nnnn") && name.size() <= 255);
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(longWriter.commit());
+}
+
+// Replacing a file made it a new file: a read-only one was overwritten where the shell refuses,
+// a hard-linked one was split from its other names, and one in a folder the user cannot write
+// to was refused although the file itself is writable.
+TEST(SafeFileWriter, ReplacingAFileChangedWhatItIs)
+{
+    TempDir dir;
+    const FaultsReset reset;
+    ASSERT_TRUE(Write(dir / "frozen.dat", "frozen"));
+    ::chmod((dir / "frozen.dat").c_str(), 0444);
+    EXPECT_EQ(sim::UnwritableTarget(dir / "frozen.dat"), "読み取り専用のファイルです");
+    const std::optional<sim::Refusal> refused = sim::WriteWholeFile(dir / "frozen.dat", "new");
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->file, dir / "frozen.dat");
+    EXPECT_EQ(ReadFileBytes(dir / "frozen.dat"), "frozen");
+
+    // Both names of a hard-linked file see the new bytes; a failed write keeps the old ones.
+    ASSERT_TRUE(Write(dir / "a.dat", "old"));
+    fs::create_hard_link(dir / "a.dat", dir / "b.dat");
+    const ino_t inode = Inode(dir / "a.dat");
+    std::string previous = "old";
+    for (const bool named : {false, true}) {
+        sim::SetWriterFaultsForTesting(
+            {.failAfterBytes = 4, .error = ENOSPC, .namedTemporary = named});
+        EXPECT_FALSE(Write(dir / "a.dat", "longer table"));
+        EXPECT_EQ(ReadFileBytes(dir / "b.dat"), previous);
+        sim::SetWriterFaultsForTesting({.namedTemporary = named});
+        previous = named ? "new" : "newer table";
+        ASSERT_TRUE(Write(dir / "a.dat", previous));
+        EXPECT_EQ(ReadFileBytes(dir / "b.dat"), previous);
+        EXPECT_EQ(Inode(dir / "a.dat"), inode);
+        EXPECT_EQ(Inode(dir / "b.dat"), inode);
+    }
+    sim::SetWriterFaultsForTesting({});
+
+    // As an unprivileged user: a writable file in a folder only root may change is written in
+    // place; a new file there, or a read-only one, is refused before anything is written.
+    fs::create_directory(dir / "locked");
+    ASSERT_TRUE(Write(dir / "locked" / "open.dat", "old"));
+    ASSERT_TRUE(Write(dir / "locked" / "shut.dat", "shut"));
+    ::chmod((dir / "locked" / "open.dat").c_str(), 0666);
+    ::chmod((dir / "locked" / "shut.dat").c_str(), 0644);
+    ::chmod((dir / "locked").c_str(), 0755);
+    ::chmod(dir.path.c_str(), 0755);
+    const pid_t child = ChildProcess::Start([&dir] {
+        if (!ChildProcess::BecomeNobody())
+            return false;
+        return Write(dir / "locked" / "open.dat", "written in place")
+               && sim::UnwritableTarget(dir / "locked" / "new.dat")
+                      == "書き込む権限がありません（Permission denied）"
+               && sim::UnwritableTarget(dir / "locked" / "shut.dat")
+                      == "書き込む権限がありません（Permission denied）"
+               && !Write(dir / "locked" / "shut.dat", "x");
+    });
+    ASSERT_GT(child, 0);
+    EXPECT_TRUE(ChildProcess::Succeeded(child));
+    EXPECT_EQ(ReadFileBytes(dir / "locked" / "open.dat"), "written in place");
+    EXPECT_EQ(ReadFileBytes(dir / "locked" / "shut.dat"), "shut");
+    EXPECT_EQ(Names(dir / "locked"), (std::vector<std::string>{"open.dat", "shut.dat"}));
 }
 
 }
