@@ -1,6 +1,7 @@
 // Runs the command line in-process with its standard output and error captured.
 #pragma once
 
+#include <csignal>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -88,6 +89,8 @@ inline Started Start(std::vector<std::string> args, const StartOptions& options 
             target = ::open("/dev/full", O_WRONLY);
         ::dup2(target, STDOUT_FILENO);
         ::dup2(err[1], STDERR_FILENO);
+        // A shell starts a program with SIGPIPE at its default, whatever this test ignores.
+        ::signal(SIGPIPE, SIG_DFL);
         for (const auto& [name, value] : options.set)
             ::setenv(name.c_str(), value.c_str(), 1);
         for (const std::string& name : options.unset)
