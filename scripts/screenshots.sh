@@ -114,6 +114,11 @@ start_program four-bar run other guides
 sleep 1.5
 shot four-bar_crossed_guides
 stop_program
+# The 2R arm paused part way, with its current values.
+start_program 2r paused
+sleep 1.5
+shot form_2r_paused
+stop_program
 # The settings dialog refusing a mistyped time, and one window enlarged to 1.5 times its design size: the pictures grow and are drawn again.
 start_program 2r large
 sleep 1.5
