@@ -115,6 +115,11 @@ public:
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return &couplerPoint; }
+    std::vector<numeric::PointKinematics> movingPoints(int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        return {crankTip.at(k), rockerTip.at(k), couplerPoint.at(k)};
+    }
     // The crank circle and the arc the rocker swings through in this run.
     void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
     {

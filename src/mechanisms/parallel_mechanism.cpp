@@ -190,6 +190,18 @@ public:
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return &centre; }
+    // The elbows, the platform joints and the platform's centre.
+    std::vector<PointKinematics> movingPoints(int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        std::vector<PointKinematics> points;
+        for (const PointSeries& e : elbows)
+            points.push_back(e.at(k));
+        for (const PointSeries& v : joints)
+            points.push_back(v.at(k));
+        points.push_back(centre.at(k));
+        return points;
+    }
     // The ring each leg's platform joint can reach around its base joint.
     void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
     {

@@ -69,6 +69,11 @@ public:
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return &tip; }
+    std::vector<numeric::PointKinematics> movingPoints(int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        return {elbow.at(k), tip.at(k)};
+    }
     // The ring the tip can reach around the base.
     void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
     {

@@ -80,6 +80,11 @@ public:
         DrawThreeLinkArm(p, w, joint2.position(k), joint3.position(k), hand.position(k));
     }
     const PointSeries* tracedPath() const override { return &hand; }
+    std::vector<numeric::PointKinematics> movingPoints(int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        return {joint2.at(k), joint3.at(k), hand.at(k)};
+    }
     // The ring the wrist (the third joint) can reach around the base.
     void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
     {

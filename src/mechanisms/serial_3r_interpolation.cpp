@@ -103,6 +103,11 @@ public:
         plot::DrawReachRing(p, w, {0, 0}, l1, l2);
     }
     const PointSeries* tracedPath() const override { return &hand; }
+    std::vector<numeric::PointKinematics> movingPoints(int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        return {elbow.at(k), wrist.at(k), hand.at(k)};
+    }
 };
 
 // The hand point and the hand direction for the profile values of one step.

@@ -115,6 +115,11 @@ public:
         p.setPenWidth(1);
     }
     const PointSeries* tracedPath() const override { return nullptr; }
+    std::vector<numeric::PointKinematics> movingPoints(int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        return {pin.at(k), piston.at(k)};
+    }
     // The guide line through (X1, Y1) and the crank circle.
     void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
     {

@@ -82,6 +82,9 @@ public:
                                int index) const = 0;
     // The path STOP traces (colour 1), or nullptr.
     virtual const PointSeries* tracedPath() const = 0;
+    // Position, velocity and acceleration at step `index` of every point of the mechanism that
+    // moves: each moving joint and the traced point, once each; fixed pivots are not listed.
+    virtual std::vector<numeric::PointKinematics> movingPoints(int index) const = 0;
     // The guide lines of the mechanism (reach, guide, crank circle), drawn under its poses when
     // the guides are shown; does not clear. None by default.
     virtual void DrawGuides(plot::Canvas&, const plot::WorldWindow&) const {}

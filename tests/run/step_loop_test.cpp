@@ -38,6 +38,7 @@ struct Recorder : sim::MechanismRun {
     plot::WorldWindow fitWorldWindow() const override { return {}; }
     void DrawMechanism(plot::Canvas&, const plot::WorldWindow&, int) const override {}
     const sim::PointSeries* tracedPath() const override { return nullptr; }
+    std::vector<numeric::PointKinematics> movingPoints(int) const override { return {}; }
 };
 
 const sim::RunContext kContext{8, 2, sim::ProfileKind::Linear};
