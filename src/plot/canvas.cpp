@@ -15,10 +15,15 @@ void Canvas::clear()
 
 void Canvas::line(double x1, double y1, double x2, double y2, int colour)
 {
+    line(x1, y1, x2, y2, PaletteColour(colour));
+}
+
+void Canvas::line(double x1, double y1, double x2, double y2, Rgb colour)
+{
     if (!numeric::IsFinite(x1, y1, x2, y2))
         return;
     const PointMm a{x1, y1}, b{x2, y2};
-    doLine(a, b, PaletteColour(colour));
+    doLine(a, b, colour);
     current_ = b;
 }
 

@@ -26,6 +26,8 @@ public:
     void clear();
     // A line leaves the current text position at its second point.
     void line(double x1, double y1, double x2, double y2, int colour);
+    // A line in a colour outside the palette, for overlays that must differ from every link.
+    void line(double x1, double y1, double x2, double y2, Rgb colour);
     void circle(double cx, double cy, double radius, int colour);
     // Prints text with its top-left corner at the current position.
     void print(std::string_view utf8);

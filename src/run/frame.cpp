@@ -20,6 +20,7 @@ std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed)
     window_ = computed.window;
     runInputs_ = std::move(computed.inputs);
     runValues_ = std::move(computed.values);
+    peaks_.reset();
     current_ = 0;
     direction_ = 1;
     playing_ = true;
@@ -55,8 +56,11 @@ std::optional<int> SimulationFrame::tick(plot::Canvas& view)
 
 void SimulationFrame::drawPose(plot::Canvas& view, int index) const
 {
-    if (run_)
-        DrawPose(view, *run_, window_, options_, index);
+    if (!run_)
+        return;
+    if (!peaks_ && (options_.velocities || options_.accelerations))
+        peaks_ = CyclePeaks(*run_, context_.divisions);
+    DrawPose(view, *run_, window_, options_, index, peaks_.value_or(VectorPeaks{}));
 }
 
 void SimulationFrame::setPlaying(bool playing)

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "plot/canvas.h"
@@ -55,8 +56,8 @@ public:
     int graphPage() const { return graphPage_; }
 
     // Takes effect from the next pose drawn or STOP.
-    void setDrawingOptions(DrawingOptions options) { options_ = options; }
-    DrawingOptions drawingOptions() const { return options_; }
+    void setDrawingOptions(DrawingOptions options) { options_ = std::move(options); }
+    const DrawingOptions& drawingOptions() const { return options_; }
 
     // The step the strip, the cursor and the values show (the pose on screen while animating).
     int currentStep() const { return current_; }
@@ -88,7 +89,7 @@ public:
     // What STOP draws, into any picture of the view's size, without touching the run state.
     void drawSummary(plot::Canvas& view) const;
     // Clears `view` and draws what a tick shows for step `index`: its pose over the guides
-    // when they are wanted. Nothing before the first run.
+    // and under the arrows when they are wanted. Nothing before the first run.
     void drawPose(plot::Canvas& view, int index) const;
 
     // next: draws the next page into `view` and returns its caption, or nullopt when the page
@@ -116,6 +117,9 @@ private:
     double stepCredit_ = 0;   // the fraction of a step the slow speeds have gathered
     int graphPage_ = 0;
     DrawingOptions options_;
+    // The run's largest vectors, found the first time arrows are drawn; every pose of the run
+    // and every size of the picture scales its arrows from them.
+    mutable std::optional<VectorPeaks> peaks_;
 };
 
 // RUN in one go: computes `request` into `resultPath` (ComputeRun), plots its graphs into

@@ -4,10 +4,101 @@
 #include <algorithm>
 #include <cmath>
 
+#include "numeric/number_text.h"
 #include "plot/graphs.h"
 #include "plot/primitives.h"
 
 namespace sim {
+
+namespace {
+
+constexpr double kArrowShareOfWidth = 0.2;   // the longest arrow of a run, of the picture width
+constexpr double kZeroShare = 1e-9;          // a vector this small against the peak has no arrow
+constexpr double kHeadMm = 2.0;              // the arrow head's sides
+constexpr double kHeadHalfAngle = 0.45;      // radians between the shaft and a head side
+constexpr double kCornerMm = 2.0;            // the scale texts' distance from the corner
+
+const char* const kVelocityScale = MECHSIM_TR_NOOP("core", "速度 1 目盛 = %1 /s");
+const char* const kAccelerationScale = MECHSIM_TR_NOOP("core", "加速度 1 目盛 = %1 /s²");
+
+// The 1-2-5 number nearest to `value` (> 0) on a logarithmic scale.
+double Nearest125(double value)
+{
+    const double decade = std::pow(10.0, std::floor(std::log10(value)));
+    const double mantissa = value / decade;
+    const double rounded = mantissa < std::sqrt(2.0)    ? 1
+                           : mantissa < std::sqrt(10.0) ? 2
+                           : mantissa < std::sqrt(50.0) ? 5
+                                                        : 10;
+    return rounded * decade;
+}
+
+// An arrow from `from` by `mm` (picture millimetres, y down), with a head of two short sides.
+void Arrow(plot::Canvas& p, plot::PointMm from, plot::PointMm mm, plot::Rgb colour)
+{
+    const double length = std::hypot(mm.x, mm.y);
+    const plot::PointMm tip{from.x + mm.x, from.y + mm.y};
+    p.line(from.x, from.y, tip.x, tip.y, colour);
+    const double head = std::min(kHeadMm, 0.4 * length);
+    const double back = std::atan2(-mm.y, -mm.x);
+    for (const double side : {back - kHeadHalfAngle, back + kHeadHalfAngle})
+        p.line(tip.x, tip.y, tip.x + head * std::cos(side), tip.y + head * std::sin(side), colour);
+}
+
+// One kind of arrow over the moving points, and its scale in the corner as a text over a bar
+// one grid step long. `top` is where the text goes; it moves below the bar.
+void DrawArrows(plot::Canvas& p, const plot::WorldWindow& window,
+                const std::vector<numeric::PointKinematics>& points, bool velocity, double peak,
+                const char* pattern, const Translator& translate, plot::Rgb colour, double& top)
+{
+    const std::optional<ArrowScale> scale = ChooseArrowScale(peak, p.widthMm(), window);
+    if (!scale)
+        return;
+    p.setPenWidth(2);
+    for (const numeric::PointKinematics& point : points) {
+        const double x = velocity ? point.vx : point.ax, y = velocity ? point.vy : point.ay;
+        if (!(std::hypot(x, y) > kZeroShare * peak))
+            continue;
+        Arrow(p, plot::WorldToPicture(p, window, {point.x, point.y}),
+              {x * scale->mmPerUnit, -y * scale->mmPerUnit}, colour);
+    }
+    p.printAt({kCornerMm, top}, FillPattern(Translated(translate, pattern),
+                                            {numeric::FormatNumber(scale->unitsPerStep)}));
+    const double barY = top + p.textHeightMm() + 1.0;
+    const double barRight = kCornerMm + scale->unitsPerStep * scale->mmPerUnit;
+    p.line(kCornerMm, barY, barRight, barY, colour);
+    for (const double end : {kCornerMm, barRight})
+        p.line(end, barY - 1.0, end, barY + 1.0, colour);
+    p.setPenWidth(1);
+    top = barY + 2.0;
+}
+
+}
+
+VectorPeaks CyclePeaks(const MechanismRun& run, int divisions)
+{
+    VectorPeaks peaks;
+    for (int k = 0; k <= divisions; ++k)
+        for (const numeric::PointKinematics& point : run.movingPoints(k)) {
+            peaks.velocity = std::max(peaks.velocity, std::hypot(point.vx, point.vy));
+            peaks.acceleration = std::max(peaks.acceleration, std::hypot(point.ax, point.ay));
+        }
+    return peaks;
+}
+
+std::optional<ArrowScale> ChooseArrowScale(double peak, double widthMm,
+                                           const plot::WorldWindow& window)
+{
+    const double stepMm = window.xstep * window.scale;
+    const double wanted = stepMm * peak / (kArrowShareOfWidth * widthMm);
+    if (!(peak > 0) || !std::isfinite(wanted) || !(wanted > 0))
+        return std::nullopt;
+    const double units = Nearest125(wanted);
+    const ArrowScale scale{stepMm / units, units};
+    if (!std::isfinite(scale.mmPerUnit) || !(scale.mmPerUnit > 0) || !std::isfinite(units))
+        return std::nullopt;
+    return scale;
+}
 
 void PlotTriple(plot::Canvas& picture, int divisions, const TripleView& triple)
 {
@@ -23,12 +114,22 @@ void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& graph1,
 }
 
 void DrawPose(plot::Canvas& view, const MechanismRun& run, const plot::WorldWindow& window,
-              DrawingOptions options, int index)
+              const DrawingOptions& options, int index, VectorPeaks peaks)
 {
     view.clear();
     if (options.guides)
         run.DrawGuides(view, window);
     run.DrawMechanism(view, window, index);
+    if (!options.velocities && !options.accelerations)
+        return;
+    const std::vector<numeric::PointKinematics> points = run.movingPoints(index);
+    double top = kCornerMm;
+    if (options.velocities)
+        DrawArrows(view, window, points, true, peaks.velocity, kVelocityScale, options.translate,
+                   kVelocityColour, top);
+    if (options.accelerations)
+        DrawArrows(view, window, points, false, peaks.acceleration, kAccelerationScale,
+                   options.translate, kAccelerationColour, top);
 }
 
 std::vector<int> StopPoseIndices(StopPoses poses, int divisions)
@@ -58,7 +159,7 @@ std::vector<int> StopPoseIndices(StopPoses poses, int divisions)
 }
 
 void DrawSummary(plot::Canvas& view, const MechanismRun& run, const FrameTraits& traits,
-                 int divisions, const plot::WorldWindow& window, DrawingOptions options)
+                 int divisions, const plot::WorldWindow& window, const DrawingOptions& options)
 {
     view.clear();
     if (options.guides)

@@ -2,8 +2,10 @@
 // and a next page, drawn into any canvas through the world window.
 #pragma once
 
+#include <optional>
 #include <vector>
 
+#include "messages/translatable.h"
 #include "plot/canvas.h"
 #include "plot/scaling.h"
 #include "run/mechanism.h"
@@ -12,8 +14,34 @@ namespace sim {
 
 // How the mechanism view is drawn beyond the poses themselves.
 struct DrawingOptions {
-    bool guides = false;   // the mechanism's guide lines under its poses
+    bool guides = false;          // the mechanism's guide lines under its poses
+    bool velocities = false;      // an arrow of velocity at every moving point of the pose
+    bool accelerations = false;   // an arrow of acceleration at every moving point of the pose
+    Translator translate = {};    // turns the arrows' scale texts into the interface language
 };
+
+// The arrows' colours, apart from every link colour of the palette: green-blue for velocity,
+// red-brown for acceleration.
+inline constexpr plot::Rgb kVelocityColour{0, 190, 160};
+inline constexpr plot::Rgb kAccelerationColour{170, 70, 20};
+
+// The largest speed and the largest magnitude of acceleration of any moving point over the
+// steps 0..N of a run: they fix the arrows' scales for the whole run.
+struct VectorPeaks {
+    double velocity = 0, acceleration = 0;
+};
+VectorPeaks CyclePeaks(const MechanismRun& run, int divisions);
+
+// The length of an arrow: `mmPerUnit` picture millimetres per unit of the vector, so that one
+// grid step of the world window (xstep) stands for `unitsPerStep` units, a 1-2-5 number.
+struct ArrowScale {
+    double mmPerUnit = 0;
+    double unitsPerStep = 0;
+};
+// The scale under which a vector of magnitude `peak` is about a fifth of `widthMm`; nothing
+// when the peak is zero or no finite scale exists.
+std::optional<ArrowScale> ChooseArrowScale(double peak, double widthMm,
+                                           const plot::WorldWindow& window);
 
 // One time history of three series over steps 0..N.
 void PlotTriple(plot::Canvas& picture, int divisions, const TripleView& triple);
@@ -21,15 +49,17 @@ void PlotTriple(plot::Canvas& picture, int divisions, const TripleView& triple);
 void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& graph1,
                    plot::Canvas& graph2);
 
-// Clears `view` and draws the pose of step `index`, over the guides when they are wanted.
+// Clears `view` and draws the pose of step `index`, over the guides when they are wanted and
+// under the arrows of its moving points when they are, scaled by the run's `peaks`, with the
+// scale of each kind in the top-left corner.
 void DrawPose(plot::Canvas& view, const MechanismRun& run, const plot::WorldWindow& window,
-              DrawingOptions options, int index);
+              const DrawingOptions& options, int index, VectorPeaks peaks = {});
 
 // Pose indices STOP draws for `poses` and N, halves rounded to even.
 std::vector<int> StopPoseIndices(StopPoses poses, int divisions);
 
 // Clears `view` and draws STOP's summary: the chosen poses, the traced path and the grid.
 void DrawSummary(plot::Canvas& view, const MechanismRun& run, const FrameTraits& traits,
-                 int divisions, const plot::WorldWindow& window, DrawingOptions options);
+                 int divisions, const plot::WorldWindow& window, const DrawingOptions& options);
 
 }
