@@ -4,8 +4,10 @@
 //                                              or while a long RUN computes
 //   mechsim_showcase MECHANISM refused         after a second RUN refused for a mistyped box
 //   mechsim_showcase MECHANISM large           STOP in a window enlarged to 1.5 times its design
-//   mechsim_showcase MECHANISM STAGE other guides  with the assembly boxes ("other") or the
-//                                              guide box ("guides") ticked before RUN
+//   mechsim_showcase MECHANISM STAGE other guides velocity acceleration
+//                                              with the assembly boxes ("other"), the guide box
+//                                              ("guides") or an arrow box ticked before RUN
+//   mechsim_showcase MECHANISM paused step=K   paused, then moved to step K on the time slider
 //   mechsim_showcase gauss|lady|nibun          a test bench after its button
 //   mechsim_showcase settings                  the settings dialog refusing a mistyped time
 //   mechsim_showcase startup|bare              the main menu (or a bare window with a menu bar):
@@ -19,6 +21,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSlider>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -132,12 +135,18 @@ int main(int argc, char** argv)
         const std::string tick = argv[a];
         for (QCheckBox* box : form->findChildren<QCheckBox*>())
             if ((tick == "other" && box->objectName().startsWith("Check_branch"))
-                || (tick == "guides" && box->objectName() == "CheckGuides"))
+                || (tick == "guides" && box->objectName() == "CheckGuides")
+                || (tick == "velocity" && box->objectName() == "CheckVelocity")
+                || (tick == "acceleration" && box->objectName() == "CheckAcceleration"))
                 box->setChecked(true);
     }
     form->startRun();
     // Let the animation run a while so the picture shows a pose in motion, then act.
-    QTimer::singleShot(1300, form, [form, stage] {
+    int pausedStep = -1;
+    for (int a = 3; a < argc; ++a)
+        if (std::string(argv[a]).starts_with("step="))
+            pausedStep = std::stoi(std::string(argv[a]).substr(5));
+    QTimer::singleShot(1300, form, [form, stage, pausedStep] {
         if (stage == "stop")
             form->showSummary();
         else if (stage == "large") {
@@ -150,6 +159,8 @@ int main(int argc, char** argv)
         } else if (stage == "paused") {
             if (auto* pause = form->findChild<QPushButton*>("Pause"))
                 pause->click();
+            if (auto* slider = form->findChild<QSlider*>("TimeSlider"); slider && pausedStep >= 0)
+                slider->setValue(pausedStep);
         } else if (stage == "next") {
             form->showSummary();
             form->showNextPage();

@@ -764,6 +764,30 @@ the line with the number of rows and the other lines then go to standard error.<
         <source>読み取り専用のファイルです</source>
         <translation>the file is read-only</translation>
     </message>
+    <message>
+        <source>速度ベクトル</source>
+        <translation>Velocities</translation>
+    </message>
+    <message>
+        <source>動く関節と軌跡を描く点の速度を緑青の矢印で描きます（縮尺は図の左上）</source>
+        <translation>Draws the velocity of each moving joint and of the traced point as a blue-green arrow (scale at the top left of the picture)</translation>
+    </message>
+    <message>
+        <source>加速度ベクトル</source>
+        <translation>Accelerations</translation>
+    </message>
+    <message>
+        <source>動く関節と軌跡を描く点の加速度を赤茶の矢印で描きます（縮尺は図の左上）</source>
+        <translation>Draws the acceleration of each moving joint and of the traced point as a red-brown arrow (scale at the top left of the picture)</translation>
+    </message>
+    <message>
+        <source>速度 1 目盛 = %1 /s</source>
+        <translation>Velocity: 1 grid step = %1 /s</translation>
+    </message>
+    <message>
+        <source>加速度 1 目盛 = %1 /s²</source>
+        <translation>Acceleration: 1 grid step = %1 /s²</translation>
+    </message>
 </context>
 <context>
     <name>sim::MechanismWindow</name>

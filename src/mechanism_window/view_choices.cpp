@@ -16,6 +16,12 @@ namespace {
 const char* const kGuidesCaption = MECHSIM_TR_NOOP("core", "補助線");
 const char* const kGuidesDescription =
     MECHSIM_TR_NOOP("core", "届く範囲やガイド、クランクの円などの補助線を機構の下に描きます");
+const char* const kVelocityCaption = MECHSIM_TR_NOOP("core", "速度ベクトル");
+const char* const kVelocityDescription =
+    MECHSIM_TR_NOOP("core", "動く関節と軌跡を描く点の速度を緑青の矢印で描きます（縮尺は図の左上）");
+const char* const kAccelerationCaption = MECHSIM_TR_NOOP("core", "加速度ベクトル");
+const char* const kAccelerationDescription = MECHSIM_TR_NOOP(
+    "core", "動く関節と軌跡を描く点の加速度を赤茶の矢印で描きます（縮尺は図の左上）");
 
 constexpr int kRowGap = 6;   // between one row's caption and the next
 
@@ -69,7 +75,7 @@ ViewChoices::ViewChoices(QWidget* form, const Mechanism& mechanism, const Column
                          std::function<void(DrawingOptions)> drawingChanged)
 {
     std::vector<const InputBox*> inputs;
-    std::vector<std::string> captions{kGuidesCaption};
+    std::vector<std::string> captions{kGuidesCaption, kVelocityCaption, kAccelerationCaption};
     for (const InputBox& input : mechanism.inputs)
         if (input.kind == InputKind::Branch) {
             inputs.push_back(&input);
@@ -86,9 +92,16 @@ ViewChoices::ViewChoices(QWidget* form, const Mechanism& mechanism, const Column
     }
     guides_ =
         MakeRow(form, kGuidesCaption, kGuidesDescription, "CheckGuides", column, boxLeft, top);
+    velocities_ = MakeRow(form, kVelocityCaption, kVelocityDescription, "CheckVelocity", column,
+                          boxLeft, top);
+    accelerations_ = MakeRow(form, kAccelerationCaption, kAccelerationDescription,
+                             "CheckAcceleration", column, boxLeft, top);
     bottom_ = top - kRowGap;
-    QObject::connect(guides_, &QCheckBox::toggled,
-                     [this, changed = std::move(drawingChanged)] { changed(drawingOptions()); });
+    auto changed = [this, drawingChanged = std::move(drawingChanged)] {
+        drawingChanged(drawingOptions());
+    };
+    for (QCheckBox* box : {guides_, velocities_, accelerations_})
+        QObject::connect(box, &QCheckBox::toggled, changed);
 }
 
 void ViewChoices::chooseBranches(InputEntries& inputs) const
@@ -100,7 +113,10 @@ void ViewChoices::chooseBranches(InputEntries& inputs) const
 
 DrawingOptions ViewChoices::drawingOptions() const
 {
-    return {.guides = guides_->isChecked()};
+    return {.guides = guides_->isChecked(),
+            .velocities = velocities_->isChecked(),
+            .accelerations = accelerations_->isChecked(),
+            .translate = widgets::TranslateCoreText};
 }
 
 }

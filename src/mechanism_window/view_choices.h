@@ -1,5 +1,6 @@
 // The check boxes under a mechanism window's profile buttons: one per assembly branch the
-// mechanism can take the other way, and "補助線" for the guide lines. Unticked they leave the
+// mechanism can take the other way, "補助線" for the guide lines and "速度ベクトル" and
+// "加速度ベクトル" for the arrows at the moving points. Unticked they leave the
 // run and its pictures exactly as without them.
 #pragma once
 
@@ -30,7 +31,7 @@ public:
     };
 
     // Builds the boxes on `form` one row under another; `drawingChanged` is called with the new
-    // options when "補助線" is toggled.
+    // options when "補助線" or an arrow box is toggled.
     ViewChoices(QWidget* form, const Mechanism& mechanism, const Column& column,
                 std::function<void(DrawingOptions)> drawingChanged);
 
@@ -50,6 +51,8 @@ private:
     };
     std::vector<BranchBox> branches_;
     QCheckBox* guides_ = nullptr;
+    QCheckBox* velocities_ = nullptr;
+    QCheckBox* accelerations_ = nullptr;
     int bottom_ = 0;
 };
 

@@ -452,6 +452,37 @@ TEST(SimulationFormChoices, AssemblyBoxReachesTheRunAndGuidesReachTheView)
     EXPECT_TRUE(form.frame().drawingOptions().guides);
 }
 
+// Every window offers the two arrow boxes beside "補助線", unticked, each saying what it draws;
+// ticked they reach the frame's drawing options with the interface's translator.
+TEST(SimulationFormChoices, ArrowBoxesReachTheView)
+{
+    const sim::Settings settings;
+    for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
+        SCOPED_TRACE(m->command);
+        sim::MechanismWindow form(*m, settings);
+        auto* guides = form.findChild<QCheckBox*>("CheckGuides");
+        auto* velocity = form.findChild<QCheckBox*>("CheckVelocity");
+        auto* acceleration = form.findChild<QCheckBox*>("CheckAcceleration");
+        ASSERT_TRUE(guides && velocity && acceleration);
+        EXPECT_TRUE(velocity->toolTip().contains("速度"));
+        EXPECT_TRUE(acceleration->toolTip().contains("加速度"));
+        // One row under another, in the same column as the guide box.
+        EXPECT_EQ(velocity->x(), guides->x());
+        EXPECT_GT(velocity->y(), guides->y());
+        EXPECT_GT(acceleration->y(), velocity->y());
+        EXPECT_FALSE(form.frame().drawingOptions().velocities);
+        EXPECT_FALSE(form.frame().drawingOptions().accelerations);
+        velocity->setChecked(true);
+        EXPECT_TRUE(form.frame().drawingOptions().velocities);
+        EXPECT_FALSE(form.frame().drawingOptions().accelerations);
+        EXPECT_TRUE(form.frame().drawingOptions().translate);
+        acceleration->setChecked(true);
+        velocity->setChecked(false);
+        EXPECT_FALSE(form.frame().drawingOptions().velocities);
+        EXPECT_TRUE(form.frame().drawingOptions().accelerations);
+    }
+}
+
 // The report lists each input as it was given: a box's text as typed, an assembly as ticked or
 // not, whether it came from the check box or from the command line's 1 / -1.
 TEST(SimulationFormChoices, ReportSaysWhatEachInputWasGiven)
