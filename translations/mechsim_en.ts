@@ -788,6 +788,66 @@ the line with the number of rows and the other lines then go to standard error.<
         <source>加速度 1 目盛 = %1 /s²</source>
         <translation>Acceleration: 1 grid step = %1 /s²</translation>
     </message>
+    <message>
+        <source>クランク</source>
+        <translation>crank</translation>
+    </message>
+    <message>
+        <source>中間節</source>
+        <translation>coupler</translation>
+    </message>
+    <message>
+        <source>揺動節</source>
+        <translation>rocker</translation>
+    </message>
+    <message>
+        <source>脚1基台側</source>
+        <translation>leg 1 base side</translation>
+    </message>
+    <message>
+        <source>脚2基台側</source>
+        <translation>leg 2 base side</translation>
+    </message>
+    <message>
+        <source>脚3基台側</source>
+        <translation>leg 3 base side</translation>
+    </message>
+    <message>
+        <source>脚1台側</source>
+        <translation>leg 1 platform side</translation>
+    </message>
+    <message>
+        <source>脚2台側</source>
+        <translation>leg 2 platform side</translation>
+    </message>
+    <message>
+        <source>脚3台側</source>
+        <translation>leg 3 platform side</translation>
+    </message>
+    <message>
+        <source>台</source>
+        <translation>platform</translation>
+    </message>
+    <message>
+        <source>リンク1</source>
+        <translation>link 1</translation>
+    </message>
+    <message>
+        <source>リンク2</source>
+        <translation>link 2</translation>
+    </message>
+    <message>
+        <source>リンク3</source>
+        <translation>link 3</translation>
+    </message>
+    <message>
+        <source>連接棒</source>
+        <translation>rod</translation>
+    </message>
+    <message>
+        <source>ピストン</source>
+        <translation>piston</translation>
+    </message>
 </context>
 <context>
     <name>sim::MechanismWindow</name>

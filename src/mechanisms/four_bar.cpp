@@ -120,6 +120,18 @@ public:
         const auto k = static_cast<std::size_t>(i);
         return {crankTip.at(k), rockerTip.at(k), couplerPoint.at(k)};
     }
+    // The crank turns about D, the rocker about O; the coupler's turning is found from its
+    // two joints.
+    std::vector<sim::MovingLink> movingLinks(int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        return {sim::TurningLink("crank", MECHSIM_TR_NOOP("core", "クランク"),
+                                 {PointKinematics::AtRest(d.l4, 0), crankTip.at(k)}, theta.at(k)),
+                sim::LinkThroughJoints("coupler", MECHSIM_TR_NOOP("core", "中間節"),
+                                       {crankTip.at(k), rockerTip.at(k), couplerPoint.at(k)}),
+                sim::TurningLink("rocker", MECHSIM_TR_NOOP("core", "揺動節"),
+                                 {PointKinematics::AtRest(0, 0), rockerTip.at(k)}, phi.at(k))};
+    }
     // The crank circle and the arc the rocker swings through in this run.
     void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
     {

@@ -202,6 +202,30 @@ public:
         points.push_back(centre.at(k));
         return points;
     }
+    // Per leg the base-side link turning by its angle and the platform-side link, whose turning
+    // is found from its joints; then the platform, which only translates.
+    std::vector<sim::MovingLink> movingLinks(int i) const override
+    {
+        static const char* const kBaseSide[3] = {MECHSIM_TR_NOOP("core", "脚1基台側"),
+                                                 MECHSIM_TR_NOOP("core", "脚2基台側"),
+                                                 MECHSIM_TR_NOOP("core", "脚3基台側")};
+        static const char* const kPlatformSide[3] = {MECHSIM_TR_NOOP("core", "脚1台側"),
+                                                     MECHSIM_TR_NOOP("core", "脚2台側"),
+                                                     MECHSIM_TR_NOOP("core", "脚3台側")};
+        const auto k = static_cast<std::size_t>(i);
+        std::vector<sim::MovingLink> links;
+        for (std::size_t leg = 0; leg < 3; ++leg) {
+            const std::string name = "leg" + std::to_string(leg + 1);
+            links.push_back(sim::TurningLink(name + " base side", kBaseSide[leg],
+                                             {base[leg], elbows[leg].at(k)}, theta[leg].at(k)));
+            links.push_back(sim::LinkThroughJoints(name + " platform side", kPlatformSide[leg],
+                                                   {elbows[leg].at(k), joints[leg].at(k)}));
+        }
+        links.push_back(sim::TranslatingLink(
+            "platform", MECHSIM_TR_NOOP("core", "台"),
+            {joints[0].at(k), joints[1].at(k), joints[2].at(k), centre.at(k)}));
+        return links;
+    }
     // The ring each leg's platform joint can reach around its base joint.
     void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
     {

@@ -23,6 +23,25 @@ Serial2RPose SolveSerial2R(double l1, double l2, const ValueTriple& the1, const 
     return {the1, the2, elbow, numeric::PolarPoint(elbow, l2, absolute2)};
 }
 
+std::vector<sim::MovingLink> SerialArmLinks(const std::vector<PointKinematics>& joints,
+                                            const std::vector<ValueTriple>& angles)
+{
+    static const char* const kLabels[] = {MECHSIM_TR_NOOP("core", "リンク1"),
+                                          MECHSIM_TR_NOOP("core", "リンク2"),
+                                          MECHSIM_TR_NOOP("core", "リンク3")};
+    std::vector<sim::MovingLink> links;
+    PointKinematics from = PointKinematics::AtRest(0, 0);
+    ValueTriple direction;
+    for (std::size_t k = 0; k < joints.size() && k < angles.size() && k < 3; ++k) {
+        direction = {direction.value + angles[k].value, direction.rate + angles[k].rate,
+                     direction.accel + angles[k].accel};
+        links.push_back(sim::TurningLink("link" + std::to_string(k + 1), kLabels[k],
+                                         {from, joints[k]}, direction));
+        from = joints[k];
+    }
+    return links;
+}
+
 namespace {
 
 class Serial2RRun : public sim::MechanismRun {
@@ -73,6 +92,11 @@ public:
     {
         const auto k = static_cast<std::size_t>(i);
         return {elbow.at(k), tip.at(k)};
+    }
+    std::vector<sim::MovingLink> movingLinks(int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        return SerialArmLinks({elbow.at(k), tip.at(k)}, {the1.at(k), the2.at(k)});
     }
     // The ring the tip can reach around the base.
     void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override

@@ -85,6 +85,12 @@ public:
         const auto k = static_cast<std::size_t>(i);
         return {joint2.at(k), joint3.at(k), hand.at(k)};
     }
+    std::vector<sim::MovingLink> movingLinks(int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        return SerialArmLinks({joint2.at(k), joint3.at(k), hand.at(k)},
+                              {the1.at(k), the2.at(k), the3.at(k)});
+    }
     // The ring the wrist (the third joint) can reach around the base.
     void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
     {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "mechanisms/closure_reasons.h"
+#include "mechanisms/serial_2r.h"
 #include "mechanisms/serial_3r.h"
 #include "numeric/angle.h"
 #include "numeric/closures.h"
@@ -107,6 +108,12 @@ public:
     {
         const auto k = static_cast<std::size_t>(i);
         return {elbow.at(k), wrist.at(k), hand.at(k)};
+    }
+    std::vector<sim::MovingLink> movingLinks(int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        return SerialArmLinks({elbow.at(k), wrist.at(k), hand.at(k)},
+                              {the1.at(k), the2.at(k), the3.at(k)});
     }
 };
 

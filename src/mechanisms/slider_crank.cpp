@@ -120,6 +120,17 @@ public:
         const auto k = static_cast<std::size_t>(i);
         return {pin.at(k), piston.at(k)};
     }
+    // The piston slides along its guide without turning: its centre is at infinity.
+    std::vector<sim::MovingLink> movingLinks(int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        return {
+            sim::TurningLink("crank", MECHSIM_TR_NOOP("core", "クランク"),
+                             {PointKinematics::AtRest(d.x0, d.y0), pin.at(k)}, theta.at(k)),
+            sim::LinkThroughJoints("rod", MECHSIM_TR_NOOP("core", "連接棒"),
+                                   {pin.at(k), piston.at(k)}),
+            sim::TranslatingLink("piston", MECHSIM_TR_NOOP("core", "ピストン"), {piston.at(k)})};
+    }
     // The guide line through (X1, Y1) and the crank circle.
     void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
     {

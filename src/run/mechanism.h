@@ -16,6 +16,7 @@
 #include "plot/canvas.h"
 #include "plot/scaling.h"
 #include "run/inputs.h"
+#include "run/moving_links.h"
 #include "run/profiles.h"
 #include "run/series.h"
 #include "run/settings.h"
@@ -85,6 +86,9 @@ public:
     // Position, velocity and acceleration at step `index` of every point of the mechanism that
     // moves: each moving joint and the traced point, once each; fixed pivots are not listed.
     virtual std::vector<numeric::PointKinematics> movingPoints(int index) const = 0;
+    // The links of the mechanism that move at step `index`, each with the points on it (its
+    // fixed pivot included, at rest) and its angular velocity and acceleration. None by default.
+    virtual std::vector<MovingLink> movingLinks(int /*index*/) const { return {}; }
     // The guide lines of the mechanism (reach, guide, crank circle), drawn under its poses when
     // the guides are shown; does not clear. None by default.
     virtual void DrawGuides(plot::Canvas&, const plot::WorldWindow&) const {}

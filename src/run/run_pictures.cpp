@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "numeric/number_text.h"
 #include "plot/graphs.h"
@@ -17,6 +18,7 @@ constexpr double kZeroShare = 1e-9;          // a vector this small against the 
 constexpr double kHeadMm = 2.0;              // the arrow head's sides
 constexpr double kHeadHalfAngle = 0.45;      // radians between the shaft and a head side
 constexpr double kCornerMm = 2.0;            // the scale texts' distance from the corner
+constexpr double kCrossMm = 1.5;             // the arms of an instant centre's cross
 
 const char* const kVelocityScale = MECHSIM_TR_NOOP("core", "速度 1 目盛 = %1 /s");
 const char* const kAccelerationScale = MECHSIM_TR_NOOP("core", "加速度 1 目盛 = %1 /s²");
@@ -73,6 +75,36 @@ void DrawArrows(plot::Canvas& p, const plot::WorldWindow& window,
     top = barY + 2.0;
 }
 
+// The instant centre of every moving link that has one inside the picture: a cross, the link's
+// name beside it and a dotted line to each joint of the link.
+void DrawCentres(plot::Canvas& p, const plot::WorldWindow& window,
+                 const std::vector<MovingLink>& links, const Translator& translate)
+{
+    for (const MovingLink& link : links) {
+        const std::optional<plot::WorldPoint> centre = InstantCentre(link);
+        if (!centre)
+            continue;
+        const plot::PointMm c = plot::WorldToPicture(p, window, *centre);
+        if (!(c.x >= 0 && c.x <= p.widthMm() && c.y >= 0 && c.y <= p.heightMm()))
+            continue;
+        p.line(c.x - kCrossMm, c.y, c.x + kCrossMm, c.y, kCentreColour);
+        p.line(c.x, c.y - kCrossMm, c.x, c.y + kCrossMm, kCentreColour);
+        p.setPenStyle(plot::PenStyle::Dotted);
+        for (const numeric::PointKinematics& joint : link.joints) {
+            const plot::PointMm j = plot::WorldToPicture(p, window, {joint.x, joint.y});
+            if (std::isfinite(j.x) && std::isfinite(j.y) && std::hypot(j.x - c.x, j.y - c.y) > 0)
+                p.line(c.x, c.y, j.x, j.y, kCentreColour);
+        }
+        p.setPenStyle(plot::PenStyle::Solid);
+        // The name right of the cross, or left of it where it would leave the picture.
+        const std::string name = Translated(translate, link.label);
+        const double width = p.textWidthMm(name);
+        const double left =
+            c.x + kCrossMm + width <= p.widthMm() ? c.x + kCrossMm : c.x - kCrossMm - width;
+        p.printAt({left, c.y + kCrossMm * 0.5}, name);
+    }
+}
+
 }
 
 VectorPeaks CyclePeaks(const MechanismRun& run, int divisions)
@@ -120,6 +152,8 @@ void DrawPose(plot::Canvas& view, const MechanismRun& run, const plot::WorldWind
     if (options.guides)
         run.DrawGuides(view, window);
     run.DrawMechanism(view, window, index);
+    if (options.centres)
+        DrawCentres(view, window, run.movingLinks(index), options.translate);
     if (!options.velocities && !options.accelerations)
         return;
     const std::vector<numeric::PointKinematics> points = run.movingPoints(index);

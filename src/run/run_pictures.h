@@ -17,6 +17,7 @@ struct DrawingOptions {
     bool guides = false;          // the mechanism's guide lines under its poses
     bool velocities = false;      // an arrow of velocity at every moving point of the pose
     bool accelerations = false;   // an arrow of acceleration at every moving point of the pose
+    bool centres = false;         // each moving link's instant centre, with lines to its joints
     Translator translate = {};    // turns the arrows' scale texts into the interface language
 };
 
@@ -24,6 +25,8 @@ struct DrawingOptions {
 // red-brown for acceleration.
 inline constexpr plot::Rgb kVelocityColour{0, 190, 160};
 inline constexpr plot::Rgb kAccelerationColour{170, 70, 20};
+// The instant centres' colour, apart from the links and the arrows: deep pink.
+inline constexpr plot::Rgb kCentreColour{215, 30, 135};
 
 // The largest speed and the largest magnitude of acceleration of any moving point over the
 // steps 0..N of a run: they fix the arrows' scales for the whole run.
@@ -51,7 +54,9 @@ void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& graph1,
 
 // Clears `view` and draws the pose of step `index`, over the guides when they are wanted and
 // under the arrows of its moving points when they are, scaled by the run's `peaks`, with the
-// scale of each kind in the top-left corner.
+// scale of each kind in the top-left corner. When the centres are wanted, each moving link whose
+// instant centre is finite and inside the picture gets a cross there labelled with its name and
+// dotted lines from it to the link's joints, which are square to the joints' velocities.
 void DrawPose(plot::Canvas& view, const MechanismRun& run, const plot::WorldWindow& window,
               const DrawingOptions& options, int index, VectorPeaks peaks = {});
 
