@@ -4,9 +4,10 @@
 //                                              or while a long RUN computes
 //   mechsim_showcase MECHANISM refused         after a second RUN refused for a mistyped box
 //   mechsim_showcase MECHANISM large           STOP in a window enlarged to 1.5 times its design
-//   mechsim_showcase MECHANISM STAGE other guides velocity acceleration
+//   mechsim_showcase MECHANISM STAGE other guides velocity acceleration centres
 //                                              with the assembly boxes ("other"), the guide box
-//                                              ("guides") or an arrow box ticked before RUN
+//                                              ("guides"), an arrow box or the centres box
+//                                              ("centres") ticked before RUN
 //   mechsim_showcase MECHANISM paused step=K   paused, then moved to step K on the time slider
 //   mechsim_showcase gauss|lady|nibun          a test bench after its button
 //   mechsim_showcase settings                  the settings dialog refusing a mistyped time
@@ -30,10 +31,10 @@
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
 #include "app/interface_font.h"
-#include "app/settings_dialog.h"
 #include "app/main_menu.h"
-#include "mechanisms/catalog.h"
+#include "app/settings_dialog.h"
 #include "mechanism_window/mechanism_window.h"
+#include "mechanisms/catalog.h"
 #include "testbench/bisection_window.h"
 #include "testbench/closure_window.h"
 #include "testbench/gauss_window.h"
@@ -137,7 +138,8 @@ int main(int argc, char** argv)
             if ((tick == "other" && box->objectName().startsWith("Check_branch"))
                 || (tick == "guides" && box->objectName() == "CheckGuides")
                 || (tick == "velocity" && box->objectName() == "CheckVelocity")
-                || (tick == "acceleration" && box->objectName() == "CheckAcceleration"))
+                || (tick == "acceleration" && box->objectName() == "CheckAcceleration")
+                || (tick == "centres" && box->objectName() == "CheckCentres"))
                 box->setChecked(true);
     }
     form->startRun();

@@ -789,6 +789,14 @@ the line with the number of rows and the other lines then go to standard error.<
         <translation>Acceleration: 1 grid step = %1 /s²</translation>
     </message>
     <message>
+        <source>瞬間中心</source>
+        <translation>Instant centres</translation>
+    </message>
+    <message>
+        <source>動く各リンクの瞬間中心を桃色の×印とリンク名で描き、そこからリンクの関節へ点線を引きます（点線は関節の速度に垂直。並進するリンクは無限遠で描きません）</source>
+        <translation>Draws each moving link&apos;s instant centre as a pink cross with the link&apos;s name, and dotted lines from it to the link&apos;s joints (square to the joints&apos; velocities; a link that only translates has its centre at infinity and is not drawn)</translation>
+    </message>
+    <message>
         <source>クランク</source>
         <translation>crank</translation>
     </message>

@@ -22,6 +22,11 @@ const char* const kVelocityDescription =
 const char* const kAccelerationCaption = MECHSIM_TR_NOOP("core", "加速度ベクトル");
 const char* const kAccelerationDescription = MECHSIM_TR_NOOP(
     "core", "動く関節と軌跡を描く点の加速度を赤茶の矢印で描きます（縮尺は図の左上）");
+const char* const kCentresCaption = MECHSIM_TR_NOOP("core", "瞬間中心");
+const char* const kCentresDescription =
+    MECHSIM_TR_NOOP("core", "動く各リンクの瞬間中心を桃色の×印とリンク名で描き、そこからリンクの"
+                            "関節へ点線を引きます（点線は関節の速度に垂直。並進するリンクは無限遠で"
+                            "描きません）");
 
 constexpr int kRowGap = 6;   // between one row's caption and the next
 
@@ -75,7 +80,8 @@ ViewChoices::ViewChoices(QWidget* form, const Mechanism& mechanism, const Column
                          std::function<void(DrawingOptions)> drawingChanged)
 {
     std::vector<const InputBox*> inputs;
-    std::vector<std::string> captions{kGuidesCaption, kVelocityCaption, kAccelerationCaption};
+    std::vector<std::string> captions{kGuidesCaption, kVelocityCaption, kAccelerationCaption,
+                                      kCentresCaption};
     for (const InputBox& input : mechanism.inputs)
         if (input.kind == InputKind::Branch) {
             inputs.push_back(&input);
@@ -96,11 +102,13 @@ ViewChoices::ViewChoices(QWidget* form, const Mechanism& mechanism, const Column
                           boxLeft, top);
     accelerations_ = MakeRow(form, kAccelerationCaption, kAccelerationDescription,
                              "CheckAcceleration", column, boxLeft, top);
+    centres_ =
+        MakeRow(form, kCentresCaption, kCentresDescription, "CheckCentres", column, boxLeft, top);
     bottom_ = top - kRowGap;
     auto changed = [this, drawingChanged = std::move(drawingChanged)] {
         drawingChanged(drawingOptions());
     };
-    for (QCheckBox* box : {guides_, velocities_, accelerations_})
+    for (QCheckBox* box : {guides_, velocities_, accelerations_, centres_})
         QObject::connect(box, &QCheckBox::toggled, changed);
 }
 
@@ -116,6 +124,7 @@ DrawingOptions ViewChoices::drawingOptions() const
     return {.guides = guides_->isChecked(),
             .velocities = velocities_->isChecked(),
             .accelerations = accelerations_->isChecked(),
+            .centres = centres_->isChecked(),
             .translate = widgets::TranslateCoreText};
 }
 

@@ -1,6 +1,7 @@
 // The check boxes under a mechanism window's profile buttons: one per assembly branch the
 // mechanism can take the other way, "補助線" for the guide lines and "速度ベクトル" and
-// "加速度ベクトル" for the arrows at the moving points. Unticked they leave the
+// "加速度ベクトル" for the arrows at the moving points, "瞬間中心" for the moving links' instant
+// centres. Unticked they leave the
 // run and its pictures exactly as without them.
 #pragma once
 
@@ -31,7 +32,7 @@ public:
     };
 
     // Builds the boxes on `form` one row under another; `drawingChanged` is called with the new
-    // options when "補助線" or an arrow box is toggled.
+    // options when "補助線", an arrow box or "瞬間中心" is toggled.
     ViewChoices(QWidget* form, const Mechanism& mechanism, const Column& column,
                 std::function<void(DrawingOptions)> drawingChanged);
 
@@ -53,6 +54,7 @@ private:
     QCheckBox* guides_ = nullptr;
     QCheckBox* velocities_ = nullptr;
     QCheckBox* accelerations_ = nullptr;
+    QCheckBox* centres_ = nullptr;
     int bottom_ = 0;
 };
 

@@ -483,6 +483,30 @@ TEST(SimulationFormChoices, ArrowBoxesReachTheView)
     }
 }
 
+// Every window offers "瞬間中心" under the arrow boxes, unticked, saying what it draws; ticked
+// it reaches the frame's drawing options and leaves the other options as they were.
+TEST(SimulationFormChoices, CentresBoxReachesTheView)
+{
+    const sim::Settings settings;
+    for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
+        SCOPED_TRACE(m->command);
+        sim::MechanismWindow form(*m, settings);
+        auto* acceleration = form.findChild<QCheckBox*>("CheckAcceleration");
+        auto* centres = form.findChild<QCheckBox*>("CheckCentres");
+        ASSERT_TRUE(acceleration && centres);
+        EXPECT_TRUE(centres->toolTip().contains("瞬間中心"));
+        EXPECT_EQ(centres->x(), acceleration->x());
+        EXPECT_GT(centres->y(), acceleration->y());
+        EXPECT_FALSE(form.frame().drawingOptions().centres);
+        centres->setChecked(true);
+        const sim::DrawingOptions ticked = form.frame().drawingOptions();
+        EXPECT_TRUE(ticked.centres);
+        EXPECT_FALSE(ticked.velocities || ticked.accelerations || ticked.guides);
+        centres->setChecked(false);
+        EXPECT_FALSE(form.frame().drawingOptions().centres);
+    }
+}
+
 // The report lists each input as it was given: a box's text as typed, an assembly as ticked or
 // not, whether it came from the check box or from the command line's 1 / -1.
 TEST(SimulationFormChoices, ReportSaysWhatEachInputWasGiven)
