@@ -1,6 +1,6 @@
 // The transport's costs: moving the time cursor over a kept graph (the picture repainted as
-// image plus line), and how long another window's animation waits while a window RUNs at
-// N = 1,000,000 on its worker thread.
+// image plus line), one tick with the arrows and instant centres over the pose, and how long
+// another window's animation waits while a window RUNs at N = 1,000,000 on its worker thread.
 #include <benchmark/benchmark.h>
 
 #include <QElapsedTimer>
@@ -12,11 +12,14 @@
 #include <filesystem>
 
 #include "mechanism_window/mechanism_window.h"
+#include "mechanisms/catalog.h"
 #include "mechanisms/serial_2r.h"
 #include "plot/graphs.h"
 #include "plot/picture_sizes.h"
+#include "plot/qt/image_canvas.h"
 #include "plot/qt/picture_box.h"
 #include "plot/qt/picture_geometry.h"
+#include "run/frame.h"
 
 namespace {
 
@@ -37,6 +40,29 @@ void BM_MoveTimeCursor(benchmark::State& state)
     }
 }
 BENCHMARK(BM_MoveTimeCursor)->Unit(benchmark::kMicrosecond);
+
+// One animation tick of the parallel mechanism (the most joints) at device pixel ratio 1: the
+// pose alone, and with both kinds of arrows and the instant centres over it.
+void BM_ParallelTickWithOverlays(benchmark::State& state)
+{
+    const sim::Mechanism& m = *mechanisms::FindMechanism("parallel");
+    const auto scratch = std::filesystem::temp_directory_path() / "mechsim_bench_overlays.dat";
+    plot::ImageCanvas p1(plot::ToQSize(plot::kGraph1Size)), p2(plot::ToQSize(plot::kGraph2Size)),
+        view(plot::ToQSize(plot::kViewSize));
+    sim::SimulationFrame frame(m);
+    sim::RunCycle(frame, {&m, {}, {200, 10, sim::ProfileKind::Quintic}}, scratch, p1, p2, view);
+    const bool overlays = state.range(0) != 0;
+    frame.setDrawingOptions(
+        {.velocities = overlays, .accelerations = overlays, .centres = overlays});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(frame.tick(view));
+    std::filesystem::remove(scratch);
+}
+BENCHMARK(BM_ParallelTickWithOverlays)
+    ->ArgName("overlays")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond);
 
 // One window animates while another RUNs at N = 10^6; reports the longest gap between two
 // ticks of the animating window (50 ms when none is missed) and the RUN's wall time.
