@@ -335,6 +335,9 @@ void MechanismWindow::buildTransport()
             [this, goTo](int delta) { goTo(frame_.currentStep() + delta); });
     connect(strip_, &TransportStrip::pauseToggled, this, [this] {
         frame_.setPlaying(!frame_.playing());
+        // Paused, the pose is drawn again with what a still pose adds.
+        if (!frame_.playing() && frame_.viewShows() == ViewShows::Poses)
+            frame_.goToStep(frame_.currentStep(), *view_);
         showTransport();
     });
     connect(strip_, &TransportStrip::speedChosen, this,

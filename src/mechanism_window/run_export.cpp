@@ -92,7 +92,7 @@ std::string RunAnimationGif(const SimulationFrame& frame, QSize viewSize, double
     plot::ImageCanvas view(viewSize, logicalDpi);
     plot::GifWriter gif(view.image().size(), kAnimationDelayCentiseconds);
     for (int step : AnimationSteps(frame.context().divisions)) {
-        frame.drawPose(view, step);
+        frame.drawPose(view, step, true);
         if (!gif.addFrame(view.image()))
             return {};
     }

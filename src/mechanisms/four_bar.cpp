@@ -132,6 +132,14 @@ public:
                 sim::TurningLink("rocker", MECHSIM_TR_NOOP("core", "揺動節"),
                                  {PointKinematics::AtRest(0, 0), rockerTip.at(k)}, phi.at(k))};
     }
+    // Frame 1, crank 2, coupler 3, rocker 4: the joints D, crank tip, rocker tip and O.
+    std::vector<sim::RelativeCentre> relativeCentres(int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        return sim::FourLinkCentres(
+            sim::FiniteCentre(1, 2, {d.l4, 0}), sim::FiniteCentre(2, 3, crankTip.position(k)),
+            sim::FiniteCentre(3, 4, rockerTip.position(k)), sim::FiniteCentre(1, 4, {0, 0}));
+    }
     // The crank circle and the arc the rocker swings through in this run.
     void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
     {

@@ -131,6 +131,16 @@ public:
                                    {pin.at(k), piston.at(k)}),
             sim::TranslatingLink("piston", MECHSIM_TR_NOOP("core", "ピストン"), {piston.at(k)})};
     }
+    // Frame 1, crank 2, rod 3, piston 4: the crank centre, the pin, the piston and, at infinity
+    // square to the guide, the piston's slide.
+    std::vector<sim::RelativeCentre> relativeCentres(int i) const override
+    {
+        const auto k = static_cast<std::size_t>(i);
+        return sim::FourLinkCentres(
+            sim::FiniteCentre(1, 2, {d.x0, d.y0}), sim::FiniteCentre(2, 3, pin.position(k)),
+            sim::FiniteCentre(3, 4, piston.position(k)),
+            sim::CentreAtInfinity(1, 4, {-std::sin(d.guideAngle), std::cos(d.guideAngle)}));
+    }
     // The guide line through (X1, Y1) and the crank circle.
     void DrawGuides(plot::Canvas& p, const plot::WorldWindow& w) const override
     {

@@ -54,13 +54,15 @@ std::optional<int> SimulationFrame::tick(plot::Canvas& view)
     return current_;
 }
 
-void SimulationFrame::drawPose(plot::Canvas& view, int index) const
+void SimulationFrame::drawPose(plot::Canvas& view, int index, bool asPlaying) const
 {
     if (!run_)
         return;
     if (!peaks_ && (options_.velocities || options_.accelerations))
         peaks_ = CyclePeaks(*run_, context_.divisions);
-    DrawPose(view, *run_, window_, options_, index, peaks_.value_or(VectorPeaks{}));
+    DrawingOptions options = options_;
+    options.paused = !playing_ && !asPlaying;
+    DrawPose(view, *run_, window_, options, index, peaks_.value_or(VectorPeaks{}));
 }
 
 void SimulationFrame::setPlaying(bool playing)

@@ -89,8 +89,9 @@ public:
     // What STOP draws, into any picture of the view's size, without touching the run state.
     void drawSummary(plot::Canvas& view) const;
     // Clears `view` and draws what a tick shows for step `index`: its pose over the guides
-    // and under the arrows when they are wanted. Nothing before the first run.
-    void drawPose(plot::Canvas& view, int index) const;
+    // and under the arrows when they are wanted, with what a paused pose adds while the player
+    // stands still, unless `asPlaying` (an animation's frame). Nothing before the first run.
+    void drawPose(plot::Canvas& view, int index, bool asPlaying = false) const;
 
     // next: draws the next page into `view` and returns its caption, or nullopt when the page
     // counter wraps to 0 (nothing drawn, caption kept) or there is no run yet.

@@ -89,6 +89,9 @@ public:
     // The links of the mechanism that move at step `index`, each with the points on it (its
     // fixed pivot included, at rest) and its angular velocity and acceleration. None by default.
     virtual std::vector<MovingLink> movingLinks(int /*index*/) const { return {}; }
+    // The instant centres of every pair of links at step `index`, the frame as link 1, for a
+    // closed chain of four links. None by default.
+    virtual std::vector<RelativeCentre> relativeCentres(int /*index*/) const { return {}; }
     // The guide lines of the mechanism (reach, guide, crank circle), drawn under its poses when
     // the guides are shown; does not clear. None by default.
     virtual void DrawGuides(plot::Canvas&, const plot::WorldWindow&) const {}

@@ -42,4 +42,31 @@ MovingLink TranslatingLink(std::string name, const char* label,
 // the centre is not finite. The centre is found from the fastest joint.
 std::optional<plot::WorldPoint> InstantCentre(const MovingLink& link);
 
+// The instant centre I_ij of links i < j of a chain of four (1 the frame), finite at `point`,
+// or at infinity in the unit direction `point`; `anchor` is a finite centre on a line with it.
+struct RelativeCentre {
+    int i = 0, j = 0;
+    plot::WorldPoint point;
+    bool atInfinity = false;
+    plot::WorldPoint anchor;
+};
+
+// The six centres of a closed chain of four links 1-2-3-4-1 from the four of its joints, I12,
+// I23, I34 and I14 (each finite, or at infinity in a direction), in the order I12, I13, I14,
+// I23, I24, I34. By Kennedy's theorem I13 is where line I12-I23 meets line I14-I34 and I24 where
+// line I12-I14 meets line I23-I34; at infinity along the first line when the two are parallel.
+std::vector<RelativeCentre> FourLinkCentres(const RelativeCentre& c12, const RelativeCentre& c23,
+                                            const RelativeCentre& c34, const RelativeCentre& c14);
+
+// A finite centre and one at infinity in the direction (x, y).
+RelativeCentre FiniteCentre(int i, int j, plot::WorldPoint point);
+RelativeCentre CentreAtInfinity(int i, int j, plot::WorldPoint direction);
+
+// The line through two centres as a point on it and a direction; nothing when both are at
+// infinity or the two coincide.
+struct WorldRay {
+    plot::WorldPoint point, direction;
+};
+std::optional<WorldRay> LineThrough(const RelativeCentre& a, const RelativeCentre& b);
+
 }

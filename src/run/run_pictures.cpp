@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <limits>
 #include <string>
 
 #include "numeric/number_text.h"
@@ -105,6 +107,130 @@ void DrawCentres(plot::Canvas& p, const plot::WorldWindow& window,
     }
 }
 
+// The part of p + t u, t0 <= t <= t1, inside the window (Liang and Barsky's clipping).
+std::optional<std::pair<plot::WorldPoint, plot::WorldPoint>>
+ClipRange(plot::WorldPoint p, plot::WorldPoint u, double t0, double t1, const plot::WorldWindow& w)
+{
+    if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(u.x) || !std::isfinite(u.y))
+        return std::nullopt;
+    const double steps[4] = {-u.x, u.x, -u.y, u.y};
+    const double room[4] = {p.x - w.xmin, w.xmax - p.x, p.y - w.ymin, w.ymax - p.y};
+    for (int side = 0; side < 4; ++side) {
+        if (steps[side] == 0) {
+            if (room[side] < 0)
+                return std::nullopt;
+            continue;
+        }
+        const double t = room[side] / steps[side];
+        if (steps[side] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    if (!(t0 <= t1) || !std::isfinite(t0) || !std::isfinite(t1))
+        return std::nullopt;
+    return std::pair{plot::WorldPoint{p.x + t0 * u.x, p.y + t0 * u.y},
+                     plot::WorldPoint{p.x + t1 * u.x, p.y + t1 * u.y}};
+}
+
+// A dotted world segment in `colour`, when it is finite in the picture.
+void DottedWorldLine(plot::Canvas& p, const plot::WorldWindow& window, plot::WorldPoint a,
+                     plot::WorldPoint b, plot::Rgb colour)
+{
+    const plot::PointMm from = plot::WorldToPicture(p, window, a);
+    const plot::PointMm to = plot::WorldToPicture(p, window, b);
+    if (!std::isfinite(from.x) || !std::isfinite(from.y) || !std::isfinite(to.x)
+        || !std::isfinite(to.y))
+        return;
+    p.setPenStyle(plot::PenStyle::Dotted);
+    p.line(from.x, from.y, to.x, to.y, colour);
+    p.setPenStyle(plot::PenStyle::Solid);
+}
+
+bool Inside(const plot::Canvas& p, plot::PointMm c)
+{
+    return c.x >= 0 && c.x <= p.widthMm() && c.y >= 0 && c.y <= p.heightMm();
+}
+
+constexpr double kInfinityArrowMm = 10.0;   // the arrow towards a centre at infinity
+
+// Every pair's instant centre labelled Iij, over the pale lines I12-I23, I14-I34, I12-I14 and
+// I23-I34 on which I13 and I24 lie (the chain's four links, the frame's among them).
+void DrawRelativeCentres(plot::Canvas& p, const plot::WorldWindow& window,
+                         const std::vector<RelativeCentre>& centres)
+{
+    auto find = [&](int i, int j) -> const RelativeCentre* {
+        for (const RelativeCentre& c : centres)
+            if (c.i == i && c.j == j)
+                return &c;
+        return nullptr;
+    };
+    const std::pair<int, int> lines[4][2] = {
+        {{1, 2}, {2, 3}}, {{1, 4}, {3, 4}}, {{1, 2}, {1, 4}}, {{2, 3}, {3, 4}}};
+    for (const auto& [first, second] : lines) {
+        const RelativeCentre *a = find(first.first, first.second),
+                             *b = find(second.first, second.second);
+        if (!a || !b)
+            continue;
+        const std::optional<WorldRay> ray = LineThrough(*a, *b);
+        if (!ray)
+            continue;
+        const double infinite = std::numeric_limits<double>::infinity();
+        if (const auto clipped = ClipRange(ray->point, ray->direction, -infinite, infinite, window))
+            DottedWorldLine(p, window, clipped->first, clipped->second, kCentreLineColour);
+    }
+    for (const RelativeCentre& centre : centres) {
+        char label[32];
+        std::snprintf(label, sizeof label, "I%d%d%s", centre.i, centre.j,
+                      centre.atInfinity ? " ∞" : "");
+        const std::string name = label;
+        plot::PointMm c =
+            plot::WorldToPicture(p, window, centre.atInfinity ? centre.anchor : centre.point);
+        if (!std::isfinite(c.x) || !std::isfinite(c.y) || !Inside(p, c))
+            continue;
+        if (centre.atInfinity) {
+            // Towards the centre, picture y down.
+            Arrow(p, c, {centre.point.x * kInfinityArrowMm, -centre.point.y * kInfinityArrowMm},
+                  kCentreColour);
+            c = {c.x + centre.point.x * kInfinityArrowMm, c.y - centre.point.y * kInfinityArrowMm};
+        } else {
+            p.line(c.x - kCrossMm, c.y, c.x + kCrossMm, c.y, kCentreColour);
+            p.line(c.x, c.y - kCrossMm, c.x, c.y + kCrossMm, kCentreColour);
+        }
+        const double width = p.textWidthMm(name);
+        const double left =
+            c.x + kCrossMm + width <= p.widthMm() ? c.x + kCrossMm : c.x - kCrossMm - width;
+        p.printAt({left, c.y - kCrossMm - p.textHeightMm()}, name);
+    }
+}
+
+}
+
+std::optional<std::pair<plot::WorldPoint, plot::WorldPoint>>
+ClipToWindow(plot::WorldPoint a, plot::WorldPoint b, const plot::WorldWindow& window)
+{
+    return ClipRange(a, {b.x - a.x, b.y - a.y}, 0, 1, window);
+}
+
+std::optional<std::size_t> CentrodeLink(const MechanismRun& run, int divisions)
+{
+    const std::vector<MovingLink> first = run.movingLinks(0);
+    for (std::size_t l = 0; l < first.size(); ++l) {
+        bool pivoted = false;
+        for (std::size_t j = 0; j < first[l].joints.size() && !pivoted; ++j) {
+            bool fixed = true;
+            for (int k = 1; k <= divisions && fixed; ++k) {
+                const std::vector<MovingLink> links = run.movingLinks(k);
+                fixed = l < links.size() && j < links[l].joints.size()
+                        && links[l].joints[j].x == first[l].joints[j].x
+                        && links[l].joints[j].y == first[l].joints[j].y;
+            }
+            pivoted = fixed;
+        }
+        if (!pivoted)
+            return l;
+    }
+    return std::nullopt;
 }
 
 VectorPeaks CyclePeaks(const MechanismRun& run, int divisions)
@@ -154,6 +280,8 @@ void DrawPose(plot::Canvas& view, const MechanismRun& run, const plot::WorldWind
     run.DrawMechanism(view, window, index);
     if (options.centres)
         DrawCentres(view, window, run.movingLinks(index), options.translate);
+    if (options.centres && options.paused)
+        DrawRelativeCentres(view, window, run.relativeCentres(index));
     if (!options.velocities && !options.accelerations)
         return;
     const std::vector<numeric::PointKinematics> points = run.movingPoints(index);
@@ -164,6 +292,38 @@ void DrawPose(plot::Canvas& view, const MechanismRun& run, const plot::WorldWind
     if (options.accelerations)
         DrawArrows(view, window, points, false, peaks.acceleration, kAccelerationScale,
                    options.translate, kAccelerationColour, top);
+}
+
+namespace {
+
+// The fixed centrode of CentrodeLink: chords between neighbouring steps' centres while the link
+// turns one way, clipped to the window.
+void DrawCentrode(plot::Canvas& view, const MechanismRun& run, int divisions,
+                  const plot::WorldWindow& window)
+{
+    const std::optional<std::size_t> link = CentrodeLink(run, divisions);
+    if (!link)
+        return;
+    plot::WorldPoint last{};
+    bool hasLast = false;
+    double lastOmega = 0;
+    for (int k = 0; k <= divisions; ++k) {
+        const std::vector<MovingLink> links = run.movingLinks(k);
+        if (*link >= links.size()) {
+            hasLast = false;
+            continue;
+        }
+        const std::optional<plot::WorldPoint> centre = InstantCentre(links[*link]);
+        const double omega = links[*link].omega;
+        if (hasLast && centre && omega * lastOmega > 0)
+            if (const auto clipped = ClipToWindow(last, *centre, window))
+                DottedWorldLine(view, window, clipped->first, clipped->second, kCentreColour);
+        hasLast = centre.has_value();
+        last = centre.value_or(plot::WorldPoint{});
+        lastOmega = omega;
+    }
+}
+
 }
 
 std::vector<int> StopPoseIndices(StopPoses poses, int divisions)
@@ -209,6 +369,8 @@ void DrawSummary(plot::Canvas& view, const MechanismRun& run, const FrameTraits&
             points[k] = plot::WorldToPicture(view, window, path->position(k));
         view.polyline(points, 1);
     }
+    if (options.centres)
+        DrawCentrode(view, run, divisions, window);
     plot::DrawWorldGrid(view, window);
 }
 

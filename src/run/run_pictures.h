@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "messages/translatable.h"
@@ -18,6 +19,8 @@ struct DrawingOptions {
     bool velocities = false;      // an arrow of velocity at every moving point of the pose
     bool accelerations = false;   // an arrow of acceleration at every moving point of the pose
     bool centres = false;         // each moving link's instant centre, with lines to its joints
+    bool paused = false;          // the player stands still: with the centres, those of every
+                                  // pair of links and the lines through three of them
     Translator translate = {};    // turns the arrows' scale texts into the interface language
 };
 
@@ -27,6 +30,8 @@ inline constexpr plot::Rgb kVelocityColour{0, 190, 160};
 inline constexpr plot::Rgb kAccelerationColour{170, 70, 20};
 // The instant centres' colour, apart from the links and the arrows: deep pink.
 inline constexpr plot::Rgb kCentreColour{215, 30, 135};
+// The lines through three instant centres, paler than the centres.
+inline constexpr plot::Rgb kCentreLineColour{240, 170, 210};
 
 // The largest speed and the largest magnitude of acceleration of any moving point over the
 // steps 0..N of a run: they fix the arrows' scales for the whole run.
@@ -56,14 +61,28 @@ void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& graph1,
 // under the arrows of its moving points when they are, scaled by the run's `peaks`, with the
 // scale of each kind in the top-left corner. When the centres are wanted, each moving link whose
 // instant centre is finite and inside the picture gets a cross there labelled with its name and
-// dotted lines from it to the link's joints, which are square to the joints' velocities.
+// dotted lines from it to the link's joints, which are square to the joints' velocities. Paused,
+// the centres of every pair of links follow, each labelled Iij (a short arrow from a centre on a
+// line with it where it is at infinity), over the pale dotted lines through the joints' centres
+// on which the other two lie, clipped to the window.
 void DrawPose(plot::Canvas& view, const MechanismRun& run, const plot::WorldWindow& window,
               const DrawingOptions& options, int index, VectorPeaks peaks = {});
 
 // Pose indices STOP draws for `poses` and N, halves rounded to even.
 std::vector<int> StopPoseIndices(StopPoses poses, int divisions);
 
-// Clears `view` and draws STOP's summary: the chosen poses, the traced path and the grid.
+// The part of the segment a-b inside the window; nothing when none of it is, or it is not finite.
+std::optional<std::pair<plot::WorldPoint, plot::WorldPoint>>
+ClipToWindow(plot::WorldPoint a, plot::WorldPoint b, const plot::WorldWindow& window);
+
+// The index among the run's moving links of the first whose joints do not include one fixed at
+// every step 0..N, the link whose centre relative to the frame makes its fixed centrode.
+std::optional<std::size_t> CentrodeLink(const MechanismRun& run, int divisions);
+
+// Clears `view` and draws STOP's summary: the chosen poses, the traced path and the grid. With
+// the centres, the fixed centrode of CentrodeLink, dotted: a chord between the centres of each
+// two neighbouring steps at which the link turns the same way, clipped to the window, and
+// broken where its centre passes through infinity.
 void DrawSummary(plot::Canvas& view, const MechanismRun& run, const FrameTraits& traits,
                  int divisions, const plot::WorldWindow& window, const DrawingOptions& options);
 

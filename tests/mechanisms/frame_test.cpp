@@ -2,7 +2,10 @@
 // steps, speeds and cursor, STOP, next and refused runs, drawn on recording canvases.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "mechanism_test_support.h"
+#include "mechanisms/four_bar.h"
 #include "mechanisms/serial_2r.h"
 #include "plot/graphs.h"
 #include "plot/recording_canvas.h"
@@ -290,4 +293,39 @@ TEST_F(FrameFixture, RefusedCancelledAndPendingRunsLeaveTheStepsOfTheShownOne)
     EXPECT_EQ(frame.goToStep(25, picture3), 20);
 }
 
+}
+
+namespace {
+
+bool ShowsPairCentres(const plot::RecordingCanvas& view)
+{
+    return std::any_of(view.texts.begin(), view.texts.end(),
+                       [](const plot::RecordedText& t) { return t.text == "I12"; });
+}
+
+}
+
+// With the centres on, a four-bar pose shows every pair's centres only while the player stands
+// still: not on a tick while playing, nor in an animation's frame.
+TEST(FrameCentres, PairCentresOnlyWhilePaused)
+{
+    TempDir dir;
+    plot::RecordingCanvas graph1{73, 60}, graph2{72, 60}, view{145, 112};
+    SimulationFrame frame{mechanisms::FourBar()};
+    ASSERT_FALSE(sim::RunCycle(frame, RequestOf(frame.mechanism(), Context(40)), dir / "result.dat",
+                               graph1, graph2, view)
+                     .has_value());
+    frame.setDrawingOptions({.centres = true});
+    frame.setPlaying(true);
+    ASSERT_TRUE(frame.tick(view).has_value());
+    ASSERT_TRUE(frame.tick(view).has_value());
+    EXPECT_FALSE(ShowsPairCentres(view));
+    frame.setPlaying(false);
+    frame.goToStep(11, view);
+    EXPECT_TRUE(ShowsPairCentres(view));
+    frame.drawPose(view, 11, true);
+    EXPECT_FALSE(ShowsPairCentres(view));
+    frame.setDrawingOptions({});
+    frame.goToStep(11, view);
+    EXPECT_FALSE(ShowsPairCentres(view));
 }
