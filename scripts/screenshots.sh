@@ -114,6 +114,16 @@ start_program four-bar run other guides
 sleep 1.5
 shot four-bar_crossed_guides
 stop_program
+# The four-bar paused with its arrows, instant centres and Kennedy's lines; its summary with the
+# coupler's centrode.
+start_program four-bar paused velocity acceleration centres step=110
+sleep 1.5
+shot four-bar_paused_centres
+stop_program
+start_program four-bar stop centres
+sleep 1.5
+shot four-bar_centrode
+stop_program
 # The 2R arm paused part way, with its current values.
 start_program 2r paused
 sleep 1.5
