@@ -121,6 +121,12 @@ the line with the number of rows and the other lines then go to standard error.<
         <source>標準出力に書き込めませんでした: %1</source>
         <translation>could not write to standard output: %1</translation>
     </message>
+    <message>
+        <source>--centres FILE は動く節ごとの瞬間中心を表にします: sec のあと節ごとに
+&lt;節&gt;.icx &lt;節&gt;.icy &lt;節&gt;.omega &lt;節&gt;.alpha（並進する節の中心は空欄）。</source>
+        <translation>--centres FILE writes each moving link&apos;s instant centre as a table: sec, then per link
+&lt;link&gt;.icx &lt;link&gt;.icy &lt;link&gt;.omega &lt;link&gt;.alpha (empty centre cells for a translating link).</translation>
+    </message>
 </context>
 <context>
     <name>Language</name>
@@ -856,6 +862,10 @@ the line with the number of rows and the other lines then go to standard error.<
         <source>ピストン</source>
         <translation>piston</translation>
     </message>
+    <message>
+        <source>無限遠</source>
+        <translation>at infinity</translation>
+    </message>
 </context>
 <context>
     <name>sim::MechanismWindow</name>
@@ -910,6 +920,10 @@ the line with the number of rows and the other lines then go to standard error.<
     <message>
         <source>stop の図</source>
         <translation>The stop picture</translation>
+    </message>
+    <message>
+        <source>ステップ %1 の姿勢</source>
+        <translation>Pose at step %1</translation>
     </message>
 </context>
 <context>

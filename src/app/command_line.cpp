@@ -33,6 +33,7 @@
 #include "plot/picture_sizes.h"
 #include "plot/qt/image_canvas.h"
 #include "plot/qt/picture_geometry.h"
+#include "run/centres_table.h"
 #include "run/frame.h"
 #include "run/refusal_text.h"
 #include "run/run_pipeline.h"
@@ -62,6 +63,7 @@ struct Options {
     std::string pictureFormat;   // "png" or "svg"; only with --pictures
     std::optional<std::filesystem::path> report;
     std::optional<std::filesystem::path> animation;
+    std::optional<std::filesystem::path> centres;   // the instant centres table
 };
 
 std::string Version()
@@ -94,7 +96,7 @@ void PrintHelp(std::ostream& out)
         << "  mechsim run MECHANISM [KEY=VALUE ...] [--profile quintic|cubic|linear]\n"
         << "              [--divisions N] [--cycle-time T] [--output FILE]\n"
         << "              [--pictures DIR [--format png|svg]] [--report FILE.pdf]\n"
-        << "              [--animation FILE.gif] [--lang ja|en]\n"
+        << "              [--animation FILE.gif] [--centres FILE] [--lang ja|en]\n"
         << "  mechsim --help | --version\n\n"
         << Say(widgets::Translate("CommandLine", "既定: %1")
                    .arg(QString::fromStdString(
@@ -116,6 +118,11 @@ void PrintHelp(std::ostream& out)
         << Say(widgets::Translate(
                "CommandLine", "オプションとキーはそれぞれ一度だけ指定します。--report の名前は "
                               ".pdf、\n--animation の名前は .gif で終わるか、拡張子なしにします。"))
+        << "\n"
+        << Say(widgets::Translate(
+               "CommandLine",
+               "--centres FILE は動く節ごとの瞬間中心を表にします: sec のあと節ごとに\n"
+               "<節>.icx <節>.icy <節>.omega <節>.alpha（並進する節の中心は空欄）。"))
         << "\n\n"
         << Say(widgets::Translate("CommandLine", "機構とキー（既定値）:")) << "\n";
     for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
@@ -220,6 +227,8 @@ sim::Refusable<Options> Parse(const std::vector<std::string_view>& args)
                 o.report = v;
             } else if (arg == "--animation") {
                 o.animation = v;
+            } else if (arg == "--centres") {
+                o.centres = v;
             } else {
                 o.picturesDir = std::filesystem::path(v);
             }
@@ -304,11 +313,14 @@ int ExitStatus(sim::Refusal::Kind kind)
 }
 
 // Targets that cannot be written, refused before anything is computed or written: the table,
-// the report, the animation and every picture file the run would write.
+// the report, the animation, the centres table and every picture file the run would write.
 std::optional<std::string> UnusableTargets(const Options& o)
 {
     const std::pair<const char*, std::optional<std::filesystem::path>> files[] = {
-        {"--output", o.output}, {"--report", o.report}, {"--animation", o.animation}};
+        {"--output", o.output},
+        {"--report", o.report},
+        {"--animation", o.animation},
+        {"--centres", o.centres}};
     for (const auto& [option, file] : files)
         if (const auto reason = file ? sim::UnwritableTarget(*file) : std::nullopt)
             return option + (": " + sim::FullPath(*file).string()) + ": "
@@ -469,7 +481,7 @@ int runOptions(const Options& o)
     const std::filesystem::path table = descriptor ? "-" : o.output;
     std::ostream& said = descriptor == STDOUT_FILENO ? std::cerr : std::cout;
 
-    const bool keepsRun = o.picturesDir || o.report || o.animation;
+    const bool keepsRun = o.picturesDir || o.report || o.animation || o.centres;
     std::unique_ptr<QGuiApplication> gui;
     std::optional<ToolkitMessagesDropped> quiet;
     if (keepsRun) {
@@ -485,8 +497,8 @@ int runOptions(const Options& o)
     }
     sim::SimulationFrame frame(*o.mechanism);
     try {
-        // Without pictures, report or animation nothing needs the whole series: the rows stream
-        // into the file.
+        // Without pictures, report, animation or centres nothing needs the whole series: the rows
+        // stream into the file.
         Pictures pictures(keepsRun, o.pictureFormat == "svg");
         std::optional<sim::Refusal> refusal;
         std::vector<std::string> findings;
@@ -524,12 +536,14 @@ int runOptions(const Options& o)
         // Each file is tried even when an earlier one failed; a failure names its file.
         bool saved =
             !o.picturesDir || SavePictures(frame, pictures, *o.picturesDir, "." + o.pictureFormat);
-        auto save = [&](const std::filesystem::path& path, const QByteArray& bytes) {
-            const std::optional<sim::Refusal> refused = widgets::SaveBytes(path, bytes);
+        auto written = [&](const std::optional<sim::Refusal>& refused) {
             if (refused)
                 std::cerr << "mechsim: "
                           << sim::DescribeFileRefusal(*refused, widgets::TranslateCoreText) << "\n";
             saved = saved && !refused;
+        };
+        auto save = [&](const std::filesystem::path& path, const QByteArray& bytes) {
+            written(widgets::SaveBytes(path, bytes));
         };
         const QSize view = plot::ToQSize(plot::kViewSize);
         if (o.report)
@@ -538,6 +552,11 @@ int runOptions(const Options& o)
             const std::string gif = sim::RunAnimationGif(frame, view);
             save(*o.animation, QByteArray(gif.data(), static_cast<qsizetype>(gif.size())));
         }
+        if (o.centres && frame.hasRun())
+            written(sim::WriteFileFrom(*o.centres, [&](const sim::ByteSink& sink) {
+                return sim::WriteCentresTable(*frame.run(), context.divisions, context.cycleTime,
+                                              sink);
+            }));
         if (!saved)
             status = kExitWriteFailed;
         return status;

@@ -9,7 +9,7 @@ namespace app {
 // uses them to say that one was given without "run".
 inline constexpr std::string_view kRunOptions[] = {"--profile", "--divisions", "--cycle-time",
                                                    "--output",  "--pictures",  "--format",
-                                                   "--report",  "--animation"};
+                                                   "--report",  "--animation", "--centres"};
 
 // Whether argv asks for the command line rather than the main menu: "--help", "-h",
 // "--version", or a first argument that is not an option (a command: "run", or a mistyped one

@@ -187,6 +187,7 @@ void MechanismWindow::buildControls()
             frame_.setDrawingOptions(options);
             if (!frame_.playing())   // a paused pose is drawn again with them
                 frame_.goToStep(frame_.currentStep(), *view_);
+            showTransport();   // the values gain or lose the instant centres
         });
 
     // Graph captions with the colour legend beside them.

@@ -48,19 +48,22 @@ std::vector<std::pair<QString, QString>> RunReportFacts(const SimulationFrame& f
     return facts;
 }
 
-QByteArray RunReportPdf(const SimulationFrame& frame, QSize viewSize, double logicalDpi)
+namespace {
+
+// The report's content, its pictures drawn into `canvases`, which must outlive it.
+ReportContent ReportOf(const SimulationFrame& frame, QSize viewSize, double logicalDpi,
+                       std::vector<std::unique_ptr<plot::VectorCanvas>>& canvases)
 {
+    ReportContent report;
     const MechanismRun* run = frame.run();
     if (!run)
-        return {};
+        return report;
     const Mechanism& m = frame.mechanism();
     const int n = frame.context().divisions;
 
-    ReportContent report;
     report.title = widgets::TranslateCore(m.title);
     report.facts = RunReportFacts(frame);
 
-    std::vector<std::unique_ptr<plot::VectorCanvas>> canvases;
     auto draw = [&](QSize size) -> plot::VectorCanvas& {
         canvases.push_back(std::make_unique<plot::VectorCanvas>(size, logicalDpi));
         return *canvases.back();
@@ -82,7 +85,37 @@ QByteArray RunReportPdf(const SimulationFrame& frame, QSize viewSize, double log
         plot::PlotTimeHistory(c, n, page.triple.value, page.triple.rate, page.triple.accel);
         report.pictures.push_back({"next: " + widgets::TranslateCore(page.caption), &c.picture()});
     }
-    return RenderPdfReport(report);
+    // The pose a quarter of the way through, with the arrows and centres the player shows.
+    const DrawingOptions& options = frame.drawingOptions();
+    if (options.velocities || options.accelerations || options.centres) {
+        plot::VectorCanvas& pose = draw(viewSize);
+        frame.drawPose(pose, n / 4);
+        report.pictures.push_back(
+            {widgets::Translate("sim::RunExport", "ステップ %1 の姿勢").arg(n / 4),
+             &pose.picture()});
+    }
+    return report;
+}
+
+}
+
+QByteArray RunReportPdf(const SimulationFrame& frame, QSize viewSize, double logicalDpi)
+{
+    if (!frame.hasRun())
+        return {};
+    std::vector<std::unique_ptr<plot::VectorCanvas>> canvases;
+    return RenderPdfReport(ReportOf(frame, viewSize, logicalDpi, canvases));
+}
+
+std::vector<QString> RunReportCaptions(const SimulationFrame& frame, QSize viewSize)
+{
+    std::vector<std::unique_ptr<plot::VectorCanvas>> canvases;
+    const ReportContent report = ReportOf(frame, viewSize, 96.0, canvases);
+    std::vector<QString> captions;
+    for (const auto* figures : {&report.graphs, &report.pictures})
+        for (const ReportFigure& figure : *figures)
+            captions.push_back(figure.caption);
+    return captions;
 }
 
 std::string RunAnimationGif(const SimulationFrame& frame, QSize viewSize, double logicalDpi)

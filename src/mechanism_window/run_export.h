@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QSize>
+#include <QString>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,9 +19,13 @@ class SimulationFrame;
 std::vector<std::pair<QString, QString>> RunReportFacts(const SimulationFrame& frame);
 
 // The report: the mechanism's name; its inputs with their captions, the profile, N and T; the
-// two graphs, the summary STOP draws and every next page, each under its caption. Empty
-// before the first run.
+// two graphs, the summary STOP draws and every next page, each under its caption, and, when the
+// player draws arrows or instant centres, the pose of step N / 4 with them. Empty before the
+// first run.
 QByteArray RunReportPdf(const SimulationFrame& frame, QSize viewSize, double logicalDpi = 96.0);
+
+// The captions of the report's figures in order, graphs first; empty before the first run.
+std::vector<QString> RunReportCaptions(const SimulationFrame& frame, QSize viewSize);
 
 // One back-and-forth cycle of the large picture; "" before the first run.
 std::string RunAnimationGif(const SimulationFrame& frame, QSize viewSize, double logicalDpi = 96.0);

@@ -113,6 +113,23 @@ std::optional<StepValues> SimulationFrame::currentValues() const
     values.values.push_back(numeric::FormatNumber(time));
     for (const std::span<const double> column : table.columns)
         values.values.push_back(numeric::FormatNumber(column[static_cast<std::size_t>(current_)]));
+    if (!options_.centres)
+        return values;
+    // Each moving link's rates and instant centre, a translating one's centre at infinity.
+    const std::string atInfinity =
+        Translated(options_.translate, MECHSIM_TR_NOOP("core", "無限遠"));
+    for (const MovingLink& link : run_->movingLinks(current_)) {
+        const std::optional<plot::WorldPoint> centre = InstantCentre(link);
+        const std::pair<const char*, std::string> items[] = {
+            {".omega", numeric::FormatNumber(link.omega)},
+            {".alpha", numeric::FormatNumber(link.alpha)},
+            {".icx", centre ? numeric::FormatNumber(centre->x) : atInfinity},
+            {".icy", centre ? numeric::FormatNumber(centre->y) : atInfinity}};
+        for (const auto& [suffix, value] : items) {
+            values.names.push_back(link.name + suffix);
+            values.values.push_back(value);
+        }
+    }
     return values;
 }
 

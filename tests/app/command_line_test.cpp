@@ -20,10 +20,12 @@
 #include "invocation.h"
 #include "mechanism_window/mechanism_window.h"
 #include "mechanisms/catalog.h"
+#include "mechanisms/mechanism_test_support.h"
 #include "numeric/number_text.h"
 #include "plot/palette.h"
 #include "plot/picture_sizes.h"
 #include "plot/qt/picture_box.h"
+#include "run/centres_table.h"
 #include "run/settings.h"
 #include "support/input_boxes.h"
 #include "support/temp_dir.h"
@@ -63,6 +65,27 @@ TEST(CommandLine, WritesByteForByteWhatTheWindowWrites)
                  "--cycle-time", "5", "--output", (dir / "cli.dat").string()});
     ASSERT_EQ(cli.status, 0) << cli.err;
     EXPECT_EQ(ReadFileBytes(dir / "cli.dat"), ReadFileBytes(dir / "form.dat"));
+}
+
+// The centres table of the command line is the core's table of the same run, and a table that
+// cannot be written fails the run with exit status 1, the result file still written.
+TEST(CommandLine, CentresTableIsTheRunsTableAndAFailedOneExitsOne)
+{
+    TempDir dir;
+    for (const char* command : {"four-bar", "slider"}) {
+        const sim::Mechanism& m = *mechanisms::FindMechanism(command);
+        const auto run = RunOf(ComputeWith(m, Context(24, sim::ProfileKind::Cubic, 3)));
+        ASSERT_TRUE(run);
+        const Invocation cli = Mechsim({"run", command, "--divisions", "24", "--cycle-time", "3",
+                                        "--profile", "cubic", "--output", (dir / "r.dat").string(),
+                                        "--centres", (dir / "centres.dat").string()});
+        ASSERT_EQ(cli.status, 0) << cli.err;
+        EXPECT_EQ(ReadFileBytes(dir / "centres.dat"), sim::FormatCentresTable(*run, 24, 3));
+    }
+    const Invocation full =
+        Mechsim({"run", "2r", "--output", (dir / "r.dat").string(), "--centres", "/dev/full"});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("/dev/full"), std::string::npos) << full.err;
 }
 
 TEST(CommandLine, UsageAndInputErrorsExitTwoNameTheKeyAndWriteNothing)
@@ -390,6 +413,7 @@ TEST(CommandLine, AnUnwritableTargetWasFoundOnlyAfterComputingOrWritingTheTable)
         {{"--output", out, "--report", (dir / "frozen.pdf").string()},
          "読み取り専用のファイルです"},
         {{"--output", out, "--report", missing}, "--report: " + missing},
+        {{"--output", out, "--centres", missing}, "--centres: " + missing},
         {{"--output", out, "--animation", (dir / "loop-b").string()}, "--animation: "},
         {{"--output", out, "--animation", tooLong}, "--animation: "},
         {{"--output", out, "--pictures", pictures.string()}, (pictures / "picture2.png").string()},

@@ -6,7 +6,9 @@
 
 #include "mechanism_test_support.h"
 #include "mechanisms/four_bar.h"
+#include "mechanism_window/run_export.h"
 #include "mechanisms/serial_2r.h"
+#include "mechanisms/slider_crank.h"
 #include "plot/graphs.h"
 #include "plot/recording_canvas.h"
 #include "run/refusal_text.h"
@@ -328,4 +330,67 @@ TEST(FrameCentres, PairCentresOnlyWhilePaused)
     frame.setDrawingOptions({});
     frame.goToStep(11, view);
     EXPECT_FALSE(ShowsPairCentres(view));
+}
+
+// With the instant centres ticked, the values go on after the result file's row with each
+// moving link's omega, alpha and centre, "無限遠" for the translating piston; without, the
+// row alone.
+TEST_F(FrameFixture, ValuesListTheLinksCentresOnlyWhenTheCentresAreShown)
+{
+    SimulationFrame slider{mechanisms::SliderCrank()};
+    ASSERT_FALSE(
+        sim::RunCycle(slider,
+                      RequestOf(slider.mechanism(), Context(12), {{"x0", "1.5"}, {"y0", "-0.5"}}),
+                      dir / "slider.dat", picture1, picture2, picture3)
+            .has_value());
+    slider.goToStep(5, picture3);
+    const sim::StepValues plain = *slider.currentValues();
+    const std::size_t row = slider.run()->resultTable().header.size();
+    EXPECT_EQ(plain.names.size(), row);
+    EXPECT_EQ(plain.values.size(), row);
+
+    slider.setDrawingOptions({.centres = true});
+    const sim::StepValues shown = *slider.currentValues();
+    ASSERT_EQ(shown.names.size(), row + 12);
+    ASSERT_EQ(shown.values.size(), row + 12);
+    EXPECT_EQ(std::vector(shown.names.begin(), shown.names.begin() + static_cast<long>(row)),
+              plain.names);
+    EXPECT_EQ(std::vector(shown.values.begin(), shown.values.begin() + static_cast<long>(row)),
+              plain.values);
+    const auto links = slider.run()->movingLinks(5);
+    ASSERT_EQ(links.size(), 3U);
+    for (std::size_t l = 0; l < 3; ++l) {
+        const std::size_t at = row + 4 * l;
+        EXPECT_EQ(shown.names[at], links[l].name + ".omega");
+        EXPECT_EQ(shown.names[at + 3], links[l].name + ".icy");
+        EXPECT_EQ(shown.values[at], numeric::FormatNumber(links[l].omega));
+        EXPECT_EQ(shown.values[at + 1], numeric::FormatNumber(links[l].alpha));
+    }
+    // The crank turns about its centre (x0, y0); the piston only slides.
+    EXPECT_NEAR(std::stod(shown.values[row + 2]), 1.5, 1e-9);
+    EXPECT_NEAR(std::stod(shown.values[row + 3]), -0.5, 1e-9);
+    EXPECT_EQ(shown.names[row + 8], "piston.omega");
+    EXPECT_EQ(shown.values[row + 10], "無限遠");
+    EXPECT_EQ(shown.values[row + 11], "無限遠");
+}
+
+// The report adds the pose of step N / 4 after the summary and the next pages only while the
+// player draws arrows or instant centres.
+TEST_F(FrameFixture, ReportShowsTheQuarterPoseOnlyWithArrowsOrCentres)
+{
+    const QSize view(145, 112);
+    EXPECT_TRUE(sim::RunReportCaptions(frame, view).empty());
+    ASSERT_FALSE(run(18).has_value());
+    const std::size_t plain = 2 + 1 + frame.run()->nextPages().size();
+    EXPECT_EQ(sim::RunReportCaptions(frame, view).size(), plain);
+    for (const sim::DrawingOptions& options :
+         {sim::DrawingOptions{.velocities = true}, sim::DrawingOptions{.accelerations = true},
+          sim::DrawingOptions{.centres = true}}) {
+        frame.setDrawingOptions(options);
+        const std::vector<QString> captions = sim::RunReportCaptions(frame, view);
+        ASSERT_EQ(captions.size(), plain + 1);
+        EXPECT_EQ(captions.back(), "ステップ 4 の姿勢");
+    }
+    frame.setDrawingOptions({.guides = true});
+    EXPECT_EQ(sim::RunReportCaptions(frame, view).size(), plain);
 }
