@@ -216,9 +216,9 @@ public:
         std::vector<sim::MovingLink> links;
         for (std::size_t leg = 0; leg < 3; ++leg) {
             const std::string name = "leg" + std::to_string(leg + 1);
-            links.push_back(sim::TurningLink(name + " base side", kBaseSide[leg],
+            links.push_back(sim::TurningLink(name + "-base", kBaseSide[leg],
                                              {base[leg], elbows[leg].at(k)}, theta[leg].at(k)));
-            links.push_back(sim::LinkThroughJoints(name + " platform side", kPlatformSide[leg],
+            links.push_back(sim::LinkThroughJoints(name + "-platform", kPlatformSide[leg],
                                                    {elbows[leg].at(k), joints[leg].at(k)}));
         }
         links.push_back(sim::TranslatingLink(
