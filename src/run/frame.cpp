@@ -6,8 +6,6 @@
 
 #include "numeric/number_text.h"
 #include "plot/graphs.h"
-#include "plot/primitives.h"
-#include "run/run_progress.h"
 
 namespace sim {
 

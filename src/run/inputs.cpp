@@ -45,22 +45,6 @@ std::optional<numeric::Branch> InputValues::branch(std::string_view key) const
 
 namespace {
 
-// A branch typed on the command line: 1 for the usual assembly, -1 for the other.
-Refusable<numeric::Branch> ReadBranch(const InputBox& box, const std::string& text)
-{
-    const std::optional<double> number = numeric::ReadNumber(text);
-    if (!number && numeric::IsBeyondRange(text))
-        return Refusal::OfBox(box.key, kBeyondRangeReason);
-    if (!number)
-        return Refusal::NotANumber(box.key, text);
-    if (*number != 1 && *number != -1)
-        return Refusal::OfBox(
-            box.key, Phrase{MECHSIM_TR_NOOP("core", "1（通常の組み方）か -1（もう一方の組み方）"
-                                                    "を指定してください: \"%1\""),
-                            {Plain(text)}});
-    return *number < 0 ? numeric::Branch::Other : numeric::Branch::Usual;
-}
-
 Refusable<double> ReadNumberBox(const InputBox& box, const std::string& text)
 {
     const std::optional<double> number = numeric::ReadNumber(text);
@@ -69,6 +53,20 @@ Refusable<double> ReadNumberBox(const InputBox& box, const std::string& text)
     if (!number)
         return Refusal::NotANumber(box.key, text);
     return box.isAngle ? numeric::DegToRad(*number) : *number;
+}
+
+// A branch typed on the command line: 1 for the usual assembly, -1 for the other.
+Refusable<numeric::Branch> ReadBranch(const InputBox& box, const std::string& text)
+{
+    Refusable<double> number = ReadNumberBox(box, text);
+    if (!number)
+        return std::move(number).error();
+    if (number.value() != 1 && number.value() != -1)
+        return Refusal::OfBox(
+            box.key, Phrase{MECHSIM_TR_NOOP("core", "1（通常の組み方）か -1（もう一方の組み方）"
+                                                    "を指定してください: \"%1\""),
+                            {Plain(text)}});
+    return number.value() < 0 ? numeric::Branch::Other : numeric::Branch::Usual;
 }
 
 }

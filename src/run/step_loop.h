@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <memory>
 #include <tuple>
-#include <variant>
 
 #include "files/result_stream.h"
 #include "messages/refusal.h"
