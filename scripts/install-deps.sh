@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev qt6-svg-dev libgif-dev
   qt6-tools-dev qt6-l10n-tools
-  libgtest-dev googletest libbenchmark-dev
+  libgtest-dev googletest libbenchmark-dev libtomlplusplus-dev
   fonts-ipafont-gothic fonts-noto-cjk
   desktop-file-utils appstream groff-base file
 )
