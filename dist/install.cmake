@@ -1,5 +1,6 @@
-# Installing as a desktop program (executable, menu entry, icons, AppStream data, man page),
-# the Debian package behind `make package`, and the tests of the installed files.
+# Installing as a desktop program (executable, menu entry, icons, AppStream data, man page, the
+# .mechsim file type and the examples), the Debian package behind `make package`, and the tests
+# of the installed files.
 include(GNUInstallDirs)
 
 # The component id software centres and desktops know the program by, a reversed domain name
@@ -54,6 +55,12 @@ install(TARGETS mechsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES dist/${APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${DIST_OUT}/${APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${DIST_OUT}/mechsim.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The .mechsim file type, named after the component as shared-mime-info asks, and the gallery
+# of examples the main menu lists.
+install(FILES dist/${APP_ID}.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME ${APP_ID}.xml)
+install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/mechsim/examples
+        FILES_MATCHING PATTERN "*.mechsim")
 install(FILES ${DIST_OUT}/icons/mechsim.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 foreach(size ${ICON_SIZES})
@@ -95,3 +102,5 @@ set_tests_properties(metainfo PROPERTIES FAIL_REGULAR_EXPRESSION "(^|\n)[EW]: ")
 add_test(NAME man_page_names_options
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/man_page_names_options.sh
                  $<TARGET_FILE:mechsim> ${DIST_OUT}/mechsim.1)
+add_test(NAME installed_file_type
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/installed_file_type.sh ${CMAKE_BINARY_DIR})

@@ -9,7 +9,7 @@ packages=(
   qt6-tools-dev qt6-l10n-tools
   libgtest-dev googletest libbenchmark-dev libtomlplusplus-dev
   fonts-ipafont-gothic fonts-noto-cjk
-  desktop-file-utils appstream groff-base file
+  desktop-file-utils appstream groff-base file shared-mime-info
 )
 if [[ "${1:-}" == "--screenshots" ]]; then
   packages+=(xvfb imagemagick)
