@@ -15,7 +15,7 @@ for file in mechsim/examples/jansen-leg.mechsim mechsim/examples/four-bar.mechsi
 done
 
 # update-mime-database refuses a malformed package; its glob table is what desktops match.
-update-mime-database "$share/mime"
+XDG_DATA_DIRS=$share update-mime-database "$share/mime"
 type=$(sed -n 's/^[0-9]*:\([^:]*\):\*\.mechsim$/\1/p' "$share/mime/globs2")
 [[ -n $type ]] || { echo "no type has the glob *.mechsim"; exit 1; }
 grep -qx "MimeType=.*$type;.*" "$share/applications/io.github.mechsim.mechsim.desktop" \
