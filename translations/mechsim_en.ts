@@ -866,6 +866,166 @@ the line with the number of rows and the other lines then go to standard error.<
         <source>無限遠</source>
         <translation>at infinity</translation>
     </message>
+    <message>
+        <source>%1 からガイドまでの距離 %2 が length = %3 を超え、届きません</source>
+        <translation>the distance %2 from %1 to the guide exceeds length = %3: the rod cannot reach it</translation>
+    </message>
+    <message>
+        <source>%1 からガイドまでの距離 %2 が length = %3 に等しく、ガイドに接するだけです</source>
+        <translation>the distance %2 from %1 to the guide equals length = %3: the rod only touches it</translation>
+    </message>
+    <message>
+        <source>from の 2 点の距離</source>
+        <translation>the distance between the two from points</translation>
+    </message>
+    <message>
+        <source>on の 2 点が重なり、リンクの向きが定まりません</source>
+        <translation>the two on points coincide, so the link has no direction</translation>
+    </message>
+    <message>
+        <source>ｙ：点の x,  dx , ddx&#x3000;ｘ：ｔｉｍｅ</source>
+        <translation>y: x, dx, ddx of the point   x: time</translation>
+    </message>
+    <message>
+        <source>ｙ：s,  ds , dds&#x3000;ｘ：ｔｉｍｅ</source>
+        <translation>y: s, ds, dds   x: time</translation>
+    </message>
+    <message>
+        <source>リンク機構</source>
+        <translation>Linkage</translation>
+    </message>
+    <message>
+        <source>名前になりません: &quot;%1&quot;（英字か _ で始まる英数字と _ の並びです）</source>
+        <translation>not a name: &quot;%1&quot; (letters, digits and _, starting with a letter or _)</translation>
+    </message>
+    <message>
+        <source>名前 &quot;%1&quot; が二度使われています</source>
+        <translation>the name &quot;%1&quot; is used twice</translation>
+    </message>
+    <message>
+        <source>有限の数ではありません</source>
+        <translation>not a finite number</translation>
+    </message>
+    <message>
+        <source>長さは正の数です: %1</source>
+        <translation>a length must be positive: %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; という点はありません</source>
+        <translation>there is no point &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>クランクの回転中心 &quot;%1&quot; が固定点ではありません</source>
+        <translation>the crank pivot &quot;%1&quot; is not a ground point</translation>
+    </message>
+    <message>
+        <source>同じ点 &quot;%1&quot; を二度指しています</source>
+        <translation>names the point &quot;%1&quot; twice</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; は固定点で、軌跡を描きません</source>
+        <translation>&quot;%1&quot; is a ground point and traces no path</translation>
+    </message>
+    <message>
+        <source>関節が互いを参照し合い、順に解けません</source>
+        <translation>these joints refer to each other in a cycle and cannot be solved in turn</translation>
+    </message>
+    <message>
+        <source>ステップ %1（時刻 %2 秒）: 関節 %3: %4</source>
+        <translation>Step %1 (time %2 s): joint %3: %4</translation>
+    </message>
+    <message>
+        <source>知らないキーです</source>
+        <translation>unknown key</translation>
+    </message>
+    <message>
+        <source>キーがありません</source>
+        <translation>missing key</translation>
+    </message>
+    <message>
+        <source>2 つの名前の配列 [&quot;A&quot;, &quot;B&quot;] です</source>
+        <translation>must be an array of two names [&quot;A&quot;, &quot;B&quot;]</translation>
+    </message>
+    <message>
+        <source>数ではありません</source>
+        <translation>not a number</translation>
+    </message>
+    <message>
+        <source>文字列ではありません</source>
+        <translation>not a string</translation>
+    </message>
+    <message>
+        <source>2 つの数の配列 [x, y] です</source>
+        <translation>must be an array of two numbers [x, y]</translation>
+    </message>
+    <message>
+        <source>1 か -1 です</source>
+        <translation>must be 1 or -1</translation>
+    </message>
+    <message>
+        <source>表ではありません</source>
+        <translation>not a table</translation>
+    </message>
+    <message>
+        <source>crank か slider です: &quot;%1&quot;</source>
+        <translation>must be crank or slider: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>2 つの長さの配列です</source>
+        <translation>must be an array of two lengths</translation>
+    </message>
+    <message>
+        <source>dyad, point, slider のいずれかです: &quot;%1&quot;</source>
+        <translation>must be dyad, point or slider: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>名前の配列 [&quot;P&quot;, ...] です</source>
+        <translation>must be an array of names [&quot;P&quot;, ...]</translation>
+    </message>
+    <message>
+        <source>[[joint]] の表の並びではありません</source>
+        <translation>not a list of [[joint]] tables</translation>
+    </message>
+    <message>
+        <source>%1 にこの入力はありません</source>
+        <translation>%1 has no such input</translation>
+    </message>
+    <message>
+        <source>quintic, cubic, linear のいずれかです: &quot;%1&quot;</source>
+        <translation>must be quintic, cubic or linear: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>整数ではありません</source>
+        <translation>not a whole number</translation>
+    </message>
+    <message>
+        <source>知らない機構です: &quot;%1&quot;（%2 のいずれかです）</source>
+        <translation>unknown mechanism: &quot;%1&quot; (one of %2)</translation>
+    </message>
+    <message>
+        <source>%1 行 %2 列: TOML として読めません（%3）</source>
+        <translation>line %1, column %2: not readable as TOML (%3)</translation>
+    </message>
+    <message>
+        <source>ファイルがありません</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>開けません（%1）</source>
+        <translation>cannot be opened (%1)</translation>
+    </message>
+    <message>
+        <source>普通のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>大きすぎます（1 MB まで）</source>
+        <translation>too large (1 MB at most)</translation>
+    </message>
+    <message>
+        <source>読めません（%1）</source>
+        <translation>cannot be read (%1)</translation>
+    </message>
 </context>
 <context>
     <name>sim::MechanismWindow</name>

@@ -307,6 +307,7 @@ int ExitStatus(sim::Refusal::Kind kind)
     case sim::Refusal::Kind::Input:
     case sim::Refusal::Kind::Cancelled:
     case sim::Refusal::Kind::Usage:
+    case sim::Refusal::Kind::SetupFile:
         break;
     }
     return kExitUsage;

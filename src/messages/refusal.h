@@ -30,10 +30,12 @@ struct Refusal {
         Memory,       // the run needs more memory than the system gives; nothing was written
         Usage,        // the command line was not understood; `reason` says what, already in
                       // the interface language
+        SetupFile,    // the .mechsim file `file` cannot be read or used; `key` names the key
+                      // or joint at fault, where one is
     };
 
     Kind kind = Kind::Step;
-    std::string key;              // NotANumber, Input
+    std::string key;              // NotANumber, Input, SetupFile; Step: the joint, if named
     int step = 0;                 // Step
     double time = 0;              // Step: T i / N, seconds
     std::filesystem::path file;   // File
@@ -66,6 +68,18 @@ struct Refusal {
         return Of(
             Kind::Memory, {},
             {MECHSIM_TR_NOOP("core", "メモリが足りません。時分割数を減らしてください。"), {}});
+    }
+    // A step that cannot be posed at the joint `joint` of a linkage.
+    static Refusal OfJointStep(std::string joint, Phrase reason)
+    {
+        return Of(Kind::Step, std::move(joint), std::move(reason));
+    }
+    // A set-up or linkage file that cannot be read or used, at `key` where one is at fault.
+    static Refusal OfSetupFile(std::filesystem::path file, Phrase reason, std::string key = {})
+    {
+        Refusal r = Of(Kind::SetupFile, std::move(key), std::move(reason));
+        r.file = std::move(file);
+        return r;
     }
     static Refusal OfFile(std::filesystem::path file, std::string reason)
     {

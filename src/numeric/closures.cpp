@@ -188,4 +188,34 @@ Status SolveSlider(double alpha, double l, const PointKinematics& p0, const Poin
     return Deliver(result, s);
 }
 
+Status SolveGuidePoint(double alpha, double l, const PointKinematics& p0, const PointKinematics& b,
+                       PointKinematics& s, Branch branch)
+{
+    // With d = P0 - B and the unit direction u, |d + s u| = l gives s = -(d.u) +- sqrt(l^2 - h^2),
+    // h = d x u the distance of B from the guide; u is constant, so d' = P0' - B' and so on.
+    if (!(l > 0))
+        return Status::Error;
+    const double ux = std::cos(alpha), uy = std::sin(alpha);
+    const auto [dx, dvx, dax, dy, dvy, day] = Between(b, p0);
+    const double along = dx * ux + dy * uy, alongDot = dvx * ux + dvy * uy,
+                 alongDdot = dax * ux + day * uy;
+    const double h = dx * uy - dy * ux, hDot = dvx * uy - dvy * ux, hDdot = dax * uy - day * ux;
+    const double disc = l * l - h * h;
+    if (!(disc > 0))
+        return Status::Error;
+    const double r = std::sqrt(disc);
+    const double rDot = -h * hDot / r;
+    const double rDdot = (-(hDot * hDot + h * hDdot) - rDot * rDot) / r;
+    const double side = static_cast<int>(branch);
+    const ValueTriple sv{-along + side * r, -alongDot + side * rDot, -alongDdot + side * rDdot};
+    PointKinematics result;
+    result.x = p0.x + sv.value * ux;
+    result.vx = p0.vx + sv.rate * ux;
+    result.ax = p0.ax + sv.accel * ux;
+    result.y = p0.y + sv.value * uy;
+    result.vy = p0.vy + sv.rate * uy;
+    result.ay = p0.ay + sv.accel * uy;
+    return Deliver(result, s);
+}
+
 }

@@ -44,4 +44,11 @@ Status BodyPoint(const PointKinematics& a, const PointKinematics& b, double u, d
 Status SolveSlider(double alpha, double l, const PointKinematics& p0, const PointKinematics& b,
                    PointKinematics& s, Branch branch = Branch::Usual);
 
+// Point S = P0 + s (cos alpha, sin alpha) on the guide through P0 at the constant direction
+// alpha, at distance l from B: the intersection with the larger s, or the smaller s for the
+// other branch. Any direction, vertical ones included. Error for l <= 0, or when the circle
+// about B misses the guide or only touches it (the rates diverge there).
+Status SolveGuidePoint(double alpha, double l, const PointKinematics& p0, const PointKinematics& b,
+                       PointKinematics& s, Branch branch = Branch::Usual);
+
 }

@@ -83,6 +83,13 @@ public:
                                int index) const = 0;
     // The path STOP traces (colour 1), or nullptr.
     virtual const PointSeries* tracedPath() const = 0;
+    // Every path STOP traces, in the order drawn: the traced path alone by default.
+    virtual std::vector<const PointSeries*> tracedPaths() const
+    {
+        if (const PointSeries* path = tracedPath())
+            return {path};
+        return {};
+    }
     // Position, velocity and acceleration at step `index` of every point of the mechanism that
     // moves: each moving joint and the traced point, once each; fixed pivots are not listed.
     virtual std::vector<numeric::PointKinematics> movingPoints(int index) const = 0;

@@ -35,9 +35,19 @@ std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, 
                    : FillPattern(say(MECHSIM_TR_NOOP("core", "「%1」: %2")), {name, reason});
     }
     case Refusal::Kind::Step:
+        if (!refusal.key.empty())
+            return FillPattern(
+                say(MECHSIM_TR_NOOP("core", "ステップ %1（時刻 %2 秒）: 関節 %3: %4")),
+                {std::to_string(refusal.step), numeric::FormatNumber(refusal.time), refusal.key,
+                 refusal.phrase.Compose(translate)});
         return FillPattern(say(MECHSIM_TR_NOOP("core", "ステップ %1（時刻 %2 秒）: %3")),
                            {std::to_string(refusal.step), numeric::FormatNumber(refusal.time),
                             refusal.phrase.Compose(translate)});
+    case Refusal::Kind::SetupFile:
+        return refusal.key.empty()
+                   ? FillPattern("%1: %2", {refusal.file.string(), refusal.phrase.Compose(translate)})
+                   : FillPattern("%1: %2: %3", {refusal.file.string(), refusal.key,
+                                                refusal.phrase.Compose(translate)});
     case Refusal::Kind::File:
         break;
     }

@@ -361,14 +361,14 @@ void DrawSummary(plot::Canvas& view, const MechanismRun& run, const FrameTraits&
     for (int index : StopPoseIndices(traits.stopPoses, divisions))
         run.DrawMechanism(view, window, index);
 
-    const PointSeries* path = run.tracedPath();
-    if (traits.stopTracesPath && path) {
-        // The traced path as one chain of WorldLine segments in colour 1.
-        std::vector<plot::PointMm> points(path->x.size());
-        for (std::size_t k = 0; k < points.size(); ++k)
-            points[k] = plot::WorldToPicture(view, window, path->position(k));
-        view.polyline(points, 1);
-    }
+    if (traits.stopTracesPath)
+        for (const PointSeries* path : run.tracedPaths()) {
+            // Each traced path as one chain of WorldLine segments in colour 1.
+            std::vector<plot::PointMm> points(path->x.size());
+            for (std::size_t k = 0; k < points.size(); ++k)
+                points[k] = plot::WorldToPicture(view, window, path->position(k));
+            view.polyline(points, 1);
+        }
     if (options.centres)
         DrawCentrode(view, run, divisions, window);
     plot::DrawWorldGrid(view, window);

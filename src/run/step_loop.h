@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <concepts>
 #include <cstddef>
 #include <memory>
 #include <tuple>
@@ -86,6 +87,13 @@ inline RunOrRefusal AtStep(Refusal refusal, int i, const RunContext& context)
     return refusal;
 }
 
+// A pose of run-time size (a linkage's) checks its own values and has its run store them.
+template <typename Run, typename Pose>
+concept SelfStoringPose = requires(Run& run, const Pose& pose, std::size_t row) {
+    { pose.allFinite() } -> std::convertible_to<bool>;
+    run.store(row, pose);
+};
+
 // The doubles a pose's values() ties, which must be all the pose holds.
 template <typename Pose> constexpr std::size_t TiedSize()
 {
@@ -97,13 +105,41 @@ template <typename Pose> constexpr std::size_t TiedSize()
     (std::make_index_sequence<std::tuple_size_v<Tied>>{});
 }
 
+template <typename Run> void SizeRun(Run& run, std::size_t rows)
+{
+    if constexpr (requires { run.resize(rows); })
+        run.resize(rows);
+    else
+        ResizeSeries(run.series(), rows);
+}
+
+// Stores the pose as row `row` of the run; false, storing nothing, when a value is not finite.
+template <typename Run, typename Pose> bool StorePose(Run& run, std::size_t row, const Pose& pose)
+{
+    if constexpr (SelfStoringPose<Run, Pose>) {
+        if (!pose.allFinite())
+            return false;
+        run.store(row, pose);
+    } else {
+        static_assert(TiedSize<Pose>() == sizeof(Pose),
+                      "values() must tie every value of the pose");
+        const auto values = pose.values();
+        if (!std::apply([](const auto&... v) { return numeric::IsFinite(v...); }, values))
+            return false;
+        StoreSeries(run.series(), row, values);
+    }
+    return true;
+}
+
 }
 
 // Computes steps 0..N of `loop` into `run`. `poseOf(const Step&)` returns the pose of the step,
 // or a Refusable<Pose> where a step can be impossible; a refusal gets the step and its time
 // T i / N filled in. `Pose::values()` ties every value of the pose (ValueTriple and
 // PointKinematics; a pose that holds anything it does not tie fails to compile) for the
-// finiteness check, and `run->series()` ties the series that keep them, in the same order. A
+// finiteness check, and `run->series()` ties the series that keep them, in the same order; a
+// pose of run-time size has `allFinite()` instead, and its run `resize(rows)` and
+// `store(row, pose)`. A
 // run that learns more from each pose than its series (a four-bar's transmission angles) has
 // `observe(const Pose&)`, called for every step in order. `sample(i, N)` places each step on
 // the profile. The loop sizes the series: N + 1 steps, or, for a streamed run, one block that
@@ -114,7 +150,7 @@ RunSteps(const StepLoop& loop, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample
     const RunContext& context = loop.context;
     const int n = context.divisions;
     const std::size_t kept = StepCount(loop);
-    ResizeSeries(run->series(), kept);
+    detail::SizeRun(*run, kept);
     std::size_t first = 0, row = 0;   // step `first + row` is row `row` of the run
     for (int i = 0; i <= n; ++i) {
         if (i % detail::kProgressEvery == 0 && !detail::ReportProgress(loop.progress, i))
@@ -125,14 +161,8 @@ RunSteps(const StepLoop& loop, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample
         if (const Refusal* refused = detail::RefusalIn(posed)) [[unlikely]]
             return detail::AtStep(*refused, i, context);
         const auto& pose = detail::PoseIn(posed);
-        using Pose = std::remove_cvref_t<decltype(pose)>;
-        static_assert(detail::TiedSize<Pose>() == sizeof(Pose),
-                      "values() must tie every value of the pose");
-        const auto values = pose.values();
-        if (!std::apply([](const auto&... v) { return numeric::IsFinite(v...); }, values))
-            [[unlikely]]
+        if (!detail::StorePose(*run, row, pose)) [[unlikely]]
             return detail::AtStep(Refusal::OfStep(kNotFiniteReason), i, context);
-        StoreSeries(run->series(), row, values);
         if constexpr (requires { run->observe(pose); })
             run->observe(pose);
         if (++row == kept || i == n) {

@@ -176,6 +176,27 @@ TEST(ClosureRates, SolveSliderOnAnInclinedMovingGuide)
         });
 }
 
+TEST(ClosureRates, SolveGuidePointOnAVerticalMovingGuideBothBranches)
+{
+    // A vertical guide, which SolveSlider cannot take; the larger s lies higher on it.
+    const Path crank{0, 2, 1.7, 0.1, 0, 2, 1.7, 0.1};
+    const Path p0{-1, 0.4, 0.6, 0, 0.5, 0.3, 0.9, 0.4};
+    for (const Branch branch : {Branch::Usual, Branch::Other})
+        ExpectRatesMatchDifferences(
+            "SolveGuidePoint", [&](double t) -> std::optional<std::vector<Channel>> {
+                PointKinematics s, mirror;
+                const Branch other = branch == Branch::Usual ? Branch::Other : Branch::Usual;
+                if (SolveGuidePoint(DegToRad(90), 6, p0.At(t), crank.At(t), s, branch)
+                        != Status::Ok
+                    || SolveGuidePoint(DegToRad(90), 6, p0.At(t), crank.At(t), mirror, other)
+                           != Status::Ok)
+                    return std::nullopt;
+                EXPECT_NEAR(std::hypot(s.x - crank.At(t).x, s.y - crank.At(t).y), 6, 1e-12);
+                EXPECT_EQ(s.y > mirror.y, branch == Branch::Usual);
+                return Channels(s);
+            });
+}
+
 // Geometric truth along the same motions: the joint keeps both link lengths and its side.
 TEST(ClosureRates, DyadAndSliderStayRigid)
 {

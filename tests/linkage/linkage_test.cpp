@@ -1,0 +1,226 @@
+// Linkages of one's own against the built-in mechanisms they copy, their rates against central
+// differences, and the independence of the result from the order the file lists its joints.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <sstream>
+
+#include "../mechanisms/mechanism_test_support.h"
+#include "mechanisms/catalog.h"
+#include "run/refusal_text.h"
+#include "setup_files/mechsim_file.h"
+
+namespace {
+
+// The built-in four-bar's defaults: crank pivot D = (L4, 0), rocker pivot O, rocker tip P at
+// L3 from O and L2 from the crank tip B, the coupler point at gsi along P->B, eta to its left.
+constexpr const char* kFourBar = R"(
+mechanism = "linkage"
+trace = ["C"]
+[ground]
+O = [0, 0]
+D = [0.68, 0]
+[drive]
+kind = "crank"
+pivot = "D"
+joint = "B"
+length = 0.3
+[[joint]]
+name = "P"
+kind = "dyad"
+from = ["O", "B"]
+lengths = [0.6, 0.4]
+[[joint]]
+name = "C"
+kind = "point"
+on = ["P", "B"]
+along = 0
+across = 0.1
+)";
+
+// The built-in crank-and-piston's defaults: crank centre (1, 3), r = 10, rod L = 20 to the guide
+// through (1, 0) at 20 degrees.
+constexpr const char* kSliderCrank = R"(
+mechanism = "linkage"
+[ground]
+O = [1, 3]
+[drive]
+kind = "crank"
+pivot = "O"
+joint = "B"
+length = 10
+[[joint]]
+name = "S"
+kind = "slider"
+from = "B"
+length = 20
+through = [1, 0]
+angle = 20
+)";
+
+// Jansen's leg with his published lengths: crank m = 15 about O, fixed pivot Z = (-a, -l).
+const std::vector<std::string> kJansenJoints = {
+    "name = \"B\"\nkind = \"dyad\"\nfrom = [\"Z\", \"A\"]\nlengths = [41.5, 50]\n",
+    "name = \"C\"\nkind = \"dyad\"\nfrom = [\"Z\", \"B\"]\nlengths = [40.1, 55.8]\n",
+    "name = \"D\"\nkind = \"dyad\"\nfrom = [\"Z\", \"A\"]\nlengths = [39.3, 61.9]\nbranch = -1\n",
+    "name = \"E\"\nkind = \"dyad\"\nfrom = [\"C\", \"D\"]\nlengths = [39.4, 36.7]\nbranch = -1\n",
+    "name = \"F\"\nkind = \"dyad\"\nfrom = [\"E\", \"D\"]\nlengths = [65.7, 49]\nbranch = -1\n",
+};
+
+std::string Jansen(const std::vector<std::string>& joints)
+{
+    std::string text = "mechanism = \"linkage\"\ntrace = [\"F\"]\n[ground]\nO = [0, 0]\n"
+                       "Z = [-38, -7.8]\n[drive]\nkind = \"crank\"\npivot = \"O\"\njoint = \"A\"\n"
+                       "length = 15\n";
+    for (const std::string& joint : joints)
+        text += "[[joint]]\n" + joint;
+    return text;
+}
+
+const sim::Mechanism& LinkageOf(const std::string& text)
+{
+    static std::vector<std::shared_ptr<const sim::Mechanism>> kept;
+    auto file = setup_files::ParseMechsimText(text, "test.mechsim");
+    if (!file)
+        ADD_FAILURE() << file.error().reason;
+    kept.push_back(file.value().mechanism);
+    return *kept.back();
+}
+
+TEST(Linkage, BuiltInsWrittenAsLinkagesGiveTheirJointsUnderEveryProfileAndBranch)
+{
+    struct Copy {
+        const char* command;
+        const char* text;
+        const char* branchJoint;
+    };
+    for (const Copy& copy : {Copy{"four-bar", kFourBar, "P"}, Copy{"slider", kSliderCrank, "S"}})
+        for (const sim::ProfileKind profile : kProfiles)
+            for (const numeric::Branch branch : {numeric::Branch::Usual, numeric::Branch::Other}) {
+                SCOPED_TRACE(std::string(copy.command) + " profile "
+                             + std::to_string(static_cast<int>(profile)) + " branch "
+                             + std::to_string(static_cast<int>(branch)));
+                const sim::RunContext context = Context(360, profile, 7);
+                const auto builtIn = RunOf(ComputeWith(*mechanisms::FindMechanism(copy.command),
+                                                       context, {{"branch", branch}}));
+                const auto own =
+                    RunOf(ComputeWith(LinkageOf(copy.text), context, {{copy.branchJoint, branch}}));
+                ASSERT_TRUE(builtIn && own);
+                // The largest position, velocity and acceleration of the run set the scale.
+                std::array<double, 3> scale{};
+                for (int i = 0; i <= 360; ++i)
+                    for (const numeric::PointKinematics& p : builtIn->movingPoints(i))
+                        for (const auto& [k, a, b] : {std::tuple{0, p.x, p.y},
+                                                      std::tuple{1, p.vx, p.vy},
+                                                      std::tuple{2, p.ax, p.ay}})
+                            scale[k] = std::max({scale[k], std::abs(a), std::abs(b)});
+                for (int i = 0; i <= 360; ++i) {
+                    const auto expected = builtIn->movingPoints(i), got = own->movingPoints(i);
+                    ASSERT_EQ(got.size(), expected.size());
+                    for (std::size_t j = 0; j < got.size(); ++j) {
+                        const auto& e = expected[j];
+                        const auto& g = got[j];
+                        const double tol[] = {1e-12 * scale[0], 1e-12 * scale[1], 1e-12 * scale[2]};
+                        ASSERT_NEAR(g.x, e.x, tol[0]) << "step " << i << " joint " << j;
+                        ASSERT_NEAR(g.y, e.y, tol[0]) << "step " << i << " joint " << j;
+                        ASSERT_NEAR(g.vx, e.vx, tol[1]) << "step " << i << " joint " << j;
+                        ASSERT_NEAR(g.vy, e.vy, tol[1]) << "step " << i << " joint " << j;
+                        ASSERT_NEAR(g.ax, e.ax, tol[2]) << "step " << i << " joint " << j;
+                        ASSERT_NEAR(g.ay, e.ay, tol[2]) << "step " << i << " joint " << j;
+                    }
+                }
+            }
+
+    // A loop that cannot close is refused at the built-in's step, naming the joint.
+    const sim::RunContext context = Context(200);
+    const sim::Refusal builtIn =
+        ComputeWith(*mechanisms::FindMechanism("four-bar"), context, {{"L3", "0.9"}}).error();
+    std::string longRocker = kFourBar;
+    longRocker.replace(longRocker.find("[0.6, 0.4]"), 10, "[0.9, 0.4]");
+    const sim::Refusal own = ComputeWith(LinkageOf(longRocker), context).error();
+    EXPECT_EQ(own.step, builtIn.step);
+    const std::string text = sim::DescribeRefusal(LinkageOf(longRocker), own, sim::BoxNames::Keys);
+    EXPECT_NE(text.find("関節 P"), std::string::npos) << text;
+    EXPECT_NE(text.find("|lengths[0]-lengths[1]| = 0.5"), std::string::npos) << text;
+}
+
+TEST(Linkage, JansensLegRatesMatchCentralDifferencesOfPositionsAndFootStaysLow)
+{
+    const int n = 20000;
+    const double t = 10, h = t / n;
+    const auto run = RunOf(ComputeWith(LinkageOf(Jansen(kJansenJoints)), Context(n)));
+    ASSERT_TRUE(run);
+    std::array<double, 2> scale{};   // the largest speed and acceleration
+    for (int i = 0; i <= n; ++i)
+        for (const numeric::PointKinematics& p : run->movingPoints(i)) {
+            scale[0] = std::max(scale[0], std::hypot(p.vx, p.vy));
+            scale[1] = std::max(scale[1], std::hypot(p.ax, p.ay));
+        }
+    for (int i = 1; i < n; ++i) {
+        const auto before = run->movingPoints(i - 1), at = run->movingPoints(i),
+                   after = run->movingPoints(i + 1);
+        for (std::size_t j = 0; j < at.size(); ++j) {
+            const auto difference = [&](double numeric::PointKinematics::*m) {
+                return (after[j].*m - before[j].*m) / (2 * h);
+            };
+            using P = numeric::PointKinematics;
+            ASSERT_NEAR(at[j].vx, difference(&P::x), 1e-5 * scale[0]) << i << " " << j;
+            ASSERT_NEAR(at[j].vy, difference(&P::y), 1e-5 * scale[0]) << i << " " << j;
+            ASSERT_NEAR(at[j].ax, difference(&P::vx), 1e-5 * scale[1]) << i << " " << j;
+            ASSERT_NEAR(at[j].ay, difference(&P::vy), 1e-5 * scale[1]) << i << " " << j;
+        }
+    }
+    // The assembly of the drawings: the foot is the lowest point of the leg throughout.
+    for (int i = 0; i <= n; i += 100) {
+        const auto points = run->movingPoints(i);
+        for (const auto& p : points)
+            ASSERT_GE(p.y, points.back().y) << i;
+    }
+}
+
+// The result text with its columns in the order of their names: a file lists its joints'
+// columns in its own order.
+std::string ColumnsByName(const std::string& text)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        line.pop_back();   // the CR of the line end
+        std::vector<std::string> cells;
+        std::istringstream items(line);
+        for (std::string cell; std::getline(items, cell, '\t');)
+            cells.push_back(cell);
+        rows.push_back(cells);
+    }
+    std::vector<std::size_t> order(rows.front().size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin() + 4, order.end(),
+                     [&](std::size_t a, std::size_t b) { return rows[0][a] < rows[0][b]; });
+    std::string sorted;
+    for (const auto& row : rows)
+        for (std::size_t k : order)
+            sorted += row.at(k) + (k == order.back() ? "\n" : "\t");
+    return sorted;
+}
+
+TEST(Linkage, JointsInAnyOrderGiveTheSameResultFile)
+{
+    const sim::RunContext context = Context(50, sim::ProfileKind::Cubic);
+    const auto inOrder = RunOf(ComputeWith(LinkageOf(Jansen(kJansenJoints)), context));
+    std::vector<std::string> shuffled = kJansenJoints;
+    std::reverse(shuffled.begin(), shuffled.end());
+    std::rotate(shuffled.begin(), shuffled.begin() + 2, shuffled.end());
+    const auto reordered = RunOf(ComputeWith(LinkageOf(Jansen(shuffled)), context));
+    ASSERT_TRUE(inOrder && reordered);
+    const std::string expected = sim::FormatResultTable(inOrder->resultTable(), 50, 10);
+    const std::string got = sim::FormatResultTable(reordered->resultTable(), 50, 10);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(ColumnsByName(got), ColumnsByName(expected));
+    // The driven joint first, then the joints as the file lists them.
+    EXPECT_EQ(got.substr(0, got.find("\tA.dx")), "sec\ttheta\tdtheta\tddtheta\tA.x");
+    EXPECT_EQ(got.substr(got.find("A.ddy\t") + 6, 4), "D.x\t");
+}
+
+}
