@@ -127,6 +127,24 @@ the line with the number of rows and the other lines then go to standard error.<
         <translation>--centres FILE writes each moving link&apos;s instant centre as a table: sec, then per link
 &lt;link&gt;.icx &lt;link&gt;.icy &lt;link&gt;.omega &lt;link&gt;.alpha (empty centre cells for a translating link).</translation>
     </message>
+    <message>
+        <source>  mechsim FILE.mechsim        ファイルを開いてウィンドウに表示する</source>
+        <translation>  mechsim FILE.mechsim        open the file in its window</translation>
+    </message>
+    <message>
+        <source>FILE.mechsim は TOML で書いた設定ファイルです。組み込みの機構なら
+mechanism = &quot;four-bar&quot;、profile、divisions、cycle-time と [inputs]（キーは上と同じ）。
+自作のリンク機構なら mechanism = &quot;linkage&quot;、[ground]（固定点 名前 = [x, y]）、
+[drive]（kind = &quot;crank&quot; か &quot;slider&quot;）と [[joint]]（kind = &quot;dyad&quot;、&quot;point&quot;、
+&quot;slider&quot;）を並べます。角度は度です。例題は share/mechsim/examples にあります。
+ファイルの値は KEY=VALUE とオプションで上書きできます。</source>
+        <translation>FILE.mechsim is a set-up file written in TOML. For a built-in mechanism:
+mechanism = &quot;four-bar&quot;, profile, divisions, cycle-time and [inputs] (keys as above).
+For a linkage of one&apos;s own: mechanism = &quot;linkage&quot;, [ground] (fixed points, name = [x, y]),
+[drive] (kind = &quot;crank&quot; or &quot;slider&quot;) and [[joint]]s (kind = &quot;dyad&quot;, &quot;point&quot;,
+&quot;slider&quot;). Angles are in degrees. Examples are in share/mechsim/examples.
+KEY=VALUE arguments and options override the file&apos;s values.</translation>
+    </message>
 </context>
 <context>
     <name>Language</name>
@@ -207,6 +225,22 @@ the line with the number of rows and the other lines then go to standard error.<
     <message>
         <source>stop で動きを止めると軌跡と重ね書きの図が、next で別の量のグラフが見られます。</source>
         <translation>Pressing stop halts the motion and shows the traced path over superimposed poses; pressing next shows graphs of further quantities.</translation>
+    </message>
+    <message>
+        <source>開く…</source>
+        <translation>Open…</translation>
+    </message>
+    <message>
+        <source>例題</source>
+        <translation>Examples</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>機構の設定 (*.mechsim);;すべてのファイル (*)</source>
+        <translation>Mechanism set-ups (*.mechsim);;All files (*)</translation>
     </message>
 </context>
 <context>
@@ -1050,6 +1084,14 @@ the line with the number of rows and the other lines then go to standard error.<
         <source>表示中のステップ</source>
         <translation>Step shown</translation>
     </message>
+    <message>
+        <source>設定を保存</source>
+        <translation>Save set-up</translation>
+    </message>
+    <message>
+        <source>機構の設定 (*.mechsim)</source>
+        <translation>Mechanism set-ups (*.mechsim)</translation>
+    </message>
 </context>
 <context>
     <name>sim::RunExport</name>
@@ -1349,6 +1391,10 @@ the line with the number of rows and the other lines then go to standard error.<
     <message>
         <source>クリップボードにコピー</source>
         <translation>Copy to clipboard</translation>
+    </message>
+    <message>
+        <source>設定を保存…</source>
+        <translation>Save set-up…</translation>
     </message>
 </context>
 </TS>

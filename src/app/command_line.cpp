@@ -24,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/file_opening.h"
 #include "app/picture_files.h"
 #include "files/file_refusal_text.h"
 #include "files/safe_file.h"
@@ -38,6 +39,7 @@
 #include "run/refusal_text.h"
 #include "run/run_pipeline.h"
 #include "run/settings.h"
+#include "setup_files/mechsim_file.h"
 #include "version.h"
 #include "widgets/language.h"
 #include "widgets/picture_menu.h"
@@ -54,7 +56,9 @@ constexpr int kExitUnsolvable = 3;
 
 struct Options {
     const sim::Mechanism* mechanism = nullptr;
-    std::map<std::string, std::string> values;   // key -> text as typed
+    // The set-up or linkage file named instead of a mechanism; it owns a linkage's mechanism.
+    std::optional<setup_files::MechsimFile> file;
+    sim::InputEntries values;   // key -> text as typed, or a file's branch
     sim::ProfileKind profile = sim::ProfileKind::Quintic;
     std::string divisions = sim::DivisionCountText({});
     std::string cycleTime = sim::CycleTimeText({});
@@ -97,6 +101,10 @@ void PrintHelp(std::ostream& out)
         << "              [--divisions N] [--cycle-time T] [--output FILE]\n"
         << "              [--pictures DIR [--format png|svg]] [--report FILE.pdf]\n"
         << "              [--animation FILE.gif] [--centres FILE] [--lang ja|en]\n"
+        << "  mechsim run FILE.mechsim [KEY=VALUE ...] [...]\n"
+        << Say(widgets::Translate("CommandLine",
+                                  "  mechsim FILE.mechsim        ファイルを開いてウィンドウに表示する"))
+        << "\n"
         << "  mechsim --help | --version\n\n"
         << Say(widgets::Translate("CommandLine", "既定: %1")
                    .arg(QString::fromStdString(
@@ -123,6 +131,15 @@ void PrintHelp(std::ostream& out)
                "CommandLine",
                "--centres FILE は動く節ごとの瞬間中心を表にします: sec のあと節ごとに\n"
                "<節>.icx <節>.icy <節>.omega <節>.alpha（並進する節の中心は空欄）。"))
+        << "\n"
+        << Say(widgets::Translate(
+               "CommandLine",
+               "FILE.mechsim は TOML で書いた設定ファイルです。組み込みの機構なら\n"
+               "mechanism = \"four-bar\"、profile、divisions、cycle-time と [inputs]（キーは上と同じ）。\n"
+               "自作のリンク機構なら mechanism = \"linkage\"、[ground]（固定点 名前 = [x, y]）、\n"
+               "[drive]（kind = \"crank\" か \"slider\"）と [[joint]]（kind = \"dyad\"、\"point\"、\n"
+               "\"slider\"）を並べます。角度は度です。例題は share/mechsim/examples にあります。\n"
+               "ファイルの値は KEY=VALUE とオプションで上書きできます。"))
         << "\n\n"
         << Say(widgets::Translate("CommandLine", "機構とキー（既定値）:")) << "\n";
     for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
@@ -166,7 +183,19 @@ sim::Refusable<Options> Parse(const std::vector<std::string_view>& args)
     if (args.empty())
         return sim::Refusal::OfUsage(
             Say(widgets::Translate("CommandLine", "機構名がありません（mechsim --help で一覧）")));
-    o.mechanism = mechanisms::FindMechanism(args[0]);
+    if (NamesMechsimFile(args[0])) {
+        // The file's values are where the arguments start; what they give overrides it.
+        sim::Refusable<setup_files::MechsimFile> read = setup_files::ReadMechsimFile(args[0]);
+        if (!read)
+            return std::move(read).error();
+        o.file = std::move(read).value();
+        o.mechanism = o.file->mechanism.get();
+        o.values = o.file->inputs;
+        o.profile = o.file->profile.value_or(o.profile);
+        o.divisions = o.file->divisions.value_or(o.divisions);
+        o.cycleTime = o.file->cycleTime.value_or(o.cycleTime);
+    } else
+        o.mechanism = mechanisms::FindMechanism(args[0]);
     if (!o.mechanism)
         return sim::Refusal::OfUsage(
             Say(widgets::Translate("CommandLine", "知らない機構です: %1（mechsim --help で一覧）")
@@ -267,10 +296,7 @@ sim::Refusable<Options> Parse(const std::vector<std::string_view>& args)
 // What the run is asked to compute: the keys given as KEY=VALUE; the others keep their defaults.
 sim::RunRequest RequestOf(const Options& o, const sim::RunContext& context)
 {
-    sim::RunRequest request{o.mechanism, {}, context};
-    for (const auto& [key, text] : o.values)
-        request.inputs.emplace(key, text);
-    return request;
+    return {o.mechanism, o.values, context};
 }
 
 // The two graphs and the large picture as image files when they are `drawn`, kept as vectors too
@@ -577,7 +603,8 @@ bool IsCommandLine(int argc, char** argv)
     if (argc < 2)
         return false;
     const std::string_view first = argv[1];
-    return first == "--help" || first == "-h" || first == "--version" || !first.starts_with('-');
+    return first == "--help" || first == "-h" || first == "--version"
+           || (!first.starts_with('-') && !NamesMechsimFile(first));
 }
 
 namespace {
@@ -660,7 +687,13 @@ int RunCommandLine(int argc, char** argv)
     }
     const sim::Refusable<Options> parsed = Parse({args.begin() + 1, args.end()});
     if (!parsed) {
-        std::cerr << "mechsim: " << parsed.error().reason << "\n";
+        // A usage error is already in the interface language; a set-up file's names the file.
+        const sim::Refusal& refusal = parsed.error();
+        std::cerr << "mechsim: "
+                  << (refusal.kind == sim::Refusal::Kind::Usage
+                          ? refusal.reason
+                          : OpeningRefusalText(refusal).toStdString())
+                  << "\n";
         return kExitUsage;
     }
     const Options& options = parsed.value();

@@ -12,8 +12,9 @@ inline constexpr std::string_view kRunOptions[] = {"--profile", "--divisions", "
                                                    "--report",  "--animation", "--centres"};
 
 // Whether argv asks for the command line rather than the main menu: "--help", "-h",
-// "--version", or a first argument that is not an option (a command: "run", or a mistyped one
-// that must be refused rather than open the window). Other options are left to Qt.
+// "--version", or a first argument that is neither an option nor a set-up or linkage file to
+// open (a command: "run", or a mistyped one that must be refused rather than open the window).
+// Other options are left to Qt.
 bool IsCommandLine(int argc, char** argv);
 
 // Handles argv[1] and the arguments after it; returns the process exit code.

@@ -1,7 +1,9 @@
 // Program entry: the command line for a command ("run"), "--help", "-h" and "--version", the
-// main menu otherwise (with Qt's standard options only).
+// main menu otherwise (with Qt's standard options only, and a set-up or linkage file to open).
 #include <QApplication>
+#include <filesystem>
 #include <iostream>
+#include <optional>
 
 #include "app/command_line.h"
 #include "app/form_catalog.h"
@@ -28,6 +30,7 @@ int main(int argc, char** argv)
         std::cerr << "mechsim: " << *refused << "\n";
         return 2;
     }
+    const std::optional<std::filesystem::path> file = app::WindowFileArgument(argc, argv);
 
     // The settings outlive every window that reads or writes them.
     sim::Settings settings;
@@ -38,5 +41,7 @@ int main(int argc, char** argv)
     app::RegisterForms(opener, settings);
     app::MainMenu menu(opener, settings);
     menu.show();
+    if (file)
+        menu.openFile(*file);
     return application->exec();
 }

@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/file_opening.h"
 #include "app/form_opener.h"
 #include "app/language_menu.h"
 #include "app/logo_picture.h"
@@ -125,6 +128,11 @@ void MainMenu::addWindowItem(QWidget* menu, const QString& name, Caption caption
 void MainMenu::buildMenus()
 {
     QMenu* file = Named(menuBar()->addMenu("file"), "file");
+    QAction* open = file->addAction(QString());
+    captions_.push_back({open, QT_TR_NOOP("開く…")});
+    open->setObjectName("open");
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, &MainMenu::chooseFile);
     QAction* shuryou = file->addAction(QString());
     captions_.push_back({shuryou, QT_TR_NOOP("終了")});
     shuryou->setObjectName("shuryou");
@@ -137,6 +145,8 @@ void MainMenu::buildMenus()
         addWindowItem(m->menuGroup == sim::MenuGroup::SerialArms ? serialArms : select,
                       QString::fromStdString(m->menuName), {nullptr, m->title, true});
 
+    addExamplesMenu(bar);
+
     QMenu* testing = addCaptionedMenu(bar, nullptr, "testing", QT_TR_NOOP("関数テスト"));
     addWindowItem(testing, "gauss_test", {nullptr, QT_TR_NOOP("ガウスの消去法テスト")});
     addWindowItem(testing, "lady_test", {nullptr, QT_TR_NOOP("レディー関数テスト")});
@@ -145,6 +155,37 @@ void MainMenu::buildMenus()
     // "設定" sits in the menu bar itself without a submenu, so one click opens the dialog.
     addWindowItem(bar, "settei", {nullptr, QT_TR_NOOP("設定")});
     AddLanguageMenu(bar);
+}
+
+void MainMenu::addExamplesMenu(QMenuBar* bar)
+{
+    QMenu* examples = addCaptionedMenu(bar, nullptr, "examples", QT_TR_NOOP("例題"));
+    const std::vector<Example> gallery = GalleryExamples();
+    examples->menuAction()->setEnabled(!gallery.empty());
+    for (const Example& example : gallery) {
+        QAction* item = examples->addAction(QString());
+        captions_.push_back({item, example.title, true});
+        item->setObjectName(QString::fromStdString(example.file.stem().string()));
+        item->setToolTip(example.teaches);
+        item->setStatusTip(example.teaches);
+        connect(item, &QAction::triggered, this, [this, file = example.file] { openFile(file); });
+    }
+    examples->setToolTipsVisible(true);
+}
+
+void MainMenu::chooseFile()
+{
+    const QString chosen = QFileDialog::getOpenFileName(
+        this, tr("開く"), QString(), tr("機構の設定 (*.mechsim);;すべてのファイル (*)"));
+    if (!chosen.isEmpty())
+        openFile(chosen.toStdString());
+}
+
+void MainMenu::openFile(const std::filesystem::path& file)
+{
+    const sim::Refusable<QWidget*> opened = OpenMechsimFile(file, opener_, settings_);
+    if (!opened)
+        QMessageBox::warning(this, tr("開く"), OpeningRefusalText(opened.error()));
 }
 
 void MainMenu::buildPanel()

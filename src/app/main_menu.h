@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QString>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,16 @@ public:
     // `settings`, the application's one instance, starts from the defaults.
     MainMenu(FormOpener& opener, sim::Settings& settings, QWidget* parent = nullptr);
 
+    // Opens a set-up or linkage file in its window; a file that cannot be opened is said in a
+    // message box naming it.
+    void openFile(const std::filesystem::path& file);
+
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // "開く…": asks for a file, then opens it.
+    void chooseFile();
     // A menu caption: a text of this window's own, or a marked text of the core (a mechanism's
     // title).
     struct Caption {
@@ -50,6 +57,8 @@ private:
     // A submenu of `parent`, or of `bar` when `parent` is null, named `name`.
     QMenu* addCaptionedMenu(QMenuBar* bar, QMenu* parent, const QString& name, const char* caption);
     void buildMenus();
+    // "例題": one item a gallery example, titled as its window is, its lesson as the tooltip.
+    void addExamplesMenu(QMenuBar* bar);
     void buildPanel();
 
     FormOpener& opener_;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/file_opening.h"
 #include "widgets/language.h"
 #include "widgets/qt_string.h"
 
@@ -82,9 +83,16 @@ void WhileStarting(QtMsgType type, const QMessageLogContext& context, const QStr
 
 }
 
+std::optional<std::filesystem::path> WindowFileArgument(int argc, char** argv)
+{
+    if (argc < 2 || !NamesMechsimFile(argv[1]))
+        return std::nullopt;
+    return std::filesystem::path(argv[1]);
+}
+
 std::optional<std::string> RefuseWindowArguments(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
+    for (int i = WindowFileArgument(argc, argv) ? 2 : 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (std::find(std::begin(kRunOptions), std::end(kRunOptions), arg) != std::end(kRunOptions))
             return widgets::Translate("CommandLine",

@@ -3,11 +3,15 @@
 #pragma once
 
 #include <QApplication>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
 namespace app {
+
+// The set-up or linkage file the window is asked to open: the first argument, when it names one.
+std::optional<std::filesystem::path> WindowFileArgument(int argc, char** argv);
 
 // Why the arguments cannot open the window (an option neither this program nor Qt knows, a
 // command-line option given without "run", a stray word), or nothing when they can.

@@ -1,6 +1,7 @@
 // A mechanism window: reads its boxes, hands them to the frame, shows what the frame draws.
 #include "mechanism_window/mechanism_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFontMetrics>
@@ -26,6 +27,7 @@
 #include "widgets/box_width.h"
 #include "widgets/language.h"
 #include "widgets/message_line.h"
+#include "widgets/picture_menu.h"
 #include "widgets/qt_string.h"
 
 namespace sim {
@@ -82,13 +84,27 @@ int WidestAdvance(const QFontMetrics& metrics, const std::string& text)
     return std::max(metrics.horizontalAdvance(japanese), metrics.horizontalAdvance(english));
 }
 
+// The set-up of a built-in mechanism before anything is typed: the registration, not owned.
+setup_files::MechsimFile BuiltIn(const Mechanism& mechanism)
+{
+    setup_files::MechsimFile file;
+    file.mechanism = std::shared_ptr<const Mechanism>(std::shared_ptr<void>(), &mechanism);
+    return file;
+}
+
 }
 
 MechanismWindow::MechanismWindow(const Mechanism& mechanism, const Settings& settings,
                                  QWidget* parent)
-    : QWidget(parent), frame_(mechanism), settings_(settings)
+    : MechanismWindow(BuiltIn(mechanism), settings, parent)
 {
-    setObjectName(widgets::ToQString(mechanism.formName));
+}
+
+MechanismWindow::MechanismWindow(setup_files::MechsimFile origin, const Settings& settings,
+                                 QWidget* parent)
+    : QWidget(parent), origin_(std::move(origin)), frame_(*origin_.mechanism), settings_(settings)
+{
+    setObjectName(widgets::ToQString(frame_.mechanism().formName));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildTransport();
@@ -176,7 +192,12 @@ void MechanismWindow::buildControls()
                           std::max(Px(5687) + shift, picture1InnerRight), graphsTop);
     const int viewLeft = Px(1560) + shift;
     view_ = makePicture("Picture3", plot::kViewSize, viewLeft, Px(4411));
-    InstallRunPictureMenus(frame_, {graph1_, graph2_, view_});
+    InstallRunPictureMenus(frame_, {graph1_, graph2_, view_}, [this] { saveSetUp(); });
+    auto* save = new QAction(this);
+    save->setObjectName("saveSetUp");
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, &MechanismWindow::saveSetUp);
+    addAction(save);
 
     // The assembly and guide check boxes under the profile buttons, laid out like them.
     choices_ = std::make_unique<ViewChoices>(
@@ -255,6 +276,48 @@ ProfileKind MechanismWindow::selectedProfile() const
     if (profileButtons_[1]->isChecked())
         return ProfileKind::Cubic;
     return ProfileKind::Linear;
+}
+
+InputEntries MechanismWindow::typedInputs() const
+{
+    InputEntries inputs;
+    for (const auto& [box, label, edit] : inputRows_)
+        inputs[box->key] = edit->text().toStdString();
+    choices_->chooseBranches(inputs);
+    return inputs;
+}
+
+void MechanismWindow::applySetUp(const setup_files::MechsimFile& setUp)
+{
+    for (const auto& [box, label, edit] : inputRows_) {
+        const auto entry = setUp.inputs.find(box->key);
+        if (entry != setUp.inputs.end())
+            if (const auto* text = std::get_if<std::string>(&entry->second))
+                edit->setText(widgets::ToQString(*text));
+    }
+    choices_->setBranches(setUp.inputs);
+    if (setUp.profile)
+        profileButtons_[static_cast<std::size_t>(*setUp.profile)]->setChecked(true);
+}
+
+setup_files::MechsimFile MechanismWindow::currentSetUp() const
+{
+    setup_files::MechsimFile setUp = origin_;
+    setUp.inputs = typedInputs();
+    setUp.profile = selectedProfile();
+    setUp.divisions = DivisionCountText(settings_);
+    setUp.cycleTime = CycleTimeText(settings_);
+    return setUp;
+}
+
+void MechanismWindow::saveSetUp()
+{
+    widgets::SaveWithDialog(this, tr("設定を保存"),
+                            widgets::ToQString(frame_.mechanism().command) + ".mechsim",
+                            tr("機構の設定 (*.mechsim)"), [this](const QString&) {
+                                return QByteArray::fromStdString(
+                                    setup_files::MechsimText(currentSetUp()));
+                            });
 }
 
 void MechanismWindow::retranslate()
@@ -359,10 +422,7 @@ void MechanismWindow::startRun()
 {
     if (worker_->busy())
         return;
-    RunRequest request{&frame_.mechanism(), {}, {settings_, selectedProfile()}};
-    for (const auto& [box, label, edit] : inputRows_)
-        request.inputs[box->key] = edit->text().toStdString();
-    choices_->chooseBranches(request.inputs);
+    RunRequest request{&frame_.mechanism(), typedInputs(), {settings_, selectedProfile()}};
 
     // The N and T in force now hold for every handler of this run. The previous run goes on
     // animating until this one is shown; a refused or cancelled run leaves it as it was.

@@ -16,6 +16,7 @@
 #include "run/mechanism.h"
 #include "run/run_pipeline.h"
 #include "run/settings.h"
+#include "setup_files/mechsim_file.h"
 
 class QLabel;
 class QLineEdit;
@@ -40,6 +41,10 @@ public:
     // `settings` belongs to the application and outlives the window; RUN reads it.
     MechanismWindow(const Mechanism& mechanism, const Settings& settings,
                     QWidget* parent = nullptr);
+    // The window of the mechanism a set-up or linkage file describes, which it keeps alive;
+    // its boxes show the mechanism's defaults until applySetUp.
+    MechanismWindow(setup_files::MechsimFile origin, const Settings& settings,
+                    QWidget* parent = nullptr);
     ~MechanismWindow() override;
 
     const SimulationFrame& frame() const { return frame_; }
@@ -47,8 +52,16 @@ public:
     // A RUN is computing on its worker thread.
     bool isComputing() const;
 
+    // Fills the boxes, the assembly check boxes and the profile from a set-up; keys it leaves
+    // out keep what the boxes show.
+    void applySetUp(const setup_files::MechsimFile& setUp);
+    // What the window holds now, as a set-up file would keep it (N and T from the settings).
+    setup_files::MechsimFile currentSetUp() const;
+
 public slots:
     void startRun();
+    // Asks for a file name and writes the window's set-up there ("設定を保存…", Ctrl+S).
+    void saveSetUp();
     void showSummary();
     void showNextPage();
     void animationTick();
@@ -62,6 +75,8 @@ private:
     // Sets every caption, tooltip, accessible name and the message in the language in force.
     void retranslate();
     ProfileKind selectedProfile() const;
+    // The boxes' texts and the assembly check boxes' branches, by key.
+    InputEntries typedInputs() const;
     // A refusal (a refused run, an unwritten file) in red; the file written (nullopt) or a
     // cancelled run in the text colour. Said again in each language the window changes to.
     void showMessage(const std::optional<Refusal>& refusal);
@@ -72,6 +87,9 @@ private:
     // state moved.
     void showTransport();
 
+    // The file the window was opened from (or the built-in mechanism alone): it owns a
+    // linkage's mechanism, which the frame refers to, and gives a saved set-up its model.
+    setup_files::MechsimFile origin_;
     SimulationFrame frame_;
     const Settings& settings_;
     std::optional<std::string> pageCaption_;   // the next page's caption, over the view

@@ -36,7 +36,8 @@ QString ViewName(const SimulationFrame& frame)
 }
 
 void InstallRunPictureMenus(const SimulationFrame& frame,
-                            const std::array<plot::PictureBox*, 3>& pictures)
+                            const std::array<plot::PictureBox*, 3>& pictures,
+                            std::function<void()> saveSetUp)
 {
     const QString stem = QString::fromStdString(frame.mechanism().command) + "_";
     plot::PictureBox* view = pictures[2];
@@ -68,6 +69,7 @@ void InstallRunPictureMenus(const SimulationFrame& frame,
                  });
          },
          hasRun},
+        {QT_TRANSLATE_NOOP("widgets::PictureMenu", "設定を保存…"), std::move(saveSetUp), {}},
     };
     for (int i = 0; i < 2; ++i) {
         const QString name = stem + QString("picture%1").arg(i + 1);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 class QWidget;
 
@@ -17,8 +18,10 @@ class SimulationFrame;
 
 // Default file names are the mechanism's command name, "_" and the picture's name: "picture1",
 // "picture2", and for the large picture what it shows now ("step37", "summary", "page2").
+// "設定を保存…" calls `saveSetUp`.
 void InstallRunPictureMenus(const SimulationFrame& frame,
-                            const std::array<plot::PictureBox*, 3>& pictures);
+                            const std::array<plot::PictureBox*, 3>& pictures,
+                            std::function<void()> saveSetUp);
 
 // Puts the run's result table on the clipboard; nothing before the first run.
 void CopyRunTable(const SimulationFrame& frame);

@@ -94,6 +94,8 @@ ViewChoices::ViewChoices(QWidget* form, const Mechanism& mechanism, const Column
             MakeRow(form, input->caption, input->description,
                     "Check_" + QString::fromStdString(input->key), column, boxLeft, top);
         box->setProperty(kInputKeyProperty, QString::fromStdString(input->key));
+        // A linkage file may make the other assembly its own default.
+        box->setChecked(input->defaultText == kOtherBranchText);
         branches_.push_back({input->key, box});
     }
     guides_ =
@@ -117,6 +119,19 @@ void ViewChoices::chooseBranches(InputEntries& inputs) const
     for (const BranchBox& branch : branches_)
         inputs[branch.key] =
             branch.box->isChecked() ? numeric::Branch::Other : numeric::Branch::Usual;
+}
+
+void ViewChoices::setBranches(const InputEntries& inputs)
+{
+    for (const BranchBox& branch : branches_) {
+        const auto entry = inputs.find(branch.key);
+        if (entry == inputs.end())
+            continue;
+        if (const auto* chosen = std::get_if<numeric::Branch>(&entry->second))
+            branch.box->setChecked(*chosen == numeric::Branch::Other);
+        else   // typed as on the command line
+            branch.box->setChecked(std::get<std::string>(entry->second) == kOtherBranchText);
+    }
 }
 
 DrawingOptions ViewChoices::drawingOptions() const

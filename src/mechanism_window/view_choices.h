@@ -42,6 +42,9 @@ public:
     // Sets each assembly input of `inputs` to the branch its box chooses: the other one when
     // ticked, the usual one otherwise.
     void chooseBranches(InputEntries& inputs) const;
+    // Ticks each assembly box whose key `inputs` sets to the other branch, unticks it for the
+    // usual one; boxes of keys it leaves out stay as they are.
+    void setBranches(const InputEntries& inputs);
 
     DrawingOptions drawingOptions() const;
 

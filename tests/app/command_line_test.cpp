@@ -149,6 +149,9 @@ TEST(CommandLine, CommandsAndHelpGoToTheCommandLineQtOptionsToTheMenu)
         // A mistyped command is refused with exit status 2 instead of opening the window.
         {{"mechsim", "rnu", "2r"}, true},
         {{"mechsim", "-platform", "offscreen"}, false},
+        // A set-up or linkage file opens its window.
+        {{"mechsim", "lambda.MECHSIM"}, false},
+        {{"mechsim", "run", "lambda.mechsim"}, true},
     };
     for (auto [args, commandLine] : rows) {
         std::vector<char*> argv;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/file_opening.h"
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
 #include "app/main_menu.h"
@@ -86,12 +87,20 @@ TEST_F(StartMenuTest, MenuTreeHasTheCaptionsNestingAndOrder)
     ASSERT_FALSE(others.empty());
     std::vector<MenuItem> expected = {
         {1, "file", "file"},
+        {2, "open", "開く…"},
         {2, "shuryou", "終了"},
         {1, "select", "機構選択"},
         {2, "sirial", "シリアル機構"},
     };
     expected.insert(expected.end(), serialArms.begin(), serialArms.end());
     expected.insert(expected.end(), others.begin(), others.end());
+    // The gallery: one item an example file, titled by its mechanism or linkage.
+    expected.push_back({1, "examples", "例題"});
+    const std::vector<app::Example> gallery = app::GalleryExamples();
+    EXPECT_GE(gallery.size(), 17u);
+    for (const app::Example& example : gallery)
+        expected.push_back({2, QString::fromStdString(example.file.stem().string()),
+                            QString::fromStdString(example.title)});
     const std::vector<MenuItem> rest = {
         {1, "testing", "関数テスト"},
         {2, "gauss_test", "ガウスの消去法テスト"},

@@ -38,6 +38,7 @@ TEST(WindowStart, MisspeltOptionsAreRefusedAndQtOptionsTaken)
         {{"-reverse=yes"}, "知らないオプションです: -reverse=yes"},
         {{"-reverse", "stray"}, "知らない引数です: stray"},
         {{"-platform"}, "-platform: 値がありません"},
+        {{"-reverse", "setup.mechsim"}, "知らない引数です: setup.mechsim"},
     };
     for (const auto& [args, message] : refused) {
         const std::optional<std::string> why = Refusal(args);
@@ -50,6 +51,7 @@ TEST(WindowStart, MisspeltOptionsAreRefusedAndQtOptionsTaken)
         {"--platform", "offscreen", "-reverse"},
         {"-style=fusion", "-stylesheet", "look.qss", "-qwindowtitle", "仕事"},
         {"-display", ":1", "-geometry", "640x480", "-name", "mechsim"},
+        {"setup.mechsim", "-platform", "offscreen"},
     };
     for (const auto& args : taken)
         EXPECT_EQ(Refusal(args), std::nullopt) << (args.empty() ? "" : args.front());
