@@ -2,7 +2,9 @@
 // more pixels, merged long curves look like their segments, PNG files and the widget.
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <cmath>
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include "plot/primitives.h"
 #include "plot/qt/image_canvas.h"
 #include "plot/qt/picture_box.h"
+#include "plot/qt/picture_geometry.h"
 
 namespace {
 
@@ -117,6 +120,34 @@ TEST(ImageCanvas, TextHangsBelowAndRightOfTheCurrentPosition)
     EXPECT_GT(ink, 10);
     EXPECT_GE(top, y0 - 1);
     EXPECT_LE(bottom - y0, 20);   // 12 points at 96 dpi are 16 pixels
+}
+
+// The raster keeps its painter open and its shaped texts between drawings: a label printed
+// again looks as Qt draws it afresh, and a picture taken from a canvas stays as it was while
+// the canvas draws on.
+TEST(ImageCanvas, LabelsPrintedAgainAndPicturesTakenStayTrue)
+{
+    ImageCanvas canvas(QSize(200, 100)), taken(QSize(200, 100));
+    const char* label = "I12 速度";
+    canvas.printAt({0, 0}, label);
+    canvas.printAt({25.4, 0}, label);   // 96 pixels right, shaped the first time
+    taken.takePicture(canvas);
+    const QImage before = taken.image().copy();
+    canvas.line(0, 5, 50, 5, 4);
+    canvas.printAt({0, 10}, label);
+    EXPECT_EQ(taken.image(), before);
+    EXPECT_NE(canvas.image(), before);
+
+    QImage fresh(200, 100, QImage::Format_RGB32);
+    fresh.fill(Qt::white);
+    QPainter painter(&fresh);
+    const QFont font = plot::PictureFont(kPxPerMm);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    for (const double x : {0.0, 96.0})
+        painter.drawText(QPointF(x, QFontMetricsF(font, &fresh).ascent()), QString::fromUtf8(label));
+    painter.end();
+    EXPECT_EQ(before, fresh);
 }
 
 TEST(ImageCanvas, FarAwayCoordinatesAreClippedWithoutFailing)

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -19,6 +20,9 @@ constexpr double kMmPerInch = 25.4;
 // A pixel column gets merged into one vertical span only when it holds this many samples;
 // sparser curves are drawn segment by segment.
 constexpr std::size_t kMergeMinSamples = 3;
+// Texts shaped beyond this many are forgotten all at once: the labels of a picture are few, but
+// a long session may print many different numbers.
+constexpr std::size_t kShapedTextsKept = 512;
 
 double Sanitised(double value, double fallback)
 {
@@ -36,12 +40,10 @@ QPen MakePen(const Pen& pen, double devicePixelRatio)
 
 class LinePainter {
 public:
-    LinePainter(QImage& image, QSize logicalSize, const Pen& pen)
-        : painter_(&image), box_(ClipBox(QSizeF(logicalSize)))
+    LinePainter(QPainter& painter, QSize logicalSize, const Pen& pen)
+        : painter_(painter), box_(ClipBox(QSizeF(logicalSize)))
     {
-        painter_.setRenderHint(QPainter::Antialiasing, false);
-        painter_.setPen(MakePen(pen, image.devicePixelRatio()));
-        painter_.setBrush(Qt::NoBrush);
+        painter_.setPen(MakePen(pen, painter.device()->devicePixelRatio()));
     }
 
     void add(QLineF line)
@@ -64,7 +66,7 @@ public:
 
 private:
     static constexpr std::size_t kBatchLines = 4096;
-    QPainter painter_;
+    QPainter& painter_;
     QRectF box_;
     std::vector<QLineF> lines_;
 };
@@ -80,7 +82,58 @@ RasterPicture::RasterPicture(QSize logicalSize, double logicalDpi, double device
         QImage(static_cast<int>(std::lround(logicalSize_.width() * ratio)),
                static_cast<int>(std::lround(logicalSize_.height() * ratio)), QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);
+    font_ = PictureFont(pixelsPerMm_);
+    const QFontMetricsF metrics(font_, &image_);
+    ascentPx_ = metrics.ascent();
+    heightPx_ = metrics.height();
     clear();
+}
+
+// A copy may be drawn on by another thread, so it takes a font of its own and shapes its texts
+// anew: shaped glyphs keep the font engine of the thread that shaped them.
+RasterPicture::RasterPicture(const RasterPicture& other)
+    : image_(other.image()), logicalSize_(other.logicalSize_), pixelsPerMm_(other.pixelsPerMm_),
+      font_(PictureFont(pixelsPerMm_)), ascentPx_(other.ascentPx_), heightPx_(other.heightPx_)
+{
+}
+
+RasterPicture& RasterPicture::operator=(const RasterPicture& other)
+{
+    if (this != &other) {
+        closePainter();
+        image_ = other.image();
+        logicalSize_ = other.logicalSize_;
+        pixelsPerMm_ = other.pixelsPerMm_;
+        font_ = PictureFont(pixelsPerMm_);
+        ascentPx_ = other.ascentPx_;
+        heightPx_ = other.heightPx_;
+        shapedTexts_.clear();
+    }
+    return *this;
+}
+
+RasterPicture::~RasterPicture() = default;
+
+const QImage& RasterPicture::image() const
+{
+    closePainter();
+    return image_;
+}
+
+QPainter& RasterPicture::painter()
+{
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::Antialiasing, false);
+        painter_->setBrush(Qt::NoBrush);
+        painter_->setFont(font_);
+    }
+    return *painter_;
+}
+
+void RasterPicture::closePainter() const
+{
+    painter_.reset();
 }
 
 double RasterPicture::widthMm() const
@@ -95,12 +148,13 @@ double RasterPicture::heightMm() const
 
 void RasterPicture::clear()
 {
+    closePainter();
     image_.fill(Qt::white);
 }
 
 void RasterPicture::line(PointMm a, PointMm b, const Pen& pen)
 {
-    LinePainter painter(image_, logicalSize_, pen);
+    LinePainter painter(this->painter(), logicalSize_, pen);
     painter.add(
         QLineF(a.x * pixelsPerMm_, a.y * pixelsPerMm_, b.x * pixelsPerMm_, b.y * pixelsPerMm_));
     painter.flush();
@@ -115,26 +169,47 @@ void RasterPicture::circle(PointMm centre, double radiusMm, const Pen& pen)
     if (cx + r < -kClipMarginPx || cx - r > box.right() + kClipMarginPx || cy + r < -kClipMarginPx
         || cy - r > box.bottom() + kClipMarginPx || r > 1e6)
         return;
-    LinePainter painter(image_, logicalSize_, pen);
+    LinePainter painter(this->painter(), logicalSize_, pen);
     painter.painter().drawEllipse(QPointF(cx, cy), r, r);
 }
 
-QFont RasterPicture::textFont() const
+const RasterPicture::Shaped& RasterPicture::shaped(std::string_view utf8) const
 {
-    return PictureFont(pixelsPerMm_);
+    const std::string key(utf8);
+    if (const auto found = shapedTexts_.find(key); found != shapedTexts_.end())
+        return found->second;
+    if (shapedTexts_.size() >= kShapedTextsKept)
+        shapedTexts_.clear();
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    Shaped entry;
+    entry.width = QFontMetricsF(font_, &image_).horizontalAdvance(text);
+    // Laid out on one line from the origin, as QPainter::drawText lays out a single line.
+    QTextLayout layout(text, font_, &image_);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (line.isValid()) {
+        entry.runs = line.glyphRuns();
+        // Runs come with the line's ascent in their positions; take it out to place them on a
+        // baseline.
+        for (QGlyphRun& run : entry.runs) {
+            QList<QPointF> positions = run.positions();
+            for (QPointF& position : positions)
+                position.ry() -= line.ascent();
+            run.setPositions(positions);
+        }
+    }
+    return shapedTexts_.emplace(key, std::move(entry)).first->second;
 }
 
 double RasterPicture::textWidthMm(std::string_view utf8) const
 {
-    const QFontMetricsF metrics(textFont(), &image_);
-    return metrics.horizontalAdvance(
-               QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())))
-           / pixelsPerMm_;
+    return shaped(utf8).width / pixelsPerMm_;
 }
 
 double RasterPicture::textHeightMm() const
 {
-    return QFontMetricsF(textFont(), &image_).height() / pixelsPerMm_;
+    return heightPx_ / pixelsPerMm_;
 }
 
 void RasterPicture::text(PointMm topLeft, std::string_view utf8)
@@ -142,20 +217,24 @@ void RasterPicture::text(PointMm topLeft, std::string_view utf8)
     const double x = topLeft.x * pixelsPerMm_, y = topLeft.y * pixelsPerMm_;
     if (std::abs(x) > 1e6 || std::abs(y) > 1e6)
         return;
-    const QFont font = textFont();
-    QPainter painter(&image_);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    const QFontMetricsF metrics(font, &image_);
-    painter.drawText(QPointF(x, y + metrics.ascent()),
-                     QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    QPainter& p = painter();
+    p.setPen(Qt::black);
+    // Scaled to a dense screen, shaped glyphs land on other device pixels than drawText puts
+    // them; there the text is shaped anew.
+    if (image_.devicePixelRatio() != 1.0) {
+        p.drawText(QPointF(x, y + ascentPx_),
+                   QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+        return;
+    }
+    for (const QGlyphRun& run : shaped(utf8).runs)
+        p.drawGlyphRun(QPointF(x, y + ascentPx_), run);
 }
 
 void RasterPicture::polyline(std::span<const PointMm> points, const Pen& pen)
 {
     if (points.size() < 2)
         return;
-    LinePainter painter(image_, logicalSize_, pen);
+    LinePainter painter(this->painter(), logicalSize_, pen);
     const double toLogical = pixelsPerMm_;
     const double toDevice = pixelsPerMm_ * image_.devicePixelRatio();
     const double toLogicalFromDevice = 1.0 / image_.devicePixelRatio();

@@ -1,15 +1,24 @@
 // A QImage drawn in millimetres: the shared raster behind the picture-box widget and the
 // image-file canvas. Millimetres map to logical pixels at the given logical resolution; the
 // image holds devicePixelRatio times as many pixels so lines stay crisp on dense screens.
+// One painter stays open on the image between drawings (opening one costs more than drawing a
+// short line); it is closed whenever the image is shown, copied or cleared.
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QImage>
+#include <QList>
 #include <QSize>
+#include <memory>
 #include <span>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "plot/canvas.h"
+
+class QPainter;
 
 namespace plot {
 
@@ -22,12 +31,15 @@ struct Pen {
 class RasterPicture {
 public:
     RasterPicture(QSize logicalSize, double logicalDpi, double devicePixelRatio);
+    RasterPicture(const RasterPicture& other);
+    RasterPicture& operator=(const RasterPicture& other);
+    ~RasterPicture();
 
     double widthMm() const;
     double heightMm() const;
     QSize logicalSize() const { return logicalSize_; }
     double logicalDpi() const { return pixelsPerMm_ * 25.4; }
-    const QImage& image() const { return image_; }
+    const QImage& image() const;   // everything drawn so far
 
     void clear();                                      // white
     void line(PointMm a, PointMm b, const Pen& pen);   // clipped at the edges
@@ -40,11 +52,24 @@ public:
     void polyline(std::span<const PointMm> points, const Pen& pen);
 
 private:
-    QFont textFont() const;
+    // The open painter, set up for aliased lines without fill.
+    QPainter& painter();
+    void closePainter() const;
 
     QImage image_;
     QSize logicalSize_;
     double pixelsPerMm_;
+    QFont font_;
+    double ascentPx_ = 0;   // logical pixels from a text's top to its baseline
+    double heightPx_ = 0;
+    struct Shaped {
+        QList<QGlyphRun> runs;
+        double width = 0;   // logical pixels
+    };
+    // A text shaped once: the same labels come back every animation tick.
+    const Shaped& shaped(std::string_view utf8) const;
+    mutable std::unordered_map<std::string, Shaped> shapedTexts_;
+    mutable std::unique_ptr<QPainter> painter_;   // after image_: closed before it goes
 };
 
 }
