@@ -121,7 +121,7 @@ std::vector<Example> GalleryExamples()
             if (!read)
                 continue;   // a broken example is left out of the menu, not shown broken
             examples.push_back({file, read.value().mechanism->title,
-                                FirstComment(file)});
+                                read.value().linkage.has_value(), FirstComment(file)});
         }
         return examples;
     }

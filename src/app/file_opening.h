@@ -33,6 +33,7 @@ QString OpeningRefusalText(const sim::Refusal& refusal);
 struct Example {
     std::filesystem::path file;
     std::string title;   // a core text: a built-in's marked title, or the file's own
+    bool authorsTitle = false;   // the file's own title, not translated
     QString teaches;
 };
 

@@ -165,7 +165,9 @@ void MainMenu::addExamplesMenu(QMenuBar* bar)
     for (const Example& example : gallery) {
         QAction* item = examples->addAction(QString());
         captions_.push_back({item, example.title, true});
-        item->setObjectName(QString::fromStdString(example.file.stem().string()));
+        item->setObjectName("example_" + QString::fromStdString(example.file.stem().string()));
+        // A linkage's title is its author's words, shown as written in either language.
+        item->setProperty(kAuthorsWordsProperty, example.authorsTitle);
         item->setToolTip(example.teaches);
         item->setStatusTip(example.teaches);
         connect(item, &QAction::triggered, this, [this, file = example.file] { openFile(file); });

@@ -22,6 +22,10 @@ namespace app {
 
 class FormOpener;
 
+// The property of a menu item whose caption is a file author's words rather than the
+// program's, so it is not translated.
+inline constexpr const char* kAuthorsWordsProperty = "authorsWords";
+
 // The version caption: "ﾊﾞｰｼﾞｮﾝ " followed by major.minor.revision.
 QString VersionCaption(int major, int minor, int revision);
 

@@ -115,7 +115,8 @@ QStringList JapaneseTexts(QWidget* window)
     }
     std::function<void(const QList<QAction*>&)> checkMenu = [&](const QList<QAction*>& actions) {
         for (QAction* action : actions) {
-            if (action->objectName() != "japanese")
+            if (action->objectName() != "japanese"
+                && !action->property(app::kAuthorsWordsProperty).toBool())
                 check(action, action->text());
             if (action->menu())
                 checkMenu(action->menu()->actions());

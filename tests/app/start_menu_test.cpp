@@ -99,7 +99,7 @@ TEST_F(StartMenuTest, MenuTreeHasTheCaptionsNestingAndOrder)
     const std::vector<app::Example> gallery = app::GalleryExamples();
     EXPECT_GE(gallery.size(), 17u);
     for (const app::Example& example : gallery)
-        expected.push_back({2, QString::fromStdString(example.file.stem().string()),
+        expected.push_back({2, "example_" + QString::fromStdString(example.file.stem().string()),
                             QString::fromStdString(example.title)});
     const std::vector<MenuItem> rest = {
         {1, "testing", "関数テスト"},

@@ -161,7 +161,8 @@ TEST_F(FormFixture, EveryPictureOffersItsMenuAndTheTableComesAsTheResultFile)
                                                              {"クリップボードにコピー", true},
                                                              {"表をコピー", false},
                                                              {"レポートを保存", false},
-                                                             {"アニメーションを保存", false}};
+                                                             {"アニメーションを保存", false},
+                                                             {"設定を保存…", true}};
         EXPECT_EQ(before, expected);
     }
     child<QPushButton>("RUN")->click();
