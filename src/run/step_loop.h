@@ -5,7 +5,6 @@
 #pragma once
 
 #include <algorithm>
-#include <concepts>
 #include <cstddef>
 #include <memory>
 #include <tuple>
@@ -89,8 +88,9 @@ inline RunOrRefusal AtStep(Refusal refusal, int i, const RunContext& context)
 
 // A pose of run-time size (a linkage's) checks its own values and has its run store them.
 template <typename Run, typename Pose>
-concept SelfStoringPose = requires(Run& run, const Pose& pose, std::size_t row) {
-    { pose.allFinite() } -> std::convertible_to<bool>;
+concept SelfStoringPose = requires(Run& run, const Pose& pose, std::size_t row)
+{
+    bool(pose.allFinite());
     run.store(row, pose);
 };
 
