@@ -11,6 +11,7 @@
 #include "mechanisms/catalog.h"
 #include "run/refusal_text.h"
 #include "setup_files/mechsim_file.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -252,6 +253,19 @@ TEST(Linkage, JointsInAnyOrderGiveTheSameResultFile)
     // The driven joint first, then the joints as the file lists them.
     EXPECT_EQ(got.substr(0, got.find("\tA.dx")), "sec\ttheta\tdtheta\tddtheta\tA.x");
     EXPECT_EQ(got.substr(got.find("A.ddy\t") + 6, 4), "D.x\t");
+}
+
+TEST(Linkage, StreamedInBlocksGivesTheBytesOfTheStoredRun)
+{
+    // 39 columns: a block of 8 rows for the built-ins' 9 columns holds one step of the leg.
+    TempDir dir;
+    const sim::Mechanism& leg = LinkageOf(Jansen(kJansenJoints));
+    const sim::RunContext context = Context(37, sim::ProfileKind::Cubic, 7);
+    const auto run = RunOf(ComputeWith(leg, context));
+    ASSERT_TRUE(run);
+    ASSERT_FALSE(sim::StreamRun(RequestOf(leg, context), dir / "result.dat",
+                                {.blockRows = 8, .threads = 2}));
+    EXPECT_EQ(ReadFileBytes(dir / "result.dat"), sim::FormatResultTable(run->resultTable(), 37, 7));
 }
 
 }
