@@ -98,7 +98,7 @@ PointKinematics GuideTravel(plot::WorldPoint through, double angle, const ValueT
             through.y + s.value * n, s.rate * n, s.accel * n};
 }
 
-// Why a slider's rod of length l from `pin` cannot meet its guide.
+// Why a slider's rod from `pin` cannot meet its guide: too short, or only touching it.
 sim::Phrase GuideReason(const Joint& j, const PointKinematics& pin)
 {
     const double distance = std::abs(std::cos(j.angle) * (pin.y - j.through.y)
@@ -110,10 +110,12 @@ sim::Phrase GuideReason(const Joint& j, const PointKinematics& pin)
         return {
             MECHSIM_TR_NOOP("core", "%1 からガイドまでの距離 %2 が length = %3 を超え、届きません"),
             stated};
-    return {
-        MECHSIM_TR_NOOP(
-            "core", "%1 からガイドまでの距離 %2 が length = %3 に等しく、ガイドに接するだけです"),
-        stated};
+    if (distance >= j.length)
+        return {MECHSIM_TR_NOOP(
+                    "core",
+                    "%1 からガイドまでの距離 %2 が length = %3 に等しく、ガイドに接するだけです"),
+                stated};
+    return {sim::kNotFiniteReason, {}};
 }
 
 // Closes the linkage step by step into one pose it keeps.
