@@ -98,7 +98,7 @@ PointKinematics GuideTravel(plot::WorldPoint through, double angle, const ValueT
             through.y + s.value * n, s.rate * n, s.accel * n};
 }
 
-// Why a slider's rod of length l from `pin` cannot meet its guide.
+// Why a slider's rod from `pin` cannot meet its guide: too short, or only touching it.
 sim::Phrase GuideReason(const Joint& j, const PointKinematics& pin)
 {
     const double distance = std::abs(std::cos(j.angle) * (pin.y - j.through.y)
@@ -107,12 +107,15 @@ sim::Phrase GuideReason(const Joint& j, const PointKinematics& pin)
     const std::vector<sim::PhrasePart> stated = {sim::Plain(j.from[0]), sim::Plain(distanceText),
                                                  sim::Plain(lengthText)};
     if (distance > j.length)
-        return {MECHSIM_TR_NOOP("core",
-                                "%1 からガイドまでの距離 %2 が length = %3 を超え、届きません"),
-                stated};
-    return {MECHSIM_TR_NOOP("core",
-                            "%1 からガイドまでの距離 %2 が length = %3 に等しく、ガイドに接するだけです"),
+        return {
+            MECHSIM_TR_NOOP("core", "%1 からガイドまでの距離 %2 が length = %3 を超え、届きません"),
             stated};
+    if (distance >= j.length)
+        return {MECHSIM_TR_NOOP(
+                    "core",
+                    "%1 からガイドまでの距離 %2 が length = %3 に等しく、ガイドに接するだけです"),
+                stated};
+    return {sim::kNotFiniteReason, {}};
 }
 
 // Closes the linkage step by step into one pose it keeps.
@@ -152,16 +155,17 @@ private:
             if (numeric::SolveDyad(a, b, j.lengths[0], j.lengths[1], out, branches_[k])
                 != Status::Ok)
                 return sim::Refusal::OfJointStep(
-                    j.name, mechanisms::DyadRefusalReason(
-                                {MECHSIM_TR_NOOP("core", "from の 2 点の距離"), "lengths[0]",
-                                 "lengths[1]"},
-                                j.lengths[0], j.lengths[1], a, b));
+                    j.name,
+                    mechanisms::DyadRefusalReason(
+                        {MECHSIM_TR_NOOP("core", "from の 2 点の距離"), "lengths[0]", "lengths[1]"},
+                        j.lengths[0], j.lengths[1], a, b));
             break;
         case JointKind::Point:
             if (numeric::BodyPoint(a, b, j.along, j.across, out) != Status::Ok)
                 return sim::Refusal::OfJointStep(
-                    j.name, {MECHSIM_TR_NOOP("core", "on の 2 点が重なり、リンクの向きが定まりません"),
-                             {}});
+                    j.name,
+                    {MECHSIM_TR_NOOP("core", "on の 2 点が重なり、リンクの向きが定まりません"),
+                     {}});
             break;
         case JointKind::Slider:
             if (numeric::SolveGuidePoint(j.angle, j.length,
@@ -372,9 +376,9 @@ sim::Refusable<std::shared_ptr<const sim::Mechanism>> LinkageMechanism(Model mod
     mechanism->title = m.title.empty() ? kDefaultTitle : m.title;
     for (const Joint& j : m.joints)
         if (j.hasBranch()) {
-            sim::InputBox box = sim::BranchBox(
-                j.name, sim::FillPattern(sim::kReasonWithSystemWords,
-                                         {sim::kOtherAssemblyCaption, j.name}));
+            sim::InputBox box =
+                sim::BranchBox(j.name, sim::FillPattern(sim::kReasonWithSystemWords,
+                                                        {sim::kOtherAssemblyCaption, j.name}));
             box.defaultText =
                 j.branch == Branch::Usual ? sim::kUsualBranchText : sim::kOtherBranchText;
             mechanism->inputs.push_back(std::move(box));
@@ -388,9 +392,9 @@ sim::Refusable<std::shared_ptr<const sim::Mechanism>> LinkageMechanism(Model mod
                          .stopTracesPath = !m.trace.empty(),
                          .nextStopsTimer = false,
                          .showsOkAfterCompute = false};
-    mechanism->ComputeMotion = [l = std::shared_ptr<const Linkage>(l)](
-                                   const sim::InputValues& in,
-                                   const sim::StepLoop& loop) -> sim::RunOrRefusal {
+    mechanism->ComputeMotion =
+        [l = std::shared_ptr<const Linkage>(l)](const sim::InputValues& in,
+                                                const sim::StepLoop& loop) -> sim::RunOrRefusal {
         std::vector<Branch> branches;
         for (const Joint& j : l->model.joints)
             branches.push_back(in.branch(j.name).value_or(j.branch));

@@ -31,9 +31,8 @@ bool IsNameStart(unsigned char c)
 bool IsIdentifier(const std::string& name)
 {
     return !name.empty() && IsNameStart(static_cast<unsigned char>(name[0]))
-           && std::all_of(name.begin(), name.end(), [](unsigned char c) {
-                  return IsNameStart(c) || (c >= '0' && c <= '9');
-              });
+           && std::all_of(name.begin(), name.end(),
+                          [](unsigned char c) { return IsNameStart(c) || (c >= '0' && c <= '9'); });
 }
 
 // Every number of the model with its key, for the finiteness check.
@@ -158,9 +157,10 @@ sim::Refusable<Layout> CheckModel(const Model& m)
         if (!pivot)
             return std::move(pivot).error();
         if (pivot.value() >= layout.driven)
-            return Fault("drive.pivot",
-                         MECHSIM_TR_NOOP("core", "クランクの回転中心 \"%1\" が固定点ではありません"),
-                         {Plain(m.drive.pivot)});
+            return Fault(
+                "drive.pivot",
+                MECHSIM_TR_NOOP("core", "クランクの回転中心 \"%1\" が固定点ではありません"),
+                {Plain(m.drive.pivot)});
         layout.pivot = pivot.value();
     }
     for (const Joint& j : m.joints) {
@@ -184,8 +184,8 @@ sim::Refusable<Layout> CheckModel(const Model& m)
         if (!point)
             return std::move(point).error();
         if (point.value() < layout.driven)
-            return Fault("trace",
-                         MECHSIM_TR_NOOP("core", "\"%1\" は固定点で、軌跡を描きません"), {Plain(n)});
+            return Fault("trace", MECHSIM_TR_NOOP("core", "\"%1\" は固定点で、軌跡を描きません"),
+                         {Plain(n)});
         layout.traced.push_back(point.value());
     }
 

@@ -27,10 +27,10 @@ enum class DriveKind { Crank, Slider };
 struct Drive {
     DriveKind kind = DriveKind::Crank;
     std::string joint;
-    std::string pivot;         // crank
-    double length = 0;         // crank
-    plot::WorldPoint through;  // slider
-    double angle = 0;          // slider, rad
+    std::string pivot;            // crank
+    double length = 0;            // crank
+    plot::WorldPoint through{};   // slider
+    double angle = 0;             // slider, rad
     double start = 0, end = 0;
 };
 
@@ -43,12 +43,12 @@ enum class JointKind {
 struct Joint {
     std::string name;
     JointKind kind = JointKind::Dyad;
-    std::array<std::string, 2> from;   // a slider uses from[0] only
-    std::array<double, 2> lengths{};   // dyad
-    double along = 0, across = 0;      // point
-    double length = 0;                 // slider
-    plot::WorldPoint through;          // slider
-    double angle = 0;                  // slider, rad
+    std::array<std::string, 2> from;                   // a slider uses from[0] only
+    std::array<double, 2> lengths{};                   // dyad
+    double along = 0, across = 0;                      // point
+    double length = 0;                                 // slider
+    plot::WorldPoint through{};                        // slider
+    double angle = 0;                                  // slider, rad
     numeric::Branch branch = numeric::Branch::Usual;   // dyad, slider
 
     bool hasBranch() const { return kind != JointKind::Point; }
@@ -65,11 +65,11 @@ struct Model {
 // Where every point of a checked model lives: ground points 0..G-1 in order, the driven joint
 // G, then joint k of the file at G + 1 + k.
 struct Layout {
-    std::size_t driven = 0;                             // G
-    std::size_t pivot = 0;                              // the crank's pivot
-    std::vector<std::array<std::size_t, 2>> from;       // per joint, in file order
-    std::vector<std::size_t> order;                     // joints (file indices) in solving order
-    std::vector<std::size_t> traced;                    // points, in `trace` order
+    std::size_t driven = 0;                         // G
+    std::size_t pivot = 0;                          // the crank's pivot
+    std::vector<std::array<std::size_t, 2>> from;   // per joint, in file order
+    std::vector<std::size_t> order;                 // joints (file indices) in solving order
+    std::vector<std::size_t> traced;                // points, in `trace` order
 };
 
 // Checks the model and sorts its joints so that each comes after the points it is closed from.

@@ -43,11 +43,14 @@ std::string DescribeRefusal(const Mechanism& mechanism, const Refusal& refusal, 
         return FillPattern(say(MECHSIM_TR_NOOP("core", "ステップ %1（時刻 %2 秒）: %3")),
                            {std::to_string(refusal.step), numeric::FormatNumber(refusal.time),
                             refusal.phrase.Compose(translate)});
-    case Refusal::Kind::SetupFile:
-        return refusal.key.empty()
-                   ? FillPattern("%1: %2", {refusal.file.string(), refusal.phrase.Compose(translate)})
-                   : FillPattern("%1: %2: %3", {refusal.file.string(), refusal.key,
-                                                refusal.phrase.Compose(translate)});
+    case Refusal::Kind::SetupFile: {
+        // The file, the key or joint at fault where there is one, and the reason.
+        std::vector<std::string> parts{refusal.file.string()};
+        if (!refusal.key.empty())
+            parts.push_back(refusal.key);
+        parts.push_back(refusal.phrase.Compose(translate));
+        return FillPattern(parts.size() == 2 ? "%1: %2" : "%1: %2: %3", parts);
+    }
     case Refusal::Kind::File:
         break;
     }

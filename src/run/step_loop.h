@@ -5,7 +5,6 @@
 #pragma once
 
 #include <algorithm>
-#include <concepts>
 #include <cstddef>
 #include <memory>
 #include <tuple>
@@ -41,11 +40,20 @@ struct Step {
     ProfileTriple profile;   // s, s', s'' at the step's tau
 };
 
-// The steps a run keeps: all N + 1, or one block of them when the run is streamed.
-inline std::size_t StepCount(const StepLoop& loop)
+// The most columns of a built-in mechanism's table; the stream's blocks are sized for them.
+inline constexpr std::size_t kNarrowTableColumns = 9;
+
+// The steps a run keeps: all N + 1, or one block of them when the run is streamed. A table wider
+// than the built-ins' (a linkage of many joints) takes fewer rows per block, so that a block's
+// values, and the text they are formatted into, stay the size of a built-in's.
+inline std::size_t StepCount(const StepLoop& loop, std::size_t columns = kNarrowTableColumns)
 {
     const auto steps = static_cast<std::size_t>(loop.context.divisions) + 1;
-    return loop.stream ? std::min(steps, loop.stream->blockRows()) : steps;
+    if (!loop.stream)
+        return steps;
+    const std::size_t rows =
+        loop.stream->blockRows() * kNarrowTableColumns / std::max(columns, kNarrowTableColumns);
+    return std::min(steps, std::max<std::size_t>(rows, 1));
 }
 
 namespace detail {
@@ -89,8 +97,9 @@ inline RunOrRefusal AtStep(Refusal refusal, int i, const RunContext& context)
 
 // A pose of run-time size (a linkage's) checks its own values and has its run store them.
 template <typename Run, typename Pose>
-concept SelfStoringPose = requires(Run& run, const Pose& pose, std::size_t row) {
-    { pose.allFinite() } -> std::convertible_to<bool>;
+concept SelfStoringPose = requires(Run& run, const Pose& pose, std::size_t row)
+{
+    bool(pose.allFinite());
     run.store(row, pose);
 };
 
@@ -149,7 +158,7 @@ RunSteps(const StepLoop& loop, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample
 {
     const RunContext& context = loop.context;
     const int n = context.divisions;
-    const std::size_t kept = StepCount(loop);
+    const std::size_t kept = StepCount(loop, run->resultTable().columns.size());
     detail::SizeRun(*run, kept);
     std::size_t first = 0, row = 0;   // step `first + row` is row `row` of the run
     for (int i = 0; i <= n; ++i) {

@@ -34,7 +34,8 @@ struct Fault {
     sim::Phrase reason;
 };
 
-[[noreturn]] void Refuse(std::string key, const char* reason, std::vector<sim::PhrasePart> parts = {})
+[[noreturn]] void Refuse(std::string key, const char* reason,
+                         std::vector<sim::PhrasePart> parts = {})
 {
     throw Fault{std::move(key), {reason, std::move(parts)}};
 }
@@ -78,7 +79,6 @@ public:
     {
         return numeric::DegToRad(number(key, otherwiseDegrees));
     }
-    double length(std::string_view key) const { return number(key); }
     std::string text(std::string_view key) const { return Text(get(key), name(key)); }
     plot::WorldPoint point(std::string_view key) const { return Point(get(key), name(key)); }
     std::array<std::string, 2> twoNames(std::string_view key) const
@@ -138,21 +138,23 @@ const toml::table& TableAt(const toml::node& node, const std::string& key)
 
 linkage::Drive ReadDrive(const toml::table& table)
 {
-    const std::string kind = Keys(table, "drive", {"kind", "pivot", "joint", "length", "through",
-                                                   "angle", "start", "end"})
-                                 .text("kind");
+    const std::string kind =
+        Keys(table, "drive",
+             {"kind", "pivot", "joint", "length", "through", "angle", "start", "end"})
+            .text("kind");
     linkage::Drive d;
     if (kind == "crank") {
         const Keys keys(table, "drive", {"kind", "pivot", "joint", "length", "start", "end"});
         d.pivot = keys.text("pivot");
         d.joint = keys.text("joint");
-        d.length = keys.length("length");
+        d.length = keys.number("length");
         d.start = keys.angle("start", 0);
         d.end = keys.angle("end", 360);
         return d;
     }
     if (kind != "slider")
-        Refuse("drive.kind", MECHSIM_TR_NOOP("core", "crank か slider です: \"%1\""), {Plain(kind)});
+        Refuse("drive.kind", MECHSIM_TR_NOOP("core", "crank か slider です: \"%1\""),
+               {Plain(kind)});
     const Keys keys(table, "drive", {"kind", "joint", "through", "angle", "start", "end"});
     d.kind = linkage::DriveKind::Slider;
     d.joint = keys.text("joint");
@@ -164,9 +166,8 @@ linkage::Drive ReadDrive(const toml::table& table)
 }
 
 // Every key a joint of some kind has: the first look at a joint, for its name and kind.
-constexpr std::string_view kAnyJointKey[] = {
-    "name", "kind", "from", "lengths", "branch", "on", "along", "across", "length", "through",
-    "angle"};
+constexpr std::string_view kAnyJointKey[] = {"name",  "kind",   "from",   "lengths", "branch", "on",
+                                             "along", "across", "length", "through", "angle"};
 
 linkage::Joint ReadJoint(const toml::table& table, std::size_t index)
 {
@@ -197,12 +198,13 @@ linkage::Joint ReadJoint(const toml::table& table, std::size_t index)
                         {"name", "kind", "from", "length", "through", "angle", "branch"});
         j.kind = linkage::JointKind::Slider;
         j.from[0] = keys.text("from");
-        j.length = keys.length("length");
+        j.length = keys.number("length");
         j.through = keys.point("through");
         j.angle = keys.angle("angle", 0);
         j.branch = keys.branch("branch");
     } else {
-        Refuse(j.name + ".kind", MECHSIM_TR_NOOP("core", "dyad, point, slider のいずれかです: \"%1\""),
+        Refuse(j.name + ".kind",
+               MECHSIM_TR_NOOP("core", "dyad, point, slider のいずれかです: \"%1\""),
                {Plain(kind)});
     }
     return j;
@@ -222,8 +224,8 @@ linkage::Model ReadModel(const Keys& top)
     }
     if (const toml::node* ground = top.find("ground"))
         for (auto&& [key, node] : TableAt(*ground, "ground"))
-            m.ground.push_back({std::string(key.str()),
-                                Keys::Point(node, "ground." + std::string(key.str()))});
+            m.ground.push_back(
+                {std::string(key.str()), Keys::Point(node, "ground." + std::string(key.str()))});
     m.drive = ReadDrive(TableAt(top.get("drive"), "drive"));
     if (const toml::node* joints = top.find("joint")) {
         const toml::array* list = joints->as_array();
@@ -267,22 +269,24 @@ sim::InputEntries ReadInputs(const sim::Mechanism& m, const toml::node& node)
 
 MechsimFile ReadFile(const toml::table& root)
 {
-    const std::string mechanism =
-        Keys(root, "", {"mechanism", "profile", "divisions", "cycle-time", "inputs", "title",
-                        "trace", "ground", "drive", "joint"})
-            .text("mechanism");
+    // Which keys the file may hold depends on its kind, so its kind is read first.
+    const toml::node* kind = root.get("mechanism");
+    if (!kind)
+        Refuse("mechanism", MECHSIM_TR_NOOP("core", "キーがありません"));
+    const std::string mechanism = Keys::Text(*kind, "mechanism");
     const bool isLinkage = mechanism == "linkage";
-    const Keys top = isLinkage ? Keys(root, "",
-                                      {"mechanism", "profile", "divisions", "cycle-time", "title",
-                                       "trace", "ground", "drive", "joint"})
-                               : Keys(root, "",
-                                      {"mechanism", "profile", "divisions", "cycle-time", "inputs"});
+    const Keys top =
+        isLinkage ? Keys(root, "",
+                         {"mechanism", "profile", "divisions", "cycle-time", "title", "trace",
+                          "ground", "drive", "joint"})
+                  : Keys(root, "", {"mechanism", "profile", "divisions", "cycle-time", "inputs"});
     MechsimFile file;
     if (top.find("profile")) {
         const std::string name = top.text("profile");
         const auto known = std::find(std::begin(kProfileNames), std::end(kProfileNames), name);
         if (known == std::end(kProfileNames))
-            Refuse("profile", MECHSIM_TR_NOOP("core", "quintic, cubic, linear のいずれかです: \"%1\""),
+            Refuse("profile",
+                   MECHSIM_TR_NOOP("core", "quintic, cubic, linear のいずれかです: \"%1\""),
                    {Plain(name)});
         file.profile = static_cast<sim::ProfileKind>(known - std::begin(kProfileNames));
     }
@@ -315,7 +319,8 @@ MechsimFile ReadFile(const toml::table& root)
         std::string names;
         for (const sim::Mechanism* m : mechanisms::AllMechanisms())
             names += m->command + ", ";
-        Refuse("mechanism", MECHSIM_TR_NOOP("core", "知らない機構です: \"%1\"（%2 のいずれかです）"),
+        Refuse("mechanism",
+               MECHSIM_TR_NOOP("core", "知らない機構です: \"%1\"（%2 のいずれかです）"),
                {Plain(mechanism), Plain(names + "linkage")});
     }
     // Shares no ownership: the registration lives as long as the program.
@@ -340,10 +345,10 @@ sim::Refusable<MechsimFile> ParseMechsimText(std::string_view text,
     try {
         root = toml::parse(text);
     } catch (const toml::parse_error& e) {
-        return FileRefusal(shownName, MECHSIM_TR_NOOP("core", "%1 行 %2 列: TOML として読めません（%3）"),
-                           {Plain(std::to_string(e.source().begin.line)),
-                            Plain(std::to_string(e.source().begin.column)),
-                            Plain(std::string(e.description()))});
+        return FileRefusal(
+            shownName, MECHSIM_TR_NOOP("core", "%1 行 %2 列: TOML として読めません（%3）"),
+            {Plain(std::to_string(e.source().begin.line)),
+             Plain(std::to_string(e.source().begin.column)), Plain(std::string(e.description()))});
     }
     try {
         return ReadFile(root);
@@ -443,9 +448,8 @@ std::string Degrees(double radians)
     const double degrees = radians * 180 / numeric::kPi;
     double candidate = degrees;
     for (int k = 0; k < 8 && numeric::DegToRad(candidate) != radians; ++k)
-        candidate = std::nextafter(candidate, numeric::DegToRad(candidate) < radians
-                                                  ? HUGE_VAL
-                                                  : -HUGE_VAL);
+        candidate = std::nextafter(candidate,
+                                   numeric::DegToRad(candidate) < radians ? HUGE_VAL : -HUGE_VAL);
     return TomlNumber(numeric::DegToRad(candidate) == radians ? candidate : degrees);
 }
 

@@ -26,9 +26,9 @@ struct MechsimFile {
     // the same double, branches as numeric::Branch; a linkage's branches by joint.
     sim::InputEntries inputs;
     std::optional<sim::ProfileKind> profile;
-    std::optional<std::string> divisions;   // as text, like --divisions
-    std::optional<std::string> cycleTime;   // as text, like --cycle-time
-    std::optional<linkage::Model> linkage;  // set for a linkage file
+    std::optional<std::string> divisions;    // as text, like --divisions
+    std::optional<std::string> cycleTime;    // as text, like --cycle-time
+    std::optional<linkage::Model> linkage;   // set for a linkage file
 };
 
 // Reads a regular file of at most kMaxMechsimBytes (never waiting on a pipe or a device). Every

@@ -11,6 +11,7 @@
 #include "mechanisms/catalog.h"
 #include "run/refusal_text.h"
 #include "setup_files/mechsim_file.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -60,7 +61,8 @@ through = [1, 0]
 angle = 20
 )";
 
-// Jansen's leg with his published lengths: crank m = 15 about O, fixed pivot Z = (-a, -l).
+// Jansen's leg with his published lengths: crank m = 15 about O, fixed pivot Z = (-a, -l); the
+// foot F, at the bottom of the leg, traces his flat-bottomed path.
 const std::vector<std::string> kJansenJoints = {
     "name = \"B\"\nkind = \"dyad\"\nfrom = [\"Z\", \"A\"]\nlengths = [41.5, 50]\n",
     "name = \"C\"\nkind = \"dyad\"\nfrom = [\"Z\", \"B\"]\nlengths = [40.1, 55.8]\n",
@@ -112,9 +114,9 @@ TEST(Linkage, BuiltInsWrittenAsLinkagesGiveTheirJointsUnderEveryProfileAndBranch
                 std::array<double, 3> scale{};
                 for (int i = 0; i <= 360; ++i)
                     for (const numeric::PointKinematics& p : builtIn->movingPoints(i))
-                        for (const auto& [k, a, b] : {std::tuple{0, p.x, p.y},
-                                                      std::tuple{1, p.vx, p.vy},
-                                                      std::tuple{2, p.ax, p.ay}})
+                        for (const auto& [k, a, b] :
+                             {std::tuple{0, p.x, p.y}, std::tuple{1, p.vx, p.vy},
+                              std::tuple{2, p.ax, p.ay}})
                             scale[k] = std::max({scale[k], std::abs(a), std::abs(b)});
                 for (int i = 0; i <= 360; ++i) {
                     const auto expected = builtIn->movingPoints(i), got = own->movingPoints(i);
@@ -146,37 +148,67 @@ TEST(Linkage, BuiltInsWrittenAsLinkagesGiveTheirJointsUnderEveryProfileAndBranch
     EXPECT_NE(text.find("|lengths[0]-lengths[1]| = 0.5"), std::string::npos) << text;
 }
 
-TEST(Linkage, JansensLegRatesMatchCentralDifferencesOfPositionsAndFootStaysLow)
+// A slider-driven linkage: A slides along a guide, B hangs from it and Q, a point rides on A-B
+// and S slides on a vertical guide at a rod's length from it.
+constexpr const char* kSliderDriven = R"(
+mechanism = "linkage"
+[ground]
+Q = [2, 3]
+[drive]
+kind = "slider"
+joint = "A"
+through = [0, 0]
+angle = 30
+start = -1
+end = 2
+[[joint]]
+name = "B"
+kind = "dyad"
+from = ["A", "Q"]
+lengths = [3, 2.5]
+[[joint]]
+name = "P"
+kind = "point"
+on = ["A", "B"]
+along = 1.5
+across = 0.7
+[[joint]]
+name = "S"
+kind = "slider"
+from = "P"
+length = 4
+through = [2, 0]
+angle = 90
+branch = -1
+)";
+
+TEST(Linkage, RatesMatchCentralDifferencesOfPositions)
 {
     const int n = 20000;
     const double t = 10, h = t / n;
-    const auto run = RunOf(ComputeWith(LinkageOf(Jansen(kJansenJoints)), Context(n)));
-    ASSERT_TRUE(run);
-    std::array<double, 2> scale{};   // the largest speed and acceleration
-    for (int i = 0; i <= n; ++i)
-        for (const numeric::PointKinematics& p : run->movingPoints(i)) {
-            scale[0] = std::max(scale[0], std::hypot(p.vx, p.vy));
-            scale[1] = std::max(scale[1], std::hypot(p.ax, p.ay));
+    for (const std::string& text : {Jansen(kJansenJoints), std::string(kSliderDriven)}) {
+        const auto run = RunOf(ComputeWith(LinkageOf(text), Context(n)));
+        ASSERT_TRUE(run);
+        std::array<double, 2> scale{};   // the largest speed and acceleration
+        for (int i = 0; i <= n; ++i)
+            for (const numeric::PointKinematics& p : run->movingPoints(i)) {
+                scale[0] = std::max(scale[0], std::hypot(p.vx, p.vy));
+                scale[1] = std::max(scale[1], std::hypot(p.ax, p.ay));
+            }
+        for (int i = 1; i < n; ++i) {
+            const auto before = run->movingPoints(i - 1), at = run->movingPoints(i),
+                       after = run->movingPoints(i + 1);
+            for (std::size_t j = 0; j < at.size(); ++j) {
+                const auto difference = [&](double numeric::PointKinematics::*m) {
+                    return (after[j].*m - before[j].*m) / (2 * h);
+                };
+                using P = numeric::PointKinematics;
+                ASSERT_NEAR(at[j].vx, difference(&P::x), 1e-5 * scale[0]) << i << " " << j;
+                ASSERT_NEAR(at[j].vy, difference(&P::y), 1e-5 * scale[0]) << i << " " << j;
+                ASSERT_NEAR(at[j].ax, difference(&P::vx), 1e-5 * scale[1]) << i << " " << j;
+                ASSERT_NEAR(at[j].ay, difference(&P::vy), 1e-5 * scale[1]) << i << " " << j;
+            }
         }
-    for (int i = 1; i < n; ++i) {
-        const auto before = run->movingPoints(i - 1), at = run->movingPoints(i),
-                   after = run->movingPoints(i + 1);
-        for (std::size_t j = 0; j < at.size(); ++j) {
-            const auto difference = [&](double numeric::PointKinematics::*m) {
-                return (after[j].*m - before[j].*m) / (2 * h);
-            };
-            using P = numeric::PointKinematics;
-            ASSERT_NEAR(at[j].vx, difference(&P::x), 1e-5 * scale[0]) << i << " " << j;
-            ASSERT_NEAR(at[j].vy, difference(&P::y), 1e-5 * scale[0]) << i << " " << j;
-            ASSERT_NEAR(at[j].ax, difference(&P::vx), 1e-5 * scale[1]) << i << " " << j;
-            ASSERT_NEAR(at[j].ay, difference(&P::vy), 1e-5 * scale[1]) << i << " " << j;
-        }
-    }
-    // The assembly of the drawings: the foot is the lowest point of the leg throughout.
-    for (int i = 0; i <= n; i += 100) {
-        const auto points = run->movingPoints(i);
-        for (const auto& p : points)
-            ASSERT_GE(p.y, points.back().y) << i;
     }
 }
 
@@ -221,6 +253,19 @@ TEST(Linkage, JointsInAnyOrderGiveTheSameResultFile)
     // The driven joint first, then the joints as the file lists them.
     EXPECT_EQ(got.substr(0, got.find("\tA.dx")), "sec\ttheta\tdtheta\tddtheta\tA.x");
     EXPECT_EQ(got.substr(got.find("A.ddy\t") + 6, 4), "D.x\t");
+}
+
+TEST(Linkage, StreamedInBlocksGivesTheBytesOfTheStoredRun)
+{
+    // 39 columns: a block of 8 rows for the built-ins' 9 columns holds one step of the leg.
+    TempDir dir;
+    const sim::Mechanism& leg = LinkageOf(Jansen(kJansenJoints));
+    const sim::RunContext context = Context(37, sim::ProfileKind::Cubic, 7);
+    const auto run = RunOf(ComputeWith(leg, context));
+    ASSERT_TRUE(run);
+    ASSERT_FALSE(sim::StreamRun(RequestOf(leg, context), dir / "result.dat",
+                                {.blockRows = 8, .threads = 2}));
+    EXPECT_EQ(ReadFileBytes(dir / "result.dat"), sim::FormatResultTable(run->resultTable(), 37, 7));
 }
 
 }

@@ -186,8 +186,7 @@ TEST(ClosureRates, SolveGuidePointOnAVerticalMovingGuideBothBranches)
             "SolveGuidePoint", [&](double t) -> std::optional<std::vector<Channel>> {
                 PointKinematics s, mirror;
                 const Branch other = branch == Branch::Usual ? Branch::Other : Branch::Usual;
-                if (SolveGuidePoint(DegToRad(90), 6, p0.At(t), crank.At(t), s, branch)
-                        != Status::Ok
+                if (SolveGuidePoint(DegToRad(90), 6, p0.At(t), crank.At(t), s, branch) != Status::Ok
                     || SolveGuidePoint(DegToRad(90), 6, p0.At(t), crank.At(t), mirror, other)
                            != Status::Ok)
                     return std::nullopt;

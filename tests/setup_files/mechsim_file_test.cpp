@@ -72,17 +72,20 @@ TEST(MechsimFile, BadFilesAreRefusedInOneLineNamingTheFileAndTheKeyOrJoint)
     const std::string cyclic = Replaced(kLinkage, R"(from = ["A", "Q"])", R"(from = ["A", "S"])");
     const Row rows[] = {
         {"syntax", "mechanism = \"four-bar\"\nprofile = = 3\n", {"2 行 11 列", "TOML"}},
-        {"unknown key", Replaced(kLinkage, "length = 1", "lenght = 1"), {"drive.lenght", "知らない"}},
+        {"unknown key",
+         Replaced(kLinkage, "length = 1", "lenght = 1"),
+         {"drive.lenght", "知らない"}},
         {"unknown joint key", Replaced(kLinkage, "along = 5", "alongg = 5"), {"P.alongg"}},
         {"unknown input", "mechanism = \"four-bar\"\n[inputs]\nL9 = 1\n", {"inputs.L9"}},
         {"unknown mechanism", "mechanism = \"five-bar\"\n", {"mechanism", "five-bar", "four-bar"}},
-        {"unknown name", Replaced(kLinkage, R"(on = ["A", "B"])", R"(on = ["A", "X"])"),
+        {"unknown name",
+         Replaced(kLinkage, R"(on = ["A", "B"])", R"(on = ["A", "X"])"),
          {"P.on", "\"X\""}},
         {"cycle", cyclic, {"B → S → B", "参照し合い"}},
         {"duplicate name", Replaced(kLinkage, "name = \"S\"", "name = \"Q\""), {"Q", "二度"}},
-        {"non-positive length", Replaced(kLinkage, "[2.5, 2.5]", "[2.5, -2]"),
-         {"B.lengths", "-2"}},
-        {"non-finite number", Replaced(kLinkage, "length = 3", "length = inf"),
+        {"non-positive length", Replaced(kLinkage, "[2.5, 2.5]", "[2.5, -2]"), {"B.lengths", "-2"}},
+        {"non-finite number",
+         Replaced(kLinkage, "length = 3", "length = inf"),
          {"S.length", "有限"}},
         {"wrong type", Replaced(kLinkage, "Q = [2, 0]", "Q = [2, \"0\"]"), {"ground.Q", "数"}},
         {"bad branch", "mechanism = \"slider\"\n[inputs]\nbranch = 2\n", {"inputs.branch", "-1"}},
@@ -107,10 +110,9 @@ TEST(MechsimFile, BadFilesAreRefusedInOneLineNamingTheFileAndTheKeyOrJoint)
     const auto fifo = dir / "fifo.mechsim", big = dir / "big.mechsim";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     std::ofstream(big) << std::string(setup_files::kMaxMechsimBytes + 1, '#');
-    for (const auto& [path, said] : {std::pair{dir / "missing.mechsim", "ありません"},
-                                     std::pair{dir.path, "フォルダー"},
-                                     std::pair{fifo, "普通のファイル"},
-                                     std::pair{big, "大きすぎます"}}) {
+    for (const auto& [path, said] :
+         {std::pair{dir / "missing.mechsim", "ありません"}, std::pair{dir.path, "フォルダー"},
+          std::pair{fifo, "普通のファイル"}, std::pair{big, "大きすぎます"}}) {
         const auto read = setup_files::ReadMechsimFile(path);
         ASSERT_FALSE(read.ok()) << path;
         EXPECT_NE(Describe(read.error()).find(path.string() + ": "), std::string::npos);
@@ -129,10 +131,10 @@ TEST(MechsimFile, WrittenFilesReadBackToTheSameMechanismInputsAndRun)
     ASSERT_TRUE(setUp.ok()) << setUp.error().reason;
     const setup_files::MechsimFile& s = setUp.value();
     EXPECT_EQ(s.mechanism.get(), mechanisms::FindMechanism("slider"));
-    EXPECT_EQ(s.inputs, (sim::InputEntries{{"r", "9.75"},
-                                           {"L", "２１"},
-                                           {"phi", "1e-05"},
-                                           {"branch", numeric::Branch::Other}}));
+    EXPECT_EQ(
+        s.inputs,
+        (sim::InputEntries{
+            {"r", "9.75"}, {"L", "２１"}, {"phi", "1e-05"}, {"branch", numeric::Branch::Other}}));
     const std::string text = setup_files::MechsimText(s);
     const auto again = setup_files::ParseMechsimText(text, "again.mechsim");
     ASSERT_TRUE(again.ok()) << again.error().reason << "\n" << text;
@@ -147,8 +149,8 @@ TEST(MechsimFile, WrittenFilesReadBackToTheSameMechanismInputsAndRun)
     auto linkage = setup_files::ParseMechsimText(kLinkage, "linkage.mechsim");
     ASSERT_TRUE(linkage.ok()) << linkage.error().reason;
     setup_files::MechsimFile l = std::move(linkage).value();
-    EXPECT_EQ(l.inputs, (sim::InputEntries{{"B", numeric::Branch::Usual},
-                                           {"S", numeric::Branch::Other}}));
+    EXPECT_EQ(l.inputs,
+              (sim::InputEntries{{"B", numeric::Branch::Usual}, {"S", numeric::Branch::Other}}));
     l.inputs["B"] = numeric::Branch::Other;
     const std::string written = setup_files::MechsimText(l);
     auto reread = setup_files::ParseMechsimText(written, "written.mechsim");
