@@ -101,6 +101,7 @@ stop_program
 
 # Each mechanism window after RUN (animating) and after STOP; the test benches after their button.
 program="$(dirname "$binary")/mechsim_showcase"
+examples="$(cd "$(dirname "$0")/.." && pwd)/examples"
 for m in $mechanisms; do
   for stage in run stop; do
     start_program "$m" "$stage"
@@ -123,6 +124,15 @@ stop_program
 start_program four-bar stop centres
 sleep 1.5
 shot four-bar_centrode
+stop_program
+# Jansen's leg from the gallery after STOP, its foot's path traced; paused with its arrows.
+start_program "$examples/jansen-leg.mechsim" stop
+sleep 1.5
+shot linkage_jansen-leg_stop
+stop_program
+start_program "$examples/jansen-leg.mechsim" paused velocity centres step=60
+sleep 1.5
+shot linkage_jansen-leg_paused
 stop_program
 # The 2R arm paused part way, with its current values.
 start_program 2r paused

@@ -1,5 +1,6 @@
 // Opens one window in a given state for the README's screenshots (scripts/screenshots.sh):
 //   mechsim_showcase MECHANISM run|stop|next|paused|computing
+//                                              (MECHANISM: a command name or a .mechsim file)
 //                                              a mechanism window after RUN, STOP, next or pause,
 //                                              or while a long RUN computes
 //   mechsim_showcase MECHANISM refused         after a second RUN refused for a mistyped box
@@ -28,6 +29,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/file_opening.h"
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
 #include "app/interface_font.h"
@@ -122,14 +124,25 @@ int main(int argc, char** argv)
         return application.exec();
     }
 
-    const sim::Mechanism* mechanism = mechanisms::FindMechanism(what);
-    if (!mechanism) {
+    // A mechanism by its command name, or a set-up or linkage file.
+    setup_files::MechsimFile file;
+    if (app::NamesMechsimFile(what)) {
+        sim::Refusable<setup_files::MechsimFile> read = setup_files::ReadMechsimFile(what);
+        if (!read) {
+            std::fprintf(stderr, "%s\n", app::OpeningRefusalText(read.error()).toUtf8().constData());
+            return 2;
+        }
+        file = std::move(read).value();
+    } else if (const sim::Mechanism* mechanism = mechanisms::FindMechanism(what))
+        file.mechanism = {std::shared_ptr<void>(), mechanism};
+    else {
         std::fprintf(stderr, "unknown: %s\n", what.c_str());
         return 2;
     }
     if (stage == "computing")   // a long RUN, its progress bar showing
         settings.divisions = 5'000'000;
-    auto* form = new sim::MechanismWindow(*mechanism, settings);
+    auto* form = new sim::MechanismWindow(file, settings);
+    form->applySetUp(file);
     form->move(20, 20);
     form->show();
     for (int a = 3; a < argc; ++a) {

@@ -388,7 +388,8 @@ sim::Refusable<std::shared_ptr<const sim::Mechanism>> LinkageMechanism(Model mod
             ? MECHSIM_TR_NOOP("core", "ｙ：ｔｈｅ,  dthe  ,ddthe 　ｘ：ｔｉｍｅ")
             : MECHSIM_TR_NOOP("core", "ｙ：s,  ds , dds　ｘ：ｔｉｍｅ"),
         PointGraphCaption(m.trace.empty() ? l->names.back() : m.trace.front())};
-    mechanism->traits = {.stopPoses = sim::StopPoses::TwentiethsFromZero,
+    // One pose over the traced paths: twenty poses of a linkage of many joints hide the paths.
+    mechanism->traits = {.stopPoses = sim::StopPoses::QuarterPose,
                          .stopTracesPath = !m.trace.empty(),
                          .nextStopsTimer = false,
                          .showsOkAfterCompute = false};
