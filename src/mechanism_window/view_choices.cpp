@@ -32,6 +32,10 @@ constexpr int kRowGap = 6;   // between one row's caption and the next
 
 constexpr int kCaptionGap = 4;   // between a caption's text and its box
 
+// More assembly boxes than this go in a grid rather than a row each, this many a row.
+constexpr std::size_t kBranchRowsAtMost = 3;
+constexpr int kCellsARow = 3;
+
 // Where the rows' boxes start: right of the widest caption, within the column.
 int BoxLeft(const QWidget* form, const std::vector<std::string>& captions,
             const ViewChoices::Column& column)
@@ -74,6 +78,44 @@ QCheckBox* MakeRow(QWidget* form, const std::string& caption, const std::string&
     return box;
 }
 
+// The assembly box of `input` in a grid under one "もう一方の組み方" caption, for a linkage's many
+// joints: cell `index`, captioned by its joint's name, three a row. Its accessible name and
+// tooltip keep the whole caption. `top` moves below the grid after its last cell.
+QCheckBox* MakeGridCell(QWidget* form, const InputBox& input, const QString& name,
+                        const ViewChoices::Column& column, std::size_t index, int& top)
+{
+    const int cell = static_cast<int>(index) % kCellsARow;
+    if (index == 0) {
+        auto* heading = new QLabel(form);
+        heading->setObjectName("CheckBranches_caption");
+        heading->setGeometry(column.captionLeft, top, column.right - column.captionLeft,
+                             column.boxSide + 2);
+        widgets::FollowLanguage(heading, [heading] {
+            heading->setText(widgets::TranslateCore(kOtherAssemblyCaption));
+        });
+        top += column.boxSide + kRowGap;
+    }
+    const int cellWidth = (column.right - column.captionLeft) / kCellsARow;
+    const int left = column.captionLeft + cell * cellWidth;
+    auto* label = new QLabel(QString::fromStdString(input.key), form);
+    label->setObjectName(name + "_caption");
+    label->setGeometry(left, top, cellWidth - column.boxSide - kCaptionGap, column.boxSide);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* box = new QCheckBox(form);
+    box->setObjectName(name);
+    box->setGeometry(left + cellWidth - column.boxSide - kCaptionGap, top, column.boxSide,
+                     column.boxSide);
+    label->setBuddy(box);
+    widgets::FollowLanguage(label, [label, box, input] {
+        widgets::NameForAccessibility(box, widgets::TranslateCore(input.caption));
+        box->setToolTip(widgets::TranslateCore(input.description));
+        label->setToolTip(box->toolTip());
+    });
+    if (cell == kCellsARow - 1)
+        top += column.boxSide + kRowGap;
+    return box;
+}
+
 }
 
 ViewChoices::ViewChoices(QWidget* form, const Mechanism& mechanism, const Column& column,
@@ -87,17 +129,24 @@ ViewChoices::ViewChoices(QWidget* form, const Mechanism& mechanism, const Column
             inputs.push_back(&input);
             captions.push_back(input.caption);
         }
+    if (inputs.size() > kBranchRowsAtMost)
+        captions.resize(4);   // the assembly boxes go in a grid of their own
     const int boxLeft = BoxLeft(form, captions, column);
     int top = column.top;
-    for (const InputBox* input : inputs) {
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const InputBox* input = inputs[i];
+        const QString name = "Check_" + QString::fromStdString(input->key);
         QCheckBox* box =
-            MakeRow(form, input->caption, input->description,
-                    "Check_" + QString::fromStdString(input->key), column, boxLeft, top);
+            inputs.size() > kBranchRowsAtMost
+                ? MakeGridCell(form, *input, name, column, i, top)
+                : MakeRow(form, input->caption, input->description, name, column, boxLeft, top);
         box->setProperty(kInputKeyProperty, QString::fromStdString(input->key));
         // A linkage file may make the other assembly its own default.
         box->setChecked(input->defaultText == kOtherBranchText);
         branches_.push_back({input->key, box});
     }
+    if (inputs.size() > kBranchRowsAtMost && inputs.size() % kCellsARow != 0)
+        top += column.boxSide + kRowGap;   // below the grid's last, shorter row
     guides_ =
         MakeRow(form, kGuidesCaption, kGuidesDescription, "CheckGuides", column, boxLeft, top);
     velocities_ = MakeRow(form, kVelocityCaption, kVelocityDescription, "CheckVelocity", column,
