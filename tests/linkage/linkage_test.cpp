@@ -269,3 +269,38 @@ TEST(Linkage, StreamedInBlocksGivesTheBytesOfTheStoredRun)
 }
 
 }
+
+namespace {
+
+// Jansen's links are named by their joints as the file gives them (the crank pivot-joint, a
+// dyad's from0-name and from1-name), and each moves as one rigid body: every point on it has
+// the velocity omega x (P - C) about its instant centre C, and the relative acceleration of two
+// of its points is alpha x r - omega^2 r.
+TEST(Linkage, EveryLinkIsNamedByItsJointsAndMovesRigidlyAboutItsInstantCentre)
+{
+    const auto run = RunOf(ComputeWith(LinkageOf(Jansen(kJansenJoints)), Context(120)));
+    ASSERT_TRUE(run);
+    std::vector<std::string> names;
+    for (const sim::MovingLink& link : run->movingLinks(0))
+        names.push_back(link.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"O-A", "Z-B", "A-B", "Z-C", "B-C", "Z-D", "A-D",
+                                               "C-E", "D-E", "E-F", "D-F"}));
+    for (int i : {1, 37, 60, 119}) {
+        for (const sim::MovingLink& link : run->movingLinks(i)) {
+            SCOPED_TRACE(link.name + " at step " + std::to_string(i));
+            const std::optional<plot::WorldPoint> c = sim::InstantCentre(link);
+            ASSERT_TRUE(c.has_value());
+            const numeric::PointKinematics& a = link.joints.front();
+            for (const numeric::PointKinematics& p : link.joints) {
+                const double scale = 1e-9 * (1 + std::hypot(p.vx, p.vy) + std::hypot(p.ax, p.ay));
+                EXPECT_NEAR(p.vx, -link.omega * (p.y - c->y), scale);
+                EXPECT_NEAR(p.vy, link.omega * (p.x - c->x), scale);
+                const double rx = p.x - a.x, ry = p.y - a.y, w2 = link.omega * link.omega;
+                EXPECT_NEAR(p.ax - a.ax, -link.alpha * ry - w2 * rx, scale);
+                EXPECT_NEAR(p.ay - a.ay, link.alpha * rx - w2 * ry, scale);
+            }
+        }
+    }
+}
+
+}
