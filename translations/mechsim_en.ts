@@ -910,7 +910,7 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
     </message>
     <message>
         <source>from の 2 点の距離</source>
-        <translation>the distance between the two from points</translation>
+        <translation>distance between the two from points</translation>
     </message>
     <message>
         <source>on の 2 点が重なり、リンクの向きが定まりません</source>
