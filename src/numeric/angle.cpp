@@ -12,6 +12,16 @@ double DegToRad(double degrees)
     return (degrees * kPi) / 180;
 }
 
+double RadToDegExactly(double radians)
+{
+    const double degrees = radians * 180 / kPi;
+    double candidate = degrees;
+    for (int k = 0; k < 8 && DegToRad(candidate) != radians; ++k)
+        candidate =
+            std::nextafter(candidate, DegToRad(candidate) < radians ? HUGE_VAL : -HUGE_VAL);
+    return DegToRad(candidate) == radians ? candidate : degrees;
+}
+
 double ArcTan2(double y, double x)
 {
     // The cases are tested in this order; a zero abscissa is settled before any division,
