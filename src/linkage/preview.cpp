@@ -25,16 +25,19 @@ WorldPoint Position(const numeric::PointKinematics& p)
 void DrawGrid(plot::Canvas& p, const plot::WorldWindow& w, double step)
 {
     constexpr plot::Rgb kGridColour{228, 228, 228};
-    if (!(step > 0) || (w.xmax - w.xmin) / step > 200 || (w.ymax - w.ymin) / step > 200)
+    // The whole picture, the margins beside the window's origin included.
+    const WorldPoint low = plot::PictureToWorld(p, w, {0, p.heightMm()}),
+                     high = plot::PictureToWorld(p, w, {p.widthMm(), 0});
+    if (!(step > 0) || (high.x - low.x) / step > 200 || (high.y - low.y) / step > 200)
         return;
-    for (double x = std::ceil(w.xmin / step) * step; x <= w.xmax; x += step) {
-        const plot::PointMm a = plot::WorldToPicture(p, w, {x, w.ymin}),
-                            b = plot::WorldToPicture(p, w, {x, w.ymax});
+    for (double x = std::ceil(low.x / step) * step; x <= high.x; x += step) {
+        const plot::PointMm a = plot::WorldToPicture(p, w, {x, low.y}),
+                            b = plot::WorldToPicture(p, w, {x, high.y});
         p.line(a.x, a.y, b.x, b.y, kGridColour);
     }
-    for (double y = std::ceil(w.ymin / step) * step; y <= w.ymax; y += step) {
-        const plot::PointMm a = plot::WorldToPicture(p, w, {w.xmin, y}),
-                            b = plot::WorldToPicture(p, w, {w.xmax, y});
+    for (double y = std::ceil(low.y / step) * step; y <= high.y; y += step) {
+        const plot::PointMm a = plot::WorldToPicture(p, w, {low.x, y}),
+                            b = plot::WorldToPicture(p, w, {high.x, y});
         p.line(a.x, a.y, b.x, b.y, kGridColour);
     }
 }

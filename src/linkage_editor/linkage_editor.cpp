@@ -153,12 +153,10 @@ LinkageEditor::LinkageEditor(const sim::Settings& settings, setup_files::Mechsim
 {
     setObjectName("FormLinkageEditor");
     setAttribute(Qt::WA_DeleteOnClose);
-    if (file_.linkage)
-        model_ = *file_.linkage;
     undo_ = new QUndoStack(this);
     buildControls();
     setZoom(kInitialScale);
-    showModel(model_);
+    showModel(file_.linkage ? *file_.linkage : Model{});
     if (!model_.ground.empty())
         fitWindow();
     retranslate();
@@ -223,9 +221,9 @@ void LinkageEditor::buildControls()
 
     view_ = new SketchView(kViewSize, this);
     view_->setObjectName("sketch");
-    connect(view_, &SketchView::pressed, this, &LinkageEditor::press);
-    connect(view_, &SketchView::moved, this, &LinkageEditor::move);
-    connect(view_, &SketchView::released, this, &LinkageEditor::release);
+    connect(view_, &SketchView::pressed, this, &LinkageEditor::pressAt);
+    connect(view_, &SketchView::moved, this, &LinkageEditor::moveTo);
+    connect(view_, &SketchView::released, this, &LinkageEditor::releaseAt);
     connect(view_, &SketchView::wheeled, this, [this](PointMm at, double steps) {
         // The point under the cursor stays where it is.
         const WorldPoint before = toWorld(at);
@@ -436,8 +434,7 @@ void LinkageEditor::refresh()
 {
     preview_ = linkage::PreviewOf(model_, layout_, drive_);
     redraw();
-    if (!dragged_)   // the panel follows once the drag ends
-        rebuildPanel();
+    rebuildPanel();   // the same fields during a drag: only their values follow
     showPreviewMessage();
     if (title_->text().toStdString() != model_.title)
         title_->setText(QString::fromStdString(model_.title));
@@ -679,7 +676,7 @@ void LinkageEditor::setTool(Tool tool)
     redraw();
 }
 
-void LinkageEditor::press(PointMm at, Qt::MouseButton button)
+void LinkageEditor::pressAt(PointMm at, Qt::MouseButton button)
 {
     if (button == Qt::MiddleButton || button == Qt::RightButton) {
         panFrom_ = at;
@@ -705,7 +702,7 @@ void LinkageEditor::press(PointMm at, Qt::MouseButton button)
     clickWithTool(snapped(toWorld(at)), hit);
 }
 
-void LinkageEditor::move(PointMm at)
+void LinkageEditor::moveTo(PointMm at)
 {
     if (panFrom_) {
         const WorldPoint from = toWorld(*panFrom_), to = toWorld(at);
@@ -752,7 +749,7 @@ void LinkageEditor::move(PointMm at)
     refresh();
 }
 
-void LinkageEditor::release(PointMm)
+void LinkageEditor::releaseAt(PointMm)
 {
     panFrom_.reset();
     if (!dragged_)

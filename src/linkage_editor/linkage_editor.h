@@ -101,9 +101,9 @@ private:
     void buildControls();
     void updateTitle();
 
-    void press(plot::PointMm at, Qt::MouseButton button);
-    void move(plot::PointMm at);
-    void release(plot::PointMm at);
+    void pressAt(plot::PointMm at, Qt::MouseButton button);
+    void moveTo(plot::PointMm at);
+    void releaseAt(plot::PointMm at);
     void clickWithTool(plot::WorldPoint at, std::optional<std::size_t> hit);
     void deletePoint(std::size_t place);
 

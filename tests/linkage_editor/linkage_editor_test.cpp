@@ -170,6 +170,8 @@ TEST(LinkageEditor, ClicksBuildTheGalleryFourBarThatSavesReadsBackRunsAlikeAndUn
     auto read = setup_files::ReadMechsimFile(dir / "four-bar.mechsim");
     ASSERT_TRUE(read) << read.error().reason;
     EXPECT_EQ(ModelText(*read.value().linkage), ModelText(editor.model()));
+    const LinkageEditor reopened(settings, read.value(), dir / "four-bar.mechsim");
+    EXPECT_EQ(ModelText(reopened.model()), ModelText(editor.model()));
     EXPECT_EQ(RunBytes(read.value(), dir / "saved.dat"),
               RunBytes(gallery.value(), dir / "gallery.dat"));
 
