@@ -67,6 +67,7 @@ constexpr QSize kViewSize(640, 480);
 constexpr double kHitMm = 2.5;        // a click this near a point or a bar picks it
 constexpr double kZoomStep = 1.25;
 constexpr double kInitialScale = 100;   // mm per world unit for a new linkage
+constexpr double kMinScale = 1e-6, kMaxScale = 1e6;
 
 // A tool's object name and its caption.
 struct ToolText {
@@ -386,8 +387,9 @@ void LinkageEditor::changeEvent(QEvent* event)
 
 void LinkageEditor::updateTitle()
 {
-    const QString name = path_.empty() ? tr("新しいリンク機構")
-                                       : QString::fromStdString(path_.filename().string());
+    const QString name = !path_.empty()        ? QString::fromStdString(path_.filename().string())
+                         : !model_.title.empty() ? QString::fromStdString(model_.title)
+                                                 : tr("新しいリンク機構");
     setWindowTitle(name + "[*]");
     setWindowModified(!undo_->isClean());
 }
@@ -436,8 +438,10 @@ void LinkageEditor::refresh()
     redraw();
     rebuildPanel();   // the same fields during a drag: only their values follow
     showPreviewMessage();
-    if (title_->text().toStdString() != model_.title)
+    if (title_->text().toStdString() != model_.title) {
         title_->setText(QString::fromStdString(model_.title));
+        updateTitle();
+    }
     if (linkage::HasDrive(model_)) {
         const linkage::Drive& d = model_.drive;
         const QSignalBlocker block(driveSlider_);
@@ -534,8 +538,8 @@ double LinkageEditor::precision() const
 
 void LinkageEditor::setZoom(double scale)
 {
-    if (!(scale > 0) || !std::isfinite(scale))
-        return;
+    // Within a million times either way: every grid and rounding step stays a finite number.
+    scale = std::clamp(std::isfinite(scale) ? scale : kInitialScale, kMinScale, kMaxScale);
     // The picture's centre stays where it is.
     const PointMm centreMm{view_->widthMm() / 2, view_->heightMm() / 2};
     const WorldPoint centre =
@@ -573,9 +577,14 @@ void LinkageEditor::fitWindow()
                                           [](auto a, auto b) { return a.x < b.x; });
     auto [ylo, yhi] = std::minmax_element(points.begin(), points.end(),
                                           [](auto a, auto b) { return a.y < b.y; });
-    const double width = std::max(xhi->x - xlo->x, 1e-3), height = std::max(yhi->y - ylo->y, 1e-3);
-    const double scale = std::min((view_->widthMm() - 20) / width,
-                                  (view_->heightMm() - 20) / height);
+    const double width = xhi->x - xlo->x, height = yhi->y - ylo->y;
+    // A lone point is centred at the zoom in force.
+    const double scale =
+        width > 0 || height > 0
+            ? std::clamp(std::min((view_->widthMm() - 20) / width,
+                                  (view_->heightMm() - 20) / height),
+                         kMinScale, kMaxScale)
+            : window_.scale;
     window_.scale = scale;
     window_.xmin = window_.ymin = 0;
     const PointMm centreMm{view_->widthMm() / 2, view_->heightMm() / 2};
