@@ -1185,7 +1185,7 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
     </message>
     <message>
         <source>クランクの回転中心（固定点か新しい場所）をクリックしてください</source>
-        <translation>Click the crank's centre (a ground pivot or a new place)</translation>
+        <translation>Click the crank&apos;s centre (a ground pivot or a new place)</translation>
     </message>
     <message>
         <source>関節をつなぐ 1 つ目の点をクリックしてください</source>
@@ -1193,7 +1193,7 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
     </message>
     <message>
         <source>スライダをつなぐ点をクリックしてください</source>
-        <translation>Click the point the slider's rod connects to</translation>
+        <translation>Click the point the slider&apos;s rod connects to</translation>
     </message>
     <message>
         <source>点を載せるリンクをクリックしてください</source>
@@ -1225,11 +1225,11 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
     </message>
     <message>
         <source>クランクの回転中心は固定点です</source>
-        <translation>The crank's centre is a ground pivot</translation>
+        <translation>The crank&apos;s centre is a ground pivot</translation>
     </message>
     <message>
         <source>クランクの先端をクリックしてください</source>
-        <translation>Click the crank's tip</translation>
+        <translation>Click the crank&apos;s tip</translation>
     </message>
     <message>
         <source>クランクを置く</source>
@@ -1265,7 +1265,7 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
     </message>
     <message>
         <source>スライダの場所（ガイドの向き）をクリックしてください</source>
-        <translation>Click where the slider goes (this sets the guide's direction)</translation>
+        <translation>Click where the slider goes (this sets the guide&apos;s direction)</translation>
     </message>
     <message>
         <source>2節の関節を置く</source>
