@@ -1192,10 +1192,6 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
         <translation>Click the first point the joint connects to</translation>
     </message>
     <message>
-        <source>スライダをつなぐ点をクリックしてください</source>
-        <translation>Click the point the slider&apos;s rod connects to</translation>
-    </message>
-    <message>
         <source>点を載せるリンクをクリックしてください</source>
         <translation>Click the link the point is fixed on</translation>
     </message>
@@ -1418,6 +1414,14 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
     <message>
         <source>グリッドの間隔は正の数です</source>
         <translation>The grid step is a positive number</translation>
+    </message>
+    <message>
+        <source>スライダをつなぐ点（駆動がまだなければ、駆動のスライダの始まり）をクリックしてください</source>
+        <translation>Click the point the slider&apos;s rod connects to (without a drive yet: where the driving slider&apos;s guide starts)</translation>
+    </message>
+    <message>
+        <source>駆動のスライダの行き先をクリックしてください</source>
+        <translation>Click where the driving slider&apos;s stroke ends</translation>
     </message>
 </context>
 <context>

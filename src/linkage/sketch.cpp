@@ -118,6 +118,25 @@ Model WithCrank(Model m, const std::string& pivot, const std::string& joint, dou
     return m;
 }
 
+Model WithSliderDrive(Model m, const std::string& joint, WorldPoint from, WorldPoint to,
+                      double precision)
+{
+    Drive d;
+    d.kind = DriveKind::Slider;
+    d.joint = joint;
+    d.through = from;
+    d.angle = ClickedDirection(from, to);
+    d.end = RoundToStep(Distance(from, to), precision);
+    m.drive = d;
+    return m;
+}
+
+double ClickedDirection(WorldPoint from, WorldPoint to)
+{
+    const double degrees = numeric::RadToDegExactly(numeric::ArcTan2(to.y - from.y, to.x - from.x));
+    return numeric::DegToRad(RoundToStep(degrees, 0.1));
+}
+
 Joint DyadAt(std::string name, const std::array<std::string, 2>& from,
              const std::array<WorldPoint, 2>& fromAt, WorldPoint at, double precision)
 {
@@ -137,7 +156,7 @@ Joint SliderAt(std::string name, const std::string& from, WorldPoint fromAt, Wor
 {
     Joint j{.name = std::move(name), .kind = JointKind::Slider, .from = {from, ""}};
     j.through = through;
-    j.angle = numeric::ArcTan2(at.y - through.y, at.x - through.x);
+    j.angle = ClickedDirection(through, at);
     return JointMovedTo(j, {fromAt, fromAt}, at, precision);
 }
 

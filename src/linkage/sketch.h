@@ -39,6 +39,12 @@ double ClickPrecision(double worldPerMm);
 
 // A crank turning about ground point `pivot` with its tip `joint` at `length`, a whole turn.
 Model WithCrank(Model m, const std::string& pivot, const std::string& joint, double length);
+// A slider drive: `joint` travels on the guide from `from` to `to` (its length rounded to
+// `precision`, its direction to a tenth of a degree).
+Model WithSliderDrive(Model m, const std::string& joint, plot::WorldPoint from,
+                      plot::WorldPoint to, double precision);
+// The direction from `from` to `to` (rad), rounded to a tenth of a degree: what a click gives.
+double ClickedDirection(plot::WorldPoint from, plot::WorldPoint to);
 
 // Joints made from clicks on the current pose, their numbers rounded to `precision`:
 // a dyad from a and b whose joint lies at `at`, its branch the one that puts it there;

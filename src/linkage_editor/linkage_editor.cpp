@@ -642,7 +642,7 @@ void LinkageEditor::setTool(Tool tool)
         QT_TR_NOOP("固定点を置く場所をクリックしてください"),
         QT_TR_NOOP("クランクの回転中心（固定点か新しい場所）をクリックしてください"),
         QT_TR_NOOP("関節をつなぐ 1 つ目の点をクリックしてください"),
-        QT_TR_NOOP("スライダをつなぐ点をクリックしてください"),
+        QT_TR_NOOP("スライダをつなぐ点（駆動がまだなければ、駆動のスライダの始まり）をクリックしてください"),
         QT_TR_NOOP("点を載せるリンクをクリックしてください"),
         QT_TR_NOOP("削除する点をクリックしてください"),
     };
@@ -792,6 +792,25 @@ void LinkageEditor::clickWithTool(WorldPoint at, std::optional<std::size_t> hit)
     }
     case Tool::Dyad:
     case Tool::Slider: {
+        if (tool_ == Tool::Slider && !linkage::HasDrive(m)) {
+            // Without a drive, the slider drives: its guide drawn from start to end.
+            if (clicked_.empty()) {
+                clicked_.push_back(at);
+                showInformation(tr("駆動のスライダの行き先をクリックしてください"));
+                redraw();
+                return;
+            }
+            const WorldPoint from = clicked_.front();
+            clicked_.clear();
+            if (Distance(from, at) > 0) {
+                const std::string name = linkage::FreshName(m);
+                m = linkage::WithSliderDrive(std::move(m), name, from, at, precision());
+                drive_ = m.drive.end;
+                place(std::move(m), tr("スライダを置く"), name);
+            }
+            redraw();
+            return;
+        }
         if (!linkage::HasDrive(m)) {
             showInformation(tr("先にクランクを置いてください"));
             return;

@@ -330,10 +330,15 @@ void LinkageEditor::addFromPanel(Tool kind)
         break;
     }
     case Tool::Slider: {
-        if (!linkage::HasDrive(m) || known.empty()) {
-            showInformation(tr("先にクランクを置いてください"));
-            return;
+        if (!linkage::HasDrive(m)) {   // the drive, from the picture's centre to the right
+            const WorldPoint centre =
+                snapped(toWorld({view_->widthMm() / 2, view_->heightMm() / 2}));
+            m = linkage::WithSliderDrive(std::move(m), name, centre, {centre.x + 4 * step, centre.y},
+                                         precision());
+            break;
         }
+        if (known.empty())
+            return;
         const WorldPoint p = *posed(known.back());
         Joint j{.name = name, .kind = JointKind::Slider, .from = {names[known.back()], ""}};
         j.through = snapped({p.x, p.y - 2 * step});

@@ -187,6 +187,21 @@ TEST(LinkageEditor, ClicksBuildTheGalleryFourBarThatSavesReadsBackRunsAlikeAndUn
     EXPECT_EQ(ModelText(editor.model()), saved);
     EXPECT_TRUE(undo.isClean());
 
+    // Without a crank, the slider tool draws a slider drive: its guide from the first click to
+    // the second, its direction to a tenth of a degree, its stroke their distance.
+    LinkageEditor sliding(settings);
+    const Student t(sliding);
+    sliding.setZoom(100);
+    sliding.setGrid(0.1, true);
+    t.clickWith(Tool::Slider, {{0, 0}, {0.3, 0.1}});
+    const linkage::Drive& d = sliding.model().drive;
+    EXPECT_EQ(d.kind, linkage::DriveKind::Slider);
+    EXPECT_EQ(d.end, std::round(std::hypot(0.3, 0.1) * 1000) / 1000);
+    ASSERT_TRUE(sliding.saveTo(dir / "slider.mechsim")) << sliding.message().toStdString();
+    // Once written as 18.399999999999995: another double of degrees with the same radians.
+    EXPECT_NE(ReadFileBytes(dir / "slider.mechsim").find("angle = 18.4\n"), std::string::npos)
+        << ReadFileBytes(dir / "slider.mechsim");
+
     // Deleting the crank's pivot takes the crank and every joint on it.
     const std::vector<std::string> onD = {"B", "C", "P"};
     EXPECT_EQ(linkage::Dependants(editor.model(), "D"), onD);
