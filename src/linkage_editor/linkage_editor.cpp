@@ -167,7 +167,9 @@ void LinkageEditor::buildControls()
     QAction* undoAction = undo_->createUndoAction(this);
     undoAction->setShortcut(QKeySequence::Undo);
     QAction* redoAction = undo_->createRedoAction(this);
-    redoAction->setShortcuts({QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // Each key once: a key listed twice would be ambiguous and do nothing.
+    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                              QKeySequence(Qt::CTRL | Qt::Key_Y)});
     auto* saveAction = new QAction(this);
     saveAction->setShortcut(QKeySequence::Save);
     connect(saveAction, &QAction::triggered, this, &LinkageEditor::save);
