@@ -10,6 +10,11 @@
 //                                              ("guides"), an arrow box or the centres box
 //                                              ("centres") ticked before RUN
 //   mechsim_showcase MECHANISM paused step=K   paused, then moved to step K on the time slider
+//   mechsim_showcase editor build              the linkage editor: two ground pivots and a crank
+//                                              clicked, a dyad half placed
+//   mechsim_showcase editor FILE [POINT]       a linkage file in the editor, POINT selected
+//   mechsim_showcase editor FILE drag=P:DX,DY  the same while ground pivot P is being dragged by
+//                                              (DX, DY) world units
 //   mechsim_showcase gauss|lady|nibun          a test bench after its button
 //   mechsim_showcase settings                  the settings dialog refusing a mistyped time
 //   mechsim_showcase startup|bare              the main menu (or a bare window with a menu bar):
@@ -22,6 +27,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
@@ -35,6 +41,10 @@
 #include "app/interface_font.h"
 #include "app/main_menu.h"
 #include "app/settings_dialog.h"
+#include "linkage/sketch.h"
+#include "linkage_editor/linkage_editor.h"
+#include "linkage_editor/sketch_view.h"
+#include "plot/primitives.h"
 #include "mechanism_window/mechanism_window.h"
 #include "mechanisms/catalog.h"
 #include "testbench/bisection_window.h"
@@ -66,6 +76,72 @@ public:
 private:
     bool done_ = false;
 };
+
+// A mouse event on the editor's picture at world point `p`.
+void Mouse(linkage_editor::LinkageEditor& editor, QEvent::Type type, plot::WorldPoint p)
+{
+    auto* view = editor.view();
+    const QPointF at = view->toWidget(plot::WorldToPicture(*view, editor.worldWindow(), p));
+    QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(view, &event);
+}
+
+void Click(linkage_editor::LinkageEditor& editor, plot::WorldPoint p)
+{
+    Mouse(editor, QEvent::MouseButtonPress, p);
+    Mouse(editor, QEvent::MouseButtonRelease, p);
+}
+
+// The editor in one of the states of the README's sequence.
+int ShowEditor(QApplication& application, const sim::Settings& settings, int argc, char** argv)
+{
+    const std::string what = argc > 2 ? argv[2] : "build";
+    const std::string option = argc > 3 ? argv[3] : "";
+    using linkage_editor::Tool;
+    linkage_editor::LinkageEditor* editor = nullptr;
+    if (what == "build") {
+        editor = new linkage_editor::LinkageEditor(settings);
+        editor->setZoom(110);
+        editor->setGrid(0.02, true);
+        editor->setTool(Tool::Ground);
+        Click(*editor, {0, 0});
+        Click(*editor, {0.68, 0});
+        editor->setTool(Tool::Crank);
+        Click(*editor, {0.68, 0});
+        Click(*editor, {0.9, 0.2});
+        editor->setTool(Tool::Dyad);
+        Click(*editor, {0, 0});
+        Click(*editor, {0.9, 0.2});
+    } else {
+        sim::Refusable<setup_files::MechsimFile> read = setup_files::ReadMechsimFile(what);
+        if (!read) {
+            std::fprintf(stderr, "%s\n", app::OpeningRefusalText(read.error()).toUtf8().constData());
+            return 2;
+        }
+        editor = new linkage_editor::LinkageEditor(settings, read.value(), what);
+        const std::vector<std::string> names = linkage::PointNames(editor->model());
+        if (option.starts_with("drag=")) {
+            // drag=P:DX,DY
+            const std::string name = option.substr(5, option.find(':') - 5);
+            const double dx = std::stod(option.substr(option.find(':') + 1));
+            const double dy = std::stod(option.substr(option.find(',') + 1));
+            const auto place = std::find(names.begin(), names.end(), name) - names.begin();
+            const plot::WorldPoint from = editor->model().ground.at(std::size_t(place)).at;
+            editor->setGrid(0, false);
+            Mouse(*editor, QEvent::MouseButtonPress, from);
+            for (int k = 1; k <= 10; ++k)
+                Mouse(*editor, QEvent::MouseMove, {from.x + dx * k / 10, from.y + dy * k / 10});
+        } else if (!option.empty()) {
+            const auto place = std::find(names.begin(), names.end(), option) - names.begin();
+            editor->selectPoint(std::size_t(place));
+        }
+    }
+    editor->move(20, 20);
+    editor->show();
+    return application.exec();
+}
 
 }
 
@@ -114,6 +190,9 @@ int main(int argc, char** argv)
             button->click();
         return application.exec();
     }
+
+    if (what == "editor")
+        return ShowEditor(application, settings, argc, argv);
 
     if (what == "settings") {
         auto* dialog = new app::SettingsDialog(settings);

@@ -242,6 +242,10 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
         <source>機構の設定 (*.mechsim);;すべてのファイル (*)</source>
         <translation>Mechanism set-ups (*.mechsim);;All files (*)</translation>
     </message>
+    <message>
+        <source>新しいリンク機構</source>
+        <translation>New linkage</translation>
+    </message>
 </context>
 <context>
     <name>app::SettingsDialog</name>
@@ -1062,6 +1066,365 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
     </message>
 </context>
 <context>
+    <name>linkage_editor::LinkageEditor</name>
+    <message>
+        <source>選択</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>固定点</source>
+        <translation>Ground pivot</translation>
+    </message>
+    <message>
+        <source>クランク</source>
+        <translation>Crank</translation>
+    </message>
+    <message>
+        <source>2節の関節</source>
+        <translation>Dyad joint</translation>
+    </message>
+    <message>
+        <source>スライダ</source>
+        <translation>Slider</translation>
+    </message>
+    <message>
+        <source>リンク上の点</source>
+        <translation>Point on link</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直す</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>実行</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>全体を表示</source>
+        <translation>Fit all</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>題名</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>追加する点の種類</source>
+        <translation>Kind of point to add</translation>
+    </message>
+    <message>
+        <source>駆動</source>
+        <translation>Drive</translation>
+    </message>
+    <message>
+        <source>駆動の値</source>
+        <translation>Drive value</translation>
+    </message>
+    <message>
+        <source>グリッドに合わせる</source>
+        <translation>Snap to grid</translation>
+    </message>
+    <message>
+        <source>グリッドの間隔</source>
+        <translation>Grid step</translation>
+    </message>
+    <message>
+        <source>リンク機構の図</source>
+        <translation>Linkage picture</translation>
+    </message>
+    <message>
+        <source>新しいリンク機構</source>
+        <translation>New linkage</translation>
+    </message>
+    <message>
+        <source>駆動角 %1°</source>
+        <translation>drive angle %1°</translation>
+    </message>
+    <message>
+        <source>駆動 s = %1</source>
+        <translation>drive s = %1</translation>
+    </message>
+    <message>
+        <source>%1 で関節 %2 が閉じません: %3</source>
+        <translation>At %1 joint %2 cannot close: %3</translation>
+    </message>
+    <message>
+        <source>点をドラッグすると動かせます。点をクリックするとその値が右に出ます</source>
+        <translation>Drag a point to move it. Click a point to show its values on the right</translation>
+    </message>
+    <message>
+        <source>固定点を置く場所をクリックしてください</source>
+        <translation>Click where the ground pivot goes</translation>
+    </message>
+    <message>
+        <source>クランクの回転中心（固定点か新しい場所）をクリックしてください</source>
+        <translation>Click the crank&apos;s centre (a ground pivot or a new place)</translation>
+    </message>
+    <message>
+        <source>関節をつなぐ 1 つ目の点をクリックしてください</source>
+        <translation>Click the first point the joint connects to</translation>
+    </message>
+    <message>
+        <source>点を載せるリンクをクリックしてください</source>
+        <translation>Click the link the point is fixed on</translation>
+    </message>
+    <message>
+        <source>削除する点をクリックしてください</source>
+        <translation>Click the point to delete</translation>
+    </message>
+    <message>
+        <source>リンク上の点の場所をクリックしてください</source>
+        <translation>Click where the point on the link goes</translation>
+    </message>
+    <message>
+        <source>リンクの上をクリックしてください</source>
+        <translation>Click on a link</translation>
+    </message>
+    <message>
+        <source>ドラッグ</source>
+        <translation>Drag</translation>
+    </message>
+    <message>
+        <source>固定点を置く</source>
+        <translation>Place ground pivot</translation>
+    </message>
+    <message>
+        <source>駆動はもうあります。クランクは一つだけです</source>
+        <translation>There is already a drive; a linkage has one crank</translation>
+    </message>
+    <message>
+        <source>クランクの回転中心は固定点です</source>
+        <translation>The crank&apos;s centre is a ground pivot</translation>
+    </message>
+    <message>
+        <source>クランクの先端をクリックしてください</source>
+        <translation>Click the crank&apos;s tip</translation>
+    </message>
+    <message>
+        <source>クランクを置く</source>
+        <translation>Place crank</translation>
+    </message>
+    <message>
+        <source>クランクを置きました</source>
+        <translation>Crank placed</translation>
+    </message>
+    <message>
+        <source>先にクランクを置いてください</source>
+        <translation>Place the crank first</translation>
+    </message>
+    <message>
+        <source>既にある点をクリックしてください</source>
+        <translation>Click a point that is already there</translation>
+    </message>
+    <message>
+        <source>関節をつなぐ 2 つ目の点をクリックしてください</source>
+        <translation>Click the second point the joint connects to</translation>
+    </message>
+    <message>
+        <source>ガイドの通る点をクリックしてください</source>
+        <translation>Click a point the guide passes through</translation>
+    </message>
+    <message>
+        <source>既にある別の点をクリックしてください</source>
+        <translation>Click another point that is already there</translation>
+    </message>
+    <message>
+        <source>関節の場所をクリックしてください</source>
+        <translation>Click where the joint goes</translation>
+    </message>
+    <message>
+        <source>スライダの場所（ガイドの向き）をクリックしてください</source>
+        <translation>Click where the slider goes (this sets the guide&apos;s direction)</translation>
+    </message>
+    <message>
+        <source>2節の関節を置く</source>
+        <translation>Place dyad joint</translation>
+    </message>
+    <message>
+        <source>スライダを置く</source>
+        <translation>Place slider</translation>
+    </message>
+    <message>
+        <source>関節 %1 を置きました</source>
+        <translation>Joint %1 placed</translation>
+    </message>
+    <message>
+        <source>リンク上の点を置く</source>
+        <translation>Place point on link</translation>
+    </message>
+    <message>
+        <source>%1 を削除すると、それにつながる %2 も削除されます。削除しますか？</source>
+        <translation>Deleting %1 also deletes %2, which depend on it. Delete?</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1 を削除</source>
+        <translation>Delete %1</translation>
+    </message>
+    <message>
+        <source>点を選ぶとその値がここに出ます</source>
+        <translation>Select a point to see its values here</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>軌跡を描く</source>
+        <translation>Trace its path</translation>
+    </message>
+    <message>
+        <source>クランク（駆動）</source>
+        <translation>Crank (drive)</translation>
+    </message>
+    <message>
+        <source>回転中心</source>
+        <translation>Centre</translation>
+    </message>
+    <message>
+        <source>長さ</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>始めの角度 [°]</source>
+        <translation>Start angle [°]</translation>
+    </message>
+    <message>
+        <source>終わりの角度 [°]</source>
+        <translation>End angle [°]</translation>
+    </message>
+    <message>
+        <source>スライダ（駆動）</source>
+        <translation>Slider (drive)</translation>
+    </message>
+    <message>
+        <source>ガイドの点 x</source>
+        <translation>Guide point x</translation>
+    </message>
+    <message>
+        <source>ガイドの点 y</source>
+        <translation>Guide point y</translation>
+    </message>
+    <message>
+        <source>ガイドの角度 [°]</source>
+        <translation>Guide angle [°]</translation>
+    </message>
+    <message>
+        <source>始めの位置</source>
+        <translation>Start position</translation>
+    </message>
+    <message>
+        <source>終わりの位置</source>
+        <translation>End position</translation>
+    </message>
+    <message>
+        <source>もう一方の組み方</source>
+        <translation>Other assembly</translation>
+    </message>
+    <message>
+        <source>点 1</source>
+        <translation>Point 1</translation>
+    </message>
+    <message>
+        <source>点 2</source>
+        <translation>Point 2</translation>
+    </message>
+    <message>
+        <source>点 1 からの長さ</source>
+        <translation>Length from point 1</translation>
+    </message>
+    <message>
+        <source>点 2 からの長さ</source>
+        <translation>Length from point 2</translation>
+    </message>
+    <message>
+        <source>リンクの始点</source>
+        <translation>Link start</translation>
+    </message>
+    <message>
+        <source>リンクの終点</source>
+        <translation>Link end</translation>
+    </message>
+    <message>
+        <source>リンクに沿って</source>
+        <translation>Along the link</translation>
+    </message>
+    <message>
+        <source>リンクの左へ</source>
+        <translation>Left of the link</translation>
+    </message>
+    <message>
+        <source>点</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>先に固定点を置いてください</source>
+        <translation>Place a ground pivot first</translation>
+    </message>
+    <message>
+        <source>%1 を追加</source>
+        <translation>Add %1</translation>
+    </message>
+    <message>
+        <source>クランクを置くまで保存できません</source>
+        <translation>A linkage can be saved once its crank is placed</translation>
+    </message>
+    <message>
+        <source>%1 に保存しました</source>
+        <translation>Saved to %1</translation>
+    </message>
+    <message>
+        <source>機構の設定 (*.mechsim)</source>
+        <translation>Mechanism set-ups (*.mechsim)</translation>
+    </message>
+    <message>
+        <source>保存していない変更があります。保存しますか？</source>
+        <translation>There are unsaved changes. Save them?</translation>
+    </message>
+    <message>
+        <source>グリッドの間隔は正の数です</source>
+        <translation>The grid step is a positive number</translation>
+    </message>
+    <message>
+        <source>スライダをつなぐ点（駆動がまだなければ、駆動のスライダの始まり）をクリックしてください</source>
+        <translation>Click the point the slider&apos;s rod connects to (without a drive yet: where the driving slider&apos;s guide starts)</translation>
+    </message>
+    <message>
+        <source>駆動のスライダの行き先をクリックしてください</source>
+        <translation>Click where the driving slider&apos;s stroke ends</translation>
+    </message>
+</context>
+<context>
     <name>sim::MechanismWindow</name>
     <message>
         <source>動画</source>
@@ -1091,6 +1454,10 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
     <message>
         <source>機構の設定 (*.mechsim)</source>
         <translation>Mechanism set-ups (*.mechsim)</translation>
+    </message>
+    <message>
+        <source>編集</source>
+        <translation>Edit</translation>
     </message>
 </context>
 <context>

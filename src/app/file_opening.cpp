@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "app/form_opener.h"
+#include "linkage_editor/linkage_editor.h"
 #include "mechanism_window/mechanism_window.h"
 #include "run/refusal_text.h"
 #include "setup_files/mechsim_file.h"
@@ -29,6 +30,19 @@ bool NamesMechsimFile(std::string_view name)
 }
 
 namespace {
+
+// The folders the examples may be in, the installed one first.
+std::vector<fs::path> ExampleFolders()
+{
+    std::vector<fs::path> folders;
+    const fs::path program = QCoreApplication::applicationDirPath().toStdString();
+    if (!program.empty())
+        folders.push_back(program.parent_path() / "share" / "mechsim" / "examples");
+#ifdef MECHSIM_EXAMPLES_DIR
+    folders.emplace_back(MECHSIM_EXAMPLES_DIR);
+#endif
+    return folders;
+}
 
 // N and T of a set-up checked together with those it leaves as they are.
 sim::Refusable<sim::Settings> SettingsOf(const setup_files::MechsimFile& file,
@@ -55,6 +69,17 @@ sim::Refusable<QWidget*> OpenMechsimFile(const fs::path& path, FormOpener& opene
     sim::MechanismWindow* window = nullptr;
     if (file.linkage) {
         window = new sim::MechanismWindow(file, settings);
+        // A gallery example is edited as a new file: "保存" never overwrites the example.
+        const std::vector<fs::path> folders = ExampleFolders();
+        const bool example = std::any_of(folders.begin(), folders.end(),
+                                         [&](const fs::path& folder) {
+                                             std::error_code error;
+                                             return fs::equivalent(folder, path.parent_path(),
+                                                                   error);
+                                         });
+        window->enableEditing([file, path = example ? fs::path() : path, &settings] {
+            (new linkage_editor::LinkageEditor(settings, file, path))->show();
+        });
         window->show();
     } else {
         window = qobject_cast<sim::MechanismWindow*>(
@@ -75,19 +100,6 @@ QString OpeningRefusalText(const sim::Refusal& refusal)
 }
 
 namespace {
-
-// The folders the examples may be in, the installed one first.
-std::vector<fs::path> ExampleFolders()
-{
-    std::vector<fs::path> folders;
-    const fs::path program = QCoreApplication::applicationDirPath().toStdString();
-    if (!program.empty())
-        folders.push_back(program.parent_path() / "share" / "mechsim" / "examples");
-#ifdef MECHSIM_EXAMPLES_DIR
-    folders.emplace_back(MECHSIM_EXAMPLES_DIR);
-#endif
-    return folders;
-}
 
 // The file's first comment line, without its "#", or nothing.
 QString FirstComment(const fs::path& file)

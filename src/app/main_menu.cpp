@@ -18,6 +18,7 @@
 #include "app/language_menu.h"
 #include "app/logo_picture.h"
 #include "files/result_file.h"
+#include "linkage_editor/linkage_editor.h"
 #include "mechanisms/catalog.h"
 #include "run/settings.h"
 #include "version.h"
@@ -133,6 +134,14 @@ void MainMenu::buildMenus()
     open->setObjectName("open");
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, &MainMenu::chooseFile);
+    QAction* newLinkage = file->addAction(QString());
+    captions_.push_back({newLinkage, QT_TR_NOOP("新しいリンク機構")});
+    newLinkage->setObjectName("newLinkage");
+    newLinkage->setShortcut(QKeySequence::New);
+    connect(newLinkage, &QAction::triggered, this, [this] {
+        auto* editor = new linkage_editor::LinkageEditor(settings_);
+        editor->show();
+    });
     QAction* shuryou = file->addAction(QString());
     captions_.push_back({shuryou, QT_TR_NOOP("終了")});
     shuryou->setObjectName("shuryou");

@@ -1,11 +1,12 @@
 // The linkage's run: the drive, then each joint's closure in the checked order, every step.
 #include "linkage/linkage_mechanism.h"
 
+#include "linkage/pose.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
-#include "mechanisms/closure_reasons.h"
 #include "numeric/closures.h"
 #include "numeric/finite.h"
 #include "plot/guides.h"
@@ -18,7 +19,6 @@ namespace {
 
 using numeric::Branch;
 using numeric::PointKinematics;
-using numeric::Status;
 using numeric::ValueTriple;
 using sim::PointSeries;
 using sim::TripleView;
@@ -90,98 +90,27 @@ struct LinkagePose {
     }
 };
 
-// The driven joint on its guide: through + s (cos angle, sin angle).
-PointKinematics GuideTravel(plot::WorldPoint through, double angle, const ValueTriple& s)
-{
-    const double c = std::cos(angle), n = std::sin(angle);
-    return {through.x + s.value * c, s.rate * c, s.accel * c,
-            through.y + s.value * n, s.rate * n, s.accel * n};
-}
-
-// Why a slider's rod from `pin` cannot meet its guide: too short, or only touching it.
-sim::Phrase GuideReason(const Joint& j, const PointKinematics& pin)
-{
-    const double distance = std::abs(std::cos(j.angle) * (pin.y - j.through.y)
-                                     - std::sin(j.angle) * (pin.x - j.through.x));
-    const auto& [distanceText, lengthText] = mechanisms::ContrastingTexts(distance, j.length);
-    const std::vector<sim::PhrasePart> stated = {sim::Plain(j.from[0]), sim::Plain(distanceText),
-                                                 sim::Plain(lengthText)};
-    if (distance > j.length)
-        return {
-            MECHSIM_TR_NOOP("core", "%1 からガイドまでの距離 %2 が length = %3 を超え、届きません"),
-            stated};
-    if (distance >= j.length)
-        return {MECHSIM_TR_NOOP(
-                    "core",
-                    "%1 からガイドまでの距離 %2 が length = %3 に等しく、ガイドに接するだけです"),
-                stated};
-    return {sim::kNotFiniteReason, {}};
-}
-
 // Closes the linkage step by step into one pose it keeps.
 class Solver {
 public:
     Solver(const Linkage& linkage, double cycleTime, std::vector<Branch> branches)
-        : l_(linkage), cycleTime_(cycleTime), branches_(std::move(branches)),
-          points_(linkage.names.size())
+        : l_(linkage), cycleTime_(cycleTime), pose_(l_.model, l_.layout, std::move(branches))
     {
-        for (std::size_t k = 0; k < l_.model.ground.size(); ++k)
-            points_[k] = PointKinematics::AtRest(l_.model.ground[k].at.x, l_.model.ground[k].at.y);
     }
 
     sim::Refusable<LinkagePose> operator()(const sim::Step& step)
     {
         const Drive& d = l_.model.drive;
-        const std::size_t driven = l_.layout.driven;
         drive_ = sim::DriveValue(d.start, d.end, step.profile, cycleTime_);
-        points_[driven] = d.kind == DriveKind::Crank
-                              ? numeric::PolarPoint(points_[l_.layout.pivot], d.length, drive_)
-                              : GuideTravel(d.through, d.angle, drive_);
-        for (const std::size_t k : l_.layout.order)
-            if (auto refused = close(k)) [[unlikely]]
-                return *std::move(refused);
-        return LinkagePose{&drive_, &points_, driven};
+        if (auto refused = pose_.solve(drive_)) [[unlikely]]
+            return *std::move(refused);
+        return LinkagePose{&drive_, &pose_.points(), l_.layout.driven};
     }
 
 private:
-    std::optional<sim::Refusal> close(std::size_t k)
-    {
-        const Joint& j = l_.model.joints[k];
-        const PointKinematics& a = points_[l_.layout.from[k][0]];
-        const PointKinematics& b = points_[l_.layout.from[k][1]];
-        PointKinematics& out = points_[l_.jointPlace(k)];
-        switch (j.kind) {
-        case JointKind::Dyad:
-            if (numeric::SolveDyad(a, b, j.lengths[0], j.lengths[1], out, branches_[k])
-                != Status::Ok)
-                return sim::Refusal::OfJointStep(
-                    j.name,
-                    mechanisms::DyadRefusalReason(
-                        {MECHSIM_TR_NOOP("core", "from の 2 点の距離"), "lengths[0]", "lengths[1]"},
-                        j.lengths[0], j.lengths[1], a, b));
-            break;
-        case JointKind::Point:
-            if (numeric::BodyPoint(a, b, j.along, j.across, out) != Status::Ok)
-                return sim::Refusal::OfJointStep(
-                    j.name,
-                    {MECHSIM_TR_NOOP("core", "on の 2 点が重なり、リンクの向きが定まりません"),
-                     {}});
-            break;
-        case JointKind::Slider:
-            if (numeric::SolveGuidePoint(j.angle, j.length,
-                                         PointKinematics::AtRest(j.through.x, j.through.y), a, out,
-                                         branches_[k])
-                != Status::Ok)
-                return sim::Refusal::OfJointStep(j.name, GuideReason(j, a));
-            break;
-        }
-        return std::nullopt;
-    }
-
     const Linkage& l_;
     double cycleTime_;
-    std::vector<Branch> branches_;   // per joint, in file order
-    std::vector<PointKinematics> points_;
+    PoseSolver pose_;
     ValueTriple drive_;
 };
 

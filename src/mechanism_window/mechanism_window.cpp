@@ -310,6 +310,18 @@ setup_files::MechsimFile MechanismWindow::currentSetUp() const
     return setUp;
 }
 
+void MechanismWindow::enableEditing(std::function<void()> openEditor)
+{
+    if (!edit_) {
+        edit_ = new QPushButton(this);
+        edit_->setGeometry(kCaptionLeft, Px(1815), Px(1080), Px(585));
+        edit_->show();
+        retranslate();
+    }
+    edit_->disconnect();
+    connect(edit_, &QPushButton::clicked, this, std::move(openEditor));
+}
+
 void MechanismWindow::saveSetUp()
 {
     widgets::SaveWithDialog(this, tr("設定を保存"),
@@ -345,6 +357,10 @@ void MechanismWindow::retranslate()
     widgets::NameForAccessibility(view_, tr("機構の図"));
     widgets::NameForAccessibility(shownStep_, tr("表示中のステップ"));
     viewCaption_->setText(pageCaption_ ? widgets::TranslateCore(*pageCaption_) : tr("動画"));
+    if (edit_) {
+        edit_->setText(tr("編集"));
+        Name(edit_, "edit", edit_->text());
+    }
 }
 
 void MechanismWindow::changeEvent(QEvent* event)

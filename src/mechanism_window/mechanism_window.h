@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -57,6 +58,9 @@ public:
     void applySetUp(const setup_files::MechsimFile& setUp);
     // What the window holds now, as a set-up file would keep it (N and T from the settings).
     setup_files::MechsimFile currentSetUp() const;
+    // Shows the "編集" button under STOP, which calls `openEditor`: a linkage window's way back
+    // to the editor of its model.
+    void enableEditing(std::function<void()> openEditor);
 
 public slots:
     void startRun();
@@ -111,6 +115,7 @@ private:
     QPushButton* run_ = nullptr;
     QPushButton* stop_ = nullptr;
     QPushButton* next_ = nullptr;
+    QPushButton* edit_ = nullptr;
     QTimer* animationTimer_ = nullptr;
     plot::PictureBox* graph1_ = nullptr;
     plot::PictureBox* graph2_ = nullptr;

@@ -2,14 +2,34 @@
 #include "numeric/angle.h"
 
 #include <cmath>
+#include <string>
 
 #include "numeric/constants.h"
+#include "numeric/number_text.h"
 
 namespace numeric {
 
 double DegToRad(double degrees)
 {
     return (degrees * kPi) / 180;
+}
+
+double RadToDegExactly(double radians)
+{
+    // DegToRad gives the same radians for neighbouring degrees; of those the shortest text is
+    // the one typed (18.4 rather than 18.399999999999995).
+    const double degrees = radians * 180 / kPi;
+    double candidate = degrees;
+    for (int k = 0; k < 8; ++k)
+        candidate = std::nextafter(candidate, -HUGE_VAL);
+    double best = degrees;
+    std::size_t shortest = std::string::npos;
+    for (int k = 0; k <= 16; ++k, candidate = std::nextafter(candidate, HUGE_VAL))
+        if (DegToRad(candidate) == radians && FormatNumber(candidate).size() < shortest) {
+            best = candidate;
+            shortest = FormatNumber(candidate).size();
+        }
+    return best;
 }
 
 double ArcTan2(double y, double x)

@@ -7,6 +7,9 @@ namespace numeric {
 
 // (deg * pi) / 180 with the program's 15-digit pi, multiplication first.
 double DegToRad(double degrees);
+// The degrees whose DegToRad gives `radians` again, of the shortest text among the neighbours of
+// radians * 180 / pi that do, so that a written or shown angle reads back exactly as typed.
+double RadToDegExactly(double radians);
 
 // Direction of (x, y), ordinate first; range [-pi, pi). The origin gives pi/2.
 double ArcTan2(double y, double x);

@@ -45,6 +45,12 @@ PointMm WorldToPicture(const Canvas& p, const WorldWindow& w, WorldPoint point)
     return {origin.x + w.scale * (point.x - w.xmin), origin.y - w.scale * (point.y - w.ymin)};
 }
 
+WorldPoint PictureToWorld(const Canvas& p, const WorldWindow& w, PointMm at)
+{
+    const PointMm origin = ViewOrigin(p);
+    return {w.xmin + (at.x - origin.x) / w.scale, w.ymin + (origin.y - at.y) / w.scale};
+}
+
 void GraphLine(Canvas& p, double x1, double y1, double x2, double y2, int colour)
 {
     FrameLine(p, GraphOrigin(p), x1, y1, x2, y2, colour);

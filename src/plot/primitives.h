@@ -15,6 +15,8 @@ PointMm ViewToPicture(const Canvas& p, double x, double y);
 // Picture millimetres of a world point seen through window w: what WorldLine draws, for a path
 // of many points.
 PointMm WorldToPicture(const Canvas& p, const WorldWindow& w, WorldPoint point);
+// The world point shown at picture millimetres `at`: WorldToPicture's inverse, for the mouse.
+WorldPoint PictureToWorld(const Canvas& p, const WorldWindow& w, PointMm at);
 
 void GraphLine(Canvas& p, double x1, double y1, double x2, double y2, int colour);
 void GraphCircle(Canvas& p, double x, double y, int colour);

@@ -18,7 +18,6 @@
 #include "linkage/linkage_mechanism.h"
 #include "mechanisms/catalog.h"
 #include "numeric/angle.h"
-#include "numeric/constants.h"
 #include "numeric/number_text.h"
 #include "run/settings.h"
 
@@ -222,10 +221,17 @@ linkage::Model ReadModel(const Keys& top)
         for (const toml::node& n : *names)
             m.trace.push_back(Keys::Text(n, "trace"));
     }
-    if (const toml::node* ground = top.find("ground"))
+    if (const toml::node* ground = top.find("ground")) {
+        // In the file's order, as the file was built: a TOML table iterates in key order.
+        std::vector<std::pair<std::string, const toml::node*>> points;
         for (auto&& [key, node] : TableAt(*ground, "ground"))
-            m.ground.push_back(
-                {std::string(key.str()), Keys::Point(node, "ground." + std::string(key.str()))});
+            points.emplace_back(std::string(key.str()), &node);
+        std::stable_sort(points.begin(), points.end(), [](const auto& a, const auto& b) {
+            return a.second->source().begin < b.second->source().begin;
+        });
+        for (const auto& [name, node] : points)
+            m.ground.push_back({name, Keys::Point(*node, "ground." + name)});
+    }
     m.drive = ReadDrive(TableAt(top.get("drive"), "drive"));
     if (const toml::node* joints = top.find("joint")) {
         const toml::array* list = joints->as_array();
@@ -442,15 +448,9 @@ std::string TomlKey(std::string_view key)
     return bare ? std::string(key) : TomlString(key);
 }
 
-// The degrees whose DegToRad gives `radians` again, so that a written file reads back exactly.
 std::string Degrees(double radians)
 {
-    const double degrees = radians * 180 / numeric::kPi;
-    double candidate = degrees;
-    for (int k = 0; k < 8 && numeric::DegToRad(candidate) != radians; ++k)
-        candidate = std::nextafter(candidate,
-                                   numeric::DegToRad(candidate) < radians ? HUGE_VAL : -HUGE_VAL);
-    return TomlNumber(numeric::DegToRad(candidate) == radians ? candidate : degrees);
+    return TomlNumber(numeric::RadToDegExactly(radians));
 }
 
 std::string Array(const std::vector<std::string>& items)

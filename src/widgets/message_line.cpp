@@ -87,6 +87,12 @@ void ShowMessage(QLineEdit* line, const QString& text, MessageKind kind)
     Expose(line, sentence);
 }
 
+void MarkRefused(QLineEdit* box, const QString& reason)
+{
+    Colour(box, QPalette::Text, reason.isEmpty() ? MessageKind::Information : MessageKind::Refusal);
+    box->setToolTip(reason);
+}
+
 void ShowFollowingMessage(QLabel* line, std::function<QString()> text, MessageKind kind)
 {
     ShowFollowing(line, std::move(text), kind);

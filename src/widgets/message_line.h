@@ -22,6 +22,10 @@ void ShowMessage(QLineEdit* line, const QString& text, MessageKind kind);
 
 // Shows what `text` says now, and says it again whenever the language changes (until the next
 // message on the same line).
+// A box whose value was refused: its text in the refusal's dark red, the reason its tooltip;
+// an empty reason gives the box its own colours again.
+void MarkRefused(QLineEdit* box, const QString& reason);
+
 void ShowFollowingMessage(QLabel* line, std::function<QString()> text, MessageKind kind);
 void ShowFollowingMessage(QLineEdit* line, std::function<QString()> text, MessageKind kind);
 

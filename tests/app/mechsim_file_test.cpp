@@ -2,13 +2,16 @@
 // program and on the command line, and every example of the gallery run and opened.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include "app/file_opening.h"
 #include "app/form_catalog.h"
 #include "app/form_opener.h"
 #include "files/safe_file.h"
+#include "linkage_editor/linkage_editor.h"
 #include "invocation.h"
 #include "mechanism_window/mechanism_window.h"
 #include "mechanisms/catalog.h"
@@ -97,6 +100,24 @@ TEST_F(MechsimFileTest, EveryExampleRunsOnTheCommandLineAndInItsWindow)
         window->startRun();
         EXPECT_TRUE(ReadFileBytes(dir / "window.dat") == ReadFileBytes(dir / "cli.dat")) << name;
         window->showSummary();
+        // A linkage's "編集" opens its model in the editor, as a new file: the example stays.
+        if (auto* edit = window->findChild<QPushButton*>("edit")) {
+            edit->click();
+            const linkage_editor::LinkageEditor* editor = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* found = qobject_cast<linkage_editor::LinkageEditor*>(w))
+                    editor = found;
+            ASSERT_NE(editor, nullptr) << name;
+            setup_files::MechsimFile edited;
+            edited.linkage = editor->model();
+            const auto read = setup_files::ReadMechsimFile(example.file);
+            setup_files::MechsimFile original;
+            original.linkage = read.value().linkage;
+            EXPECT_EQ(setup_files::MechsimText(edited), setup_files::MechsimText(original)) << name;
+            EXPECT_TRUE(editor->path().empty()) << name;
+        } else {
+            EXPECT_FALSE(example.authorsTitle) << name << " is a linkage without 編集";
+        }
         apptest::CloseAllWindows();
         std::filesystem::remove(dir / "window.dat");
     }

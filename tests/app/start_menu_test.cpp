@@ -88,6 +88,7 @@ TEST_F(StartMenuTest, MenuTreeHasTheCaptionsNestingAndOrder)
     std::vector<MenuItem> expected = {
         {1, "file", "file"},
         {2, "open", "開く…"},
+        {2, "newLinkage", "新しいリンク機構"},
         {2, "shuryou", "終了"},
         {1, "select", "機構選択"},
         {2, "sirial", "シリアル機構"},

@@ -8,7 +8,12 @@
 #include <sstream>
 
 #include "../mechanisms/mechanism_test_support.h"
+#include "linkage/preview.h"
+#include "linkage/sketch.h"
 #include "mechanisms/catalog.h"
+#include "numeric/angle.h"
+#include "plot/primitives.h"
+#include "plot/recording_canvas.h"
 #include "run/refusal_text.h"
 #include "setup_files/mechsim_file.h"
 #include "support/temp_dir.h"
@@ -266,6 +271,59 @@ TEST(Linkage, StreamedInBlocksGivesTheBytesOfTheStoredRun)
     ASSERT_FALSE(sim::StreamRun(RequestOf(leg, context), dir / "result.dat",
                                 {.blockRows = 8, .threads = 2}));
     EXPECT_EQ(ReadFileBytes(dir / "result.dat"), sim::FormatResultTable(run->resultTable(), 37, 7));
+}
+
+
+TEST(Linkage, PreviewMarksTheCrankAnglesWhereTheDyadCannotReachAndDrawsThemOnTheCrankCircle)
+{
+    // The four-bar with a short coupler: C closes where |OB| lies within [0.6 - 0.2, 0.6 + 0.2],
+    // and |OB|^2 = 0.68^2 + 0.3^2 + 2 0.68 0.3 cos(theta) for the crank tip B.
+    std::string text = kFourBar;
+    text.replace(text.find("[0.6, 0.4]"), 10, "[0.6, 0.2]");
+    const linkage::Model m = *setup_files::ParseMechsimText(text, "short.mechsim").value().linkage;
+    const linkage::Layout layout = linkage::CheckModel(m).value();
+    const linkage::Preview preview = linkage::PreviewOf(m, layout, numeric::DegToRad(90), 360);
+    ASSERT_EQ(preview.samples.size(), 361u);
+    std::optional<std::size_t> firstFailure;
+    for (std::size_t i = 0; i <= 360; ++i) {
+        const double theta = preview.samples[i];
+        const double ob = std::sqrt(0.68 * 0.68 + 0.09 + 2 * 0.68 * 0.3 * std::cos(theta));
+        if (std::abs(ob - 0.4) < 1e-9 || std::abs(ob - 0.8) < 1e-9)
+            continue;
+        EXPECT_EQ(bool(preview.closes[i]), ob > 0.4 && ob < 0.8) << "sample " << i;
+        if (!(ob > 0.4 && ob < 0.8) && !firstFailure)
+            firstFailure = i;
+    }
+    ASSERT_TRUE(firstFailure && preview.firstFailure);
+    EXPECT_EQ(*preview.firstFailureAt, preview.samples[*firstFailure]);
+    EXPECT_EQ(preview.firstFailure->key, "P");
+    // At 90 degrees it closes, rigid: P at its two lengths from O and from B.
+    ASSERT_FALSE(preview.poseRefusal);
+    const auto o = *preview.pose[0], b = *preview.pose[2], p = *preview.pose[3];
+    EXPECT_NEAR(std::hypot(p.x - o.x, p.y - o.y), 0.6, 1e-12);
+    EXPECT_NEAR(std::hypot(p.x - b.x, p.y - b.y), 0.2, 1e-12);
+
+    // The ranges that cannot close lie on the crank circle, one stroke per step touching them.
+    plot::RecordingCanvas canvas(150, 120);
+    const plot::WorldWindow w{-0.5, 1.2, -0.6, 0.6, 0.1, 0.1, 80};
+    linkage::DrawSketch(canvas, w, m, layout, preview, {});
+    const plot::PointMm d = plot::WorldToPicture(canvas, w, {0.68, 0});
+    std::size_t strokes = 0, expected = 0;
+    for (const plot::RecordedLine& line : canvas.lines)
+        if (line.colour == linkage::kCannotCloseColour) {
+            ++strokes;
+            for (const plot::PointMm end : {line.a, line.b})
+                EXPECT_NEAR(std::hypot(end.x - d.x, end.y - d.y), 0.3 * 80, 1e-9);
+        }
+    for (std::size_t i = 0; i < 360; ++i)
+        expected += !preview.closes[i] || !preview.closes[i + 1];
+    EXPECT_EQ(strokes, expected);
+    EXPECT_GT(strokes, 0u);
+
+    // Numbers made by the mouse are the doubles of their decimal texts.
+    EXPECT_EQ(linkage::RoundToStep(7 * 0.05, 0.05), 0.35);
+    EXPECT_EQ(linkage::RoundToStep(0.98 - 0.68, 0.001), 0.3);
+    EXPECT_EQ(linkage::RoundToStep(1234.5678, 20), 1240);
 }
 
 }
