@@ -58,18 +58,24 @@ start_xvfb() {
 # start_program [ARGS...]: runs mechsim (or $program when set) (run directory: a temporary one, so result.dat lands
 # there) and waits until its window is mapped and painted.
 start_program() {
-  stop_program
-  (cd "$work_dir" && exec "${program:-$binary}" "$@") >/dev/null 2>&1 &
-  app_pid=$!
-  for _ in $(seq 100); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"mechsim' && break
-    sleep 0.1
+  local attempt
+  # The display now and then refuses a connection while the machine is loaded: try again.
+  for attempt in 1 2 3; do
+    stop_program
+    (cd "$work_dir" && exec "${program:-$binary}" "$@") >/dev/null 2>"$work_dir/stderr.txt" &
+    app_pid=$!
+    for _ in $(seq 100); do
+      xwininfo -root -tree 2>/dev/null | grep -q '"mechsim' && break
+      kill -0 "$app_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    sleep 1
+    kill -0 "$app_pid" 2>/dev/null && return 0
+    grep -q "could not connect to display" "$work_dir/stderr.txt" || break
   done
-  sleep 1
-  if ! kill -0 "$app_pid" 2>/dev/null; then
-    echo "$binary did not start" >&2
-    exit 1
-  fi
+  echo "${program:-$binary} $* did not start:" >&2
+  cat "$work_dir/stderr.txt" >&2
+  exit 1
 }
 
 stop_program() {
@@ -133,6 +139,20 @@ stop_program
 start_program "$examples/jansen-leg.mechsim" paused velocity centres step=60
 sleep 1.5
 shot linkage_jansen-leg_paused
+stop_program
+# The linkage editor: a dyad half placed, the gallery's four-bar with its coupler point selected,
+# and Jansen's leg while its pivot Z is dragged.
+start_program editor build
+sleep 1.5
+shot editor_build
+stop_program
+start_program editor "$examples/four-bar-linkage.mechsim" P
+sleep 1.5
+shot editor_panel
+stop_program
+start_program editor "$examples/jansen-leg.mechsim" drag=Z:14,-6
+sleep 1.5
+shot editor_drag
 stop_program
 # The 2R arm paused part way, with its current values.
 start_program 2r paused
