@@ -19,6 +19,8 @@ std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed)
     runInputs_ = std::move(computed.inputs);
     runValues_ = std::move(computed.values);
     peaks_.reset();
+    stepRun_.reset();
+    stepRunIndex_ = -1;
     current_ = 0;
     direction_ = 1;
     playing_ = true;
@@ -60,7 +62,19 @@ void SimulationFrame::drawPose(plot::Canvas& view, int index, bool asPlaying) co
         peaks_ = CyclePeaks(*run_, context_.divisions);
     DrawingOptions options = options_;
     options.paused = !playing_ && !asPlaying;
-    DrawPose(view, *run_, window_, options, index, peaks_.value_or(VectorPeaks{}));
+    DrawPose(view, *run_, stepRun(index), window_, options, 0, peaks_.value_or(VectorPeaks{}));
+}
+
+const MechanismRun& SimulationFrame::stepRun(int index) const
+{
+    if (stepRun_ && stepRunIndex_ == index)
+        return *stepRun_;
+    // Every step of the run was posed once, so posing one of them again cannot be refused.
+    RunOrRefusal computed = mechanism_.ComputeMotion(
+        runValues_, StepLoop{context_, nullptr, nullptr, index, index, run_.get()});
+    stepRun_ = std::move(computed).value();
+    stepRunIndex_ = index;
+    return *stepRun_;
 }
 
 void SimulationFrame::setPlaying(bool playing)
@@ -106,17 +120,18 @@ std::optional<StepValues> SimulationFrame::currentValues() const
     values.position = {MECHSIM_TR_NOOP("core", "ステップ %1 / %2　時刻 %3 秒"),
                        {Plain(std::to_string(current_)), Plain(std::to_string(n)),
                         Plain(numeric::FormatNumber(time))}};
-    ResultTable table = run_->resultTable();
+    const MechanismRun& step = stepRun(current_);
+    ResultTable table = step.resultTable();
     values.names = std::move(table.header);
     values.values.push_back(numeric::FormatNumber(time));
     for (const std::span<const double> column : table.columns)
-        values.values.push_back(numeric::FormatNumber(column[static_cast<std::size_t>(current_)]));
+        values.values.push_back(numeric::FormatNumber(column[0]));
     if (!options_.centres)
         return values;
     // Each moving link's rates and instant centre, a translating one's centre at infinity.
     const std::string atInfinity =
         Translated(options_.translate, MECHSIM_TR_NOOP("core", "無限遠"));
-    for (const MovingLink& link : run_->movingLinks(current_)) {
+    for (const MovingLink& link : step.movingLinks(0)) {
         const std::optional<plot::WorldPoint> centre = InstantCentre(link);
         const std::pair<const char*, std::string> items[] = {
             {".omega", numeric::FormatNumber(link.omega)},

@@ -121,6 +121,12 @@ private:
     // The run's largest vectors, found the first time arrows are drawn; every pose of the run
     // and every size of the picture scales its arrows from them.
     mutable std::optional<VectorPeaks> peaks_;
+    // The run of the one step last asked for, recomputed from the run's inputs.
+    mutable std::unique_ptr<MechanismRun> stepRun_;
+    mutable int stepRunIndex_ = -1;
+
+    // The run of step `index` alone (its row 0), recomputed when another step is asked for.
+    const MechanismRun& stepRun(int index) const;
 };
 
 // RUN in one go: computes `request` into `resultPath` (ComputeRun), plots its graphs into

@@ -40,6 +40,7 @@ struct FrameTraits {
 
 class ResultStream;
 struct RunProgress;
+class MechanismRun;
 
 // The settings a run was started with, and the profile chosen in its window.
 struct RunContext : Settings {
@@ -47,12 +48,20 @@ struct RunContext : Settings {
 };
 
 // What the step loop of one run is given (run/step_loop.h): the run's context, where a
-// streamed run hands its blocks of steps instead of keeping every step, and where it reports
-// its progress and finds a request to stop.
+// streamed run hands its blocks of steps instead of keeping every step, where it reports
+// its progress and finds a request to stop, and the steps it computes: first..last of 0..N
+// (last below 0 reads as N). A run of part of the cycle keeps step `first` as its row 0, so
+// the pose of any one step is recomputed, not kept; what a step takes from the steps before it
+// (an angle's turns across the seam) it finds in `whole`, the run of the whole cycle.
 struct StepLoop {
     RunContext context;
     ResultStream* stream = nullptr;
     RunProgress* progress = nullptr;
+    int first = 0;
+    int last = -1;
+    const MechanismRun* whole = nullptr;
+
+    int lastStep() const { return last < 0 ? context.divisions : last; }
 };
 
 // Three series plotted together.

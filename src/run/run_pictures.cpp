@@ -274,9 +274,16 @@ void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& graph1,
 void DrawPose(plot::Canvas& view, const MechanismRun& run, const plot::WorldWindow& window,
               const DrawingOptions& options, int index, VectorPeaks peaks)
 {
+    DrawPose(view, run, run, window, options, index, peaks);
+}
+
+void DrawPose(plot::Canvas& view, const MechanismRun& whole, const MechanismRun& run,
+              const plot::WorldWindow& window, const DrawingOptions& options, int index,
+              VectorPeaks peaks)
+{
     view.clear();
     if (options.guides)
-        run.DrawGuides(view, window);
+        whole.DrawGuides(view, window);
     run.DrawMechanism(view, window, index);
     if (options.centres)
         DrawCentres(view, window, run.movingLinks(index), options.translate);

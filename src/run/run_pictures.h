@@ -67,6 +67,11 @@ void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& graph1,
 // on which the other two lie, clipped to the window.
 void DrawPose(plot::Canvas& view, const MechanismRun& run, const plot::WorldWindow& window,
               const DrawingOptions& options, int index, VectorPeaks peaks = {});
+// The same, the guides from `whole`, the run of the whole cycle, and the pose from row `index`
+// of `run`, which may hold that step alone.
+void DrawPose(plot::Canvas& view, const MechanismRun& whole, const MechanismRun& run,
+              const plot::WorldWindow& window, const DrawingOptions& options, int index,
+              VectorPeaks peaks = {});
 
 // Pose indices STOP draws for `poses` and N, halves rounded to even.
 std::vector<int> StopPoseIndices(StopPoses poses, int divisions);

@@ -43,12 +43,12 @@ struct Step {
 // The most columns of a built-in mechanism's table; the stream's blocks are sized for them.
 inline constexpr std::size_t kNarrowTableColumns = 9;
 
-// The steps a run keeps: all N + 1, or one block of them when the run is streamed. A table wider
+// The steps a run keeps: all it computes, or one block of them when the run is streamed. A table wider
 // than the built-ins' (a linkage of many joints) takes fewer rows per block, so that a block's
 // values, and the text they are formatted into, stay the size of a built-in's.
 inline std::size_t StepCount(const StepLoop& loop, std::size_t columns = kNarrowTableColumns)
 {
-    const auto steps = static_cast<std::size_t>(loop.context.divisions) + 1;
+    const auto steps = static_cast<std::size_t>(loop.lastStep() - loop.first) + 1;
     if (!loop.stream)
         return steps;
     const std::size_t rows =
@@ -142,7 +142,7 @@ template <typename Run, typename Pose> bool StorePose(Run& run, std::size_t row,
 
 }
 
-// Computes steps 0..N of `loop` into `run`. `poseOf(const Step&)` returns the pose of the step,
+// Computes steps first..last (0..N by default) of `loop` into `run`. `poseOf(const Step&)` returns the pose of the step,
 // or a Refusable<Pose> where a step can be impossible; a refusal gets the step and its time
 // T i / N filled in. `Pose::values()` ties every value of the pose (ValueTriple and
 // PointKinematics; a pose that holds anything it does not tie fails to compile) for the
@@ -151,18 +151,21 @@ template <typename Run, typename Pose> bool StorePose(Run& run, std::size_t row,
 // `store(row, pose)`. A
 // run that learns more from each pose than its series (a four-bar's transmission angles) has
 // `observe(const Pose&)`, called for every step in order. `sample(i, N)` places each step on
-// the profile. The loop sizes the series: N + 1 steps, or, for a streamed run, one block that
-// goes to the stream through `run->resultTable()` when full and whose rows are then used again.
+// the profile. The loop sizes the series: every step computed, or, for a streamed run, one
+// block that goes to the stream through `run->resultTable()` when full and whose rows are then
+// used again.
 template <typename Run, typename PoseOf, typename Sample = WholeCycle> RunOrRefusal
 RunSteps(const StepLoop& loop, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample sample = {})
 {
     const RunContext& context = loop.context;
-    const int n = context.divisions;
+    const int n = context.divisions, last = loop.lastStep();
     const std::size_t kept = StepCount(loop, run->resultTable().columns.size());
     detail::SizeRun(*run, kept);
-    std::size_t first = 0, row = 0;   // step `first + row` is row `row` of the run
-    for (int i = 0; i <= n; ++i) {
-        if (i % detail::kProgressEvery == 0 && !detail::ReportProgress(loop.progress, i))
+    // step `first + row` is row `row` of the run
+    std::size_t first = static_cast<std::size_t>(loop.first), row = 0;
+    for (int i = loop.first; i <= last; ++i) {
+        if ((i - loop.first) % detail::kProgressEvery == 0
+            && !detail::ReportProgress(loop.progress, i))
             [[unlikely]]
             return Refusal::OfCancel();
         const StepSample at = sample(i, n);
@@ -174,7 +177,7 @@ RunSteps(const StepLoop& loop, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample
             return detail::AtStep(Refusal::OfStep(kNotFiniteReason), i, context);
         if constexpr (requires { run->observe(pose); })
             run->observe(pose);
-        if (++row == kept || i == n) {
+        if (++row == kept || i == last) {
             if (loop.stream)
                 loop.stream->take(first, row, run->resultTable());
             first += row;
