@@ -437,7 +437,8 @@ void MechanismWindow::startRun()
         // Plotting a run that only just fitted in memory may not: the previous run stays.
         try {
             if (computed)
-                PlotRunGraphs(*computed.value().run, request.context.divisions, *graph1, *graph2);
+                PlotRunGraphs(*request.mechanism, *computed.value().run, computed.value().values,
+                              request.context, *graph1, *graph2);
         } catch (const std::bad_alloc&) {
             return Refusable<ComputedRun>(Refusal::OfMemory());
         }

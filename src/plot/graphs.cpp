@@ -10,6 +10,7 @@
 
 #include "numeric/number_text.h"
 #include "plot/axis_labels.h"
+#include "plot/column_thinning.h"
 #include "plot/primitives.h"
 #include "plot/scaling.h"
 
@@ -67,7 +68,6 @@ LabelSlot Slot(double value, PointMm topLeft, double right)
 }
 
 struct Trace {
-    std::span<const double> samples;
     int colour;
     double tickStart, tickEnd;   // graph-frame x of the tick's two ends; the label follows the end
 };
@@ -106,15 +106,32 @@ void DrawGraphAxes(Canvas& p)
     p.setPenStyle(PenStyle::Solid);
 }
 
+double TraceFullScale(std::span<const double> extremes)
+{
+    return extremes.empty() ? 1.0 : FullScale(static_cast<int>(extremes.size()) - 1, extremes);
+}
+
 void PlotTimeHistory(Canvas& p, int n, std::span<const double> a, std::span<const double> b,
                      std::span<const double> c)
 {
-    p.clear();
-    DrawGraphAxes(p);
-
     // Never read past a series that is shorter than N + 1.
     for (std::span<const double> s : {a, b, c})
         n = static_cast<int>(std::min<std::ptrdiff_t>(n, std::ssize(s) - 1));
+    std::array<double, 3> fullScales{1, 1, 1};
+    if (n >= 1)
+        fullScales = {FullScale(n, a), FullScale(n, b), FullScale(n, c)};
+    const auto count = static_cast<std::size_t>(std::max(n, 0)) + 1;
+    PlotTimeHistory(p, n, fullScales, [&](const TraceSamples& take) {
+        take(0, a.first(std::min(count, a.size())), b.first(std::min(count, b.size())),
+             c.first(std::min(count, c.size())));
+    });
+}
+
+void PlotTimeHistory(Canvas& p, int n, const std::array<double, 3>& fullScales,
+                     const TraceBlocks& blocks)
+{
+    p.clear();
+    DrawGraphAxes(p);
     if (n < 1)
         return;
 
@@ -122,16 +139,14 @@ void PlotTimeHistory(Canvas& p, int n, std::span<const double> a, std::span<cons
     const double dx = (w - 30) / n;
     const double secondAxis = dx * n;   // W - 30 as the last sample reaches it
     const Trace traces[] = {
-        {a, 1, 0, -8},
-        {b, 2, secondAxis + 3, secondAxis},
-        {c, 4, w - 20 + 3, w - 20},
+        {1, 0, -8},
+        {2, secondAxis + 3, secondAxis},
+        {4, w - 20 + 3, w - 20},
     };
 
-    double fullScales[3], factors[3];   // F and k = 0.42 H / F (mm per unit) of each trace
-    for (int t = 0; t < 3; ++t) {
-        fullScales[t] = FullScale(n, traces[t].samples);
+    double factors[3];   // k = 0.42 H / F (mm per unit) of each trace
+    for (int t = 0; t < 3; ++t)
         factors[t] = 0.42 * h / fullScales[t];
-    }
     // Each trace's labels fit the column up to the next trace's labels at the same level,
     // the last trace's the picture's edge. Fitted from the left, a label cut at the edge moves
     // left into the room the label beside it leaves; fitted again from the right, a label
@@ -164,23 +179,35 @@ void PlotTimeHistory(Canvas& p, int n, std::span<const double> a, std::span<cons
     }
 
     // Each curve is a chain of N segments in picture millimetres, handed over in pieces that
-    // share their end points: a raster canvas merges the samples of one pixel column, and no
-    // copy of a whole 10^6-sample curve is ever made.
+    // share their end points, each thinned to the picture's columns as its samples come: a
+    // raster canvas merges the samples of one pixel column, and no copy of a whole 10^6-sample
+    // curve is ever made.
     p.setPenWidth(2);
     const PointMm origin = GraphToPicture(p, 0, 0);
-    std::vector<PointMm> piece(static_cast<std::size_t>(std::min(n, kPieceSegments)) + 1);
-    for (int t = 0; t < 3; ++t) {
-        const double k = factors[t];
-        const double* s = traces[t].samples.data();
-        for (int start = 0; start < n; start += kPieceSegments) {
-            const int count = std::min(n - start, kPieceSegments) + 1;
-            for (int j = 0; j < count; ++j) {
-                const int i = start + j;
-                piece[j] = {origin.x + dx * i, origin.y - k * s[i]};
+    std::vector<std::vector<PointMm>> pieces[3];
+    ColumnThinning thinning[3];
+    blocks([&](int first, std::span<const double> a, std::span<const double> b,
+               std::span<const double> c) {
+        const std::span<const double> samples[] = {a, b, c};
+        for (int t = 0; t < 3; ++t) {
+            const double k = factors[t];
+            for (std::size_t j = 0; j < samples[t].size(); ++j) {
+                const int i = first + static_cast<int>(j);
+                if (i > n)
+                    break;
+                const PointMm at{origin.x + dx * i, origin.y - k * samples[t][j]};
+                thinning[t].add(at, p.columnKey(at.x));
+                if ((i % kPieceSegments == 0 && i > 0) || i == n) {
+                    pieces[t].push_back(thinning[t].finish());
+                    if (i < n)
+                        thinning[t].add(at, p.columnKey(at.x));
+                }
             }
-            p.polyline(std::span(piece).first(static_cast<std::size_t>(count)), traces[t].colour);
         }
-    }
+    });
+    for (int t = 0; t < 3; ++t)
+        for (const std::vector<PointMm>& piece : pieces[t])
+            p.polyline(piece, traces[t].colour);
     p.setPenWidth(1);
 }
 

@@ -1,6 +1,8 @@
 // Time-history graphs (value, velocity, acceleration against time) and the world grid.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -13,6 +15,20 @@ namespace plot {
 // full scale, ticks and labels.
 void PlotTimeHistory(Canvas& p, int n, std::span<const double> a, std::span<const double> b,
                      std::span<const double> c);
+
+// Samples first, first + 1, ... of the three traces.
+using TraceSamples = std::function<void(int first, std::span<const double> a,
+                                        std::span<const double> b, std::span<const double> c)>;
+// Hands every sample 0..N of the three traces to `take`, block by block in order.
+using TraceBlocks = std::function<void(const TraceSamples& take)>;
+
+// The full scale of a trace whose samples reach, at the most, those of `extremes` (all its
+// samples, or its lowest and its highest).
+double TraceFullScale(std::span<const double> extremes);
+// PlotTimeHistory with each trace's full scale given and its samples handed in blocks; each
+// curve is thinned to the picture's columns as it comes, so no whole curve is ever kept.
+void PlotTimeHistory(Canvas& p, int n, const std::array<double, 3>& fullScales,
+                     const TraceBlocks& blocks);
 
 // x in millimetres of sample i of 0..N on a time-history graph drawn on `p`: where the curves
 // pass step i, and where the time cursor stands.

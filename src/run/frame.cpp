@@ -59,7 +59,7 @@ void SimulationFrame::drawPose(plot::Canvas& view, int index, bool asPlaying) co
     if (!run_)
         return;
     if (!peaks_ && (options_.velocities || options_.accelerations))
-        peaks_ = CyclePeaks(*run_, context_.divisions);
+        peaks_ = CyclePeaks(steps());
     DrawingOptions options = options_;
     options.paused = !playing_ && !asPlaying;
     DrawPose(view, *run_, stepRun(index), window_, options, 0, peaks_.value_or(VectorPeaks{}));
@@ -69,12 +69,39 @@ const MechanismRun& SimulationFrame::stepRun(int index) const
 {
     if (stepRun_ && stepRunIndex_ == index)
         return *stepRun_;
-    // Every step of the run was posed once, so posing one of them again cannot be refused.
-    RunOrRefusal computed = mechanism_.ComputeMotion(
-        runValues_, StepLoop{context_, nullptr, nullptr, index, index, run_.get()});
-    stepRun_ = std::move(computed).value();
+    stepRun_ = RecomputeSteps(mechanism_, runValues_, context_, *run_, index, index);
     stepRunIndex_ = index;
     return *stepRun_;
+}
+
+StepBlocks SimulationFrame::steps() const
+{
+    if (!run_)
+        return [](const StepBlockVisit&) {};
+    return RecomputedSteps(mechanism_, runValues_, context_, *run_);
+}
+
+void SimulationFrame::plotGraphs(plot::Canvas& graph1, plot::Canvas& graph2) const
+{
+    if (run_)
+        PlotRunGraphs(mechanism_, *run_, runValues_, context_, graph1, graph2);
+}
+
+void PlotRunGraphs(const Mechanism& mechanism, const MechanismRun& whole,
+                   const InputValues& values, const RunContext& context, plot::Canvas& graph1,
+                   plot::Canvas& graph2)
+{
+    const StepBlocks blocks = RecomputedSteps(mechanism, values, context, whole);
+    for (std::size_t g : {0, 1})
+        PlotRunTrace(g == 0 ? graph1 : graph2, context.divisions, whole, blocks,
+                     [g](const MechanismRun& r) { return r.graphs()[g]; });
+}
+
+void SimulationFrame::plotPage(plot::Canvas& picture, std::size_t page) const
+{
+    if (run_)
+        PlotRunTrace(picture, context_.divisions, *run_, steps(),
+                     [page](const MechanismRun& r) { return r.nextPages()[page].triple; });
 }
 
 void SimulationFrame::setPlaying(bool playing)
@@ -158,7 +185,10 @@ void SimulationFrame::stop(plot::Canvas& view)
 void SimulationFrame::drawSummary(plot::Canvas& view) const
 {
     if (run_)
-        DrawSummary(view, *run_, mechanism_.traits, context_.divisions, window_, options_);
+        DrawSummary(
+            view, *run_, steps(),
+            [&](int index) { stepRun(index).DrawMechanism(view, window_, 0); },
+            mechanism_.traits, context_.divisions, window_, options_);
 }
 
 std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
@@ -173,17 +203,16 @@ std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
         graphPage_ = 0;
         return std::nullopt;
     }
-    const GraphPage& page = pages[static_cast<std::size_t>(graphPage_ - 1)];
-    PlotTriple(view, context_.divisions, page.triple);
+    plotPage(view, static_cast<std::size_t>(graphPage_ - 1));
     viewShows_ = ViewShows::Page;
-    return page.caption;
+    return pages[static_cast<std::size_t>(graphPage_ - 1)].caption;
 }
 
 void SimulationFrame::redraw(plot::Canvas& picture1, plot::Canvas& picture2, plot::Canvas& view)
 {
     if (!run_)
         return;
-    PlotRunGraphs(*run_, context_.divisions, picture1, picture2);
+    plotGraphs(picture1, picture2);
     window_.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), window_);
     switch (viewShows_) {
     case ViewShows::Poses:
@@ -193,8 +222,7 @@ void SimulationFrame::redraw(plot::Canvas& picture1, plot::Canvas& picture2, plo
         drawSummary(view);   // not stop(): a resize must not pause a play just resumed
         break;
     case ViewShows::Page:
-        PlotTriple(view, context_.divisions,
-                   run_->nextPages()[static_cast<std::size_t>(graphPage_ - 1)].triple);
+        plotPage(view, static_cast<std::size_t>(graphPage_ - 1));
         break;
     }
 }
@@ -206,8 +234,9 @@ std::optional<Refusal> RunCycle(SimulationFrame& frame, const RunRequest& reques
     Refusable<ComputedRun> computed = ComputeRun(request, resultPath, view);
     if (!computed)
         return std::move(computed).error();
-    PlotRunGraphs(*computed.value().run, request.context.divisions, graph1, graph2);
-    return frame.showRun(std::move(computed).value());
+    std::optional<Refusal> unwritten = frame.showRun(std::move(computed).value());
+    frame.plotGraphs(graph1, graph2);
+    return unwritten;
 }
 
 }

@@ -42,12 +42,18 @@ public:
 
     const Mechanism& mechanism() const { return mechanism_; }
 
-    // Takes a computed run (its graphs plotted) and plays it from pose 0. Returns the run's
-    // file refusal, if any.
+    // Takes a computed run and plays it from pose 0. Returns the run's file refusal, if any.
     std::optional<Refusal> showRun(ComputedRun computed);
 
     bool hasRun() const { return run_ != nullptr; }
+    // The run of the whole cycle: its findings, guides and extremes. A run streamed to its file
+    // keeps no series; its steps are computed again, in blocks or one at a time.
     const MechanismRun* run() const { return run_.get(); }
+    // Every step of the run, computed again block by block; none before the first run.
+    StepBlocks steps() const;
+    // The run's two time histories, and next page `page` (from 0).
+    void plotGraphs(plot::Canvas& graph1, plot::Canvas& graph2) const;
+    void plotPage(plot::Canvas& picture, std::size_t page) const;
     const RunContext& context() const { return context_; }
     // The inputs the run was computed from, as given and as read.
     const InputEntries& runInputs() const { return runInputs_; }
@@ -128,6 +134,12 @@ private:
     // The run of step `index` alone (its row 0), recomputed when another step is asked for.
     const MechanismRun& stepRun(int index) const;
 };
+
+// The two time histories of a run computed from `values` (`whole` its run of the whole cycle),
+// its steps computed again block by block; touches no window, so a worker thread may call it.
+void PlotRunGraphs(const Mechanism& mechanism, const MechanismRun& whole,
+                   const InputValues& values, const RunContext& context, plot::Canvas& graph1,
+                   plot::Canvas& graph2);
 
 // RUN in one go: computes `request` into `resultPath` (ComputeRun), plots its graphs into
 // `graph1` and `graph2` and hands it to `frame` to play from pose 0, the world window fitted to

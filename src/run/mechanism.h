@@ -123,6 +123,18 @@ public:
 // A computed run, or why there is none.
 using RunOrRefusal = Refusable<std::unique_ptr<MechanismRun>>;
 
+// Steps first .. first + rows - 1 of a cycle as rows 0 .. rows - 1 of `block`.
+using StepBlockVisit = std::function<void(int first, int rows, const MechanismRun& block)>;
+// Hands every step 0..N of a cycle to `take`, block by block in step order: from a run kept
+// whole, or computed again block by block so that no whole series is ever kept.
+using StepBlocks = std::function<void(const StepBlockVisit& take)>;
+
+// The steps of a run that keeps all N + 1 of them: one block.
+inline StepBlocks KeptSteps(const MechanismRun& run, int divisions)
+{
+    return [&run, divisions](const StepBlockVisit& take) { take(0, divisions + 1, run); };
+}
+
 // Where the main menu lists a mechanism under 機構選択.
 enum class MenuGroup {
     SerialArms,   // the submenu シリアル機構

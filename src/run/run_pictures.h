@@ -2,6 +2,7 @@
 // and a next page, drawn into any canvas through the world window.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -39,6 +40,7 @@ struct VectorPeaks {
     double velocity = 0, acceleration = 0;
 };
 VectorPeaks CyclePeaks(const MechanismRun& run, int divisions);
+VectorPeaks CyclePeaks(const StepBlocks& steps);
 
 // The length of an arrow: `mmPerUnit` picture millimetres per unit of the vector, so that one
 // grid step of the world window (xstep) stands for `unitsPerStep` units, a 1-2-5 number.
@@ -56,6 +58,12 @@ void PlotTriple(plot::Canvas& picture, int divisions, const TripleView& triple);
 // The run's two time histories, the first and the second graph.
 void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& graph1,
                    plot::Canvas& graph2);
+// The three traces of a graph or a page, as picked from a run.
+using TracePick = std::function<TripleView(const MechanismRun&)>;
+// One time history of the traces `pick` chooses, scaled to their extremes in `whole` (the run of
+// the whole cycle, every step or each series' lowest and highest), the samples from `steps`.
+void PlotRunTrace(plot::Canvas& picture, int divisions, const MechanismRun& whole,
+                  const StepBlocks& steps, const TracePick& pick);
 
 // Clears `view` and draws the pose of step `index`, over the guides when they are wanted and
 // under the arrows of its moving points when they are, scaled by the run's `peaks`, with the
@@ -83,12 +91,18 @@ ClipToWindow(plot::WorldPoint a, plot::WorldPoint b, const plot::WorldWindow& wi
 // The index among the run's moving links of the first whose joints do not include one fixed at
 // every step 0..N, the link whose centre relative to the frame makes its fixed centrode.
 std::optional<std::size_t> CentrodeLink(const MechanismRun& run, int divisions);
+std::optional<std::size_t> CentrodeLink(const StepBlocks& steps);
 
 // Clears `view` and draws STOP's summary: the chosen poses, the traced path and the grid. With
 // the centres, the fixed centrode of CentrodeLink, dotted: a chord between the centres of each
 // two neighbouring steps at which the link turns the same way, clipped to the window, and
 // broken where its centre passes through infinity.
 void DrawSummary(plot::Canvas& view, const MechanismRun& run, const FrameTraits& traits,
+                 int divisions, const plot::WorldWindow& window, const DrawingOptions& options);
+// The same for a run not kept whole: the guides from `whole`, the paths and the centrode from
+// `steps`, each pose drawn by `drawMechanism`.
+void DrawSummary(plot::Canvas& view, const MechanismRun& whole, const StepBlocks& steps,
+                 const std::function<void(int index)>& drawMechanism, const FrameTraits& traits,
                  int divisions, const plot::WorldWindow& window, const DrawingOptions& options);
 
 }

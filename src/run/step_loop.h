@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <memory>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "files/result_stream.h"
 #include "messages/refusal.h"
@@ -122,6 +124,46 @@ template <typename Run> void SizeRun(Run& run, std::size_t rows)
         ResizeSeries(run.series(), rows);
 }
 
+// Visits every series of the run, in the same order each time.
+template <typename Run, typename Visit> void ForEachSeries(Run& run, Visit&& visit)
+{
+    if constexpr (requires { run.forEachSeries(visit); })
+        run.forEachSeries(visit);
+    else
+        std::apply([&](auto&... s) { (s.forEach(visit), ...); }, run.series());
+}
+
+// The lowest and the highest value of each series of a streamed run, over every block.
+class SeriesExtents {
+public:
+    template <typename Run> void take(Run& run, std::size_t rows)
+    {
+        std::size_t k = 0;
+        ForEachSeries(run, [&](const Series& s) {
+            if (k == extremes_.size())
+                extremes_.emplace_back(s[0], s[0]);
+            auto& [low, high] = extremes_[k++];
+            for (std::size_t r = 0; r < rows; ++r) {
+                low = std::min(low, s[r]);
+                high = std::max(high, s[r]);
+            }
+        });
+    }
+    // Leaves the run holding two rows, each series' lowest and highest value.
+    template <typename Run> void keepIn(Run& run) const
+    {
+        SizeRun(run, 2);
+        std::size_t k = 0;
+        ForEachSeries(run, [&](Series& s) {
+            s[0] = extremes_[k].first;
+            s[1] = extremes_[k++].second;
+        });
+    }
+
+private:
+    std::vector<std::pair<double, double>> extremes_;
+};
+
 // Stores the pose as row `row` of the run; false, storing nothing, when a value is not finite.
 template <typename Run, typename Pose> bool StorePose(Run& run, std::size_t row, const Pose& pose)
 {
@@ -153,7 +195,8 @@ template <typename Run, typename Pose> bool StorePose(Run& run, std::size_t row,
 // `observe(const Pose&)`, called for every step in order. `sample(i, N)` places each step on
 // the profile. The loop sizes the series: every step computed, or, for a streamed run, one
 // block that goes to the stream through `run->resultTable()` when full and whose rows are then
-// used again.
+// used again; a streamed run ends holding two rows, each series' lowest and highest value, from
+// which it fits its world window and its graphs' scales as from every step.
 template <typename Run, typename PoseOf, typename Sample = WholeCycle> RunOrRefusal
 RunSteps(const StepLoop& loop, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample sample = {})
 {
@@ -163,6 +206,7 @@ RunSteps(const StepLoop& loop, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample
     detail::SizeRun(*run, kept);
     // step `first + row` is row `row` of the run
     std::size_t first = static_cast<std::size_t>(loop.first), row = 0;
+    detail::SeriesExtents extents;
     for (int i = loop.first; i <= last; ++i) {
         if ((i - loop.first) % detail::kProgressEvery == 0
             && !detail::ReportProgress(loop.progress, i))
@@ -178,12 +222,16 @@ RunSteps(const StepLoop& loop, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample
         if constexpr (requires { run->observe(pose); })
             run->observe(pose);
         if (++row == kept || i == last) {
-            if (loop.stream)
+            if (loop.stream) {
                 loop.stream->take(first, row, run->resultTable());
+                extents.take(*run, row);
+            }
             first += row;
             row = 0;
         }
     }
+    if (loop.stream)
+        extents.keepIn(*run);
     return std::unique_ptr<MechanismRun>(std::move(run));
 }
 

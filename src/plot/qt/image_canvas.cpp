@@ -75,6 +75,12 @@ void ImageCanvas::doText(PointMm topLeft, std::string_view utf8)
     changed();
 }
 
+std::array<double, 2> ImageCanvas::columnKey(double xMm) const
+{
+    const double column = raster_.columnOf(xMm, pen({}));
+    return {column, vectors_ ? vectors_->columnOf(xMm, pen({})) : column};
+}
+
 void ImageCanvas::doPolyline(std::span<const PointMm> points, Rgb colour)
 {
     if (vectors_)
