@@ -43,10 +43,10 @@ public:
     // A chain of segments between consecutive points, as many line() calls would draw it;
     // raster canvases may merge what falls into one pixel column.
     void polyline(std::span<const PointMm> points, int colour);
-    // Which pixel columns a polyline's point at x is drawn in with the pen now set: of the
-    // consecutive points of one polyline with equal keys, only the first, the highest, the
-    // lowest and the last show. A canvas that draws every point as given keeps all x apart.
-    virtual std::array<double, 2> columnKey(double /*xMm*/) const
+    // Which pixel columns a polyline's point at x is drawn in with a pen `penWidth` pixels wide:
+    // of the consecutive points of one polyline with equal keys, only the first, the highest,
+    // the lowest and the last show. A canvas that draws every point as given keeps all x apart.
+    virtual std::array<double, 2> columnKey(double /*xMm*/, int /*penWidth*/) const
     {
         const double apart = std::numeric_limits<double>::quiet_NaN();   // equal to nothing
         return {apart, apart};

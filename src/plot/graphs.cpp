@@ -21,6 +21,7 @@ namespace {
 constexpr int kAxisColour = 0;
 constexpr int kMaxGridLines = 1000;     // a step that cannot advance x must not hang the form
 constexpr int kPieceSegments = 16384;   // curve segments handed to the canvas at once
+constexpr int kCurvePen = 2;            // pixels
 
 // 12 significant digits: hides the last-bit noise of sums such as 0.1 + 0.2 and of a full
 // scale computed as U * digit, which would otherwise print as 0.30000000000000004.
@@ -127,23 +128,56 @@ void PlotTimeHistory(Canvas& p, int n, std::span<const double> a, std::span<cons
     });
 }
 
-void PlotTimeHistory(Canvas& p, int n, const std::array<double, 3>& fullScales,
-                     const TraceBlocks& blocks)
+TimeHistoryCurves::TimeHistoryCurves(const Canvas& columns, int n,
+                                     const std::array<double, 3>& fullScales)
+    : columns_(columns), n_(n), fullScales_(fullScales)
+{
+}
+
+// Each curve is a chain of N segments in picture millimetres, handed over in pieces that share
+// their end points, each thinned to the picture's columns as its samples come: a raster canvas
+// merges the samples of one pixel column, and no copy of a whole 10^6-sample curve is ever made.
+void TimeHistoryCurves::take(int first, std::span<const double> a, std::span<const double> b,
+                             std::span<const double> c)
+{
+    if (n_ < 1)
+        return;
+    const double w = columns_.widthMm(), h = columns_.heightMm();
+    const double dx = (w - 30) / n_;
+    const PointMm origin = GraphToPicture(columns_, 0, 0);
+    const std::span<const double> samples[] = {a, b, c};
+    for (int t = 0; t < 3; ++t) {
+        const double k = 0.42 * h / fullScales_[t];
+        for (std::size_t j = 0; j < samples[t].size(); ++j) {
+            const int i = first + static_cast<int>(j);
+            if (i > n_)
+                break;
+            const PointMm at{origin.x + dx * i, origin.y - k * samples[t][j]};
+            thinning_[t].add(at, columns_.columnKey(at.x, kCurvePen));
+            if ((i % kPieceSegments == 0 && i > 0) || i == n_) {
+                pieces_[t].push_back(thinning_[t].finish());
+                if (i < n_)
+                    thinning_[t].add(at, columns_.columnKey(at.x, kCurvePen));
+            }
+        }
+    }
+}
+
+void TimeHistoryCurves::draw(Canvas& p) const
 {
     p.clear();
     DrawGraphAxes(p);
-    if (n < 1)
+    if (n_ < 1)
         return;
 
+    const std::array<double, 3>& fullScales = fullScales_;
     const double w = p.widthMm(), h = p.heightMm();
-    const double dx = (w - 30) / n;
-    const double secondAxis = dx * n;   // W - 30 as the last sample reaches it
+    const double secondAxis = (w - 30) / n_ * n_;   // W - 30 as the last sample reaches it
     const Trace traces[] = {
         {1, 0, -8},
         {2, secondAxis + 3, secondAxis},
         {4, w - 20 + 3, w - 20},
     };
-
     double factors[3];   // k = 0.42 H / F (mm per unit) of each trace
     for (int t = 0; t < 3; ++t)
         factors[t] = 0.42 * h / fullScales[t];
@@ -178,37 +212,21 @@ void PlotTimeHistory(Canvas& p, int n, const std::array<double, 3>& fullScales,
         }
     }
 
-    // Each curve is a chain of N segments in picture millimetres, handed over in pieces that
-    // share their end points, each thinned to the picture's columns as its samples come: a
-    // raster canvas merges the samples of one pixel column, and no copy of a whole 10^6-sample
-    // curve is ever made.
-    p.setPenWidth(2);
-    const PointMm origin = GraphToPicture(p, 0, 0);
-    std::vector<std::vector<PointMm>> pieces[3];
-    ColumnThinning thinning[3];
-    blocks([&](int first, std::span<const double> a, std::span<const double> b,
-               std::span<const double> c) {
-        const std::span<const double> samples[] = {a, b, c};
-        for (int t = 0; t < 3; ++t) {
-            const double k = factors[t];
-            for (std::size_t j = 0; j < samples[t].size(); ++j) {
-                const int i = first + static_cast<int>(j);
-                if (i > n)
-                    break;
-                const PointMm at{origin.x + dx * i, origin.y - k * samples[t][j]};
-                thinning[t].add(at, p.columnKey(at.x));
-                if ((i % kPieceSegments == 0 && i > 0) || i == n) {
-                    pieces[t].push_back(thinning[t].finish());
-                    if (i < n)
-                        thinning[t].add(at, p.columnKey(at.x));
-                }
-            }
-        }
-    });
+    p.setPenWidth(kCurvePen);
     for (int t = 0; t < 3; ++t)
-        for (const std::vector<PointMm>& piece : pieces[t])
+        for (const std::vector<PointMm>& piece : pieces_[t])
             p.polyline(piece, traces[t].colour);
     p.setPenWidth(1);
+}
+
+void PlotTimeHistory(Canvas& p, int n, const std::array<double, 3>& fullScales,
+                     const TraceBlocks& blocks)
+{
+    TimeHistoryCurves curves(p, n, fullScales);
+    if (n >= 1)
+        blocks([&curves](int first, std::span<const double> a, std::span<const double> b,
+                         std::span<const double> c) { curves.take(first, a, b, c); });
+    curves.draw(p);
 }
 
 void DrawWorldGrid(Canvas& p, const WorldWindow& w)

@@ -9,6 +9,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <span>
+#include <typeindex>
 #include <utility>
 #include <vector>
 
@@ -51,8 +53,10 @@ public:
     const MechanismRun* run() const { return run_.get(); }
     // Every step of the run, computed again block by block; none before the first run.
     StepBlocks steps() const;
-    // The run's two time histories, and next page `page` (from 0).
-    void plotGraphs(plot::Canvas& graph1, plot::Canvas& graph2) const;
+    // The run's two time histories, and next page `page` (from 0). With `view`, the same pass
+    // over the steps gathers what STOP and next draw on the view.
+    void plotGraphs(plot::Canvas& graph1, plot::Canvas& graph2,
+                    const plot::Canvas* view = nullptr) const;
     void plotPage(plot::Canvas& picture, std::size_t page) const;
     const RunContext& context() const { return context_; }
     // The inputs the run was computed from, as given and as read.
@@ -133,6 +137,20 @@ private:
 
     // The run of step `index` alone (its row 0), recomputed when another step is asked for.
     const MechanismRun& stepRun(int index) const;
+
+    // What the view's pictures take from every step, gathered in one pass for a view of one
+    // size, columns and world window: each next page's curves and the traced paths.
+    struct ViewGathering {
+        std::type_index type;
+        std::vector<double> fits;
+        std::vector<plot::TimeHistoryCurves> pages;
+        std::vector<std::vector<plot::PointMm>> paths;
+    };
+    mutable std::optional<ViewGathering> gathered_;
+    std::vector<double> viewFits(const plot::Canvas& view) const;
+    const ViewGathering& gatheredFor(const plot::Canvas& view) const;
+    // One pass over the steps: `graphs` (none, or the first and the second) and, with `view`, gathered_ for it.
+    void gather(const plot::Canvas* view, std::span<plot::TimeHistoryCurves> graphs) const;
 };
 
 // The two time histories of a run computed from `values` (`whole` its run of the whole cycle),

@@ -60,6 +60,9 @@ struct StepLoop {
     int first = 0;
     int last = -1;
     const MechanismRun* whole = nullptr;
+    // Where a run computed again hands each block of steps, as a stream does, instead of
+    // keeping every step.
+    const std::function<void(int first, int rows, const MechanismRun& block)>* visit = nullptr;
 
     int lastStep() const { return last < 0 ? context.divisions : last; }
 };
@@ -125,6 +128,8 @@ using RunOrRefusal = Refusable<std::unique_ptr<MechanismRun>>;
 
 // Steps first .. first + rows - 1 of a cycle as rows 0 .. rows - 1 of `block`.
 using StepBlockVisit = std::function<void(int first, int rows, const MechanismRun& block)>;
+// The rows of each block a run computed again hands on.
+inline constexpr std::size_t kVisitBlockRows = 16384;
 // Hands every step 0..N of a cycle to `take`, block by block in step order: from a run kept
 // whole, or computed again block by block so that no whole series is ever kept.
 using StepBlocks = std::function<void(const StepBlockVisit& take)>;

@@ -291,20 +291,17 @@ void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& graph1,
     PlotTriple(graph2, divisions, graphs[1]);
 }
 
-void PlotRunTrace(plot::Canvas& picture, int divisions, const MechanismRun& whole,
-                  const StepBlocks& steps, const TracePick& pick)
+std::array<double, 3> TraceFullScales(const TripleView& extremes)
 {
-    const TripleView extremes = pick(whole);
-    const std::array<double, 3> fullScales{plot::TraceFullScale(extremes.value),
-                                           plot::TraceFullScale(extremes.rate),
-                                           plot::TraceFullScale(extremes.accel)};
-    plot::PlotTimeHistory(picture, divisions, fullScales, [&](const plot::TraceSamples& take) {
-        steps([&](int first, int rows, const MechanismRun& block) {
-            const TripleView t = pick(block);
-            const auto count = static_cast<std::size_t>(rows);
-            take(first, t.value.first(count), t.rate.first(count), t.accel.first(count));
-        });
-    });
+    return {plot::TraceFullScale(extremes.value), plot::TraceFullScale(extremes.rate),
+            plot::TraceFullScale(extremes.accel)};
+}
+
+void TakeTrace(plot::TimeHistoryCurves& curves, int first, int rows, const TripleView& triple)
+{
+    const auto count = static_cast<std::size_t>(rows);
+    curves.take(first, triple.value.first(count), triple.rate.first(count),
+                triple.accel.first(count));
 }
 
 void DrawPose(plot::Canvas& view, const MechanismRun& run, const plot::WorldWindow& window,
@@ -396,7 +393,34 @@ std::vector<int> StopPoseIndices(StopPoses poses, int divisions)
     return indices;
 }
 
-void DrawSummary(plot::Canvas& view, const MechanismRun& whole, const StepBlocks& steps,
+TracedPathGathering::TracedPathGathering(const plot::Canvas& view,
+                                         const plot::WorldWindow& window)
+    : view_(view), window_(window)
+{
+}
+
+void TracedPathGathering::take(int rows, const MechanismRun& block)
+{
+    const std::vector<const PointSeries*> traced = block.tracedPaths();
+    paths_.resize(traced.size());
+    for (std::size_t p = 0; p < traced.size(); ++p)
+        for (int r = 0; r < rows; ++r) {
+            const plot::PointMm at = plot::WorldToPicture(
+                view_, window_, traced[p]->position(static_cast<std::size_t>(r)));
+            paths_[p].add(at, view_.columnKey(at.x, 1));
+        }
+}
+
+std::vector<std::vector<plot::PointMm>> TracedPathGathering::finish()
+{
+    std::vector<std::vector<plot::PointMm>> paths;
+    for (plot::ColumnThinning& path : paths_)
+        paths.push_back(path.finish());
+    return paths;
+}
+
+void DrawSummary(plot::Canvas& view, const MechanismRun& whole,
+                 const std::vector<std::vector<plot::PointMm>>& paths, const StepBlocks& steps,
                  const std::function<void(int index)>& drawMechanism, const FrameTraits& traits,
                  int divisions, const plot::WorldWindow& window, const DrawingOptions& options)
 {
@@ -405,24 +429,10 @@ void DrawSummary(plot::Canvas& view, const MechanismRun& whole, const StepBlocks
         whole.DrawGuides(view, window);
     for (int index : StopPoseIndices(traits.stopPoses, divisions))
         drawMechanism(index);
-
-    if (traits.stopTracesPath) {
-        // Each traced path as one chain of WorldLine segments in colour 1, thinned to the
-        // picture's columns as its steps come.
-        std::vector<plot::ColumnThinning> paths;
-        steps([&](int, int rows, const MechanismRun& block) {
-            const std::vector<const PointSeries*> traced = block.tracedPaths();
-            paths.resize(traced.size());
-            for (std::size_t p = 0; p < traced.size(); ++p)
-                for (int r = 0; r < rows; ++r) {
-                    const plot::PointMm at = plot::WorldToPicture(
-                        view, window, traced[p]->position(static_cast<std::size_t>(r)));
-                    paths[p].add(at, view.columnKey(at.x));
-                }
-        });
-        for (plot::ColumnThinning& path : paths)
-            view.polyline(path.finish(), 1);
-    }
+    // Each traced path as one chain of WorldLine segments in colour 1.
+    if (traits.stopTracesPath)
+        for (const std::vector<plot::PointMm>& path : paths)
+            view.polyline(path, 1);
     if (options.centres)
         DrawCentrode(view, steps, window);
     plot::DrawWorldGrid(view, window);
@@ -431,8 +441,10 @@ void DrawSummary(plot::Canvas& view, const MechanismRun& whole, const StepBlocks
 void DrawSummary(plot::Canvas& view, const MechanismRun& run, const FrameTraits& traits,
                  int divisions, const plot::WorldWindow& window, const DrawingOptions& options)
 {
+    TracedPathGathering paths(view, window);
+    paths.take(divisions + 1, run);
     DrawSummary(
-        view, run, KeptSteps(run, divisions),
+        view, run, paths.finish(), KeptSteps(run, divisions),
         [&](int index) { run.DrawMechanism(view, window, index); }, traits, divisions, window,
         options);
 }

@@ -2,6 +2,7 @@
 // and a next page, drawn into any canvas through the world window.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -9,6 +10,8 @@
 
 #include "messages/translatable.h"
 #include "plot/canvas.h"
+#include "plot/column_thinning.h"
+#include "plot/graphs.h"
 #include "plot/scaling.h"
 #include "run/mechanism.h"
 
@@ -58,12 +61,11 @@ void PlotTriple(plot::Canvas& picture, int divisions, const TripleView& triple);
 // The run's two time histories, the first and the second graph.
 void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& graph1,
                    plot::Canvas& graph2);
-// The three traces of a graph or a page, as picked from a run.
-using TracePick = std::function<TripleView(const MechanismRun&)>;
-// One time history of the traces `pick` chooses, scaled to their extremes in `whole` (the run of
-// the whole cycle, every step or each series' lowest and highest), the samples from `steps`.
-void PlotRunTrace(plot::Canvas& picture, int divisions, const MechanismRun& whole,
-                  const StepBlocks& steps, const TracePick& pick);
+// The full scales of a graph's three traces from the run of the whole cycle (every step, or
+// each series' lowest and highest).
+std::array<double, 3> TraceFullScales(const TripleView& extremes);
+// Hands rows 0 .. rows - 1 of `triple`, steps first.., to `curves`.
+void TakeTrace(plot::TimeHistoryCurves& curves, int first, int rows, const TripleView& triple);
 
 // Clears `view` and draws the pose of step `index`, over the guides when they are wanted and
 // under the arrows of its moving points when they are, scaled by the run's `peaks`, with the
@@ -99,9 +101,24 @@ std::optional<std::size_t> CentrodeLink(const StepBlocks& steps);
 // broken where its centre passes through infinity.
 void DrawSummary(plot::Canvas& view, const MechanismRun& run, const FrameTraits& traits,
                  int divisions, const plot::WorldWindow& window, const DrawingOptions& options);
-// The same for a run not kept whole: the guides from `whole`, the paths and the centrode from
-// `steps`, each pose drawn by `drawMechanism`.
-void DrawSummary(plot::Canvas& view, const MechanismRun& whole, const StepBlocks& steps,
+// The traced paths of a run as STOP draws them on `view` through `window`, gathered block by
+// block and thinned to the view's columns as they come: one polyline each, in the order drawn.
+class TracedPathGathering {
+public:
+    TracedPathGathering(const plot::Canvas& view, const plot::WorldWindow& window);
+    void take(int rows, const MechanismRun& block);
+    std::vector<std::vector<plot::PointMm>> finish();
+
+private:
+    const plot::Canvas& view_;
+    plot::WorldWindow window_;
+    std::vector<plot::ColumnThinning> paths_;
+};
+
+// The same for a run not kept whole: the guides from `whole`, the traced paths as gathered,
+// the centrode from `steps`, each pose drawn by `drawMechanism`.
+void DrawSummary(plot::Canvas& view, const MechanismRun& whole,
+                 const std::vector<std::vector<plot::PointMm>>& paths, const StepBlocks& steps,
                  const std::function<void(int index)>& drawMechanism, const FrameTraits& traits,
                  int divisions, const plot::WorldWindow& window, const DrawingOptions& options);
 

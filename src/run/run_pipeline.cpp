@@ -145,14 +145,13 @@ std::unique_ptr<MechanismRun> RecomputeSteps(const Mechanism& mechanism, const I
 }
 
 StepBlocks RecomputedSteps(const Mechanism& mechanism, const InputValues& values,
-                           const RunContext& context, const MechanismRun& whole, int blockSteps)
+                           const RunContext& context, const MechanismRun& whole)
 {
-    return [&mechanism, &values, context, &whole, blockSteps](const StepBlockVisit& take) {
-        for (int first = 0; first <= context.divisions; first += blockSteps) {
-            const int last = std::min(context.divisions, first + blockSteps - 1);
-            take(first, last - first + 1,
-                 *RecomputeSteps(mechanism, values, context, whole, first, last));
-        }
+    return [&mechanism, &values, context, &whole](const StepBlockVisit& take) {
+        StepLoop loop{context};
+        loop.whole = &whole;
+        loop.visit = &take;
+        mechanism.ComputeMotion(values, loop).value();
     };
 }
 

@@ -55,10 +55,9 @@ Refusable<ComputedRun> ComputeRun(const RunRequest& request,
 std::unique_ptr<MechanismRun> RecomputeSteps(const Mechanism& mechanism, const InputValues& values,
                                              const RunContext& context, const MechanismRun& whole,
                                              int first, int last);
-// Every step of that cycle again, in blocks of `blockSteps`.
+// Every step of that cycle again, in one pass that hands on blocks of kVisitBlockRows steps.
 StepBlocks RecomputedSteps(const Mechanism& mechanism, const InputValues& values,
-                           const RunContext& context, const MechanismRun& whole,
-                           int blockSteps = 16384);
+                           const RunContext& context, const MechanismRun& whole);
 
 // Reads the inputs and computes the cycle straight into the result file at `path`, refusing
 // what ComputeRun refuses, keeping one block of steps at a time. A refused step leaves neither

@@ -51,10 +51,11 @@ inline constexpr std::size_t kNarrowTableColumns = 9;
 inline std::size_t StepCount(const StepLoop& loop, std::size_t columns = kNarrowTableColumns)
 {
     const auto steps = static_cast<std::size_t>(loop.lastStep() - loop.first) + 1;
-    if (!loop.stream)
+    if (!loop.stream && !loop.visit)
         return steps;
+    const std::size_t blockRows = loop.stream ? loop.stream->blockRows() : kVisitBlockRows;
     const std::size_t rows =
-        loop.stream->blockRows() * kNarrowTableColumns / std::max(columns, kNarrowTableColumns);
+        blockRows * kNarrowTableColumns / std::max(columns, kNarrowTableColumns);
     return std::min(steps, std::max<std::size_t>(rows, 1));
 }
 
@@ -226,6 +227,8 @@ RunSteps(const StepLoop& loop, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample
                 loop.stream->take(first, row, run->resultTable());
                 extents.take(*run, row);
             }
+            if (loop.visit)
+                (*loop.visit)(static_cast<int>(first), static_cast<int>(row), *run);
             first += row;
             row = 0;
         }
