@@ -103,7 +103,7 @@ TEST(CommandLine, UsageAndInputErrorsExitTwoNameTheKeyAndWriteNothing)
         {{"run", "2r", "L9=1", "--output", out}, "L9"},
         {{"run", "2r", "the1s", "--output", out}, "the1s"},
         {{"run", "2r", "--divisions", "2.5", "--output", out}, "--divisions"},
-        {{"run", "2r", "--divisions", "1000001", "--output", out}, "--divisions"},
+        {{"run", "2r", "--divisions", "10000001", "--output", out}, "--divisions"},
         {{"run", "2r", "--cycle-time", "0", "--output", out}, "--cycle-time"},
         {{"run", "2r", "--profile", "sine", "--output", out}, "--profile"},
         {{"run", "2r", "--output"}, "--output"},
