@@ -4,6 +4,7 @@
 // Usage: QT_QPA_PLATFORM=offscreen mechsim_memory_probe [MECHANISM] [RUNS] [N]
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QSlider>
 #include <algorithm>
 #include <chrono>
@@ -84,6 +85,17 @@ int main(int argc, char** argv)
                     slider->maximum(), form->frame().currentStep(), moves[moves.size() / 2],
                     moves.back());
     }
+    // STOP and next draw what the run's pass gathered for the view: no pass of their own.
+    for (const char* button : {"STOP", "next"})
+        if (auto* pressed = form->findChild<QPushButton*>(button)) {
+            const auto start = std::chrono::steady_clock::now();
+            pressed->click();
+            application.processEvents();
+            std::printf("%s: %.1f ms\n", button,
+                        std::chrono::duration<double, std::milli>(
+                            std::chrono::steady_clock::now() - start)
+                            .count());
+        }
     form.reset();
     application.processEvents();
     std::printf("after closing: %.0f MB\n", ResidentMb());

@@ -3,13 +3,54 @@
 
 #include <algorithm>
 #include <cmath>
-#include <typeindex>
-#include <typeinfo>
 
 #include "numeric/number_text.h"
 #include "plot/graphs.h"
 
 namespace sim {
+
+namespace {
+
+// One pass over the steps: the curves of `graphs` (none, or the first and the second graph's)
+// and, with `view`, what STOP and next draw on it through `window`.
+std::optional<ViewPictures> GatherRunPictures(const Mechanism& mechanism,
+                                              const MechanismRun& whole,
+                                              const InputValues& values,
+                                              const RunContext& context,
+                                              const plot::WorldWindow& window,
+                                              const plot::Canvas* view,
+                                              std::span<plot::TimeHistoryCurves> graphs)
+{
+    std::optional<ViewPictures> g;
+    std::optional<TracedPathGathering> paths;
+    if (view) {
+        g.emplace(ViewPictures{ViewFits(*view, window), {}, {}});
+        for (const GraphPage& page : whole.nextPages())
+            g->pages.emplace_back(*view, context.divisions, TraceFullScales(page.triple));
+        if (mechanism.traits.stopTracesPath)
+            paths.emplace(*view, window);
+    }
+    RecomputedSteps(mechanism, values, context, whole)(
+        [&](int first, int rows, const MechanismRun& block) {
+            if (!graphs.empty()) {
+                const auto traces = block.graphs();
+                for (std::size_t k : {0, 1})
+                    TakeTrace(graphs[k], first, rows, traces[k]);
+            }
+            if (g) {
+                const std::vector<GraphPage> pages = block.nextPages();
+                for (std::size_t k = 0; k < g->pages.size(); ++k)
+                    TakeTrace(g->pages[k], first, rows, pages[k].triple);
+            }
+            if (paths)
+                paths->take(rows, block);
+        });
+    if (g && paths)
+        g->paths = paths->finish();
+    return g;
+}
+
+}
 
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}
 
@@ -24,6 +65,8 @@ std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed)
     stepRun_.reset();
     stepRunIndex_ = -1;
     gathered_.reset();
+    if (computed.pictures)
+        gathered_ = std::move(*computed.pictures);
     current_ = 0;
     direction_ = 1;
     playing_ = true;
@@ -89,93 +132,39 @@ void SimulationFrame::plotGraphs(plot::Canvas& graph1, plot::Canvas& graph2,
 {
     if (!run_)
         return;
-    const auto extremes = run_->graphs();
-    plot::TimeHistoryCurves curves[] = {
-        {graph1, context_.divisions, TraceFullScales(extremes[0])},
-        {graph2, context_.divisions, TraceFullScales(extremes[1])}};
-    gather(view, curves);
-    curves[0].draw(graph1);
-    curves[1].draw(graph2);
+    std::optional<ViewPictures> pictures =
+        PlotRunGraphs(mechanism_, *run_, runValues_, context_, window_, graph1, graph2, view);
+    if (pictures)
+        gathered_ = std::move(pictures);
 }
-
-void PlotRunGraphs(const Mechanism& mechanism, const MechanismRun& whole,
-                   const InputValues& values, const RunContext& context, plot::Canvas& graph1,
-                   plot::Canvas& graph2)
+std::optional<ViewPictures> PlotRunGraphs(const Mechanism& mechanism, const MechanismRun& whole,
+                                          const InputValues& values, const RunContext& context,
+                                          const plot::WorldWindow& window, plot::Canvas& graph1,
+                                          plot::Canvas& graph2, const plot::Canvas* view)
 {
     const auto extremes = whole.graphs();
     plot::TimeHistoryCurves curves[] = {
         {graph1, context.divisions, TraceFullScales(extremes[0])},
         {graph2, context.divisions, TraceFullScales(extremes[1])}};
-    RecomputedSteps(mechanism, values, context, whole)(
-        [&curves](int first, int rows, const MechanismRun& block) {
-            const auto graphs = block.graphs();
-            for (std::size_t g : {0, 1})
-                TakeTrace(curves[g], first, rows, graphs[g]);
-        });
+    std::optional<ViewPictures> pictures =
+        GatherRunPictures(mechanism, whole, values, context, window, view, curves);
     curves[0].draw(graph1);
     curves[1].draw(graph2);
+    return pictures;
 }
-
 void SimulationFrame::plotPage(plot::Canvas& picture, std::size_t page) const
 {
     if (run_)
         gatheredFor(picture).pages.at(page).draw(picture);
 }
 
-std::vector<double> SimulationFrame::viewFits(const plot::Canvas& view) const
+const ViewPictures& SimulationFrame::gatheredFor(const plot::Canvas& view) const
 {
-    // The view's size, columns and world window tell whether what was gathered still fits it.
-    std::vector<double> fits{view.widthMm(), view.heightMm(), window_.scale};
-    for (const double x : {0.37, 12.3, view.widthMm() / 2 + 0.11, view.widthMm() - 0.7})
-        for (const int pen : {1, 2}) {
-            const std::array<double, 2> key = view.columnKey(x, pen);
-            fits.insert(fits.end(), key.begin(), key.end());
-        }
-    return fits;
-}
-
-const SimulationFrame::ViewGathering& SimulationFrame::gatheredFor(const plot::Canvas& view) const
-{
-    if (!gathered_ || gathered_->type != std::type_index(typeid(view))
-        || gathered_->fits != viewFits(view))
-        gather(&view, {});
+    if (!gathered_ || gathered_->fits != ViewFits(view, window_))
+        gathered_ = GatherRunPictures(mechanism_, *run_, runValues_, context_, window_, &view, {});
     return *gathered_;
 }
 
-void SimulationFrame::gather(const plot::Canvas* view,
-                             std::span<plot::TimeHistoryCurves> graphs) const
-{
-    // One pass over the steps gathers the graphs asked for, every page and every traced path.
-    gathered_.reset();
-    std::optional<ViewGathering> g;
-    std::optional<TracedPathGathering> paths;
-    if (view) {
-        g.emplace(ViewGathering{std::type_index(typeid(*view)), viewFits(*view), {}, {}});
-        for (const GraphPage& page : run_->nextPages())
-            g->pages.emplace_back(*view, context_.divisions, TraceFullScales(page.triple));
-        if (mechanism_.traits.stopTracesPath)
-            paths.emplace(*view, window_);
-    }
-    steps()([&](int first, int rows, const MechanismRun& block) {
-        if (!graphs.empty()) {
-            const auto traces = block.graphs();
-            for (std::size_t k : {0, 1})
-                TakeTrace(graphs[k], first, rows, traces[k]);
-        }
-        if (g) {
-            const std::vector<GraphPage> pages = block.nextPages();
-            for (std::size_t k = 0; k < g->pages.size(); ++k)
-                TakeTrace(g->pages[k], first, rows, pages[k].triple);
-        }
-        if (paths)
-            paths->take(rows, block);
-    });
-    if (g) {
-        if (paths)
-            g->paths = paths->finish();
-        gathered_ = std::move(g);
-    }
-}
 
 void SimulationFrame::setPlaying(bool playing)
 {

@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <span>
-#include <typeindex>
 #include <utility>
 #include <vector>
 
@@ -138,26 +137,19 @@ private:
     // The run of step `index` alone (its row 0), recomputed when another step is asked for.
     const MechanismRun& stepRun(int index) const;
 
-    // What the view's pictures take from every step, gathered in one pass for a view of one
-    // size, columns and world window: each next page's curves and the traced paths.
-    struct ViewGathering {
-        std::type_index type;
-        std::vector<double> fits;
-        std::vector<plot::TimeHistoryCurves> pages;
-        std::vector<std::vector<plot::PointMm>> paths;
-    };
-    mutable std::optional<ViewGathering> gathered_;
-    std::vector<double> viewFits(const plot::Canvas& view) const;
-    const ViewGathering& gatheredFor(const plot::Canvas& view) const;
-    // One pass over the steps: `graphs` (none, or the first and the second) and, with `view`, gathered_ for it.
-    void gather(const plot::Canvas* view, std::span<plot::TimeHistoryCurves> graphs) const;
+    // What STOP and next draw on the view, gathered for the view last drawn on.
+    mutable std::optional<ViewPictures> gathered_;
+    const ViewPictures& gatheredFor(const plot::Canvas& view) const;
 };
 
 // The two time histories of a run computed from `values` (`whole` its run of the whole cycle),
-// its steps computed again block by block; touches no window, so a worker thread may call it.
-void PlotRunGraphs(const Mechanism& mechanism, const MechanismRun& whole,
-                   const InputValues& values, const RunContext& context, plot::Canvas& graph1,
-                   plot::Canvas& graph2);
+// in one pass over its steps that, with `view`, also gathers what STOP and next draw on it
+// through `window`. Touches no window, so a worker thread may call it.
+std::optional<ViewPictures> PlotRunGraphs(const Mechanism& mechanism, const MechanismRun& whole,
+                                          const InputValues& values, const RunContext& context,
+                                          const plot::WorldWindow& window, plot::Canvas& graph1,
+                                          plot::Canvas& graph2,
+                                          const plot::Canvas* view = nullptr);
 
 // RUN in one go: computes `request` into `resultPath` (ComputeRun), plots its graphs into
 // `graph1` and `graph2` and hands it to `frame` to play from pose 0, the world window fitted to

@@ -101,6 +101,16 @@ std::optional<std::size_t> CentrodeLink(const StepBlocks& steps);
 // broken where its centre passes through infinity.
 void DrawSummary(plot::Canvas& view, const MechanismRun& run, const FrameTraits& traits,
                  int divisions, const plot::WorldWindow& window, const DrawingOptions& options);
+// What STOP and next draw on a view from every step, gathered in one pass for a view of one
+// size and columns and one world window: each next page's curves and the traced paths.
+struct ViewPictures {
+    std::vector<double> fits;   // ViewFits of the view and window gathered for
+    std::vector<plot::TimeHistoryCurves> pages;
+    std::vector<std::vector<plot::PointMm>> paths;
+};
+// The view's size, its columns and the window's scale: what gathered pictures must fit.
+std::vector<double> ViewFits(const plot::Canvas& view, const plot::WorldWindow& window);
+
 // The traced paths of a run as STOP draws them on `view` through `window`, gathered block by
 // block and thinned to the view's columns as they come: one polyline each, in the order drawn.
 class TracedPathGathering {

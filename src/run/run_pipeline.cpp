@@ -46,6 +46,7 @@ Refusable<ComputedRun> ComputeWholeRun(const RunRequest& request,
                              CompleteInputs(mechanism.inputs, request.inputs),
                              std::move(values).value(),
                              {},
+                             {},
                              {}};
         computed.window = computed.run->fitWorldWindow();
         computed.window.scale =

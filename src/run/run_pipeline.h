@@ -18,6 +18,8 @@
 
 namespace sim {
 
+struct ViewPictures;
+
 // What a window or the command line asks to run.
 struct RunRequest {
     const Mechanism* mechanism = nullptr;
@@ -33,6 +35,8 @@ struct ComputedRun {
     InputValues values;                 // as read, angles in radians
     plot::WorldWindow window;           // fitted to the large picture
     std::optional<Refusal> unwritten;   // the file could not be written; the run stands
+    // What STOP and next draw on the view, when gathered with the graphs (frame.h).
+    std::shared_ptr<ViewPictures> pictures;
 };
 
 // The values of the inputs for a run with `context`, or why the run cannot start: the settings
