@@ -28,7 +28,8 @@ using TraceBlocks = std::function<void(const TraceSamples& take)>;
 // columns, each thinned to the columns as it comes, then drawn with the graph.
 class TimeHistoryCurves {
 public:
-    // `columns` gives the picture's size and columns; it is not drawn on.
+    // `columns` gives the picture's size and columns; it is not drawn on, and read only while
+    // samples are taken, so the gathered curves may outlive it.
     TimeHistoryCurves(const Canvas& columns, int n, const std::array<double, 3>& fullScales);
     // Samples first, first + 1, ... of the three traces, in step order.
     void take(int first, std::span<const double> a, std::span<const double> b,
