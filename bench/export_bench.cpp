@@ -3,16 +3,21 @@
 // whose three legs change the most pixels per frame. Each reports the bytes it makes.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "mechanism_window/run_export.h"
 #include "mechanisms/catalog.h"
 #include "plot/graphs.h"
 #include "plot/picture_sizes.h"
+#include "plot/qt/image_canvas.h"
 #include "plot/qt/picture_geometry.h"
 #include "plot/qt/vector_canvas.h"
 #include "run/frame.h"
+#include "run/run_pipeline.h"
 
 namespace {
 
@@ -42,26 +47,22 @@ void BM_ReportOfAMillionSteps(benchmark::State& state)
 }
 BENCHMARK(BM_ReportOfAMillionSteps)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-// What --pictures DIR --format svg writes: both graphs, the summary and every next page.
+// What --pictures DIR --format svg writes: both graphs, the summary and every next page, the
+// steps computed again as the run keeps none.
 void BM_SvgPicturesOfAMillionSteps(benchmark::State& state)
 {
     const auto frame = Run("2r", 1'000'000);
-    const int n = frame->context().divisions;
     qsizetype bytes = 0;
     for (auto _ : state) {
         bytes = 0;
-        const auto graphs = frame->run()->graphs();
-        const plot::PixelSize sizes[2] = {plot::kGraph1Size, plot::kGraph2Size};
-        for (int g = 0; g < 2; ++g) {
-            plot::VectorCanvas c(plot::ToQSize(sizes[g]));
-            plot::PlotTimeHistory(c, n, graphs[g].value, graphs[g].rate, graphs[g].accel);
-            bytes += c.picture().svg().size();
-        }
-        plot::VectorCanvas view(plot::ToQSize(plot::kViewSize));
+        plot::VectorCanvas graph1(plot::ToQSize(plot::kGraph1Size)),
+            graph2(plot::ToQSize(plot::kGraph2Size)), view(plot::ToQSize(plot::kViewSize));
+        frame->plotGraphs(graph1, graph2, &view);
+        bytes += graph1.picture().svg().size() + graph2.picture().svg().size();
         frame->drawSummary(view);
         bytes += view.picture().svg().size();
-        for (const sim::GraphPage& page : frame->run()->nextPages()) {
-            plot::PlotTimeHistory(view, n, page.triple.value, page.triple.rate, page.triple.accel);
+        for (std::size_t page = 0; page < frame->run()->nextPages().size(); ++page) {
+            frame->plotPage(view, page);
             bytes += view.picture().svg().size();
         }
     }
@@ -70,6 +71,46 @@ void BM_SvgPicturesOfAMillionSteps(benchmark::State& state)
 BENCHMARK(BM_SvgPicturesOfAMillionSteps)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
+    ->Iterations(3);
+
+// The parallel mechanism at N = 10^6 with every export (RUN's graphs and view, the summary and
+// pages, the report and the GIF) against its plain streamed run, interleaved in this process;
+// the counters give the ratio's min, median and max.
+void BM_AllExportsOverStreamedRun(benchmark::State& state)
+{
+    const sim::Mechanism& m = *mechanisms::FindMechanism("parallel");
+    const auto scratch = std::filesystem::temp_directory_path() / "mechsim_bench_exports.dat";
+    sim::RunContext context;
+    context.divisions = 1'000'000;
+    std::vector<double> ratios;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        if (sim::StreamRun({&m, {}, context}, scratch))
+            state.SkipWithError("streamed run failed");
+        const auto streamed = std::chrono::steady_clock::now();
+        sim::SimulationFrame frame(m);
+        plot::ImageCanvas p1(plot::ToQSize(plot::kGraph1Size)),
+            p2(plot::ToQSize(plot::kGraph2Size)), p3(plot::ToQSize(plot::kViewSize));
+        sim::RunCycle(frame, {&m, {}, context}, scratch, p1, p2, p3);
+        frame.stop(p3);
+        while (frame.next(p3)) {
+        }
+        benchmark::DoNotOptimize(sim::RunReportPdf(frame, plot::ToQSize(plot::kViewSize)));
+        benchmark::DoNotOptimize(sim::RunAnimationGif(frame, plot::ToQSize(plot::kViewSize)));
+        const auto done = std::chrono::steady_clock::now();
+        const std::chrono::duration<double> plain = streamed - start, all = done - streamed;
+        ratios.push_back(all / plain);
+        state.SetIterationTime(all.count());
+    }
+    std::sort(ratios.begin(), ratios.end());
+    state.counters["ratio_min"] = ratios.front();
+    state.counters["ratio_median"] = ratios[ratios.size() / 2];
+    state.counters["ratio_max"] = ratios.back();
+    std::filesystem::remove(scratch);
+}
+BENCHMARK(BM_AllExportsOverStreamedRun)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
     ->Iterations(3);
 
 void BM_GifOfADefaultRun(benchmark::State& state)

@@ -262,8 +262,8 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
         <translation>Time one motion cycle takes [seconds] (0.000001 to 1000000)</translation>
     </message>
     <message>
-        <source>一回の動きを何ステップに分けて計算するか（1 から 1000000 までの整数）</source>
-        <translation>Number of steps one motion cycle is computed in (a whole number, 1 to 1000000)</translation>
+        <source>一回の動きを何ステップに分けて計算するか（1 から 10000000 までの整数。10000000 では結果ファイルが約 1.8 GB になります）</source>
+        <translation>Number of steps one motion cycle is computed in (a whole number, 1 to 10000000; at 10000000 the result file is about 1.8 GB)</translation>
     </message>
 </context>
 <context>
@@ -573,8 +573,8 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
         <translation>Please enter a cycle time from 0.000001 to 1000000</translation>
     </message>
     <message>
-        <source>時分割数は 1 から 1000000 までの整数を入力してください</source>
-        <translation>Please enter a whole number of time divisions from 1 to 1000000</translation>
+        <source>時分割数は 1 から 10000000 までの整数を入力してください（10000000 では結果ファイルが約 1.8 GB になります）</source>
+        <translation>Please enter a whole number of time divisions from 1 to 10000000 (at 10000000 the result file is about 1.8 GB)</translation>
     </message>
     <message>
         <source>計算結果が有限の数になりません</source>

@@ -524,8 +524,9 @@ int runOptions(const Options& o)
     }
     sim::SimulationFrame frame(*o.mechanism);
     try {
-        // Without pictures, report, animation or centres nothing needs the whole series: the rows
-        // stream into the file.
+        // Without pictures, report, animation or centres nothing needs the run's steps again:
+        // the rows stream into the file. With them, the run streams its rows all the same and
+        // the exports compute its steps again, block by block.
         Pictures pictures(keepsRun, o.pictureFormat == "svg");
         std::optional<sim::Refusal> refusal;
         std::vector<std::string> findings;
@@ -581,8 +582,8 @@ int runOptions(const Options& o)
         }
         if (o.centres && frame.hasRun())
             written(sim::WriteFileFrom(*o.centres, [&](const sim::ByteSink& sink) {
-                return sim::WriteCentresTable(*frame.run(), context.divisions, context.cycleTime,
-                                              sink);
+                return sim::WriteCentresTable(frame.steps(), context.divisions,
+                                              context.cycleTime, sink);
             }));
         if (!saved)
             status = kExitWriteFailed;

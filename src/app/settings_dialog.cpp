@@ -44,7 +44,7 @@ SettingsDialog::SettingsDialog(sim::Settings& settings, QWidget* parent)
         widgets::NameForAccessibility(divisionsBox, divisionsCaption->text());
         cycleTimeBox->setToolTip(tr("一回の動きにかける時間［秒］（0.000001 から 1000000 まで）"));
         divisionsBox->setToolTip(
-            tr("一回の動きを何ステップに分けて計算するか（1 から 1000000 までの整数）"));
+            tr("一回の動きを何ステップに分けて計算するか（1 から 10000000 までの整数。10000000 では結果ファイルが約 1.8 GB になります）"));
         if (!refusal_.empty())
             widgets::ShowMessage(refusalLabel, widgets::TranslateCore(refusal_),
                                  widgets::MessageKind::Refusal);

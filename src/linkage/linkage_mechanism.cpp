@@ -130,6 +130,12 @@ public:
         for (PointSeries& p : points_)
             p.resize(rows);
     }
+    template <typename Visit> void forEachSeries(Visit&& visit)
+    {
+        drive_.forEach(visit);
+        for (PointSeries& p : points_)
+            p.forEach(visit);
+    }
     void store(std::size_t row, const LinkagePose& pose)
     {
         drive_.store(row, *pose.drive);

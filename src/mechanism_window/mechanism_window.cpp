@@ -445,15 +445,22 @@ void MechanismWindow::startRun()
     // The graphs are plotted with the run, on copies of the pictures, and shown with it.
     drawnGraph1_ = std::make_unique<plot::ImageCanvas>(*graph1_);
     drawnGraph2_ = std::make_unique<plot::ImageCanvas>(*graph2_);
+    // The same pass gathers what STOP and next draw on the view, on a copy of its picture.
+    drawnView_ = std::make_unique<plot::ImageCanvas>(*view_);
     const int steps = request.context.divisions + 1;
     auto job = [request = std::move(request), path = resultPath_,
                 view = plot::RecordingCanvas(view_->widthMm(), view_->heightMm()),
-                graph1 = drawnGraph1_.get(), graph2 = drawnGraph2_.get()](RunProgress* progress) {
+                graph1 = drawnGraph1_.get(), graph2 = drawnGraph2_.get(),
+                drawnView = drawnView_.get()](RunProgress* progress) {
         Refusable<ComputedRun> computed = ComputeRun(request, path, view, progress);
         // Plotting a run that only just fitted in memory may not: the previous run stays.
         try {
             if (computed)
-                PlotRunGraphs(*computed.value().run, request.context.divisions, *graph1, *graph2);
+                if (auto pictures = PlotRunGraphs(
+                        *request.mechanism, *computed.value().run, computed.value().values,
+                        request.context, computed.value().window, *graph1, *graph2, drawnView))
+                    computed.value().pictures =
+                        std::make_shared<ViewPictures>(std::move(*pictures));
         } catch (const std::bad_alloc&) {
             return Refusable<ComputedRun>(Refusal::OfMemory());
         }
@@ -481,6 +488,7 @@ void MechanismWindow::finishRun(Refusable<ComputedRun> computed)
     }
     drawnGraph1_.reset();
     drawnGraph2_.reset();
+    drawnView_.reset();
     // After a run that wrote its file the message says where, so a student can find it.
     showMessage(refusal);
     if (refusal && refusal->kind != Refusal::Kind::File)

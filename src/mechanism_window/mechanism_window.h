@@ -123,7 +123,7 @@ private:
     TransportStrip* strip_ = nullptr;
     RunWorker* worker_ = nullptr;
     // The two graphs as a run draws them, off screen until the run is shown.
-    std::unique_ptr<plot::ImageCanvas> drawnGraph1_, drawnGraph2_;
+    std::unique_ptr<plot::ImageCanvas> drawnGraph1_, drawnGraph2_, drawnView_;
 };
 
 }

@@ -12,6 +12,7 @@
 #include "plot/qt/image_canvas.h"
 #include "plot/qt/picture_geometry.h"
 #include "plot/qt/vector_canvas.h"
+#include "files/result_stream.h"
 #include "run/animation_steps.h"
 #include "run/frame.h"
 #include "widgets/language.h"
@@ -68,22 +69,22 @@ ReportContent ReportOf(const SimulationFrame& frame, QSize viewSize, double logi
         canvases.push_back(std::make_unique<plot::VectorCanvas>(size, logicalDpi));
         return *canvases.back();
     };
-    const auto graphs = run->graphs();
-    const plot::PixelSize graphSizes[2] = {plot::kGraph1Size, plot::kGraph2Size};
-    for (int g = 0; g < 2; ++g) {
-        plot::VectorCanvas& c = draw(plot::ToQSize(graphSizes[g]));
-        plot::PlotTimeHistory(c, n, graphs[g].value, graphs[g].rate, graphs[g].accel);
-        report.graphs.push_back(
-            {widgets::TranslateCore(m.graphCaptions[static_cast<std::size_t>(g)]), &c.picture()});
-    }
+    plot::VectorCanvas& graph1 = draw(plot::ToQSize(plot::kGraph1Size));
+    plot::VectorCanvas& graph2 = draw(plot::ToQSize(plot::kGraph2Size));
+    frame.plotGraphs(graph1, graph2);
+    for (std::size_t g : {0, 1})
+        report.graphs.push_back({widgets::TranslateCore(m.graphCaptions[g]),
+                                 &(g == 0 ? graph1 : graph2).picture()});
     plot::VectorCanvas& summary = draw(viewSize);
     frame.drawSummary(summary);
     report.pictures.push_back(
         {widgets::Translate("sim::RunExport", "stop の図"), &summary.picture()});
-    for (const GraphPage& page : run->nextPages()) {
+    const std::vector<GraphPage> pages = run->nextPages();
+    for (std::size_t page = 0; page < pages.size(); ++page) {
         plot::VectorCanvas& c = draw(viewSize);
-        plot::PlotTimeHistory(c, n, page.triple.value, page.triple.rate, page.triple.accel);
-        report.pictures.push_back({"next: " + widgets::TranslateCore(page.caption), &c.picture()});
+        frame.plotPage(c, page);
+        report.pictures.push_back(
+            {"next: " + widgets::TranslateCore(pages[page].caption), &c.picture()});
     }
     // The pose a quarter of the way through, with the arrows and centres the player shows.
     const DrawingOptions& options = frame.drawingOptions();
@@ -134,10 +135,21 @@ std::string RunAnimationGif(const SimulationFrame& frame, QSize viewSize, double
 
 std::string RunTableText(const SimulationFrame& frame)
 {
-    const MechanismRun* run = frame.run();
-    return run ? FormatResultTable(run->resultTable(), frame.context().divisions,
-                                   frame.context().cycleTime)
-               : std::string();
+    if (!frame.hasRun())
+        return {};
+    // The steps computed again block by block, formatted as the file's bytes.
+    std::string text;
+    ResultStream stream(frame.context().divisions, frame.context().cycleTime,
+                        [&text](std::string_view part) {
+                            text.append(part);
+                            return true;
+                        });
+    frame.steps()([&stream](int first, int rows, const MechanismRun& block) {
+        stream.take(static_cast<std::size_t>(first), static_cast<std::size_t>(rows),
+                    block.resultTable());
+    });
+    stream.finish();
+    return text;
 }
 
 }

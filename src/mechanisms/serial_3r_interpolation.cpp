@@ -6,6 +6,7 @@
 #include <optional>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "mechanisms/closure_reasons.h"
 #include "mechanisms/serial_2r.h"
@@ -62,6 +63,18 @@ public:
     TripleSeries the1, the2, the3;
     bool fitsWristPath = false;   // the arc view also fits the wrist path
     double l1 = 0, l2 = 0;
+    // The turns the1 has gathered across the +-pi seam, from each step where they change: a
+    // step recomputed alone takes them from the run of the whole cycle.
+    std::vector<std::pair<int, double>> baseTurns;
+
+    double baseTurnsAt(int step) const
+    {
+        double turns = 0;
+        for (const auto& [from, offset] : baseTurns)
+            if (from <= step)
+                turns = offset;
+        return turns;
+    }
 
     // The series of ArmStep::values(), in its order.
     auto series() { return std::tie(hand, wrist, elbow, the1, the2, the3); }
@@ -152,7 +165,9 @@ template <typename Drive> sim::RunOrRefusal ComputeArmMotion(const ArmLengths& a
     run->fitsWristPath = unwrapBase;
     run->l1 = arm.l1;
     run->l2 = arm.l2;
-    double previousRaw = 0, offset = 0;
+    Serial3RInverseRun& turns = *run;
+    const auto* whole = dynamic_cast<const Serial3RInverseRun*>(loop.whole);
+    double previousRaw = 0, offset = whole ? whole->baseTurnsAt(loop.first) : 0;
     return sim::RunSteps(
         loop, std::move(run), [&](const sim::Step& step) -> sim::Refusable<ArmStep> {
             const HandMotion motion = drive(step.profile);
@@ -163,8 +178,14 @@ template <typename Drive> sim::RunOrRefusal ComputeArmMotion(const ArmLengths& a
             const Serial3RArmPose& pose = solved.value();
 
             ValueTriple the1 = pose.the1;
-            if (unwrapBase)
+            if (unwrapBase) {
+                if (whole && step.index == loop.first)
+                    previousRaw = the1.value;   // the turns so far are the whole run's
+                const double before = offset;
                 numeric::UnwrapAngle(previousRaw, the1.value, offset);
+                if (offset != before)
+                    turns.baseTurns.emplace_back(step.index, offset);
+            }
             const ValueTriple& a2 = pose.link2;
             const ValueTriple& phi = motion.phi;
             return ArmStep{motion.hand,

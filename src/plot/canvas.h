@@ -3,6 +3,8 @@
 // image file. The canvas keeps the pen and the current text position itself.
 #pragma once
 
+#include <array>
+#include <limits>
 #include <span>
 #include <string_view>
 
@@ -41,6 +43,14 @@ public:
     // A chain of segments between consecutive points, as many line() calls would draw it;
     // raster canvases may merge what falls into one pixel column.
     void polyline(std::span<const PointMm> points, int colour);
+    // Which pixel columns a polyline's point at x is drawn in with a pen `penWidth` pixels wide:
+    // of the consecutive points of one polyline with equal keys, only the first, the highest,
+    // the lowest and the last show. A canvas that draws every point as given keeps all x apart.
+    virtual std::array<double, 2> columnKey(double /*xMm*/, int /*penWidth*/) const
+    {
+        const double apart = std::numeric_limits<double>::quiet_NaN();   // equal to nothing
+        return {apart, apart};
+    }
 
     void setPenWidth(int pixels) { penWidth_ = pixels; }
     int penWidth() const { return penWidth_; }

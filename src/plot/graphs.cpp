@@ -10,6 +10,7 @@
 
 #include "numeric/number_text.h"
 #include "plot/axis_labels.h"
+#include "plot/column_thinning.h"
 #include "plot/primitives.h"
 #include "plot/scaling.h"
 
@@ -20,6 +21,7 @@ namespace {
 constexpr int kAxisColour = 0;
 constexpr int kMaxGridLines = 1000;     // a step that cannot advance x must not hang the form
 constexpr int kPieceSegments = 16384;   // curve segments handed to the canvas at once
+constexpr int kCurvePen = 2;            // pixels
 
 // 12 significant digits: hides the last-bit noise of sums such as 0.1 + 0.2 and of a full
 // scale computed as U * digit, which would otherwise print as 0.30000000000000004.
@@ -67,7 +69,6 @@ LabelSlot Slot(double value, PointMm topLeft, double right)
 }
 
 struct Trace {
-    std::span<const double> samples;
     int colour;
     double tickStart, tickEnd;   // graph-frame x of the tick's two ends; the label follows the end
 };
@@ -106,32 +107,80 @@ void DrawGraphAxes(Canvas& p)
     p.setPenStyle(PenStyle::Solid);
 }
 
+double TraceFullScale(std::span<const double> extremes)
+{
+    return extremes.empty() ? 1.0 : FullScale(static_cast<int>(extremes.size()) - 1, extremes);
+}
+
 void PlotTimeHistory(Canvas& p, int n, std::span<const double> a, std::span<const double> b,
                      std::span<const double> c)
 {
-    p.clear();
-    DrawGraphAxes(p);
-
     // Never read past a series that is shorter than N + 1.
     for (std::span<const double> s : {a, b, c})
         n = static_cast<int>(std::min<std::ptrdiff_t>(n, std::ssize(s) - 1));
-    if (n < 1)
+    std::array<double, 3> fullScales{1, 1, 1};
+    if (n >= 1)
+        fullScales = {FullScale(n, a), FullScale(n, b), FullScale(n, c)};
+    const auto count = static_cast<std::size_t>(std::max(n, 0)) + 1;
+    PlotTimeHistory(p, n, fullScales, [&](const TraceSamples& take) {
+        take(0, a.first(std::min(count, a.size())), b.first(std::min(count, b.size())),
+             c.first(std::min(count, c.size())));
+    });
+}
+
+TimeHistoryCurves::TimeHistoryCurves(const Canvas& columns, int n,
+                                     const std::array<double, 3>& fullScales)
+    : columns_(columns), n_(n), fullScales_(fullScales)
+{
+}
+
+// Each curve is a chain of N segments in picture millimetres, handed over in pieces that share
+// their end points, each thinned to the picture's columns as its samples come: a raster canvas
+// merges the samples of one pixel column, and no copy of a whole 10^6-sample curve is ever made.
+void TimeHistoryCurves::take(int first, std::span<const double> a, std::span<const double> b,
+                             std::span<const double> c)
+{
+    if (n_ < 1)
+        return;
+    const double w = columns_.widthMm(), h = columns_.heightMm();
+    const double dx = (w - 30) / n_;
+    const PointMm origin = GraphToPicture(columns_, 0, 0);
+    const std::span<const double> samples[] = {a, b, c};
+    for (int t = 0; t < 3; ++t) {
+        const double k = 0.42 * h / fullScales_[t];
+        for (std::size_t j = 0; j < samples[t].size(); ++j) {
+            const int i = first + static_cast<int>(j);
+            if (i > n_)
+                break;
+            const PointMm at{origin.x + dx * i, origin.y - k * samples[t][j]};
+            thinning_[t].add(at, columns_.columnKey(at.x, kCurvePen));
+            if ((i % kPieceSegments == 0 && i > 0) || i == n_) {
+                pieces_[t].push_back(thinning_[t].finish());
+                if (i < n_)
+                    thinning_[t].add(at, columns_.columnKey(at.x, kCurvePen));
+            }
+        }
+    }
+}
+
+void TimeHistoryCurves::draw(Canvas& p) const
+{
+    p.clear();
+    DrawGraphAxes(p);
+    if (n_ < 1)
         return;
 
+    const std::array<double, 3>& fullScales = fullScales_;
     const double w = p.widthMm(), h = p.heightMm();
-    const double dx = (w - 30) / n;
-    const double secondAxis = dx * n;   // W - 30 as the last sample reaches it
+    const double secondAxis = (w - 30) / n_ * n_;   // W - 30 as the last sample reaches it
     const Trace traces[] = {
-        {a, 1, 0, -8},
-        {b, 2, secondAxis + 3, secondAxis},
-        {c, 4, w - 20 + 3, w - 20},
+        {1, 0, -8},
+        {2, secondAxis + 3, secondAxis},
+        {4, w - 20 + 3, w - 20},
     };
-
-    double fullScales[3], factors[3];   // F and k = 0.42 H / F (mm per unit) of each trace
-    for (int t = 0; t < 3; ++t) {
-        fullScales[t] = FullScale(n, traces[t].samples);
+    double factors[3];   // k = 0.42 H / F (mm per unit) of each trace
+    for (int t = 0; t < 3; ++t)
         factors[t] = 0.42 * h / fullScales[t];
-    }
     // Each trace's labels fit the column up to the next trace's labels at the same level,
     // the last trace's the picture's edge. Fitted from the left, a label cut at the edge moves
     // left into the room the label beside it leaves; fitted again from the right, a label
@@ -163,25 +212,21 @@ void PlotTimeHistory(Canvas& p, int n, std::span<const double> a, std::span<cons
         }
     }
 
-    // Each curve is a chain of N segments in picture millimetres, handed over in pieces that
-    // share their end points: a raster canvas merges the samples of one pixel column, and no
-    // copy of a whole 10^6-sample curve is ever made.
-    p.setPenWidth(2);
-    const PointMm origin = GraphToPicture(p, 0, 0);
-    std::vector<PointMm> piece(static_cast<std::size_t>(std::min(n, kPieceSegments)) + 1);
-    for (int t = 0; t < 3; ++t) {
-        const double k = factors[t];
-        const double* s = traces[t].samples.data();
-        for (int start = 0; start < n; start += kPieceSegments) {
-            const int count = std::min(n - start, kPieceSegments) + 1;
-            for (int j = 0; j < count; ++j) {
-                const int i = start + j;
-                piece[j] = {origin.x + dx * i, origin.y - k * s[i]};
-            }
-            p.polyline(std::span(piece).first(static_cast<std::size_t>(count)), traces[t].colour);
-        }
-    }
+    p.setPenWidth(kCurvePen);
+    for (int t = 0; t < 3; ++t)
+        for (const std::vector<PointMm>& piece : pieces_[t])
+            p.polyline(piece, traces[t].colour);
     p.setPenWidth(1);
+}
+
+void PlotTimeHistory(Canvas& p, int n, const std::array<double, 3>& fullScales,
+                     const TraceBlocks& blocks)
+{
+    TimeHistoryCurves curves(p, n, fullScales);
+    if (n >= 1)
+        blocks([&curves](int first, std::span<const double> a, std::span<const double> b,
+                         std::span<const double> c) { curves.take(first, a, b, c); });
+    curves.draw(p);
 }
 
 void DrawWorldGrid(Canvas& p, const WorldWindow& w)

@@ -8,38 +8,49 @@
 
 namespace sim {
 
+bool WriteCentresTable(const StepBlocks& steps, int divisions, double cycleTime,
+                       const ByteSink& sink)
+{
+    bool ok = true;
+    std::string line;
+    const double n = divisions;
+    steps([&](int first, int rows, const MechanismRun& block) {
+        if (first == 0 && ok) {
+            line = "sec";
+            for (const MovingLink& link : block.movingLinks(0))
+                for (const char* column : {".icx", ".icy", ".omega", ".alpha"})
+                    line += "\t" + link.name + column;
+            line += "\r\n";
+            ok = sink(line);
+        }
+        for (int r = 0; r < rows && ok; ++r) {
+            const int i = first + r;
+            line.clear();
+            numeric::AppendNumber(line, (cycleTime * i) / n);
+            for (const MovingLink& link : block.movingLinks(r)) {
+                const std::optional<plot::WorldPoint> centre = InstantCentre(link);
+                line += '\t';
+                if (centre)
+                    numeric::AppendNumber(line, centre->x);
+                line += '\t';
+                if (centre)
+                    numeric::AppendNumber(line, centre->y);
+                line += '\t';
+                numeric::AppendNumber(line, link.omega);
+                line += '\t';
+                numeric::AppendNumber(line, link.alpha);
+            }
+            line += "\r\n";
+            ok = sink(line);
+        }
+    });
+    return ok;
+}
+
 bool WriteCentresTable(const MechanismRun& run, int divisions, double cycleTime,
                        const ByteSink& sink)
 {
-    std::string line = "sec";
-    for (const MovingLink& link : run.movingLinks(0))
-        for (const char* column : {".icx", ".icy", ".omega", ".alpha"})
-            line += "\t" + link.name + column;
-    line += "\r\n";
-    if (!sink(line))
-        return false;
-    const double n = divisions;
-    for (int i = 0; i <= divisions; ++i) {
-        line.clear();
-        numeric::AppendNumber(line, (cycleTime * i) / n);
-        for (const MovingLink& link : run.movingLinks(i)) {
-            const std::optional<plot::WorldPoint> centre = InstantCentre(link);
-            line += '\t';
-            if (centre)
-                numeric::AppendNumber(line, centre->x);
-            line += '\t';
-            if (centre)
-                numeric::AppendNumber(line, centre->y);
-            line += '\t';
-            numeric::AppendNumber(line, link.omega);
-            line += '\t';
-            numeric::AppendNumber(line, link.alpha);
-        }
-        line += "\r\n";
-        if (!sink(line))
-            return false;
-    }
-    return true;
+    return WriteCentresTable(KeptSteps(run, divisions), divisions, cycleTime, sink);
 }
 
 std::string FormatCentresTable(const MechanismRun& run, int divisions, double cycleTime)

@@ -14,6 +14,8 @@
 namespace sim {
 
 // Hands the table's bytes to `sink` line by line; false when the sink refused bytes.
+bool WriteCentresTable(const StepBlocks& steps, int divisions, double cycleTime,
+                       const ByteSink& sink);
 bool WriteCentresTable(const MechanismRun& run, int divisions, double cycleTime,
                        const ByteSink& sink);
 

@@ -9,6 +9,49 @@
 
 namespace sim {
 
+namespace {
+
+// One pass over the steps: the curves of `graphs` (none, or the first and the second graph's)
+// and, with `view`, what STOP and next draw on it through `window`.
+std::optional<ViewPictures> GatherRunPictures(const Mechanism& mechanism,
+                                              const MechanismRun& whole,
+                                              const InputValues& values,
+                                              const RunContext& context,
+                                              const plot::WorldWindow& window,
+                                              const plot::Canvas* view,
+                                              std::span<plot::TimeHistoryCurves> graphs)
+{
+    std::optional<ViewPictures> g;
+    std::optional<TracedPathGathering> paths;
+    if (view) {
+        g.emplace(ViewPictures{ViewFits(*view, window), {}, {}});
+        for (const GraphPage& page : whole.nextPages())
+            g->pages.emplace_back(*view, context.divisions, TraceFullScales(page.triple));
+        if (mechanism.traits.stopTracesPath)
+            paths.emplace(*view, window);
+    }
+    RecomputedSteps(mechanism, values, context, whole)(
+        [&](int first, int rows, const MechanismRun& block) {
+            if (!graphs.empty()) {
+                const auto traces = block.graphs();
+                for (std::size_t k : {0, 1})
+                    TakeTrace(graphs[k], first, rows, traces[k]);
+            }
+            if (g) {
+                const std::vector<GraphPage> pages = block.nextPages();
+                for (std::size_t k = 0; k < g->pages.size(); ++k)
+                    TakeTrace(g->pages[k], first, rows, pages[k].triple);
+            }
+            if (paths)
+                paths->take(rows, block);
+        });
+    if (g && paths)
+        g->paths = paths->finish();
+    return g;
+}
+
+}
+
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}
 
 std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed)
@@ -19,6 +62,11 @@ std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed)
     runInputs_ = std::move(computed.inputs);
     runValues_ = std::move(computed.values);
     peaks_.reset();
+    stepRun_.reset();
+    stepRunIndex_ = -1;
+    gathered_.reset();
+    if (computed.pictures)
+        gathered_ = std::move(*computed.pictures);
     current_ = 0;
     direction_ = 1;
     playing_ = true;
@@ -57,11 +105,66 @@ void SimulationFrame::drawPose(plot::Canvas& view, int index, bool asPlaying) co
     if (!run_)
         return;
     if (!peaks_ && (options_.velocities || options_.accelerations))
-        peaks_ = CyclePeaks(*run_, context_.divisions);
+        peaks_ = CyclePeaks(steps());
     DrawingOptions options = options_;
     options.paused = !playing_ && !asPlaying;
-    DrawPose(view, *run_, window_, options, index, peaks_.value_or(VectorPeaks{}));
+    DrawPose(view, *run_, stepRun(index), window_, options, 0, peaks_.value_or(VectorPeaks{}));
 }
+
+const MechanismRun& SimulationFrame::stepRun(int index) const
+{
+    if (stepRun_ && stepRunIndex_ == index)
+        return *stepRun_;
+    stepRun_ = RecomputeSteps(mechanism_, runValues_, context_, *run_, index, index);
+    stepRunIndex_ = index;
+    return *stepRun_;
+}
+
+StepBlocks SimulationFrame::steps() const
+{
+    if (!run_)
+        return [](const StepBlockVisit&) {};
+    return RecomputedSteps(mechanism_, runValues_, context_, *run_);
+}
+
+void SimulationFrame::plotGraphs(plot::Canvas& graph1, plot::Canvas& graph2,
+                                 const plot::Canvas* view) const
+{
+    if (!run_)
+        return;
+    std::optional<ViewPictures> pictures =
+        PlotRunGraphs(mechanism_, *run_, runValues_, context_, window_, graph1, graph2, view);
+    if (pictures)
+        gathered_ = std::move(pictures);
+}
+std::optional<ViewPictures> PlotRunGraphs(const Mechanism& mechanism, const MechanismRun& whole,
+                                          const InputValues& values, const RunContext& context,
+                                          const plot::WorldWindow& window, plot::Canvas& graph1,
+                                          plot::Canvas& graph2, const plot::Canvas* view)
+{
+    const auto extremes = whole.graphs();
+    plot::TimeHistoryCurves curves[] = {
+        {graph1, context.divisions, TraceFullScales(extremes[0])},
+        {graph2, context.divisions, TraceFullScales(extremes[1])}};
+    std::optional<ViewPictures> pictures =
+        GatherRunPictures(mechanism, whole, values, context, window, view, curves);
+    curves[0].draw(graph1);
+    curves[1].draw(graph2);
+    return pictures;
+}
+void SimulationFrame::plotPage(plot::Canvas& picture, std::size_t page) const
+{
+    if (run_)
+        gatheredFor(picture).pages.at(page).draw(picture);
+}
+
+const ViewPictures& SimulationFrame::gatheredFor(const plot::Canvas& view) const
+{
+    if (!gathered_ || gathered_->fits != ViewFits(view, window_))
+        gathered_ = GatherRunPictures(mechanism_, *run_, runValues_, context_, window_, &view, {});
+    return *gathered_;
+}
+
 
 void SimulationFrame::setPlaying(bool playing)
 {
@@ -106,17 +209,18 @@ std::optional<StepValues> SimulationFrame::currentValues() const
     values.position = {MECHSIM_TR_NOOP("core", "ステップ %1 / %2　時刻 %3 秒"),
                        {Plain(std::to_string(current_)), Plain(std::to_string(n)),
                         Plain(numeric::FormatNumber(time))}};
-    ResultTable table = run_->resultTable();
+    const MechanismRun& step = stepRun(current_);
+    ResultTable table = step.resultTable();
     values.names = std::move(table.header);
     values.values.push_back(numeric::FormatNumber(time));
     for (const std::span<const double> column : table.columns)
-        values.values.push_back(numeric::FormatNumber(column[static_cast<std::size_t>(current_)]));
+        values.values.push_back(numeric::FormatNumber(column[0]));
     if (!options_.centres)
         return values;
     // Each moving link's rates and instant centre, a translating one's centre at infinity.
     const std::string atInfinity =
         Translated(options_.translate, MECHSIM_TR_NOOP("core", "無限遠"));
-    for (const MovingLink& link : run_->movingLinks(current_)) {
+    for (const MovingLink& link : step.movingLinks(0)) {
         const std::optional<plot::WorldPoint> centre = InstantCentre(link);
         const std::pair<const char*, std::string> items[] = {
             {".omega", numeric::FormatNumber(link.omega)},
@@ -143,7 +247,10 @@ void SimulationFrame::stop(plot::Canvas& view)
 void SimulationFrame::drawSummary(plot::Canvas& view) const
 {
     if (run_)
-        DrawSummary(view, *run_, mechanism_.traits, context_.divisions, window_, options_);
+        DrawSummary(
+            view, *run_, gatheredFor(view).paths, steps(),
+            [&](int index) { stepRun(index).DrawMechanism(view, window_, 0); },
+            mechanism_.traits, context_.divisions, window_, options_);
 }
 
 std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
@@ -158,17 +265,16 @@ std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
         graphPage_ = 0;
         return std::nullopt;
     }
-    const GraphPage& page = pages[static_cast<std::size_t>(graphPage_ - 1)];
-    PlotTriple(view, context_.divisions, page.triple);
+    plotPage(view, static_cast<std::size_t>(graphPage_ - 1));
     viewShows_ = ViewShows::Page;
-    return page.caption;
+    return pages[static_cast<std::size_t>(graphPage_ - 1)].caption;
 }
 
 void SimulationFrame::redraw(plot::Canvas& picture1, plot::Canvas& picture2, plot::Canvas& view)
 {
     if (!run_)
         return;
-    PlotRunGraphs(*run_, context_.divisions, picture1, picture2);
+    plotGraphs(picture1, picture2);
     window_.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), window_);
     switch (viewShows_) {
     case ViewShows::Poses:
@@ -178,8 +284,7 @@ void SimulationFrame::redraw(plot::Canvas& picture1, plot::Canvas& picture2, plo
         drawSummary(view);   // not stop(): a resize must not pause a play just resumed
         break;
     case ViewShows::Page:
-        PlotTriple(view, context_.divisions,
-                   run_->nextPages()[static_cast<std::size_t>(graphPage_ - 1)].triple);
+        plotPage(view, static_cast<std::size_t>(graphPage_ - 1));
         break;
     }
 }
@@ -191,8 +296,9 @@ std::optional<Refusal> RunCycle(SimulationFrame& frame, const RunRequest& reques
     Refusable<ComputedRun> computed = ComputeRun(request, resultPath, view);
     if (!computed)
         return std::move(computed).error();
-    PlotRunGraphs(*computed.value().run, request.context.divisions, graph1, graph2);
-    return frame.showRun(std::move(computed).value());
+    std::optional<Refusal> unwritten = frame.showRun(std::move(computed).value());
+    frame.plotGraphs(graph1, graph2, &view);
+    return unwritten;
 }
 
 }

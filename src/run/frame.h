@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -42,12 +43,20 @@ public:
 
     const Mechanism& mechanism() const { return mechanism_; }
 
-    // Takes a computed run (its graphs plotted) and plays it from pose 0. Returns the run's
-    // file refusal, if any.
+    // Takes a computed run and plays it from pose 0. Returns the run's file refusal, if any.
     std::optional<Refusal> showRun(ComputedRun computed);
 
     bool hasRun() const { return run_ != nullptr; }
+    // The run of the whole cycle: its findings, guides and extremes. A run streamed to its file
+    // keeps no series; its steps are computed again, in blocks or one at a time.
     const MechanismRun* run() const { return run_.get(); }
+    // Every step of the run, computed again block by block; none before the first run.
+    StepBlocks steps() const;
+    // The run's two time histories, and next page `page` (from 0). With `view`, the same pass
+    // over the steps gathers what STOP and next draw on the view.
+    void plotGraphs(plot::Canvas& graph1, plot::Canvas& graph2,
+                    const plot::Canvas* view = nullptr) const;
+    void plotPage(plot::Canvas& picture, std::size_t page) const;
     const RunContext& context() const { return context_; }
     // The inputs the run was computed from, as given and as read.
     const InputEntries& runInputs() const { return runInputs_; }
@@ -121,7 +130,26 @@ private:
     // The run's largest vectors, found the first time arrows are drawn; every pose of the run
     // and every size of the picture scales its arrows from them.
     mutable std::optional<VectorPeaks> peaks_;
+    // The run of the one step last asked for, recomputed from the run's inputs.
+    mutable std::unique_ptr<MechanismRun> stepRun_;
+    mutable int stepRunIndex_ = -1;
+
+    // The run of step `index` alone (its row 0), recomputed when another step is asked for.
+    const MechanismRun& stepRun(int index) const;
+
+    // What STOP and next draw on the view, gathered for the view last drawn on.
+    mutable std::optional<ViewPictures> gathered_;
+    const ViewPictures& gatheredFor(const plot::Canvas& view) const;
 };
+
+// The two time histories of a run computed from `values` (`whole` its run of the whole cycle),
+// in one pass over its steps that, with `view`, also gathers what STOP and next draw on it
+// through `window`. Touches no window, so a worker thread may call it.
+std::optional<ViewPictures> PlotRunGraphs(const Mechanism& mechanism, const MechanismRun& whole,
+                                          const InputValues& values, const RunContext& context,
+                                          const plot::WorldWindow& window, plot::Canvas& graph1,
+                                          plot::Canvas& graph2,
+                                          const plot::Canvas* view = nullptr);
 
 // RUN in one go: computes `request` into `resultPath` (ComputeRun), plots its graphs into
 // `graph1` and `graph2` and hands it to `frame` to play from pose 0, the world window fitted to

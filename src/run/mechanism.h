@@ -40,6 +40,7 @@ struct FrameTraits {
 
 class ResultStream;
 struct RunProgress;
+class MechanismRun;
 
 // The settings a run was started with, and the profile chosen in its window.
 struct RunContext : Settings {
@@ -47,12 +48,23 @@ struct RunContext : Settings {
 };
 
 // What the step loop of one run is given (run/step_loop.h): the run's context, where a
-// streamed run hands its blocks of steps instead of keeping every step, and where it reports
-// its progress and finds a request to stop.
+// streamed run hands its blocks of steps instead of keeping every step, where it reports
+// its progress and finds a request to stop, and the steps it computes: first..last of 0..N
+// (last below 0 reads as N). A run of part of the cycle keeps step `first` as its row 0, so
+// the pose of any one step is recomputed, not kept; what a step takes from the steps before it
+// (an angle's turns across the seam) it finds in `whole`, the run of the whole cycle.
 struct StepLoop {
     RunContext context;
     ResultStream* stream = nullptr;
     RunProgress* progress = nullptr;
+    int first = 0;
+    int last = -1;
+    const MechanismRun* whole = nullptr;
+    // Where a run computed again hands each block of steps, as a stream does, instead of
+    // keeping every step.
+    const std::function<void(int first, int rows, const MechanismRun& block)>* visit = nullptr;
+
+    int lastStep() const { return last < 0 ? context.divisions : last; }
 };
 
 // Three series plotted together.
@@ -113,6 +125,20 @@ public:
 
 // A computed run, or why there is none.
 using RunOrRefusal = Refusable<std::unique_ptr<MechanismRun>>;
+
+// Steps first .. first + rows - 1 of a cycle as rows 0 .. rows - 1 of `block`.
+using StepBlockVisit = std::function<void(int first, int rows, const MechanismRun& block)>;
+// The rows of each block a run computed again hands on.
+inline constexpr std::size_t kVisitBlockRows = 16384;
+// Hands every step 0..N of a cycle to `take`, block by block in step order: from a run kept
+// whole, or computed again block by block so that no whole series is ever kept.
+using StepBlocks = std::function<void(const StepBlockVisit& take)>;
+
+// The steps of a run that keeps all N + 1 of them: one block.
+inline StepBlocks KeptSteps(const MechanismRun& run, int divisions)
+{
+    return [&run, divisions](const StepBlockVisit& take) { take(0, divisions + 1, run); };
+}
 
 // Where the main menu lists a mechanism under 機構選択.
 enum class MenuGroup {

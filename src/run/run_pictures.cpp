@@ -8,6 +8,7 @@
 #include <string>
 
 #include "numeric/number_text.h"
+#include "plot/column_thinning.h"
 #include "plot/graphs.h"
 #include "plot/primitives.h"
 
@@ -212,36 +213,55 @@ ClipToWindow(plot::WorldPoint a, plot::WorldPoint b, const plot::WorldWindow& wi
     return ClipRange(a, {b.x - a.x, b.y - a.y}, 0, 1, window);
 }
 
+std::optional<std::size_t> CentrodeLink(const StepBlocks& steps)
+{
+    // fixed[l][j]: joint j of link l has stood where it stood at step 0 at every step so far.
+    std::vector<MovingLink> first;
+    std::vector<std::vector<bool>> fixed;
+    steps([&](int start, int rows, const MechanismRun& block) {
+        for (int r = 0; r < rows; ++r) {
+            const std::vector<MovingLink> links = block.movingLinks(r);
+            if (start == 0 && r == 0) {
+                first = links;
+                for (const MovingLink& link : links)
+                    fixed.emplace_back(link.joints.size(), true);
+                continue;
+            }
+            for (std::size_t l = 0; l < fixed.size(); ++l)
+                for (std::size_t j = 0; j < fixed[l].size(); ++j)
+                    fixed[l][j] = fixed[l][j] && l < links.size() && j < links[l].joints.size()
+                                  && links[l].joints[j].x == first[l].joints[j].x
+                                  && links[l].joints[j].y == first[l].joints[j].y;
+        }
+    });
+    for (std::size_t l = 0; l < fixed.size(); ++l)
+        if (std::find(fixed[l].begin(), fixed[l].end(), true) == fixed[l].end())
+            return l;
+    return std::nullopt;
+}
+
 std::optional<std::size_t> CentrodeLink(const MechanismRun& run, int divisions)
 {
-    const std::vector<MovingLink> first = run.movingLinks(0);
-    for (std::size_t l = 0; l < first.size(); ++l) {
-        bool pivoted = false;
-        for (std::size_t j = 0; j < first[l].joints.size() && !pivoted; ++j) {
-            bool fixed = true;
-            for (int k = 1; k <= divisions && fixed; ++k) {
-                const std::vector<MovingLink> links = run.movingLinks(k);
-                fixed = l < links.size() && j < links[l].joints.size()
-                        && links[l].joints[j].x == first[l].joints[j].x
-                        && links[l].joints[j].y == first[l].joints[j].y;
+    return CentrodeLink(KeptSteps(run, divisions));
+}
+
+VectorPeaks CyclePeaks(const StepBlocks& steps)
+{
+    VectorPeaks peaks;
+    steps([&peaks](int, int rows, const MechanismRun& block) {
+        for (int r = 0; r < rows; ++r)
+            for (const numeric::PointKinematics& point : block.movingPoints(r)) {
+                peaks.velocity = std::max(peaks.velocity, std::hypot(point.vx, point.vy));
+                peaks.acceleration =
+                    std::max(peaks.acceleration, std::hypot(point.ax, point.ay));
             }
-            pivoted = fixed;
-        }
-        if (!pivoted)
-            return l;
-    }
-    return std::nullopt;
+    });
+    return peaks;
 }
 
 VectorPeaks CyclePeaks(const MechanismRun& run, int divisions)
 {
-    VectorPeaks peaks;
-    for (int k = 0; k <= divisions; ++k)
-        for (const numeric::PointKinematics& point : run.movingPoints(k)) {
-            peaks.velocity = std::max(peaks.velocity, std::hypot(point.vx, point.vy));
-            peaks.acceleration = std::max(peaks.acceleration, std::hypot(point.ax, point.ay));
-        }
-    return peaks;
+    return CyclePeaks(KeptSteps(run, divisions));
 }
 
 std::optional<ArrowScale> ChooseArrowScale(double peak, double widthMm,
@@ -271,12 +291,32 @@ void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& graph1,
     PlotTriple(graph2, divisions, graphs[1]);
 }
 
+std::array<double, 3> TraceFullScales(const TripleView& extremes)
+{
+    return {plot::TraceFullScale(extremes.value), plot::TraceFullScale(extremes.rate),
+            plot::TraceFullScale(extremes.accel)};
+}
+
+void TakeTrace(plot::TimeHistoryCurves& curves, int first, int rows, const TripleView& triple)
+{
+    const auto count = static_cast<std::size_t>(rows);
+    curves.take(first, triple.value.first(count), triple.rate.first(count),
+                triple.accel.first(count));
+}
+
 void DrawPose(plot::Canvas& view, const MechanismRun& run, const plot::WorldWindow& window,
               const DrawingOptions& options, int index, VectorPeaks peaks)
 {
+    DrawPose(view, run, run, window, options, index, peaks);
+}
+
+void DrawPose(plot::Canvas& view, const MechanismRun& whole, const MechanismRun& run,
+              const plot::WorldWindow& window, const DrawingOptions& options, int index,
+              VectorPeaks peaks)
+{
     view.clear();
     if (options.guides)
-        run.DrawGuides(view, window);
+        whole.DrawGuides(view, window);
     run.DrawMechanism(view, window, index);
     if (options.centres)
         DrawCentres(view, window, run.movingLinks(index), options.translate);
@@ -298,30 +338,31 @@ namespace {
 
 // The fixed centrode of CentrodeLink: chords between neighbouring steps' centres while the link
 // turns one way, clipped to the window.
-void DrawCentrode(plot::Canvas& view, const MechanismRun& run, int divisions,
-                  const plot::WorldWindow& window)
+void DrawCentrode(plot::Canvas& view, const StepBlocks& steps, const plot::WorldWindow& window)
 {
-    const std::optional<std::size_t> link = CentrodeLink(run, divisions);
+    const std::optional<std::size_t> link = CentrodeLink(steps);
     if (!link)
         return;
     plot::WorldPoint last{};
     bool hasLast = false;
     double lastOmega = 0;
-    for (int k = 0; k <= divisions; ++k) {
-        const std::vector<MovingLink> links = run.movingLinks(k);
-        if (*link >= links.size()) {
-            hasLast = false;
-            continue;
+    steps([&](int, int rows, const MechanismRun& block) {
+        for (int r = 0; r < rows; ++r) {
+            const std::vector<MovingLink> links = block.movingLinks(r);
+            if (*link >= links.size()) {
+                hasLast = false;
+                continue;
+            }
+            const std::optional<plot::WorldPoint> centre = InstantCentre(links[*link]);
+            const double omega = links[*link].omega;
+            if (hasLast && centre && omega * lastOmega > 0)
+                if (const auto clipped = ClipToWindow(last, *centre, window))
+                    DottedWorldLine(view, window, clipped->first, clipped->second, kCentreColour);
+            hasLast = centre.has_value();
+            last = centre.value_or(plot::WorldPoint{});
+            lastOmega = omega;
         }
-        const std::optional<plot::WorldPoint> centre = InstantCentre(links[*link]);
-        const double omega = links[*link].omega;
-        if (hasLast && centre && omega * lastOmega > 0)
-            if (const auto clipped = ClipToWindow(last, *centre, window))
-                DottedWorldLine(view, window, clipped->first, clipped->second, kCentreColour);
-        hasLast = centre.has_value();
-        last = centre.value_or(plot::WorldPoint{});
-        lastOmega = omega;
-    }
+    });
 }
 
 }
@@ -352,26 +393,71 @@ std::vector<int> StopPoseIndices(StopPoses poses, int divisions)
     return indices;
 }
 
-void DrawSummary(plot::Canvas& view, const MechanismRun& run, const FrameTraits& traits,
+std::vector<double> ViewFits(const plot::Canvas& view, const plot::WorldWindow& window)
+{
+    std::vector<double> fits{view.widthMm(), view.heightMm(), window.scale};
+    for (const double x : {0.37, 12.3, view.widthMm() / 2 + 0.11, view.widthMm() - 0.7})
+        for (const int pen : {1, 2}) {
+            const std::array<double, 2> key = view.columnKey(x, pen);
+            fits.insert(fits.end(), key.begin(), key.end());
+        }
+    return fits;
+}
+
+TracedPathGathering::TracedPathGathering(const plot::Canvas& view,
+                                         const plot::WorldWindow& window)
+    : view_(view), window_(window)
+{
+}
+
+void TracedPathGathering::take(int rows, const MechanismRun& block)
+{
+    const std::vector<const PointSeries*> traced = block.tracedPaths();
+    paths_.resize(traced.size());
+    for (std::size_t p = 0; p < traced.size(); ++p)
+        for (int r = 0; r < rows; ++r) {
+            const plot::PointMm at = plot::WorldToPicture(
+                view_, window_, traced[p]->position(static_cast<std::size_t>(r)));
+            paths_[p].add(at, view_.columnKey(at.x, 1));
+        }
+}
+
+std::vector<std::vector<plot::PointMm>> TracedPathGathering::finish()
+{
+    std::vector<std::vector<plot::PointMm>> paths;
+    for (plot::ColumnThinning& path : paths_)
+        paths.push_back(path.finish());
+    return paths;
+}
+
+void DrawSummary(plot::Canvas& view, const MechanismRun& whole,
+                 const std::vector<std::vector<plot::PointMm>>& paths, const StepBlocks& steps,
+                 const std::function<void(int index)>& drawMechanism, const FrameTraits& traits,
                  int divisions, const plot::WorldWindow& window, const DrawingOptions& options)
 {
     view.clear();
     if (options.guides)
-        run.DrawGuides(view, window);
+        whole.DrawGuides(view, window);
     for (int index : StopPoseIndices(traits.stopPoses, divisions))
-        run.DrawMechanism(view, window, index);
-
+        drawMechanism(index);
+    // Each traced path as one chain of WorldLine segments in colour 1.
     if (traits.stopTracesPath)
-        for (const PointSeries* path : run.tracedPaths()) {
-            // Each traced path as one chain of WorldLine segments in colour 1.
-            std::vector<plot::PointMm> points(path->x.size());
-            for (std::size_t k = 0; k < points.size(); ++k)
-                points[k] = plot::WorldToPicture(view, window, path->position(k));
-            view.polyline(points, 1);
-        }
+        for (const std::vector<plot::PointMm>& path : paths)
+            view.polyline(path, 1);
     if (options.centres)
-        DrawCentrode(view, run, divisions, window);
+        DrawCentrode(view, steps, window);
     plot::DrawWorldGrid(view, window);
+}
+
+void DrawSummary(plot::Canvas& view, const MechanismRun& run, const FrameTraits& traits,
+                 int divisions, const plot::WorldWindow& window, const DrawingOptions& options)
+{
+    TracedPathGathering paths(view, window);
+    paths.take(divisions + 1, run);
+    DrawSummary(
+        view, run, paths.finish(), KeptSteps(run, divisions),
+        [&](int index) { run.DrawMechanism(view, window, index); }, traits, divisions, window,
+        options);
 }
 
 }

@@ -2,12 +2,16 @@
 // and a next page, drawn into any canvas through the world window.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "messages/translatable.h"
 #include "plot/canvas.h"
+#include "plot/column_thinning.h"
+#include "plot/graphs.h"
 #include "plot/scaling.h"
 #include "run/mechanism.h"
 
@@ -39,6 +43,7 @@ struct VectorPeaks {
     double velocity = 0, acceleration = 0;
 };
 VectorPeaks CyclePeaks(const MechanismRun& run, int divisions);
+VectorPeaks CyclePeaks(const StepBlocks& steps);
 
 // The length of an arrow: `mmPerUnit` picture millimetres per unit of the vector, so that one
 // grid step of the world window (xstep) stands for `unitsPerStep` units, a 1-2-5 number.
@@ -56,6 +61,11 @@ void PlotTriple(plot::Canvas& picture, int divisions, const TripleView& triple);
 // The run's two time histories, the first and the second graph.
 void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& graph1,
                    plot::Canvas& graph2);
+// The full scales of a graph's three traces from the run of the whole cycle (every step, or
+// each series' lowest and highest).
+std::array<double, 3> TraceFullScales(const TripleView& extremes);
+// Hands rows 0 .. rows - 1 of `triple`, steps first.., to `curves`.
+void TakeTrace(plot::TimeHistoryCurves& curves, int first, int rows, const TripleView& triple);
 
 // Clears `view` and draws the pose of step `index`, over the guides when they are wanted and
 // under the arrows of its moving points when they are, scaled by the run's `peaks`, with the
@@ -67,6 +77,11 @@ void PlotRunGraphs(const MechanismRun& run, int divisions, plot::Canvas& graph1,
 // on which the other two lie, clipped to the window.
 void DrawPose(plot::Canvas& view, const MechanismRun& run, const plot::WorldWindow& window,
               const DrawingOptions& options, int index, VectorPeaks peaks = {});
+// The same, the guides from `whole`, the run of the whole cycle, and the pose from row `index`
+// of `run`, which may hold that step alone.
+void DrawPose(plot::Canvas& view, const MechanismRun& whole, const MechanismRun& run,
+              const plot::WorldWindow& window, const DrawingOptions& options, int index,
+              VectorPeaks peaks = {});
 
 // Pose indices STOP draws for `poses` and N, halves rounded to even.
 std::vector<int> StopPoseIndices(StopPoses poses, int divisions);
@@ -78,12 +93,43 @@ ClipToWindow(plot::WorldPoint a, plot::WorldPoint b, const plot::WorldWindow& wi
 // The index among the run's moving links of the first whose joints do not include one fixed at
 // every step 0..N, the link whose centre relative to the frame makes its fixed centrode.
 std::optional<std::size_t> CentrodeLink(const MechanismRun& run, int divisions);
+std::optional<std::size_t> CentrodeLink(const StepBlocks& steps);
 
 // Clears `view` and draws STOP's summary: the chosen poses, the traced path and the grid. With
 // the centres, the fixed centrode of CentrodeLink, dotted: a chord between the centres of each
 // two neighbouring steps at which the link turns the same way, clipped to the window, and
 // broken where its centre passes through infinity.
 void DrawSummary(plot::Canvas& view, const MechanismRun& run, const FrameTraits& traits,
+                 int divisions, const plot::WorldWindow& window, const DrawingOptions& options);
+// What STOP and next draw on a view from every step, gathered in one pass for a view of one
+// size and columns and one world window: each next page's curves and the traced paths.
+struct ViewPictures {
+    std::vector<double> fits;   // ViewFits of the view and window gathered for
+    std::vector<plot::TimeHistoryCurves> pages;
+    std::vector<std::vector<plot::PointMm>> paths;
+};
+// The view's size, its columns and the window's scale: what gathered pictures must fit.
+std::vector<double> ViewFits(const plot::Canvas& view, const plot::WorldWindow& window);
+
+// The traced paths of a run as STOP draws them on `view` through `window`, gathered block by
+// block and thinned to the view's columns as they come: one polyline each, in the order drawn.
+class TracedPathGathering {
+public:
+    TracedPathGathering(const plot::Canvas& view, const plot::WorldWindow& window);
+    void take(int rows, const MechanismRun& block);
+    std::vector<std::vector<plot::PointMm>> finish();
+
+private:
+    const plot::Canvas& view_;
+    plot::WorldWindow window_;
+    std::vector<plot::ColumnThinning> paths_;
+};
+
+// The same for a run not kept whole: the guides from `whole`, the traced paths as gathered,
+// the centrode from `steps`, each pose drawn by `drawMechanism`.
+void DrawSummary(plot::Canvas& view, const MechanismRun& whole,
+                 const std::vector<std::vector<plot::PointMm>>& paths, const StepBlocks& steps,
+                 const std::function<void(int index)>& drawMechanism, const FrameTraits& traits,
                  int divisions, const plot::WorldWindow& window, const DrawingOptions& options);
 
 }

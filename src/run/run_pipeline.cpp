@@ -1,6 +1,7 @@
 // Reading, computing and writing a run.
 #include "run/run_pipeline.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -39,30 +40,61 @@ Refusable<ComputedRun> ComputeWholeRun(const RunRequest& request,
     Refusable<InputValues> values = ReadRunInputs(mechanism, request.inputs, request.context);
     if (!values)
         return std::move(values).error();
-    RunOrRefusal computed =
-        mechanism.ComputeMotion(values.value(), StepLoop{request.context, nullptr, progress});
-    if (!computed)
-        return std::move(computed).error();
+    const auto done = [&](std::unique_ptr<MechanismRun> run) {
+        ComputedRun computed{std::move(run),
+                             request.context,
+                             CompleteInputs(mechanism.inputs, request.inputs),
+                             std::move(values).value(),
+                             {},
+                             {},
+                             {}};
+        computed.window = computed.run->fitWorldWindow();
+        computed.window.scale =
+            plot::DrawingScale(view.widthMm(), view.heightMm(), computed.window);
+        return computed;
+    };
 
-    ComputedRun done{std::move(computed).value(),
-                     request.context,
-                     CompleteInputs(mechanism.inputs, request.inputs),
-                     std::move(values).value(),
-                     {},
-                     {}};
-    done.window = done.run->fitWorldWindow();
-    done.window.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), done.window);
-
-    // A cancel that comes after the last step still keeps the file; once writing has begun
-    // the run goes through.
-    if (progress) {
-        if (progress->cancelRequested.load())
-            return Refusal::OfCancel();
-        progress->phase = RunProgress::Phase::Writing;
+    if (!WrittenThroughTemporary(resultPath)) {
+        // A pipe or a device cannot take back rows written before a refused step: the run is
+        // kept whole and written after its last step.
+        RunOrRefusal computed =
+            mechanism.ComputeMotion(values.value(), StepLoop{request.context, nullptr, progress});
+        if (!computed)
+            return std::move(computed).error();
+        // A cancel that comes after the last step still keeps the file; once writing has begun
+        // the run goes through.
+        if (progress) {
+            if (progress->cancelRequested.load())
+                return Refusal::OfCancel();
+            progress->phase = RunProgress::Phase::Writing;
+        }
+        ComputedRun shown = done(std::move(computed).value());
+        shown.unwritten = WriteResultFile(resultPath, shown.run->resultTable(),
+                                          request.context.divisions, request.context.cycleTime);
+        return shown;
     }
-    done.unwritten = WriteResultFile(resultPath, done.run->resultTable(), request.context.divisions,
-                                     request.context.cycleTime);
-    return done;
+
+    // The steps stream to the file as they are computed; the run keeps no series, only each
+    // series' extremes, and its steps are computed again when a picture needs them. A file
+    // that cannot be written still leaves the run to be shown.
+    std::optional<Refusal> stepRefused;
+    std::unique_ptr<MechanismRun> run;
+    std::optional<Refusal> unwritten = WriteFileFrom(resultPath, [&](const ByteSink& sink) {
+        ResultStream stream(request.context.divisions, request.context.cycleTime, sink);
+        RunOrRefusal computed =
+            mechanism.ComputeMotion(values.value(), StepLoop{request.context, &stream, progress});
+        if (!computed) {
+            stepRefused = std::move(computed).error();
+            return false;
+        }
+        run = std::move(computed).value();
+        return stream.finish();
+    });
+    if (stepRefused)
+        return *std::move(stepRefused);
+    ComputedRun shown = done(std::move(run));
+    shown.unwritten = std::move(unwritten);
+    return shown;
 }
 
 std::optional<Refusal> StreamWholeRun(const RunRequest& request, const std::filesystem::path& path,
@@ -103,6 +135,25 @@ std::optional<Refusal> StreamWholeRun(const RunRequest& request, const std::file
     return stepRefused ? stepRefused : unwritten;
 }
 
+}
+
+std::unique_ptr<MechanismRun> RecomputeSteps(const Mechanism& mechanism, const InputValues& values,
+                                             const RunContext& context, const MechanismRun& whole,
+                                             int first, int last)
+{
+    return mechanism.ComputeMotion(values, StepLoop{context, nullptr, nullptr, first, last, &whole})
+        .value();
+}
+
+StepBlocks RecomputedSteps(const Mechanism& mechanism, const InputValues& values,
+                           const RunContext& context, const MechanismRun& whole)
+{
+    return [&mechanism, &values, context, &whole](const StepBlockVisit& take) {
+        StepLoop loop{context};
+        loop.whole = &whole;
+        loop.visit = &take;
+        mechanism.ComputeMotion(values, loop).value();
+    };
 }
 
 // A run too large for the memory the system gives is refused like any other run: the safe

@@ -18,6 +18,8 @@
 
 namespace sim {
 
+struct ViewPictures;
+
 // What a window or the command line asks to run.
 struct RunRequest {
     const Mechanism* mechanism = nullptr;
@@ -33,6 +35,8 @@ struct ComputedRun {
     InputValues values;                 // as read, angles in radians
     plot::WorldWindow window;           // fitted to the large picture
     std::optional<Refusal> unwritten;   // the file could not be written; the run stands
+    // What STOP and next draw on the view, when gathered with the graphs (frame.h).
+    std::shared_ptr<ViewPictures> pictures;
 };
 
 // The values of the inputs for a run with `context`, or why the run cannot start: the settings
@@ -41,12 +45,23 @@ Refusable<InputValues> ReadRunInputs(const Mechanism& mechanism, const InputEntr
                                      const RunContext& context);
 
 // Reads the inputs, computes the whole cycle, fits the world window to a picture of `view`'s
-// size and, only for a complete cycle, writes `resultPath`. With `progress`, the step loop
+// size and, only for a complete cycle, writes `resultPath`: streamed as the steps are
+// computed, the run keeping each series' extremes only (run/step_loop.h), or, for a target that
+// cannot take bytes back, written from the run kept whole. With `progress`, the step loop
 // reports to it, and a cancel request refuses the run before the file is touched. Touches no
 // window, so a worker thread may call it.
 Refusable<ComputedRun> ComputeRun(const RunRequest& request,
                                   const std::filesystem::path& resultPath, const plot::Canvas& view,
                                   RunProgress* progress = nullptr);
+
+// Steps first..last of a cycle computed before from `values` (`whole` its run), as a run whose
+// row 0 is step `first`; every one of them was posed before, so none is refused.
+std::unique_ptr<MechanismRun> RecomputeSteps(const Mechanism& mechanism, const InputValues& values,
+                                             const RunContext& context, const MechanismRun& whole,
+                                             int first, int last);
+// Every step of that cycle again, in one pass that hands on blocks of kVisitBlockRows steps.
+StepBlocks RecomputedSteps(const Mechanism& mechanism, const InputValues& values,
+                           const RunContext& context, const MechanismRun& whole);
 
 // Reads the inputs and computes the cycle straight into the result file at `path`, refusing
 // what ComputeRun refuses, keeping one block of steps at a time. A refused step leaves neither

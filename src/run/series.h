@@ -31,6 +31,11 @@ struct TripleSeries {
         accel[i] = v.accel;
     }
     numeric::ValueTriple at(std::size_t i) const { return {value[i], rate[i], accel[i]}; }
+    template <typename Visit> void forEach(Visit&& visit)
+    {
+        for (Series* s : {&value, &rate, &accel})
+            visit(*s);
+    }
 };
 
 // A point triple set: six series in the order x, dx, ddx, y, dy, ddy.
@@ -56,6 +61,11 @@ struct PointSeries {
         return {x[i], vx[i], ax[i], y[i], vy[i], ay[i]};
     }
     plot::WorldPoint position(std::size_t i) const { return {x[i], y[i]}; }
+    template <typename Visit> void forEach(Visit&& visit)
+    {
+        for (Series* s : {&x, &vx, &ax, &y, &vy, &ay})
+            visit(*s);
+    }
 };
 
 // The series a run keeps of its pose, declared once: `series` is a run's std::tie of its

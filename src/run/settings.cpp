@@ -14,7 +14,7 @@ namespace {
 const char* const kCycleTimeRefused =
     MECHSIM_TR_NOOP("core", "サイクルタイムは 0.000001 から 1000000 までの数値を入力してください");
 const char* const kDivisionCountRefused =
-    MECHSIM_TR_NOOP("core", "時分割数は 1 から 1000000 までの整数を入力してください");
+    MECHSIM_TR_NOOP("core", "時分割数は 1 から 10000000 までの整数を入力してください（10000000 では結果ファイルが約 1.8 GB になります）");
 
 }
 

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <memory>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "files/result_stream.h"
 #include "messages/refusal.h"
@@ -43,16 +45,17 @@ struct Step {
 // The most columns of a built-in mechanism's table; the stream's blocks are sized for them.
 inline constexpr std::size_t kNarrowTableColumns = 9;
 
-// The steps a run keeps: all N + 1, or one block of them when the run is streamed. A table wider
+// The steps a run keeps: all it computes, or one block of them when the run is streamed. A table wider
 // than the built-ins' (a linkage of many joints) takes fewer rows per block, so that a block's
 // values, and the text they are formatted into, stay the size of a built-in's.
 inline std::size_t StepCount(const StepLoop& loop, std::size_t columns = kNarrowTableColumns)
 {
-    const auto steps = static_cast<std::size_t>(loop.context.divisions) + 1;
-    if (!loop.stream)
+    const auto steps = static_cast<std::size_t>(loop.lastStep() - loop.first) + 1;
+    if (!loop.stream && !loop.visit)
         return steps;
+    const std::size_t blockRows = loop.stream ? loop.stream->blockRows() : kVisitBlockRows;
     const std::size_t rows =
-        loop.stream->blockRows() * kNarrowTableColumns / std::max(columns, kNarrowTableColumns);
+        blockRows * kNarrowTableColumns / std::max(columns, kNarrowTableColumns);
     return std::min(steps, std::max<std::size_t>(rows, 1));
 }
 
@@ -122,6 +125,46 @@ template <typename Run> void SizeRun(Run& run, std::size_t rows)
         ResizeSeries(run.series(), rows);
 }
 
+// Visits every series of the run, in the same order each time.
+template <typename Run, typename Visit> void ForEachSeries(Run& run, Visit&& visit)
+{
+    if constexpr (requires { run.forEachSeries(visit); })
+        run.forEachSeries(visit);
+    else
+        std::apply([&](auto&... s) { (s.forEach(visit), ...); }, run.series());
+}
+
+// The lowest and the highest value of each series of a streamed run, over every block.
+class SeriesExtents {
+public:
+    template <typename Run> void take(Run& run, std::size_t rows)
+    {
+        std::size_t k = 0;
+        ForEachSeries(run, [&](const Series& s) {
+            if (k == extremes_.size())
+                extremes_.emplace_back(s[0], s[0]);
+            auto& [low, high] = extremes_[k++];
+            for (std::size_t r = 0; r < rows; ++r) {
+                low = std::min(low, s[r]);
+                high = std::max(high, s[r]);
+            }
+        });
+    }
+    // Leaves the run holding two rows, each series' lowest and highest value.
+    template <typename Run> void keepIn(Run& run) const
+    {
+        SizeRun(run, 2);
+        std::size_t k = 0;
+        ForEachSeries(run, [&](Series& s) {
+            s[0] = extremes_[k].first;
+            s[1] = extremes_[k++].second;
+        });
+    }
+
+private:
+    std::vector<std::pair<double, double>> extremes_;
+};
+
 // Stores the pose as row `row` of the run; false, storing nothing, when a value is not finite.
 template <typename Run, typename Pose> bool StorePose(Run& run, std::size_t row, const Pose& pose)
 {
@@ -142,7 +185,7 @@ template <typename Run, typename Pose> bool StorePose(Run& run, std::size_t row,
 
 }
 
-// Computes steps 0..N of `loop` into `run`. `poseOf(const Step&)` returns the pose of the step,
+// Computes steps first..last (0..N by default) of `loop` into `run`. `poseOf(const Step&)` returns the pose of the step,
 // or a Refusable<Pose> where a step can be impossible; a refusal gets the step and its time
 // T i / N filled in. `Pose::values()` ties every value of the pose (ValueTriple and
 // PointKinematics; a pose that holds anything it does not tie fails to compile) for the
@@ -151,18 +194,23 @@ template <typename Run, typename Pose> bool StorePose(Run& run, std::size_t row,
 // `store(row, pose)`. A
 // run that learns more from each pose than its series (a four-bar's transmission angles) has
 // `observe(const Pose&)`, called for every step in order. `sample(i, N)` places each step on
-// the profile. The loop sizes the series: N + 1 steps, or, for a streamed run, one block that
-// goes to the stream through `run->resultTable()` when full and whose rows are then used again.
+// the profile. The loop sizes the series: every step computed, or, for a streamed run, one
+// block that goes to the stream through `run->resultTable()` when full and whose rows are then
+// used again; a streamed run ends holding two rows, each series' lowest and highest value, from
+// which it fits its world window and its graphs' scales as from every step.
 template <typename Run, typename PoseOf, typename Sample = WholeCycle> RunOrRefusal
 RunSteps(const StepLoop& loop, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample sample = {})
 {
     const RunContext& context = loop.context;
-    const int n = context.divisions;
+    const int n = context.divisions, last = loop.lastStep();
     const std::size_t kept = StepCount(loop, run->resultTable().columns.size());
     detail::SizeRun(*run, kept);
-    std::size_t first = 0, row = 0;   // step `first + row` is row `row` of the run
-    for (int i = 0; i <= n; ++i) {
-        if (i % detail::kProgressEvery == 0 && !detail::ReportProgress(loop.progress, i))
+    // step `first + row` is row `row` of the run
+    std::size_t first = static_cast<std::size_t>(loop.first), row = 0;
+    detail::SeriesExtents extents;
+    for (int i = loop.first; i <= last; ++i) {
+        if ((i - loop.first) % detail::kProgressEvery == 0
+            && !detail::ReportProgress(loop.progress, i))
             [[unlikely]]
             return Refusal::OfCancel();
         const StepSample at = sample(i, n);
@@ -174,13 +222,19 @@ RunSteps(const StepLoop& loop, std::unique_ptr<Run> run, PoseOf&& poseOf, Sample
             return detail::AtStep(Refusal::OfStep(kNotFiniteReason), i, context);
         if constexpr (requires { run->observe(pose); })
             run->observe(pose);
-        if (++row == kept || i == n) {
-            if (loop.stream)
+        if (++row == kept || i == last) {
+            if (loop.stream) {
                 loop.stream->take(first, row, run->resultTable());
+                extents.take(*run, row);
+            }
+            if (loop.visit)
+                (*loop.visit)(static_cast<int>(first), static_cast<int>(row), *run);
             first += row;
             row = 0;
         }
     }
+    if (loop.stream)
+        extents.keepIn(*run);
     return std::unique_ptr<MechanismRun>(std::move(run));
 }
 

@@ -70,7 +70,7 @@ TEST_F(SettingsDialogTest, RefusedInputIsShownAndChangesNothing)
         {"5", "xyz", "時分割数"},
         {"5", "0", "時分割数"},
         {"5", "100.5", "時分割数"},
-        {"5", "2000000", "時分割数"},
+        {"5", "20000000", "時分割数"},
         {"5", "", "時分割数"},
     };
     app::SettingsDialog* form = open();

@@ -140,8 +140,9 @@ TEST(FormDefinitions, DefaultRunFitsTheWindowAndStopAndNextShowTheFormsChoice)
         // STOP: exactly the listed poses (links at pen width 2), then the path or none.
         frame.stop(picture3);
         plot::RecordingCanvas expected(145, 112);
+        const auto kept = RunOf(ComputeWith(row.mechanism, Context(200)));
         for (int index : row.stopPoses)
-            frame.run()->DrawMechanism(expected, w, index);
+            kept->DrawMechanism(expected, w, index);
         std::vector<plot::RecordedLine> links, path;
         for (const plot::RecordedLine& l : picture3.lines) {
             if (l.penWidth == 2)

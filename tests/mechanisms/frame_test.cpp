@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "mechanism_test_support.h"
+#include "mechanisms/catalog.h"
 #include "mechanisms/four_bar.h"
 #include "mechanism_window/run_export.h"
 #include "mechanisms/serial_2r.h"
@@ -393,4 +397,47 @@ TEST_F(FrameFixture, ReportShowsTheQuarterPoseOnlyWithArrowsOrCentres)
     }
     frame.setDrawingOptions({.guides = true});
     EXPECT_EQ(sim::RunReportCaptions(frame, view).size(), plain);
+}
+
+namespace {
+
+// The cells of line `line` (0 the header) of a result file's bytes.
+std::vector<std::string> ResultRow(const std::string& bytes, std::size_t line)
+{
+    std::size_t start = 0;
+    for (std::size_t l = 0; l < line; ++l)
+        start = bytes.find("\r\n", start) + 2;
+    std::vector<std::string> cells;
+    std::istringstream row(bytes.substr(start, bytes.find("\r\n", start) - start));
+    for (std::string cell; std::getline(row, cell, '\t');)
+        cells.push_back(cell);
+    return cells;
+}
+
+}
+
+// The values row is recomputed from the step, not looked up in kept series, and still reads
+// as the file's row to the last digit, an arm's base angle keeping its turns across the seam.
+TEST_F(FrameFixture, ValuesRowOfAnyStepIsTheFilesRow)
+{
+    constexpr int n = 300;
+    for (const sim::Mechanism* m : mechanisms::AllMechanisms()) {
+        SCOPED_TRACE(m->command);
+        SimulationFrame player{*m};
+        // An arc left of the base, whose base angle passes pi before step N/3.
+        sim::InputEntries inputs;
+        if (m->command == "3r-arc")
+            inputs = {{"xc", "-50"}, {"yc", "10"}, {"phi", "180"}};
+        ASSERT_FALSE(sim::RunCycle(player, RequestOf(*m, Context(n), inputs), dir / "values.dat",
+                                   picture1, picture2, picture3)
+                         .has_value());
+        const std::string bytes = ReadFileBytes(dir / "values.dat");
+        for (int step : {0, n / 3, n}) {
+            player.goToStep(step, picture3);
+            const sim::StepValues shown = *player.currentValues();
+            EXPECT_EQ(shown.names, ResultRow(bytes, 0));
+            EXPECT_EQ(shown.values, ResultRow(bytes, static_cast<std::size_t>(step) + 1))
+                << "step " << step;
+        }
+    }
 }

@@ -440,13 +440,15 @@ TEST(SimulationFormChoices, AssemblyBoxReachesTheRunAndGuidesReachTheView)
     auto* guides = form.findChild<QCheckBox*>("CheckGuides");
     ASSERT_TRUE(crossed && guides);
     form.startRun();
-    const double openPhi = form.frame().run()->resultTable().columns[1][0];
+    // phi at step 0, from the values row (sec, theta, phi, ...), the current step after a run.
+    const auto phiAtStart = [&form] { return std::stod(form.frame().currentValues()->values[2]); };
+    const double openPhi = phiAtStart();
     const QString message = form.findChild<QLabel*>("lblMessage")->text();
     EXPECT_TRUE(message.contains("てこクランク機構")) << message.toStdString();
     crossed->setChecked(true);
     form.startRun();
     // The crossed rocker tip mirrors the open one across O->B, here the x axis at step 0.
-    EXPECT_NEAR(form.frame().run()->resultTable().columns[1][0], -openPhi, 1e-12);
+    EXPECT_NEAR(phiAtStart(), -openPhi, 1e-12);
 
     EXPECT_FALSE(form.frame().drawingOptions().guides);
     guides->setChecked(true);

@@ -77,9 +77,8 @@ TEST_F(WindowFixture, TheCursorAndTheValuesShowTheChosenStepOfTheFile)
 
     // The cursor stands where the plotted curves pass step 66 (3.3 s of 10 s).
     auto* picture1 = child<plot::PictureBox>("Picture1");
-    plot::RecordingCanvas graph(picture1->widthMm(), picture1->heightMm());
-    const auto triple = form.frame().run()->graphs()[0];
-    plot::PlotTimeHistory(graph, 200, triple.value, triple.rate, triple.accel);
+    plot::RecordingCanvas graph(picture1->widthMm(), picture1->heightMm()), other(72, 60);
+    form.frame().plotGraphs(graph, other);
     std::vector<plot::RecordedLine> curve;
     std::copy_if(graph.lines.begin(), graph.lines.end(), std::back_inserter(curve),
                  [](const plot::RecordedLine& l) { return l.penWidth == 2; });

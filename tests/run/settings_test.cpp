@@ -34,7 +34,7 @@ TEST(ParseSettings, RefusesUnusableInputNamingTheBox)
         {"N negative", "10", "-1", "時分割数"},
         {"N fraction below one", "10", "0.5", "時分割数"},
         {"N not whole", "10", "200.5", "時分割数"},
-        {"N above a million", "10", "1000001", "時分割数"},
+        {"N above ten million", "10", "10000001", "時分割数"},
         {"N infinity", "10", "inf", "時分割数"},
         {"N nan", "10", "nan", "時分割数"},
     };

@@ -75,6 +75,13 @@ void ImageCanvas::doText(PointMm topLeft, std::string_view utf8)
     changed();
 }
 
+std::array<double, 2> ImageCanvas::columnKey(double xMm, int penWidth) const
+{
+    const Pen pen{{}, penWidth, PenStyle::Solid};
+    const double column = raster_.columnOf(xMm, pen);
+    return {column, vectors_ ? vectors_->columnOf(xMm, pen) : column};
+}
+
 void ImageCanvas::doPolyline(std::span<const PointMm> points, Rgb colour)
 {
     if (vectors_)

@@ -38,6 +38,8 @@ public:
     // The vectors of what the image shows; nullptr unless kept.
     const VectorPicture* vectors() const { return vectors_ ? &*vectors_ : nullptr; }
 
+    std::array<double, 2> columnKey(double xMm, int penWidth) const override;
+
 protected:
     // Called after every change of the image.
     virtual void changed() {}

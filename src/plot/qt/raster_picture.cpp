@@ -230,6 +230,13 @@ void RasterPicture::text(PointMm topLeft, std::string_view utf8)
         p.drawGlyphRun(QPointF(x, y + ascentPx_), run);
 }
 
+double RasterPicture::columnOf(double xMm, const Pen& pen) const
+{
+    const double devicePen = std::max(1, pen.widthPixels) * image_.devicePixelRatio();
+    const double shift = std::fmod(std::round(devicePen), 2.0) == 0 ? 0.5 : 0.0;
+    return std::floor(xMm * pixelsPerMm_ * image_.devicePixelRatio() + shift);
+}
+
 void RasterPicture::polyline(std::span<const PointMm> points, const Pen& pen)
 {
     if (points.size() < 2)

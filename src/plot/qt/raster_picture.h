@@ -50,6 +50,8 @@ public:
     // A curve through many samples: segments falling into one pixel column are merged into
     // that column's vertical span, so 10^6 samples cost about one line per column.
     void polyline(std::span<const PointMm> points, const Pen& pen);
+    // The device pixel column whose run polyline() merges a point at x into.
+    double columnOf(double xMm, const Pen& pen) const;
 
 private:
     // The open painter, set up for aliased lines without fill.

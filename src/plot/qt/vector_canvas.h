@@ -19,6 +19,11 @@ public:
     double textWidthMm(std::string_view utf8) const override { return picture_.textWidthMm(utf8); }
     double textHeightMm() const override { return picture_.textHeightMm(); }
     const VectorPicture& picture() const { return picture_; }
+    std::array<double, 2> columnKey(double xMm, int penWidth) const override
+    {
+        const double column = picture_.columnOf(xMm, {{}, penWidth, PenStyle::Solid});
+        return {column, column};
+    }
 
 protected:
     void doClear() override { picture_.clear(); }

@@ -110,6 +110,11 @@ std::vector<QPointF> ThinToColumns(std::span<const QPointF> points, int width)
 
 }
 
+double VectorPicture::columnOf(double xMm, const Pen& pen) const
+{
+    return std::floor(Across(xMm * pixelsPerMm_, Width(pen)));
+}
+
 VectorPicture::VectorPicture(QSize logicalSize, double logicalDpi)
     : logicalSize_(logicalSize.expandedTo(QSize(1, 1))),
       pixelsPerMm_((std::isfinite(logicalDpi) && logicalDpi > 0 ? logicalDpi : 96.0) / kMmPerInch)

@@ -35,6 +35,8 @@ public:
     void circle(PointMm centre, double radiusMm, const Pen& pen);
     void text(PointMm topLeft, std::string_view utf8);
     void polyline(std::span<const PointMm> points, const Pen& pen);
+    // The pixel column whose run polyline() thins a point at x with.
+    double columnOf(double xMm, const Pen& pen) const;
 
     // Paints the white picture and everything on it, one painter unit per logical pixel, from
     // the painter's origin; clipped to the picture.
