@@ -1763,5 +1763,9 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
         <source>設定を保存…</source>
         <translation>Save set-up…</translation>
     </message>
+    <message>
+        <source>%1 ステップの表はクリップボードには大きすぎます。%2 を開いてください。</source>
+        <translation>A table of %1 steps is too large for the clipboard. Please open %2 instead.</translation>
+    </message>
 </context>
 </TS>

@@ -426,7 +426,7 @@ void MechanismWindow::buildTransport()
         [this](const RunProgress& progress) { strip_->showProgress(progress); },
         [this](Refusable<ComputedRun> computed) { finishRun(std::move(computed)); }, this);
     connect(strip_, &TransportStrip::cancelRequested, worker_, &RunWorker::cancel);
-    connect(strip_, &TransportStrip::copyTableRequested, this, [this] { CopyRunTable(frame_); });
+    connect(strip_, &TransportStrip::copyTableRequested, this, [this] { CopyRunTable(frame_, this); });
 }
 
 bool MechanismWindow::isComputing() const

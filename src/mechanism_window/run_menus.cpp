@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMessageBox>
 
 #include "mechanism_window/run_export.h"
 #include "plot/qt/picture_box.h"
@@ -12,10 +13,23 @@
 
 namespace sim {
 
-void CopyRunTable(const SimulationFrame& frame)
+void CopyRunTable(const SimulationFrame& frame, QWidget* parent)
 {
-    if (frame.hasRun())
-        QGuiApplication::clipboard()->setText(QString::fromStdString(RunTableText(frame)));
+    if (!frame.hasRun())
+        return;
+    // The clipboard holds the table as one text, twice over while it is converted: beyond a
+    // million steps (some 200 MB) the file itself is the way to take the table away.
+    if (frame.context().divisions > kMostCopiedDivisions) {
+        QMessageBox::information(
+            parent, QCoreApplication::translate("widgets::PictureMenu", "表をコピー"),
+            QCoreApplication::translate(
+                "widgets::PictureMenu",
+                "%1 ステップの表はクリップボードには大きすぎます。%2 を開いてください。")
+                .arg(frame.context().divisions + 1)
+                .arg(kResultFileName));
+        return;
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(RunTableText(frame)));
 }
 
 namespace {
@@ -43,7 +57,8 @@ void InstallRunPictureMenus(const SimulationFrame& frame,
     plot::PictureBox* view = pictures[2];
     auto hasRun = [&frame] { return frame.hasRun(); };
     const std::vector<widgets::PictureMenuEntry> entries = {
-        {QT_TRANSLATE_NOOP("widgets::PictureMenu", "表をコピー"), [&frame] { CopyRunTable(frame); },
+        {QT_TRANSLATE_NOOP("widgets::PictureMenu", "表をコピー"),
+         [&frame, view] { CopyRunTable(frame, view->window()); },
          hasRun},
         {QT_TRANSLATE_NOOP("widgets::PictureMenu", "レポートを保存"),
          [&frame, view, stem] {

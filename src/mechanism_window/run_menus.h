@@ -23,7 +23,11 @@ void InstallRunPictureMenus(const SimulationFrame& frame,
                             const std::array<plot::PictureBox*, 3>& pictures,
                             std::function<void()> saveSetUp);
 
-// Puts the run's result table on the clipboard; nothing before the first run.
-void CopyRunTable(const SimulationFrame& frame);
+// The largest run whose table goes to the clipboard.
+inline constexpr int kMostCopiedDivisions = 1'000'000;
+
+// Puts the run's result table on the clipboard; nothing before the first run. A larger run than
+// kMostCopiedDivisions says so in a message box over `parent` instead.
+void CopyRunTable(const SimulationFrame& frame, QWidget* parent);
 
 }
