@@ -205,7 +205,7 @@ int main(int argc, char** argv)
 
     // A mechanism by its command name, or a set-up or linkage file.
     setup_files::MechsimFile file;
-    if (app::NamesMechsimFile(what)) {
+    if (setup_files::NamesMechsimFile(what)) {
         sim::Refusable<setup_files::MechsimFile> read = setup_files::ReadMechsimFile(what);
         if (!read) {
             std::fprintf(stderr, "%s\n", app::OpeningRefusalText(read.error()).toUtf8().constData());

@@ -183,7 +183,7 @@ sim::Refusable<Options> Parse(const std::vector<std::string_view>& args)
     if (args.empty())
         return sim::Refusal::OfUsage(
             Say(widgets::Translate("CommandLine", "機構名がありません（mechsim --help で一覧）")));
-    if (NamesMechsimFile(args[0])) {
+    if (setup_files::NamesMechsimFile(args[0])) {
         // The file's values are where the arguments start; what they give overrides it.
         sim::Refusable<setup_files::MechsimFile> read = setup_files::ReadMechsimFile(args[0]);
         if (!read)
@@ -605,7 +605,7 @@ bool IsCommandLine(int argc, char** argv)
         return false;
     const std::string_view first = argv[1];
     return first == "--help" || first == "-h" || first == "--version"
-           || (!first.starts_with('-') && !NamesMechsimFile(first));
+           || (!first.starts_with('-') && !setup_files::NamesMechsimFile(first));
 }
 
 namespace {

@@ -19,16 +19,6 @@ namespace app {
 
 namespace fs = std::filesystem;
 
-bool NamesMechsimFile(std::string_view name)
-{
-    constexpr std::string_view kExtension = ".mechsim";
-    return name.size() > kExtension.size()
-           && std::equal(kExtension.rbegin(), kExtension.rend(), name.rbegin(),
-                         [](char a, char b) {
-                             return a == std::tolower(static_cast<unsigned char>(b));
-                         });
-}
-
 namespace {
 
 // The folders the examples may be in, the installed one first.
@@ -122,7 +112,8 @@ std::vector<Example> GalleryExamples()
         std::error_code error;
         std::vector<fs::path> files;
         for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
-            if (entry.is_regular_file() && NamesMechsimFile(entry.path().filename().string()))
+            if (entry.is_regular_file()
+                && setup_files::NamesMechsimFile(entry.path().filename().string()))
                 files.push_back(entry.path());
         if (files.empty())
             continue;

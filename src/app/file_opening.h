@@ -17,9 +17,6 @@ namespace app {
 
 class FormOpener;
 
-// Whether a name is that of a set-up or linkage file: it ends in ".mechsim", in any case.
-bool NamesMechsimFile(std::string_view name);
-
 // Reads `path` again and opens it: a set-up sets N and T of `settings` where it gives them and
 // fills its mechanism's window, opened through `opener` as its menu item opens it; a linkage
 // opens a window of its own. Returns the window shown, or why the file cannot be opened.

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/file_opening.h"
+#include "setup_files/mechsim_file.h"
 #include "widgets/language.h"
 #include "widgets/qt_string.h"
 
@@ -85,7 +85,7 @@ void WhileStarting(QtMsgType type, const QMessageLogContext& context, const QStr
 
 std::optional<std::filesystem::path> WindowFileArgument(int argc, char** argv)
 {
-    if (argc < 2 || !NamesMechsimFile(argv[1]))
+    if (argc < 2 || !setup_files::NamesMechsimFile(argv[1]))
         return std::nullopt;
     return std::filesystem::path(argv[1]);
 }

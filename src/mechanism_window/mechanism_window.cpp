@@ -325,7 +325,7 @@ void MechanismWindow::enableEditing(std::function<void()> openEditor)
 void MechanismWindow::saveSetUp()
 {
     widgets::SaveWithDialog(this, tr("設定を保存"),
-                            widgets::ToQString(frame_.mechanism().command) + ".mechsim",
+                            widgets::ToQString(frame_.mechanism().command + setup_files::kMechsimExtension),
                             tr("機構の設定 (*.mechsim)"), [this](const QString&) {
                                 return QByteArray::fromStdString(
                                     setup_files::MechsimText(currentSetUp()));

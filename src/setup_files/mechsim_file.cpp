@@ -590,4 +590,13 @@ std::string MechsimText(const MechsimFile& file)
     return out;
 }
 
+bool NamesMechsimFile(std::string_view name)
+{
+    const std::string_view extension = kMechsimExtension;
+    return name.size() > extension.size()
+           && std::equal(extension.rbegin(), extension.rend(), name.rbegin(), [](char a, char b) {
+                  return a == std::tolower(static_cast<unsigned char>(b));
+              });
+}
+
 }

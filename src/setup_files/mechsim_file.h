@@ -16,6 +16,9 @@ namespace setup_files {
 
 // The extension of both kinds.
 inline constexpr const char* kMechsimExtension = ".mechsim";
+
+// Whether a name is that of a set-up or linkage file: it ends in kMechsimExtension, in any case.
+bool NamesMechsimFile(std::string_view name);
 // Larger files are refused unread: a set-up or a linkage is a few kilobytes.
 inline constexpr std::size_t kMaxMechsimBytes = 1 << 20;
 
