@@ -63,7 +63,7 @@ std::vector<Link> LinksOf(const Model& m, const Layout& l, const std::vector<std
     for (std::size_t k = 0; k < m.joints.size(); ++k) {
         if (m.joints[k].kind != JointKind::Point)
             continue;
-        const auto [a, b] = l.from[k];
+        const std::size_t a = l.from[k][0], b = l.from[k][1];
         auto on = std::find_if(links.begin(), links.end(), [a, b](const Link& link) {
             return (link.a == a && link.b == b) || (link.a == b && link.b == a);
         });

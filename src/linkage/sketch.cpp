@@ -164,7 +164,7 @@ Joint JointMovedTo(const Joint& j, const std::array<WorldPoint, 2>& fromAt, Worl
                    double precision)
 {
     Joint moved = j;
-    const auto [a, b] = fromAt;
+    const WorldPoint a = fromAt[0], b = fromAt[1];
     switch (j.kind) {
     case JointKind::Dyad:
         moved.lengths = {RoundToStep(Distance(a, at), precision),

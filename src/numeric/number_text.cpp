@@ -1,9 +1,9 @@
 // The one reader of typed numbers (ASCII or full-width) and the shortest round-trip writer.
 #include "numeric/number_text.h"
 
-#include <charconv>
 #include <cstdint>
-#include <system_error>
+
+#include "numeric/decimal_conversion.h"
 
 namespace numeric {
 
@@ -131,16 +131,15 @@ std::optional<double> ReadNumber(std::string_view utf8)
         return std::nullopt;
     const bool negative = t.front() == '-';
     if (t.front() == '+' || t.front() == '-')
-        t.remove_prefix(1);   // from_chars takes no '+'; the sign is applied below
+        t.remove_prefix(1);   // the reader takes no '+'; the sign is applied below
 
     double value = 0;
-    const auto [ptr, ec] =
-        std::from_chars(t.data(), t.data() + t.size(), value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
+    const ReadOutcome outcome = ReadDecimal(t.data(), t.data() + t.size(), value);
+    if (outcome == ReadOutcome::OutOfRange) {
         if (!shape.belowOne)
             return std::nullopt;
         value = 0;
-    } else if (ec != std::errc() || ptr != t.data() + t.size()) {
+    } else if (outcome != ReadOutcome::Read) {
         return std::nullopt;
     }
     return negative ? -value : value;
@@ -163,7 +162,7 @@ char* PutNumber(char* out, double value)
 {
     if (value == 0)
         value = 0;   // +0 for both zeros
-    return std::to_chars(out, out + kMaxNumberChars, value).ptr;
+    return WriteShortest(out, value);
 }
 
 void AppendNumber(std::string& out, double value)

@@ -2,8 +2,8 @@
 #include "plot/axis_labels.h"
 
 #include "plot/graphs.h"
+#include "numeric/decimal_conversion.h"
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -19,10 +19,9 @@ enum class Notation { AsDesigned, Fixed, Exponent };
 double Rounded(double value, int digits)
 {
     char buf[48];
-    const auto end =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, digits - 1).ptr;
+    char* end = numeric::WriteScientific(buf, value, digits - 1);
     double rounded = value;
-    std::from_chars(buf, end, rounded);
+    numeric::ReadDecimal(buf, end, rounded);
     return rounded;
 }
 
@@ -30,9 +29,7 @@ double Rounded(double value, int digits)
 std::string FixedText(double magnitude, int digits)
 {
     char buf[400];   // the largest double needs 309 digits
-    const auto end =
-        std::to_chars(buf, buf + sizeof buf, Rounded(magnitude, digits), std::chars_format::fixed)
-            .ptr;
+    char* end = numeric::WriteShortestFixed(buf, Rounded(magnitude, digits));
     return std::string(buf, end);
 }
 
@@ -40,9 +37,7 @@ std::string FixedText(double magnitude, int digits)
 std::string ExponentText(double magnitude, int digits)
 {
     char buf[48];
-    const auto end =
-        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, digits - 1)
-            .ptr;
+    char* end = numeric::WriteScientific(buf, magnitude, digits - 1);
     std::string text(buf, end);
     const std::size_t e = text.find('e');
     std::string mantissa = text.substr(0, e);

@@ -3,7 +3,7 @@
 #include "plot/graphs.h"
 
 #include <algorithm>
-#include <charconv>
+#include "numeric/decimal_conversion.h"
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -28,10 +28,9 @@ constexpr int kCurvePen = 2;            // pixels
 double Tidy(double value)
 {
     char buf[40];
-    const auto written =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 11);
+    char* end = numeric::WriteScientific(buf, value, 11);
     double tidy = value;
-    std::from_chars(buf, written.ptr, tidy);
+    numeric::ReadDecimal(buf, end, tidy);
     return tidy;
 }
 

@@ -260,9 +260,10 @@ sim::InputEntries ReadInputs(const sim::Mechanism& m, const toml::node& node)
 {
     sim::InputEntries inputs;
     for (auto&& [k, value] : TableAt(node, "inputs")) {
-        const std::string key = "inputs." + std::string(k.str());
+        const std::string_view name = k.str();
+        const std::string key = "inputs." + std::string(name);
         const auto box = std::find_if(m.inputs.begin(), m.inputs.end(),
-                                      [&](const sim::InputBox& b) { return b.key == k.str(); });
+                                      [&](const sim::InputBox& b) { return b.key == name; });
         if (box == m.inputs.end())
             Refuse(key, MECHSIM_TR_NOOP("core", "%1 にこの入力はありません"), {Plain(m.command)});
         if (box->kind == sim::InputKind::Branch)

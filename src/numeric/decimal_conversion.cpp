@@ -1,0 +1,185 @@
+// Decimal conversions through the standard library where it has them, and otherwise through
+// fmt's shortest digits (Dragonbox: the shortest digits, nearest the value, as to_chars gives
+// them) and the C library.
+#include "numeric/decimal_conversion.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <system_error>
+
+#if !defined(__cpp_lib_to_chars)
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#define FMT_HEADER_ONLY
+#include <fmt/format.h>
+#endif
+
+namespace numeric {
+
+#if defined(__cpp_lib_to_chars)
+
+namespace {
+constexpr std::size_t kRoom = 400;
+}
+
+char* WriteShortest(char* first, double value)
+{
+    return std::to_chars(first, first + kRoom, value).ptr;
+}
+
+char* WriteShortestFixed(char* first, double value)
+{
+    return std::to_chars(first, first + kRoom, value, std::chars_format::fixed).ptr;
+}
+
+char* WriteScientific(char* first, double value, int decimals)
+{
+    return std::to_chars(first, first + kRoom, value, std::chars_format::scientific, decimals).ptr;
+}
+
+ReadOutcome ReadDecimal(const char* first, const char* last, double& value)
+{
+    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range)
+        return ReadOutcome::OutOfRange;
+    return ec == std::errc() && ptr == last ? ReadOutcome::Read : ReadOutcome::NotANumber;
+}
+
+#else
+
+namespace {
+
+// The shortest digits of a finite, non-zero |value| and the power of ten of the last one.
+struct Digits {
+    char text[20];
+    int count = 0;
+    int exponent = 0;   // value = digits * 10^exponent
+};
+
+Digits ShortestDigits(double magnitude)
+{
+    const auto decimal = fmt::detail::dragonbox::to_decimal(magnitude);
+    Digits digits;
+    auto significand = decimal.significand;
+    char reversed[20];
+    while (significand > 0) {
+        reversed[digits.count++] = static_cast<char>('0' + significand % 10);
+        significand /= 10;
+    }
+    for (int i = 0; i < digits.count; ++i)
+        digits.text[i] = reversed[digits.count - 1 - i];
+    digits.exponent = decimal.exponent;
+    return digits;
+}
+
+// Digits of `magnitude` laid out as a plain decimal: "1234", "12.34", "0.001234". A whole
+// number with more integer digits than shortest digits is written exactly, as the desktop's
+// library does: 1e23 as "99999999999999991611392".
+char* LayFixed(char* out, const Digits& d, double magnitude)
+{
+    const int point = d.count + d.exponent;   // digits before the point
+    if (point <= 0) {
+        *out++ = '0';
+        *out++ = '.';
+        for (int i = 0; i < -point; ++i)
+            *out++ = '0';
+        std::memcpy(out, d.text, d.count);
+        return out + d.count;
+    }
+    if (point >= d.count)
+        return out + std::snprintf(out, 400, "%.0f", magnitude);
+    std::memcpy(out, d.text, point);
+    out += point;
+    *out++ = '.';
+    std::memcpy(out, d.text + point, d.count - point);
+    return out + d.count - point;
+}
+
+// Digits as "d.ddde+XX", with at least two exponent digits, as printf's %e.
+char* LayExponent(char* out, const Digits& d)
+{
+    *out++ = d.text[0];
+    if (d.count > 1) {
+        *out++ = '.';
+        std::memcpy(out, d.text + 1, d.count - 1);
+        out += d.count - 1;
+    }
+    const int exponent = d.exponent + d.count - 1;
+    return out + std::snprintf(out, 8, "e%c%02d", exponent < 0 ? '-' : '+',
+                               exponent < 0 ? -exponent : exponent);
+}
+
+// Zero, infinities and NaN, written as to_chars writes them; nullptr for any other value.
+char* WriteSpecial(char* out, double value)
+{
+    const char* text = nullptr;
+    if (value == 0)
+        text = std::signbit(value) ? "-0" : "0";
+    else if (std::isinf(value))
+        text = value < 0 ? "-inf" : "inf";
+    else if (std::isnan(value))
+        text = std::signbit(value) ? "-nan" : "nan";
+    if (!text)
+        return nullptr;
+    const std::size_t length = std::strlen(text);
+    std::memcpy(out, text, length);
+    return out + length;
+}
+
+}
+
+char* WriteShortest(char* first, double value)
+{
+    if (char* end = WriteSpecial(first, value))
+        return end;
+    if (value < 0)
+        *first++ = '-';
+    const Digits digits = ShortestDigits(std::abs(value));
+    char fixed[400], exponent[32];
+    const long fixedLength = LayFixed(fixed, digits, std::abs(value)) - fixed;
+    const long exponentLength = LayExponent(exponent, digits) - exponent;
+    const char* chosen = fixedLength <= exponentLength ? fixed : exponent;
+    const long length = std::min(fixedLength, exponentLength);
+    std::memcpy(first, chosen, length);
+    return first + length;
+}
+
+char* WriteShortestFixed(char* first, double value)
+{
+    if (char* end = WriteSpecial(first, value))
+        return end;
+    if (value < 0)
+        *first++ = '-';
+    return LayFixed(first, ShortestDigits(std::abs(value)), std::abs(value));
+}
+
+char* WriteScientific(char* first, double value, int decimals)
+{
+    return first + std::snprintf(first, 400, "%.*e", decimals, value);
+}
+
+ReadOutcome ReadDecimal(const char* first, const char* last, double& value)
+{
+    const std::string text(first, last);
+    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '.'
+                          || text[0] == '-'))
+        return ReadOutcome::NotANumber;
+    char* end = nullptr;
+    errno = 0;
+    const double read = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size())
+        return ReadOutcome::NotANumber;
+    if (errno == ERANGE && (read == 0 || std::isinf(read)))
+        return ReadOutcome::OutOfRange;
+    value = read;
+    return ReadOutcome::Read;
+}
+
+#endif
+
+}
