@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test bench package screenshots clean
+.PHONY: deps build run test bench package screenshots web clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -15,7 +15,9 @@ build: deps
 run: build
 	$(BUILD_DIR)/mechsim
 
-test: build
+# The page's tests drive Debian's chromium with playwright-core, installed from the lock file.
+test: build web
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
@@ -23,6 +25,11 @@ bench: build
 
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
+
+# The browser page: build-web/site/ is a folder of static files to publish as it is.
+WEB_DIR ?= build-web
+web: deps
+	@bash scripts/build-web.sh $(WEB_DIR)
 
 screenshots: build
 	@bash scripts/install-deps.sh --screenshots

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev libtomlplusplus-dev
   fonts-ipafont-gothic fonts-noto-cjk
   desktop-file-utils appstream groff-base file shared-mime-info
+  emscripten libfmt-dev python3-fonttools python3-brotli chromium
 )
 if [[ "${1:-}" == "--screenshots" ]]; then
   packages+=(xvfb imagemagick)

@@ -1719,6 +1719,77 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
     </message>
 </context>
 <context>
+    <name>web</name>
+    <message>
+        <source>平面機構シミュレータ</source>
+        <translation>Planar Mechanism Simulator</translation>
+    </message>
+    <message>
+        <source>機構と入力</source>
+        <translation>Mechanism and inputs</translation>
+    </message>
+    <message>
+        <source>結果</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>機構</source>
+        <translation>Mechanism</translation>
+    </message>
+    <message>
+        <source>例題</source>
+        <translation>Examples</translation>
+    </message>
+    <message>
+        <source>（例題を選ぶ）</source>
+        <translation>(choose an example)</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>設定を保存</source>
+        <translation>Save set-up</translation>
+    </message>
+    <message>
+        <source>寸法と動き</source>
+        <translation>Dimensions and motion</translation>
+    </message>
+    <message>
+        <source>動作曲線</source>
+        <translation>Motion profile</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>result.dat をダウンロード</source>
+        <translation>Download result.dat</translation>
+    </message>
+    <message>
+        <source>計算しました。result.dat をダウンロードできます。</source>
+        <translation>Computed. result.dat can be downloaded.</translation>
+    </message>
+    <message>
+        <source>%1 を開きました。</source>
+        <translation>Opened %1.</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>%1 は大きすぎて開けません（1 MB まで）。</source>
+        <translation>%1 is too large to open (1 MB at most).</translation>
+    </message>
+</context>
+<context>
     <name>widgets::MessageLine</name>
     <message>
         <source>メッセージ</source>

@@ -28,4 +28,20 @@ std::string Phrase::Compose(const Translator& translate) const
     return FillPattern(Translated(translate, pattern), texts);
 }
 
+std::string TranslateMarked(const std::string& source, const Translator& lookup)
+{
+    const std::string whole = Translated(lookup, source);
+    static const std::string open = "（", close = "）";
+    const std::size_t at = source.rfind(open);
+    if (whole != source || at == std::string::npos || !source.ends_with(close))
+        return whole;
+    const std::string reason = source.substr(0, at);
+    const std::string translated = Translated(lookup, reason);
+    if (translated == reason)
+        return whole;
+    const std::size_t words = at + open.size();
+    return FillPattern(Translated(lookup, kReasonWithSystemWords),
+                       {translated, source.substr(words, source.size() - words - close.size())});
+}
+
 }

@@ -28,6 +28,11 @@ inline std::string Translated(const Translator& translate, const std::string& te
     return translate ? translate(text) : text;
 }
 
+// `source` in the interface language through `lookup`, a catalogue's words for a whole marked
+// text (or the text itself). A text the catalogue lacks that ends in words in brackets is read
+// as a marked reason with the system's words, kReasonWithSystemWords, and composed again.
+std::string TranslateMarked(const std::string& source, const Translator& lookup);
+
 // `pattern` with %1, %2, ... replaced by the arguments in order, in one pass, so an argument
 // that itself holds "%2" stays as it is.
 std::string FillPattern(const std::string& pattern, const std::vector<std::string>& args);

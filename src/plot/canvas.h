@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <limits>
 #include <span>
 #include <string_view>
@@ -17,6 +18,14 @@ enum class PenStyle { Solid = 0, Dotted = 2 };
 struct PointMm {
     double x = 0, y = 0;
 };
+
+// The pixel column a raster picture at `pixelsPerMm` device pixels per millimetre draws x in
+// with a pen `penWidth` pixels wide: an even pen is centred between two columns.
+inline double PixelColumn(double xMm, double pixelsPerMm, int penWidth)
+{
+    const double shift = (penWidth < 1 ? 1 : penWidth) % 2 == 0 ? 0.5 : 0.0;
+    return std::floor(xMm * pixelsPerMm + shift);
+}
 
 class Canvas {
 public:

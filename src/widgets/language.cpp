@@ -154,21 +154,11 @@ QString TranslateCore(const std::string& source)
 
 QString TranslateCoreInto(Language language, const std::string& source)
 {
-    const QString whole = TranslateInto(language, sim::kCoreTextContext, source.c_str());
-    // A marked reason with the system's words in brackets (sim::kReasonWithSystemWords).
-    static const std::string open = "（", close = "）";
-    const std::size_t at = source.rfind(open);
-    if (language == Language::Japanese || whole != QString::fromStdString(source)
-        || at == std::string::npos || !source.ends_with(close))
-        return whole;
-    const std::string reason = source.substr(0, at);
-    const QString translated = TranslateInto(language, sim::kCoreTextContext, reason.c_str());
-    if (translated == QString::fromStdString(reason))
-        return whole;
-    const std::size_t words = at + open.size();
-    return TranslateInto(language, sim::kCoreTextContext, sim::kReasonWithSystemWords)
-        .arg(translated,
-             QString::fromStdString(source.substr(words, source.size() - words - close.size())));
+    if (language == Language::Japanese)
+        return TranslateInto(language, sim::kCoreTextContext, source.c_str());
+    return QString::fromStdString(sim::TranslateMarked(source, [language](const std::string& text) {
+        return TranslateInto(language, sim::kCoreTextContext, text.c_str()).toStdString();
+    }));
 }
 
 std::array<QString, 2> TranslateCoreInBoth(const std::string& source)

@@ -57,7 +57,7 @@ TEST(EnglishCatalogue, EveryTextOfTheSourcesIsTranslated)
     TempDir dir;
     const QString collected = QString::fromStdString((dir / "collected_en.ts").string());
     QStringList arguments = QString(MECHSIM_LUPDATE_OPTIONS).split('|');
-    arguments << "-silent" << QString(MECHSIM_SOURCE_DIR) + "/src"
+    arguments << "-silent" << QString(MECHSIM_SOURCE_DIR) + "/src" << QString(MECHSIM_SOURCE_DIR) + "/web"
               << "-ts" << collected;
     ASSERT_EQ(QProcess::execute(MECHSIM_LUPDATE, arguments), 0);
 
