@@ -37,18 +37,11 @@ const SHARED_TEXTS = {
   divisionsTip: "一回の動きを何ステップに分けて計算するか（1 から 10000000 までの整数。10000000 では結果ファイルが約 1.8 GB になります）",
   view: "機構の図", animation: "動画", shownStep: "表示中のステップ",
 };
-const VIEW_OPTIONS = [
-  ["guides", "補助線", "届く範囲やガイド、クランクの円などの補助線を機構の下に描きます"],
-  ["velocities", "速度ベクトル", "動く関節と軌跡を描く点の速度を緑青の矢印で描きます（縮尺は図の左上）"],
-  ["accelerations", "加速度ベクトル", "動く関節と軌跡を描く点の加速度を赤茶の矢印で描きます（縮尺は図の左上）"],
-  ["centres", "瞬間中心", "動く各リンクの瞬間中心を桃色の×印とリンク名で描き、そこからリンクの関節へ点線を引きます（点線は関節の速度に垂直。並進するリンクは無限遠で描きません）"],
-];
-const SPEEDS = [0.25, 0.5, 1, 2, 5, 10, 100, 1000];
-const NORMAL_SPEED = 2;
 const PIXELS_PER_MM = 96 / 25.4;
 const FONT_PX = 16;   // the pictures' 12-point Gothic at 96 dpi
 const FONT = FONT_PX + 'px "MechsimGothic", sans-serif';
 const TICK_MS = 50;
+const RESULT_PART_BYTES = 16 << 20;
 const VIEW_SHOWS_PAGE = 2;   // the view shows a next page, with the time cursor
 
 const $ = (id) => document.getElementById(id);
@@ -161,7 +154,7 @@ function T(text) {
 globalThis.Mechsim = {
   canvas: (id) => page.pictures[id],
   lookup,
-  resultBlock: (bytes) => { if (page.pendingParts) page.pendingParts.push(new Blob([bytes])); },
+  resultBlock: (bytes) => { if (page.pendingParts) page.pendingParts.take(bytes); },
   page,
 };
 
@@ -262,16 +255,34 @@ function typedSetUp() {
            divisions: $("divisions").value, cycleTime: $("cycle-time").value };
 }
 
+// The view's check boxes, in the order the core's options take them.
 function applyOptions() {
-  const on = (key) => $("option-" + key).checked;
-  Module.setOptions(on("guides"), on("velocities"), on("accelerations"), on("centres"));
+  const on = (i) => $("option-" + i).checked;
+  Module.setOptions(on(0), on(1), on(2), on(3));
+}
+
+// The result file as it streams from the core: its blocks gathered into large parts, each
+// handed to the browser's file storage once full, so the page keeps only one part itself.
+class ResultParts {
+  constructor() { this.parts = []; this.buffer = new Uint8Array(RESULT_PART_BYTES); this.used = 0; }
+  take(bytes) {
+    if (this.used + bytes.length > this.buffer.length) this.flush();
+    if (bytes.length > this.buffer.length) { this.parts.push(new Blob([bytes])); return; }
+    this.buffer.set(bytes, this.used);
+    this.used += bytes.length;
+  }
+  flush() {
+    if (this.used) this.parts.push(new Blob([this.buffer.subarray(0, this.used)]));
+    this.used = 0;
+  }
+  finish() { this.flush(); this.buffer = null; return this.parts; }
 }
 
 function run() {
-  page.pendingParts = [];
+  page.pendingParts = new ResultParts();
   applyOptions();
   const outcome = Module.run(typedSetUp());
-  const parts = page.pendingParts;
+  const parts = page.pendingParts.finish();
   page.pendingParts = null;
   if (outcome.refused) {
     showMessage(outcome.message, true);
@@ -523,20 +534,20 @@ function buildChoosers() {
     if (lesson) option.title = lesson[1];
     $("gallery").append(option);
   });
-  SPEEDS.forEach((speed, i) => {
+  const player = Module.player();
+  player.speeds.forEach((speed, i) => {
     const option = document.createElement("option");
     option.value = String(i);
     option.textContent = speed + "×";
     $("speed").append(option);
   });
-  $("speed").value = String(NORMAL_SPEED);
-  for (const choice of VIEW_OPTIONS) {
-    const key = choice[0], caption = choice[1], tip = choice[2];
+  $("speed").value = String(player.normalSpeed);
+  player.choices.forEach((choice, i) => {
     const row = document.createElement("div");
     row.className = "row";
     const input = document.createElement("input");
     input.type = "checkbox";
-    input.id = "option-" + key;
+    input.id = "option-" + i;
     input.addEventListener("change", () => {
       applyOptions();
       const state = Module.state();
@@ -544,11 +555,11 @@ function buildChoosers() {
     });
     const label = document.createElement("label");
     label.htmlFor = input.id;
-    label.dataset.text = caption;
-    label.dataset.tip = tip;
+    label.dataset.text = choice.caption;
+    label.dataset.tip = choice.description;
     row.append(input, label);
     $("options").append(row);
-  }
+  });
 }
 
 function startPage() {

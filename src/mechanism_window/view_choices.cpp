@@ -6,27 +6,13 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "run/run_pictures.h"
 #include "widgets/accessible_names.h"
 #include "widgets/language.h"
 
 namespace sim {
 
 namespace {
-
-const char* const kGuidesCaption = MECHSIM_TR_NOOP("core", "補助線");
-const char* const kGuidesDescription =
-    MECHSIM_TR_NOOP("core", "届く範囲やガイド、クランクの円などの補助線を機構の下に描きます");
-const char* const kVelocityCaption = MECHSIM_TR_NOOP("core", "速度ベクトル");
-const char* const kVelocityDescription =
-    MECHSIM_TR_NOOP("core", "動く関節と軌跡を描く点の速度を緑青の矢印で描きます（縮尺は図の左上）");
-const char* const kAccelerationCaption = MECHSIM_TR_NOOP("core", "加速度ベクトル");
-const char* const kAccelerationDescription = MECHSIM_TR_NOOP(
-    "core", "動く関節と軌跡を描く点の加速度を赤茶の矢印で描きます（縮尺は図の左上）");
-const char* const kCentresCaption = MECHSIM_TR_NOOP("core", "瞬間中心");
-const char* const kCentresDescription =
-    MECHSIM_TR_NOOP("core", "動く各リンクの瞬間中心を桃色の×印とリンク名で描き、そこからリンクの"
-                            "関節へ点線を引きます（点線は関節の速度に垂直。並進するリンクは無限遠で"
-                            "描きません）");
 
 constexpr int kRowGap = 6;   // between one row's caption and the next
 
@@ -122,8 +108,8 @@ ViewChoices::ViewChoices(QWidget* form, const Mechanism& mechanism, const Column
                          std::function<void(DrawingOptions)> drawingChanged)
 {
     std::vector<const InputBox*> inputs;
-    std::vector<std::string> captions{kGuidesCaption, kVelocityCaption, kAccelerationCaption,
-                                      kCentresCaption};
+    std::vector<std::string> captions{kGuidesChoice.caption, kVelocityChoice.caption,
+                                      kAccelerationChoice.caption, kCentresChoice.caption};
     for (const InputBox& input : mechanism.inputs)
         if (input.kind == InputKind::Branch) {
             inputs.push_back(&input);
@@ -148,13 +134,13 @@ ViewChoices::ViewChoices(QWidget* form, const Mechanism& mechanism, const Column
     if (inputs.size() > kBranchRowsAtMost && inputs.size() % kCellsARow != 0)
         top += column.boxSide + kRowGap;   // below the grid's last, shorter row
     guides_ =
-        MakeRow(form, kGuidesCaption, kGuidesDescription, "CheckGuides", column, boxLeft, top);
-    velocities_ = MakeRow(form, kVelocityCaption, kVelocityDescription, "CheckVelocity", column,
+        MakeRow(form, kGuidesChoice.caption, kGuidesChoice.description, "CheckGuides", column, boxLeft, top);
+    velocities_ = MakeRow(form, kVelocityChoice.caption, kVelocityChoice.description, "CheckVelocity", column,
                           boxLeft, top);
-    accelerations_ = MakeRow(form, kAccelerationCaption, kAccelerationDescription,
+    accelerations_ = MakeRow(form, kAccelerationChoice.caption, kAccelerationChoice.description,
                              "CheckAcceleration", column, boxLeft, top);
     centres_ =
-        MakeRow(form, kCentresCaption, kCentresDescription, "CheckCentres", column, boxLeft, top);
+        MakeRow(form, kCentresChoice.caption, kCentresChoice.description, "CheckCentres", column, boxLeft, top);
     bottom_ = top - kRowGap;
     auto changed = [this, drawingChanged = std::move(drawingChanged)] {
         drawingChanged(drawingOptions());

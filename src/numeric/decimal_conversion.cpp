@@ -109,9 +109,30 @@ char* LayExponent(char* out, const Digits& d)
         std::memcpy(out, d.text + 1, d.count - 1);
         out += d.count - 1;
     }
-    const int exponent = d.exponent + d.count - 1;
-    return out + std::snprintf(out, 8, "e%c%02d", exponent < 0 ? '-' : '+',
-                               exponent < 0 ? -exponent : exponent);
+    int exponent = d.exponent + d.count - 1;
+    *out++ = 'e';
+    *out++ = exponent < 0 ? '-' : '+';
+    exponent = std::abs(exponent);
+    if (exponent >= 100)
+        *out++ = static_cast<char>('0' + exponent / 100);
+    *out++ = static_cast<char>('0' + exponent / 10 % 10);
+    *out++ = static_cast<char>('0' + exponent % 10);
+    return out;
+}
+
+// The lengths of both layouts, to choose the shorter without writing both.
+int FixedLength(const Digits& d)
+{
+    const int point = d.count + d.exponent;
+    if (point <= 0)
+        return 2 - point + d.count;
+    return point >= d.count ? point : d.count + 1;
+}
+
+int ExponentLength(const Digits& d)
+{
+    const int exponent = std::abs(d.exponent + d.count - 1);
+    return d.count + (d.count > 1 ? 1 : 0) + 2 + (exponent >= 100 ? 3 : 2);
 }
 
 // Zero, infinities and NaN, written as to_chars writes them; nullptr for any other value.
@@ -140,13 +161,9 @@ char* WriteShortest(char* first, double value)
     if (value < 0)
         *first++ = '-';
     const Digits digits = ShortestDigits(std::abs(value));
-    char fixed[400], exponent[32];
-    const long fixedLength = LayFixed(fixed, digits, std::abs(value)) - fixed;
-    const long exponentLength = LayExponent(exponent, digits) - exponent;
-    const char* chosen = fixedLength <= exponentLength ? fixed : exponent;
-    const long length = std::min(fixedLength, exponentLength);
-    std::memcpy(first, chosen, length);
-    return first + length;
+    return FixedLength(digits) <= ExponentLength(digits)
+               ? LayFixed(first, digits, std::abs(value))
+               : LayExponent(first, digits);
 }
 
 char* WriteShortestFixed(char* first, double value)

@@ -28,6 +28,27 @@ struct DrawingOptions {
     Translator translate = {};    // turns the arrows' scale texts into the interface language
 };
 
+// The check boxes that choose the drawing options, in every front's words: caption and tooltip.
+struct DrawingChoice {
+    const char* caption;
+    const char* description;
+};
+inline constexpr DrawingChoice kGuidesChoice{
+    MECHSIM_TR_NOOP("core", "補助線"),
+    MECHSIM_TR_NOOP("core", "届く範囲やガイド、クランクの円などの補助線を機構の下に描きます")};
+inline constexpr DrawingChoice kVelocityChoice{
+    MECHSIM_TR_NOOP("core", "速度ベクトル"),
+    MECHSIM_TR_NOOP("core", "動く関節と軌跡を描く点の速度を緑青の矢印で描きます（縮尺は図の左上）")};
+inline constexpr DrawingChoice kAccelerationChoice{
+    MECHSIM_TR_NOOP("core", "加速度ベクトル"),
+    MECHSIM_TR_NOOP("core",
+                    "動く関節と軌跡を描く点の加速度を赤茶の矢印で描きます（縮尺は図の左上）")};
+inline constexpr DrawingChoice kCentresChoice{
+    MECHSIM_TR_NOOP("core", "瞬間中心"),
+    MECHSIM_TR_NOOP("core", "動く各リンクの瞬間中心を桃色の×印とリンク名で描き、そこからリンクの"
+                            "関節へ点線を引きます（点線は関節の速度に垂直。並進するリンクは無限遠で"
+                            "描きません）")};
+
 // The arrows' colours, apart from every link colour of the palette: green-blue for velocity,
 // red-brown for acceleration.
 inline constexpr plot::Rgb kVelocityColour{0, 190, 160};

@@ -6,6 +6,7 @@
 #include "mechanisms/catalog.h"
 #include "numeric/closures.h"
 #include "run/profiles.h"
+#include "run/run_pictures.h"
 #include "web/page_session.h"
 
 using emscripten::val;
@@ -22,7 +23,7 @@ EM_JS(char*, mechsim_lookup, (const char* text), {
     return copy;
 });
 EM_JS(void, mechsim_result_block, (const char* bytes, int length), {
-    Mechsim.resultBlock(HEAPU8.slice(bytes, bytes + length));
+    Mechsim.resultBlock(HEAPU8.subarray(bytes, bytes + length));
 });
 // clang-format on
 
@@ -113,6 +114,27 @@ val PictureSizes()
     sizes.set("graph2", size(plot::kGraph2Size));
     sizes.set("view", size(plot::kViewSize));
     return sizes;
+}
+
+// The view's check boxes in the order the options take them, and the animation's speeds.
+val Player()
+{
+    val player = val::object();
+    val choices = val::array();
+    for (const sim::DrawingChoice& choice : {sim::kGuidesChoice, sim::kVelocityChoice,
+                                             sim::kAccelerationChoice, sim::kCentresChoice}) {
+        val c = val::object();
+        c.set("caption", std::string(choice.caption));
+        c.set("description", std::string(choice.description));
+        choices.call<void>("push", c);
+    }
+    player.set("choices", choices);
+    val speeds = val::array();
+    for (double speed : sim::kSpeeds)
+        speeds.call<void>("push", speed);
+    player.set("speeds", speeds);
+    player.set("normalSpeed", sim::kNormalSpeed);
+    return player;
 }
 
 bool Choose(const std::string& command)
@@ -294,6 +316,7 @@ EMSCRIPTEN_BINDINGS(mechsim)
     emscripten::function("mechanisms", &Mechanisms);
     emscripten::function("isBuiltIn", &IsBuiltIn);
     emscripten::function("pictureSizes", &PictureSizes);
+    emscripten::function("player", &Player);
     emscripten::function("choose", &Choose);
     emscripten::function("describe", &Describe);
     emscripten::function("open", &Open);

@@ -179,7 +179,7 @@ try {
 
   if (screenshots) {
     await page.selectOption("#mechanism", "four-bar");
-    await page.check("#option-velocities");
+    await page.check("#option-1");   // the velocity arrows
     for (const [name, viewport] of [["web_desktop.png", { width: 1280, height: 1000 }],
                                     ["web_phone.png", { width: 390, height: 844 }]]) {
       await page.setViewportSize(viewport);
