@@ -42,6 +42,7 @@ const FONT_PX = 16;   // the pictures' 12-point Gothic at 96 dpi
 const FONT = FONT_PX + 'px "MechsimGothic", sans-serif';
 const TICK_MS = 50;
 const RESULT_PART_BYTES = 16 << 20;
+const RESULT_KEPT_BYTES = 256 << 20;
 const VIEW_SHOWS_PAGE = 2;   // the view shows a next page, with the time cursor
 
 const $ = (id) => document.getElementById(id);
@@ -261,21 +262,45 @@ function applyOptions() {
   Module.setOptions(on(0), on(1), on(2), on(3));
 }
 
-// The result file as it streams from the core: its blocks gathered into large parts, each
-// handed to the browser's file storage once full, so the page keeps only one part itself.
+// The result file as it streams from the core, gathered into parts of 16 MB. Handing a part to
+// the browser's file storage (a Blob) costs as much as computing it, so the parts stay in the
+// page while the run goes and are handed over one at a time afterwards, between the player's
+// ticks; beyond RESULT_KEPT_BYTES they are handed over at once, so a long run keeps no more.
 class ResultParts {
-  constructor() { this.parts = []; this.buffer = new Uint8Array(RESULT_PART_BYTES); this.used = 0; }
+  constructor() {
+    this.parts = [];
+    this.kept = 0;
+    this.buffer = new Uint8Array(RESULT_PART_BYTES);
+    this.used = 0;
+  }
   take(bytes) {
     if (this.used + bytes.length > this.buffer.length) this.flush();
-    if (bytes.length > this.buffer.length) { this.parts.push(new Blob([bytes])); return; }
     this.buffer.set(bytes, this.used);
     this.used += bytes.length;
   }
   flush() {
-    if (this.used) this.parts.push(new Blob([this.buffer.subarray(0, this.used)]));
+    if (!this.used) return;
+    const part = this.buffer.slice(0, this.used);
     this.used = 0;
+    if (this.kept + part.length > RESULT_KEPT_BYTES) {
+      this.parts.push(new Blob([part]));
+    } else {
+      this.parts.push(part);
+      this.kept += part.length;
+    }
   }
-  finish() { this.flush(); this.buffer = null; return this.parts; }
+  finish() {
+    this.flush();
+    this.buffer = null;
+    const parts = this.parts;
+    const handOver = (i) => {
+      if (i >= parts.length) return;
+      if (!(parts[i] instanceof Blob)) parts[i] = new Blob([parts[i]]);
+      setTimeout(() => handOver(i + 1), 0);
+    };
+    setTimeout(() => handOver(0), 0);
+    return parts;
+  }
 }
 
 function run() {
