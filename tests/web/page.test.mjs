@@ -93,6 +93,13 @@ try {
   check(sameTable(fourBar, desktopBytes(["four-bar"])),
         "four-bar result.dat is the desktop's table (header, rows, times exact; values to 1e-12)");
 
+  // The saved set-up gives the same table on the desktop.
+  const [saved] = await Promise.all([page.waitForEvent("download"), page.click("#save")]);
+  const setUp = join(work, saved.suggestedFilename());
+  await saved.saveAs(setUp);
+  check(setUp.endsWith(".mechsim") && sameTable(fourBar, desktopBytes([setUp])),
+        "the saved set-up runs on the desktop to the same table");
+
   // Pause, then step forward and back.
   await page.click("#play");
   const stepShown = () => page.evaluate(() => Number(document.getElementById("slider").value));
