@@ -457,8 +457,9 @@ void MechanismWindow::startRun()
         try {
             if (computed)
                 if (auto pictures = PlotRunGraphs(
-                        *request.mechanism, *computed.value().run, computed.value().values,
-                        request.context, computed.value().window, *graph1, *graph2, drawnView))
+                        {request.mechanism, computed.value().run.get(), &computed.value().values,
+                         request.context, computed.value().window},
+                        *graph1, *graph2, drawnView))
                     computed.value().pictures =
                         std::make_shared<ViewPictures>(std::move(*pictures));
         } catch (const std::bad_alloc&) {

@@ -1,6 +1,7 @@
 // The report's facts and pictures gathered from the frame; the animation and the table.
 #include "mechanism_window/run_export.h"
 
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -47,6 +48,12 @@ std::vector<std::pair<QString, QString>> RunReportFacts(const SimulationFrame& f
                        widgets::Translate("sim::RunExport", "%1 秒")
                            .arg(widgets::ToQString(numeric::FormatNumber(context.cycleTime))));
     return facts;
+}
+
+ReportCanvases::ReportCanvases(QSize viewSize, double logicalDpi)
+    : graph1_(plot::ToQSize(plot::kGraph1Size), logicalDpi),
+      graph2_(plot::ToQSize(plot::kGraph2Size), logicalDpi), view_(viewSize, logicalDpi)
+{
 }
 
 namespace {
@@ -131,6 +138,23 @@ std::string RunAnimationGif(const SimulationFrame& frame, QSize viewSize, double
             return {};
     }
     return gif.finish();
+}
+
+std::string GatherExports(const SimulationFrame& frame, std::span<const GraphPair> graphs,
+                          std::span<const plot::Canvas* const> views,
+                          std::optional<QSize> animationView)
+{
+    // The pass reads the run and the pictures' columns only; the frames change nothing it
+    // reads, and the frame takes what it gathered once both are done.
+    std::future<std::optional<GatheredPictures>> gathering;
+    if (frame.hasRun() && !(graphs.empty() && views.empty()))
+        gathering = std::async(std::launch::async, [&] {
+            return GatherRunPictures(frame.source(), graphs, views);
+        });
+    const std::string gif = animationView ? RunAnimationGif(frame, *animationView) : "";
+    if (gathering.valid())
+        frame.takePictures(*gathering.get());
+    return gif;
 }
 
 std::string RunTableText(const SimulationFrame& frame)

@@ -6,13 +6,29 @@
 #include <QByteArray>
 #include <QSize>
 #include <QString>
+#include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "plot/qt/vector_canvas.h"
+#include "run/frame.h"
+
 namespace sim {
 
-class SimulationFrame;
+// Blank pictures of the report's sizes and kind, its two graphs and its view: gathering a run's
+// pictures for them along with others (SimulationFrame::gatherPictures) lets the report share
+// that pass over the steps.
+class ReportCanvases {
+public:
+    explicit ReportCanvases(QSize viewSize, double logicalDpi = 96.0);
+    GraphPair graphs() const { return {&graph1_, &graph2_}; }
+    const plot::Canvas* view() const { return &view_; }
+
+private:
+    plot::VectorCanvas graph1_, graph2_, view_;
+};
 
 // The report's facts: each input's caption with the text it was given (an assembly check box
 // as ticked or not: はい / いいえ), the profile, N and T. Empty before the first run.
@@ -29,6 +45,14 @@ std::vector<QString> RunReportCaptions(const SimulationFrame& frame, QSize viewS
 
 // One back-and-forth cycle of the large picture; "" before the first run.
 std::string RunAnimationGif(const SimulationFrame& frame, QSize viewSize, double logicalDpi = 96.0);
+
+// What the exports of a run need from its steps, in one pass over them on a thread of its own
+// (the graphs for each of `graphs`, what STOP and next draw on each of `views`), kept by the
+// frame; meanwhile this thread draws the animation's frames for a view of `animationView`,
+// each step computed alone, when it is given. Returns the animation, or "".
+std::string GatherExports(const SimulationFrame& frame, std::span<const GraphPair> graphs,
+                          std::span<const plot::Canvas* const> views,
+                          std::optional<QSize> animationView = std::nullopt);
 
 // The result table, header and rows, tab-separated: what the result file holds.
 std::string RunTableText(const SimulationFrame& frame);

@@ -37,6 +37,26 @@ struct StepValues {
     std::vector<std::string> values;
 };
 
+// A run whose steps are computed again for its pictures: the run of the whole cycle `whole`,
+// computed from `values`, drawn through `window`.
+struct RunSource {
+    const Mechanism* mechanism = nullptr;
+    const MechanismRun* whole = nullptr;
+    const InputValues* values = nullptr;
+    RunContext context;
+    plot::WorldWindow window;
+};
+
+// The first and the second graph picture of a window or an export.
+using GraphPair = std::array<const plot::Canvas*, 2>;
+
+// What one pass over a run's steps gathered: the two graphs for each pair of graph pictures
+// and what STOP and next draw on each view, in the order asked for.
+struct GatheredPictures {
+    std::vector<GraphPictures> graphs;
+    std::vector<ViewPictures> views;
+};
+
 class SimulationFrame {
 public:
     explicit SimulationFrame(const Mechanism& mechanism);
@@ -57,11 +77,20 @@ public:
     void plotGraphs(plot::Canvas& graph1, plot::Canvas& graph2,
                     const plot::Canvas* view = nullptr) const;
     void plotPage(plot::Canvas& picture, std::size_t page) const;
+    // Gathers in one pass over the steps the graphs for each of `graphs` and what STOP and next
+    // draw on each of `views`; pictures of those sizes and columns are then drawn without
+    // computing the steps again, so raster and vector exports of a run share one pass.
+    void gatherPictures(std::span<const GraphPair> graphs,
+                        std::span<const plot::Canvas* const> views) const;
+    // Keeps what GatherRunPictures gathered for this run on another thread.
+    void takePictures(GatheredPictures gathered) const;
     const RunContext& context() const { return context_; }
     // The inputs the run was computed from, as given and as read.
     const InputEntries& runInputs() const { return runInputs_; }
     const InputValues& runValues() const { return runValues_; }
     const plot::WorldWindow& window() const { return window_; }
+    // The run for GatherRunPictures; valid while the frame keeps this run.
+    RunSource source() const { return {&mechanism_, run_.get(), &runValues_, context_, window_}; }
     int graphPage() const { return graphPage_; }
 
     // Takes effect from the next pose drawn or STOP.
@@ -137,19 +166,29 @@ private:
     // The run of step `index` alone (its row 0), recomputed when another step is asked for.
     const MechanismRun& stepRun(int index) const;
 
-    // What STOP and next draw on the view, gathered for the view last drawn on.
-    mutable std::optional<ViewPictures> gathered_;
+    // What STOP and next draw on views, and the graphs, as gathered for the pictures last
+    // drawn on, the latest last; a few sizes and kinds of picture are kept.
+    mutable std::vector<ViewPictures> gathered_;
+    mutable std::vector<GraphPictures> gatheredGraphs_;
+    const ViewPictures* viewGatheredFor(const plot::Canvas& view) const;
+    const GraphPictures* graphsGatheredFor(const plot::Canvas& graph1,
+                                           const plot::Canvas& graph2) const;
     const ViewPictures& gatheredFor(const plot::Canvas& view) const;
 };
 
-// The two time histories of a run computed from `values` (`whole` its run of the whole cycle),
-// in one pass over its steps that, with `view`, also gathers what STOP and next draw on it
-// through `window`. Touches no window, so a worker thread may call it.
-std::optional<ViewPictures> PlotRunGraphs(const Mechanism& mechanism, const MechanismRun& whole,
-                                          const InputValues& values, const RunContext& context,
-                                          const plot::WorldWindow& window, plot::Canvas& graph1,
-                                          plot::Canvas& graph2,
-                                          const plot::Canvas* view = nullptr);
+
+// In one pass over the steps of `run`: the two graphs for each of `graphs` and what STOP and
+// next draw on each of `views`. With `progress`, the pass reports its steps and ends early,
+// gathering nothing, when asked to stop. Touches no window, so a worker thread may call it.
+std::optional<GatheredPictures> GatherRunPictures(const RunSource& run,
+                                                  std::span<const GraphPair> graphs,
+                                                  std::span<const plot::Canvas* const> views,
+                                                  RunProgress* progress = nullptr);
+
+// The two time histories of `run` in one pass over its steps that, with `view`, also gathers
+// what STOP and next draw on it. Touches no window, so a worker thread may call it.
+std::optional<ViewPictures> PlotRunGraphs(const RunSource& run, plot::Canvas& graph1,
+                                          plot::Canvas& graph2, const plot::Canvas* view = nullptr);
 
 // RUN in one go: computes `request` into `resultPath` (ComputeRun), plots its graphs into
 // `graph1` and `graph2` and hands it to `frame` to play from pose 0, the world window fitted to

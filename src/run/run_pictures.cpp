@@ -393,14 +393,21 @@ std::vector<int> StopPoseIndices(StopPoses poses, int divisions)
     return indices;
 }
 
-std::vector<double> ViewFits(const plot::Canvas& view, const plot::WorldWindow& window)
+std::vector<double> CanvasFits(const plot::Canvas& picture)
 {
-    std::vector<double> fits{view.widthMm(), view.heightMm(), window.scale};
-    for (const double x : {0.37, 12.3, view.widthMm() / 2 + 0.11, view.widthMm() - 0.7})
+    std::vector<double> fits{picture.widthMm(), picture.heightMm()};
+    for (const double x : {0.37, 12.3, picture.widthMm() / 2 + 0.11, picture.widthMm() - 0.7})
         for (const int pen : {1, 2}) {
-            const std::array<double, 2> key = view.columnKey(x, pen);
+            const std::array<double, 2> key = picture.columnKey(x, pen);
             fits.insert(fits.end(), key.begin(), key.end());
         }
+    return fits;
+}
+
+std::vector<double> ViewFits(const plot::Canvas& view, const plot::WorldWindow& window)
+{
+    std::vector<double> fits = CanvasFits(view);
+    fits.push_back(window.scale);
     return fits;
 }
 

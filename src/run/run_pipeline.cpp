@@ -146,13 +146,19 @@ std::unique_ptr<MechanismRun> RecomputeSteps(const Mechanism& mechanism, const I
 }
 
 StepBlocks RecomputedSteps(const Mechanism& mechanism, const InputValues& values,
-                           const RunContext& context, const MechanismRun& whole)
+                           const RunContext& context, const MechanismRun& whole,
+                           RunProgress* progress)
 {
-    return [&mechanism, &values, context, &whole](const StepBlockVisit& take) {
+    return [&mechanism, &values, context, &whole, progress](const StepBlockVisit& take) {
         StepLoop loop{context};
         loop.whole = &whole;
         loop.visit = &take;
-        mechanism.ComputeMotion(values, loop).value();
+        loop.progress = progress;
+        // Every step was posed before: only a request to stop ends the pass early, and any
+        // other refusal is a fault that throws.
+        const RunOrRefusal again = mechanism.ComputeMotion(values, loop);
+        if (!progress || !progress->cancelRequested.load())
+            static_cast<void>(again.value());
     };
 }
 

@@ -60,8 +60,10 @@ std::unique_ptr<MechanismRun> RecomputeSteps(const Mechanism& mechanism, const I
                                              const RunContext& context, const MechanismRun& whole,
                                              int first, int last);
 // Every step of that cycle again, in one pass that hands on blocks of kVisitBlockRows steps.
+// With `progress`, the pass reports its steps to it and ends early when asked to stop.
 StepBlocks RecomputedSteps(const Mechanism& mechanism, const InputValues& values,
-                           const RunContext& context, const MechanismRun& whole);
+                           const RunContext& context, const MechanismRun& whole,
+                           RunProgress* progress = nullptr);
 
 // Reads the inputs and computes the cycle straight into the result file at `path`, refusing
 // what ComputeRun refuses, keeping one block of steps at a time. A refused step leaves neither
