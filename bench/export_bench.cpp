@@ -96,9 +96,8 @@ void BM_AllExportsOverStreamedRun(benchmark::State& state)
             p2(plot::ToQSize(plot::kGraph2Size)), p3(viewSize);
         frame.showRun(sim::ComputeRun({&m, {}, context}, scratch, p3).value());
         const sim::ReportCanvases report(viewSize);
-        const sim::GraphPair graphs[] = {{&p1, &p2}, report.graphs()};
-        const plot::Canvas* views[] = {&p3, report.view()};
-        benchmark::DoNotOptimize(sim::GatherExports(frame, graphs, views, viewSize));
+        const sim::PictureNeeds needs{{{&p1, &p2}, report.graphs()}, {&p3, report.view()}};
+        benchmark::DoNotOptimize(sim::GatherExports(frame, needs, viewSize));
         frame.plotGraphs(p1, p2);
         frame.stop(p3);
         while (frame.next(p3)) {

@@ -569,20 +569,19 @@ int runOptions(const Options& o)
 
         // The pictures and the report's vector pictures come from one more pass over the steps.
         const QSize view = plot::ToQSize(plot::kViewSize);
-        std::vector<sim::GraphPair> graphs;
-        std::vector<const plot::Canvas*> views;
+        sim::PictureNeeds needs;
         if (o.picturesDir) {
-            graphs.push_back({&pictures[0], &pictures[1]});
-            views.push_back(&pictures[2]);
+            needs.graphs.push_back({&pictures[0], &pictures[1]});
+            needs.views.push_back(&pictures[2]);
         }
         std::optional<sim::ReportCanvases> reportPictures;
         if (o.report) {
             reportPictures.emplace(view);
-            graphs.push_back(reportPictures->graphs());
-            views.push_back(reportPictures->view());
+            needs.graphs.push_back(reportPictures->graphs());
+            needs.views.push_back(reportPictures->view());
         }
         const std::string gif =
-            sim::GatherExports(frame, graphs, views, o.animation ? std::optional(view) : std::nullopt);
+            sim::GatherExports(frame, needs, o.animation ? std::optional(view) : std::nullopt);
 
         // Each file is tried even when an earlier one failed; a failure names its file.
         bool saved =

@@ -110,8 +110,11 @@ MechanismWindow::MechanismWindow(setup_files::MechsimFile origin, const Settings
     buildTransport();
     retranslate();
     // Last, once every control exists: the page that holds them grows with the window.
-    MakeResizable(this, {graph1_, graph2_, view_},
-                  [this] { frame_.redraw(*graph1_, *graph2_, *view_); });
+    MakeResizable(this, {graph1_, graph2_, view_}, [this] {
+        graphsStale_ = true;
+        whenGathered(frame_.viewShows(), frame_.drawingOptions(),
+                     [this] { frame_.redrawView(*view_); });
+    });
     // The animation timer starts stopped; the boxes show their defaults.
 }
 
@@ -205,10 +208,12 @@ void MechanismWindow::buildControls()
         ViewChoices::Column{kCaptionLeft, kOptionLeft, kOptionSide, viewLeft - 4,
                             optionsTop + kOptionRowHeight * 3},
         [this](DrawingOptions options) {
-            frame_.setDrawingOptions(options);
-            if (!frame_.playing())   // a paused pose is drawn again with them
-                frame_.goToStep(frame_.currentStep(), *view_);
-            showTransport();   // the values gain or lose the instant centres
+            whenGathered(frame_.viewShows(), options, [this, options] {
+                frame_.setDrawingOptions(options);
+                if (!frame_.playing())   // a paused pose is drawn again with them
+                    frame_.goToStep(frame_.currentStep(), *view_);
+                showTransport();   // the values gain or lose the instant centres
+            });
         });
 
     // Graph captions with the colour legend beside them.
@@ -423,8 +428,7 @@ void MechanismWindow::buildTransport()
     connect(strip_, &TransportStrip::speedChosen, this,
             [this](int index) { frame_.setSpeed(index); });
     worker_ = new RunWorker(
-        [this](const RunProgress& progress) { strip_->showProgress(progress); },
-        [this](Refusable<ComputedRun> computed) { finishRun(std::move(computed)); }, this);
+        [this](const RunProgress& progress) { strip_->showProgress(progress); }, this);
     connect(strip_, &TransportStrip::cancelRequested, worker_, &RunWorker::cancel);
     connect(strip_, &TransportStrip::copyTableRequested, this, [this] { CopyRunTable(frame_, this); });
 }
@@ -436,8 +440,15 @@ bool MechanismWindow::isComputing() const
 
 void MechanismWindow::startRun()
 {
-    if (worker_->busy())
+    if (computingRun_)
         return;
+    // A pass for pictures of the run about to be replaced is dropped: the new run draws every
+    // picture at its present size, and what was asked of the old one no longer holds.
+    worker_->cancelAndWait();
+    gathering_ = false;
+    replot_.reset();
+    graphsStale_ = false;
+    strip_->hideProgress();
     RunRequest request{&frame_.mechanism(), typedInputs(), {settings_, selectedProfile()}};
 
     // The N and T in force now hold for every handler of this run. The previous run goes on
@@ -472,12 +483,19 @@ void MechanismWindow::startRun()
         return;
     }
     run_->setEnabled(false);
-    worker_->start([job = std::move(job)](RunProgress& progress) { return job(&progress); }, steps);
+    computingRun_ = true;
+    worker_->start(
+        [this, job = std::move(job)](RunProgress& progress) -> RunWorker::Delivery {
+            auto computed = std::make_shared<Refusable<ComputedRun>>(job(&progress));
+            return [this, computed] { finishRun(std::move(*computed)); };
+        },
+        steps);
 }
 
 void MechanismWindow::finishRun(Refusable<ComputedRun> computed)
 {
     run_->setEnabled(true);
+    computingRun_ = false;
     strip_->hideProgress();
     std::optional<Refusal> refusal;
     if (!computed)
@@ -498,6 +516,78 @@ void MechanismWindow::finishRun(Refusable<ComputedRun> computed)
         shownStep_->setText("ok");
     strip_->showRunLength(frame_.context().divisions);
     showTransport();
+    // What was asked while the run computed (a resize, STOP), now of the run shown.
+    startGathering();
+}
+
+void MechanismWindow::whenGathered(ViewShows shows, DrawingOptions options,
+                                   std::function<void()> draw)
+{
+    replot_ = Replot{shows, std::move(options), std::move(draw)};
+    ++replotRequests_;
+    startGathering();
+}
+
+void MechanismWindow::startGathering()
+{
+    if (!replot_ && !graphsStale_)
+        return;
+    if (worker_->busy()) {
+        if (gathering_)
+            worker_->cancel();   // its delivery starts the newest
+        return;
+    }
+    if (!frame_.hasRun()) {
+        drawReplot();
+        return;
+    }
+    frame_.refit(*view_);
+    // The pass reads copies of the pictures as they are now, which the window may resize.
+    auto pictures = std::make_shared<std::vector<plot::ImageCanvas>>(
+        std::vector<plot::ImageCanvas>{*graph1_, *graph2_, *view_});
+    std::vector<plot::ImageCanvas>& p = *pictures;
+    const PictureNeeds needs = frame_.missingFor(
+        graphsStale_ ? &p[0] : nullptr, graphsStale_ ? &p[1] : nullptr, p[2],
+        replot_ ? replot_->shows : frame_.viewShows(),
+        replot_ ? replot_->options : frame_.drawingOptions());
+    const int steps = frame_.context().divisions + 1;
+    if (needs.empty() || steps < kWorkerFromSteps) {
+        drawReplot();
+        return;
+    }
+    gathering_ = true;
+    worker_->start(
+        [this, source = frame_.source(), needs, pictures,
+         request = replotRequests_](RunProgress& progress) -> RunWorker::Delivery {
+            auto gathered = std::make_shared<std::optional<GatheredPictures>>(
+                GatherRunPictures(source, needs, &progress));
+            return [this, gathered, request] {
+                gathering_ = false;
+                strip_->hideProgress();
+                if (*gathered) {
+                    frame_.takePictures(std::move(**gathered));
+                } else if (request == replotRequests_) {
+                    // 中止 with nothing newer asked: the pictures stay as they are.
+                    replot_.reset();
+                    graphsStale_ = false;
+                }
+                startGathering();
+            };
+        },
+        steps);
+}
+
+void MechanismWindow::drawReplot()
+{
+    if (graphsStale_) {
+        graphsStale_ = false;
+        frame_.plotGraphs(*graph1_, *graph2_);
+    }
+    if (replot_) {
+        const Replot replot = std::move(*replot_);
+        replot_.reset();
+        replot.draw();
+    }
 }
 
 void MechanismWindow::showTransport()
@@ -533,19 +623,25 @@ void MechanismWindow::showSummary()
 {
     if (!frame_.hasRun())
         return;
-    frame_.stop(*view_);
-    showTransport();
+    whenGathered(ViewShows::Summary, frame_.drawingOptions(), [this] {
+        frame_.stop(*view_);
+        showTransport();
+    });
 }
 
 void MechanismWindow::showNextPage()
 {
     if (!frame_.hasRun())
         return;
-    if (const std::optional<std::string> caption = frame_.next(*view_)) {
-        pageCaption_ = *caption;
-        viewCaption_->setText(widgets::TranslateCore(*caption));
-    }
-    showTransport();
+    // After the last page the view keeps what it shows and needs nothing.
+    const bool page = frame_.graphPage() < static_cast<int>(frame_.run()->nextPages().size());
+    whenGathered(page ? ViewShows::Page : frame_.viewShows(), frame_.drawingOptions(), [this] {
+        if (const std::optional<std::string> caption = frame_.next(*view_)) {
+            pageCaption_ = *caption;
+            viewCaption_->setText(widgets::TranslateCore(*caption));
+        }
+        showTransport();
+    });
 }
 
 void MechanismWindow::closeEvent(QCloseEvent* event)

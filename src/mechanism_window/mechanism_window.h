@@ -87,6 +87,15 @@ private:
     QString messageText(const std::optional<Refusal>& refusal) const;
     void buildTransport();
     void finishRun(Refusable<ComputedRun> computed);
+    // Draws with `draw` once what it needs from the run's steps is at hand: at once when the
+    // frame keeps it or the run is short, otherwise after one pass on the worker thread behind
+    // the progress bar, the window answering meanwhile. `shows` is what the view shows after
+    // `draw` and `options` what it draws with. A newer request supersedes one still waiting or
+    // gathering, but graphs awaiting their new size are drawn all the same.
+    void whenGathered(ViewShows shows, DrawingOptions options, std::function<void()> draw);
+    // Starts the pass of the newest re-plot, or draws it when it needs none.
+    void startGathering();
+    void drawReplot();
     // The timer, the strip, the cursors and the shown step after the player's step or play
     // state moved.
     void showTransport();
@@ -124,6 +133,18 @@ private:
     RunWorker* worker_ = nullptr;
     // The two graphs as a run draws them, off screen until the run is shown.
     std::unique_ptr<plot::ImageCanvas> drawnGraph1_, drawnGraph2_, drawnView_;
+    bool computingRun_ = false;   // the worker computes a RUN
+    // The newest re-plot waiting for its pass over the steps, and whether the graphs await
+    // drawing at their present size.
+    struct Replot {
+        ViewShows shows;
+        DrawingOptions options;
+        std::function<void()> draw;
+    };
+    std::optional<Replot> replot_;
+    bool graphsStale_ = false;
+    bool gathering_ = false;   // the worker is on a re-plot's pass
+    int replotRequests_ = 0;   // counts requests, so a pass knows whether a newer one came
 };
 
 }

@@ -140,16 +140,15 @@ std::string RunAnimationGif(const SimulationFrame& frame, QSize viewSize, double
     return gif.finish();
 }
 
-std::string GatherExports(const SimulationFrame& frame, std::span<const GraphPair> graphs,
-                          std::span<const plot::Canvas* const> views,
+std::string GatherExports(const SimulationFrame& frame, const PictureNeeds& needs,
                           std::optional<QSize> animationView)
 {
     // The pass reads the run and the pictures' columns only; the frames change nothing it
     // reads, and the frame takes what it gathered once both are done.
     std::future<std::optional<GatheredPictures>> gathering;
-    if (frame.hasRun() && !(graphs.empty() && views.empty()))
+    if (frame.hasRun() && !needs.empty())
         gathering = std::async(std::launch::async, [&] {
-            return GatherRunPictures(frame.source(), graphs, views);
+            return GatherRunPictures(frame.source(), needs);
         });
     const std::string gif = animationView ? RunAnimationGif(frame, *animationView) : "";
     if (gathering.valid())

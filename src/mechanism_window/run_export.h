@@ -7,7 +7,6 @@
 #include <QSize>
 #include <QString>
 #include <optional>
-#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,12 +45,10 @@ std::vector<QString> RunReportCaptions(const SimulationFrame& frame, QSize viewS
 // One back-and-forth cycle of the large picture; "" before the first run.
 std::string RunAnimationGif(const SimulationFrame& frame, QSize viewSize, double logicalDpi = 96.0);
 
-// What the exports of a run need from its steps, in one pass over them on a thread of its own
-// (the graphs for each of `graphs`, what STOP and next draw on each of `views`), kept by the
-// frame; meanwhile this thread draws the animation's frames for a view of `animationView`,
+// What the exports of a run `need` from its steps, in one pass over them on a thread of its
+// own, kept by the frame; meanwhile this thread draws the animation's frames for a view of `animationView`,
 // each step computed alone, when it is given. Returns the animation, or "".
-std::string GatherExports(const SimulationFrame& frame, std::span<const GraphPair> graphs,
-                          std::span<const plot::Canvas* const> views,
+std::string GatherExports(const SimulationFrame& frame, const PictureNeeds& needs,
                           std::optional<QSize> animationView = std::nullopt);
 
 // The result table, header and rows, tab-separated: what the result file holds.

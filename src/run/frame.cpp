@@ -32,16 +32,14 @@ std::vector<double> PairFits(const plot::Canvas& graph1, const plot::Canvas& gra
 
 }
 
-std::optional<GatheredPictures> GatherRunPictures(const RunSource& run,
-                                                  std::span<const GraphPair> graphs,
-                                                  std::span<const plot::Canvas* const> views,
+std::optional<GatheredPictures> GatherRunPictures(const RunSource& run, const PictureNeeds& needs,
                                                   RunProgress* progress)
 {
     const MechanismRun& whole = *run.whole;
     const RunContext& context = run.context;
     GatheredPictures g;
     const auto extremes = whole.graphs();
-    for (const GraphPair& pair : graphs) {
+    for (const GraphPair& pair : needs.graphs) {
         GraphPictures& gathered = g.graphs.emplace_back();
         gathered.fits = PairFits(*pair[0], *pair[1]);
         for (std::size_t k : {0, 1})
@@ -49,7 +47,9 @@ std::optional<GatheredPictures> GatherRunPictures(const RunSource& run,
                                          TraceFullScales(extremes[k]));
     }
     std::vector<TracedPathGathering> paths;
-    for (const plot::Canvas* view : views) {
+    if (needs.peaks)
+        g.peaks.emplace();
+    for (const plot::Canvas* view : needs.views) {
         ViewPictures& gathered =
             g.views.emplace_back(ViewPictures{ViewFits(*view, run.window), {}, {}});
         for (const GraphPage& page : whole.nextPages())
@@ -73,6 +73,8 @@ std::optional<GatheredPictures> GatherRunPictures(const RunSource& run,
             }
             for (TracedPathGathering& path : paths)
                 path.take(rows, block);
+            if (g.peaks)
+                TakePeaks(*g.peaks, rows, block);
         });
     if (progress && progress->cancelRequested.load())
         return std::nullopt;
@@ -163,25 +165,22 @@ void SimulationFrame::plotGraphs(plot::Canvas& graph1, plot::Canvas& graph2,
     if (!run_)
         return;
     // A picture that keeps every point apart (a recording) never matches what was gathered.
-    std::vector<GraphPair> graphs;
-    std::vector<const plot::Canvas*> views;
+    PictureNeeds needs;
     const GraphPictures* kept = graphsGatheredFor(graph1, graph2);
     if (!kept)
-        graphs.push_back({&graph1, &graph2});
+        needs.graphs.push_back({&graph1, &graph2});
     if (view && !viewGatheredFor(*view))
-        views.push_back(view);
-    gatherPictures(graphs, views);
+        needs.views.push_back(view);
+    gatherPictures(needs);
     const GraphPictures& gathered = kept ? *kept : gatheredGraphs_.back();
     gathered.curves[0].draw(graph1);
     gathered.curves[1].draw(graph2);
 }
 
-void SimulationFrame::gatherPictures(std::span<const GraphPair> graphs,
-                                     std::span<const plot::Canvas* const> views) const
+void SimulationFrame::gatherPictures(const PictureNeeds& needs) const
 {
-    if (!run_ || (graphs.empty() && views.empty()))
-        return;
-    takePictures(*GatherRunPictures(source(), graphs, views));
+    if (run_ && !needs.empty())
+        takePictures(*GatherRunPictures(source(), needs));
 }
 
 void SimulationFrame::takePictures(GatheredPictures gathered) const
@@ -190,17 +189,37 @@ void SimulationFrame::takePictures(GatheredPictures gathered) const
         KeepLatest(gatheredGraphs_, std::move(graphs));
     for (ViewPictures& view : gathered.views)
         KeepLatest(gathered_, std::move(view));
+    if (gathered.peaks)
+        peaks_ = gathered.peaks;
+}
+
+PictureNeeds SimulationFrame::missingFor(const plot::Canvas* graph1, const plot::Canvas* graph2,
+                                         const plot::Canvas& view, ViewShows shows,
+                                         const DrawingOptions& options) const
+{
+    PictureNeeds needs;
+    if (!run_)
+        return needs;
+    if (graph1 && graph2 && !graphsGatheredFor(*graph1, *graph2))
+        needs.graphs.push_back({graph1, graph2});
+    if (shows != ViewShows::Poses && !viewGatheredFor(view))
+        needs.views.push_back(&view);
+    needs.peaks = !peaks_ && (options.velocities || options.accelerations);
+    return needs;
+}
+
+void SimulationFrame::refit(const plot::Canvas& view)
+{
+    window_.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), window_);
 }
 
 std::optional<ViewPictures> PlotRunGraphs(const RunSource& run, plot::Canvas& graph1,
                                           plot::Canvas& graph2, const plot::Canvas* view)
 {
-    const GraphPair graphs[] = {{&graph1, &graph2}};
-    std::vector<const plot::Canvas*> views;
+    PictureNeeds needs{{{&graph1, &graph2}}, {}};
     if (view)
-        views.push_back(view);
-    std::optional<GatheredPictures> g =
-        GatherRunPictures(run, graphs, views);
+        needs.views.push_back(view);
+    std::optional<GatheredPictures> g = GatherRunPictures(run, needs);
     g->graphs[0].curves[0].draw(graph1);
     g->graphs[0].curves[1].draw(graph2);
     if (!view)
@@ -237,8 +256,7 @@ const ViewPictures& SimulationFrame::gatheredFor(const plot::Canvas& view) const
 {
     if (const ViewPictures* kept = viewGatheredFor(view))
         return *kept;
-    const plot::Canvas* views[] = {&view};
-    gatherPictures({}, views);
+    gatherPictures({{}, {&view}});
     return gathered_.back();
 }
 
@@ -351,7 +369,14 @@ void SimulationFrame::redraw(plot::Canvas& picture1, plot::Canvas& picture2, plo
     if (!run_)
         return;
     plotGraphs(picture1, picture2);
-    window_.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), window_);
+    redrawView(view);
+}
+
+void SimulationFrame::redrawView(plot::Canvas& view)
+{
+    if (!run_)
+        return;
+    refit(view);
     switch (viewShows_) {
     case ViewShows::Poses:
         drawPose(view, current_);

@@ -50,11 +50,20 @@ struct RunSource {
 // The first and the second graph picture of a window or an export.
 using GraphPair = std::array<const plot::Canvas*, 2>;
 
-// What one pass over a run's steps gathered: the two graphs for each pair of graph pictures
-// and what STOP and next draw on each view, in the order asked for.
+// What pictures need from a run's steps: the two graphs for each pair of graph pictures, what
+// STOP and next draw on each view, and the arrows' scales.
+struct PictureNeeds {
+    std::vector<GraphPair> graphs;
+    std::vector<const plot::Canvas*> views;
+    bool peaks = false;
+    bool empty() const { return graphs.empty() && views.empty() && !peaks; }
+};
+
+// What one pass over a run's steps gathered for PictureNeeds, in the order asked for.
 struct GatheredPictures {
     std::vector<GraphPictures> graphs;
     std::vector<ViewPictures> views;
+    std::optional<VectorPeaks> peaks;
 };
 
 class SimulationFrame {
@@ -80,10 +89,17 @@ public:
     // Gathers in one pass over the steps the graphs for each of `graphs` and what STOP and next
     // draw on each of `views`; pictures of those sizes and columns are then drawn without
     // computing the steps again, so raster and vector exports of a run share one pass.
-    void gatherPictures(std::span<const GraphPair> graphs,
-                        std::span<const plot::Canvas* const> views) const;
+    void gatherPictures(const PictureNeeds& needs) const;
     // Keeps what GatherRunPictures gathered for this run on another thread.
     void takePictures(GatheredPictures gathered) const;
+    // What drawing `view` as it shows `shows` with `options`, and the graphs on `graph1` and
+    // `graph2` when given, needs from the steps beyond what the frame keeps: nothing, when they
+    // can be drawn at once.
+    PictureNeeds missingFor(const plot::Canvas* graph1, const plot::Canvas* graph2,
+                            const plot::Canvas& view, ViewShows shows,
+                            const DrawingOptions& options) const;
+    // Fits the world window's scale to `view`'s size, as a view of a new size needs.
+    void refit(const plot::Canvas& view);
     const RunContext& context() const { return context_; }
     // The inputs the run was computed from, as given and as read.
     const InputEntries& runInputs() const { return runInputs_; }
@@ -139,6 +155,8 @@ public:
     // both graphs from the stored series, the world window refitted to `view`, and what the
     // view showed last (a pose, the STOP summary or a next page).
     void redraw(plot::Canvas& picture1, plot::Canvas& picture2, plot::Canvas& view);
+    // The same for the view alone.
+    void redrawView(plot::Canvas& view);
 
 private:
     const Mechanism& mechanism_;
@@ -177,12 +195,9 @@ private:
 };
 
 
-// In one pass over the steps of `run`: the two graphs for each of `graphs` and what STOP and
-// next draw on each of `views`. With `progress`, the pass reports its steps and ends early,
+// In one pass over the steps of `run`, what `needs` asks for. With `progress`, the pass reports its steps and ends early,
 // gathering nothing, when asked to stop. Touches no window, so a worker thread may call it.
-std::optional<GatheredPictures> GatherRunPictures(const RunSource& run,
-                                                  std::span<const GraphPair> graphs,
-                                                  std::span<const plot::Canvas* const> views,
+std::optional<GatheredPictures> GatherRunPictures(const RunSource& run, const PictureNeeds& needs,
                                                   RunProgress* progress = nullptr);
 
 // The two time histories of `run` in one pass over its steps that, with `view`, also gathers

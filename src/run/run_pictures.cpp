@@ -245,17 +245,19 @@ std::optional<std::size_t> CentrodeLink(const MechanismRun& run, int divisions)
     return CentrodeLink(KeptSteps(run, divisions));
 }
 
+void TakePeaks(VectorPeaks& peaks, int rows, const MechanismRun& block)
+{
+    for (int r = 0; r < rows; ++r)
+        for (const numeric::PointKinematics& point : block.movingPoints(r)) {
+            peaks.velocity = std::max(peaks.velocity, std::hypot(point.vx, point.vy));
+            peaks.acceleration = std::max(peaks.acceleration, std::hypot(point.ax, point.ay));
+        }
+}
+
 VectorPeaks CyclePeaks(const StepBlocks& steps)
 {
     VectorPeaks peaks;
-    steps([&peaks](int, int rows, const MechanismRun& block) {
-        for (int r = 0; r < rows; ++r)
-            for (const numeric::PointKinematics& point : block.movingPoints(r)) {
-                peaks.velocity = std::max(peaks.velocity, std::hypot(point.vx, point.vy));
-                peaks.acceleration =
-                    std::max(peaks.acceleration, std::hypot(point.ax, point.ay));
-            }
-    });
+    steps([&peaks](int, int rows, const MechanismRun& block) { TakePeaks(peaks, rows, block); });
     return peaks;
 }
 

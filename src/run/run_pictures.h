@@ -44,6 +44,8 @@ struct VectorPeaks {
 };
 VectorPeaks CyclePeaks(const MechanismRun& run, int divisions);
 VectorPeaks CyclePeaks(const StepBlocks& steps);
+// Widens `peaks` to the moving points of rows 0 .. rows - 1 of `block`.
+void TakePeaks(VectorPeaks& peaks, int rows, const MechanismRun& block);
 
 // The length of an arrow: `mmPerUnit` picture millimetres per unit of the vector, so that one
 // grid step of the world window (xstep) stands for `unitsPerStep` units, a 1-2-5 number.
