@@ -15,6 +15,7 @@
 #include <new>
 
 #include "mechanism_window/growing_page.h"
+#include "mechanism_window/run_export.h"
 #include "mechanism_window/run_menus.h"
 #include "mechanism_window/run_worker.h"
 #include "mechanism_window/transport_strip.h"
@@ -195,7 +196,8 @@ void MechanismWindow::buildControls()
                           std::max(Px(5687) + shift, picture1InnerRight), graphsTop);
     const int viewLeft = Px(1560) + shift;
     view_ = makePicture("Picture3", plot::kViewSize, viewLeft, Px(4411));
-    InstallRunPictureMenus(frame_, {graph1_, graph2_, view_}, [this] { saveSetUp(); });
+    InstallRunPictureMenus(
+        frame_, {graph1_, graph2_, view_}, [this] { copyTable(); }, [this] { saveSetUp(); });
     auto* save = new QAction(this);
     save->setObjectName("saveSetUp");
     save->setShortcut(QKeySequence::Save);
@@ -430,7 +432,7 @@ void MechanismWindow::buildTransport()
     worker_ = new RunWorker(
         [this](const RunProgress& progress) { strip_->showProgress(progress); }, this);
     connect(strip_, &TransportStrip::cancelRequested, worker_, &RunWorker::cancel);
-    connect(strip_, &TransportStrip::copyTableRequested, this, [this] { CopyRunTable(frame_, this); });
+    connect(strip_, &TransportStrip::copyTableRequested, this, &MechanismWindow::copyTable);
 }
 
 bool MechanismWindow::isComputing() const
@@ -448,6 +450,7 @@ void MechanismWindow::startRun()
     gathering_ = false;
     replot_.reset();
     graphsStale_ = false;
+    copyWanted_ = false;
     strip_->hideProgress();
     RunRequest request{&frame_.mechanism(), typedInputs(), {settings_, selectedProfile()}};
 
@@ -517,7 +520,7 @@ void MechanismWindow::finishRun(Refusable<ComputedRun> computed)
     strip_->showRunLength(frame_.context().divisions);
     showTransport();
     // What was asked while the run computed (a resize, STOP), now of the run shown.
-    startGathering();
+    startWork();
 }
 
 void MechanismWindow::whenGathered(ViewShows shows, DrawingOptions options,
@@ -525,6 +528,32 @@ void MechanismWindow::whenGathered(ViewShows shows, DrawingOptions options,
 {
     replot_ = Replot{shows, std::move(options), std::move(draw)};
     ++replotRequests_;
+    if (gathering_)
+        worker_->cancel();   // its delivery starts the newest
+    startWork();
+}
+
+void MechanismWindow::startWork()
+{
+    if (worker_->busy())
+        return;   // each delivery comes back here
+    if (copyWanted_) {
+        copyWanted_ = false;
+        worker_->start(
+            [this, source = frame_.source()](RunProgress& progress) -> RunWorker::Delivery {
+                TableText table = RunTableText(source, kMostCopiedBytes, &progress);
+                std::optional<QString> text;
+                if (table.text)
+                    text = QString::fromStdString(*table.text);
+                return [this, text = std::move(text), tooLarge = table.tooLarge] {
+                    strip_->hideProgress();
+                    ShowCopiedTable(text, tooLarge, this);
+                    startWork();
+                };
+            },
+            frame_.context().divisions + 1);
+        return;
+    }
     startGathering();
 }
 
@@ -532,11 +561,6 @@ void MechanismWindow::startGathering()
 {
     if (!replot_ && !graphsStale_)
         return;
-    if (worker_->busy()) {
-        if (gathering_)
-            worker_->cancel();   // its delivery starts the newest
-        return;
-    }
     if (!frame_.hasRun()) {
         drawReplot();
         return;
@@ -571,10 +595,25 @@ void MechanismWindow::startGathering()
                     replot_.reset();
                     graphsStale_ = false;
                 }
-                startGathering();
+                startWork();
             };
         },
         steps);
+}
+
+void MechanismWindow::copyTable()
+{
+    if (!frame_.hasRun())
+        return;
+    if (frame_.context().divisions + 1 < kWorkerFromSteps) {
+        TableText table = RunTableText(frame_.source(), kMostCopiedBytes);
+        ShowCopiedTable(table.text ? std::optional(QString::fromStdString(*table.text))
+                                   : std::nullopt,
+                        table.tooLarge, this);
+        return;
+    }
+    copyWanted_ = true;
+    startWork();
 }
 
 void MechanismWindow::drawReplot()

@@ -93,9 +93,13 @@ private:
     // `draw` and `options` what it draws with. A newer request supersedes one still waiting or
     // gathering, but graphs awaiting their new size are drawn all the same.
     void whenGathered(ViewShows shows, DrawingOptions options, std::function<void()> draw);
-    // Starts the pass of the newest re-plot, or draws it when it needs none.
+    // Starts what waits for the worker: a copy of the table, then the newest re-plot's pass,
+    // or draws the re-plot at once when it needs none.
+    void startWork();
     void startGathering();
     void drawReplot();
+    // "表をコピー": the table built in blocks, on the worker for a long run, onto the clipboard.
+    void copyTable();
     // The timer, the strip, the cursors and the shown step after the player's step or play
     // state moved.
     void showTransport();
@@ -144,6 +148,7 @@ private:
     std::optional<Replot> replot_;
     bool graphsStale_ = false;
     bool gathering_ = false;   // the worker is on a re-plot's pass
+    bool copyWanted_ = false;  // "表をコピー" waits for the worker
     int replotRequests_ = 0;   // counts requests, so a pass knows whether a newer one came
 };
 

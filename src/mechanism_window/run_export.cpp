@@ -160,19 +160,33 @@ std::string RunTableText(const SimulationFrame& frame)
 {
     if (!frame.hasRun())
         return {};
+    return RunTableText(frame.source(), std::string().max_size()).text.value_or("");
+}
+
+TableText RunTableText(const RunSource& run, std::size_t mostBytes, RunProgress* progress)
+{
     // The steps computed again block by block, formatted as the file's bytes.
-    std::string text;
-    ResultStream stream(frame.context().divisions, frame.context().cycleTime,
-                        [&text](std::string_view part) {
+    TableText table{std::string(), false};
+    std::string& text = *table.text;
+    ResultStream stream(run.context.divisions, run.context.cycleTime,
+                        [&](std::string_view part) {
+                            if (part.size() > mostBytes - text.size()) {
+                                table.tooLarge = true;
+                                if (progress)
+                                    progress->cancelRequested = true;   // no need of the rest
+                                return false;
+                            }
                             text.append(part);
                             return true;
                         });
-    frame.steps()([&stream](int first, int rows, const MechanismRun& block) {
-        stream.take(static_cast<std::size_t>(first), static_cast<std::size_t>(rows),
-                    block.resultTable());
-    });
-    stream.finish();
-    return text;
+    RecomputedSteps(*run.mechanism, *run.values, run.context, *run.whole, progress)(
+        [&stream](int first, int rows, const MechanismRun& block) {
+            stream.take(static_cast<std::size_t>(first), static_cast<std::size_t>(rows),
+                        block.resultTable());
+        });
+    if (!stream.finish() || (progress && progress->cancelRequested.load()))
+        table.text.reset();
+    return table;
 }
 
 }

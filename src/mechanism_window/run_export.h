@@ -53,5 +53,14 @@ std::string GatherExports(const SimulationFrame& frame, const PictureNeeds& need
 
 // The result table, header and rows, tab-separated: what the result file holds.
 std::string RunTableText(const SimulationFrame& frame);
+// The same for `run`, its steps computed again block by block, reporting to `progress` (when
+// given); nothing when `progress` asks to stop or the text would pass `mostBytes`, which ends
+// the pass there and says so.
+struct TableText {
+    std::optional<std::string> text;
+    bool tooLarge = false;
+};
+TableText RunTableText(const RunSource& run, std::size_t mostBytes,
+                       RunProgress* progress = nullptr);
 
 }
