@@ -113,8 +113,9 @@ MechanismWindow::MechanismWindow(setup_files::MechsimFile origin, const Settings
     // Last, once every control exists: the page that holds them grows with the window.
     MakeResizable(this, {graph1_, graph2_, view_}, [this] {
         graphsStale_ = true;
-        whenGathered(frame_.viewShows(), frame_.drawingOptions(),
-                     [this] { frame_.redrawView(*view_); });
+        whenGathered(
+            frame_.viewShows(), frame_.drawingOptions(), [this] { frame_.redrawView(*view_); },
+            [] {});
     });
     // The animation timer starts stopped; the boxes show their defaults.
 }
@@ -524,9 +525,9 @@ void MechanismWindow::finishRun(Refusable<ComputedRun> computed)
 }
 
 void MechanismWindow::whenGathered(ViewShows shows, DrawingOptions options,
-                                   std::function<void()> draw)
+                                   std::function<void()> draw, std::function<void()> drawnAside)
 {
-    replot_ = Replot{shows, std::move(options), std::move(draw)};
+    replot_ = Replot{shows, std::move(options), std::move(draw), std::move(drawnAside)};
     ++replotRequests_;
     if (gathering_)
         worker_->cancel();   // its delivery starts the newest
@@ -570,25 +571,44 @@ void MechanismWindow::startGathering()
     auto pictures = std::make_shared<std::vector<plot::ImageCanvas>>(
         std::vector<plot::ImageCanvas>{*graph1_, *graph2_, *view_});
     std::vector<plot::ImageCanvas>& p = *pictures;
-    const PictureNeeds needs = frame_.missingFor(
+    PictureNeeds needs = frame_.missingFor(
         graphsStale_ ? &p[0] : nullptr, graphsStale_ ? &p[1] : nullptr, p[2],
         replot_ ? replot_->shows : frame_.viewShows(),
         replot_ ? replot_->options : frame_.drawingOptions());
+    // The summary's centrode takes passes over the steps of its own: drawn here as well.
+    const std::optional<DrawingOptions> aside =
+        replot_ && replot_->drawnAside && replot_->shows == ViewShows::Summary
+                && replot_->options.centres
+            ? std::optional(replot_->options)
+            : std::nullopt;
     const int steps = frame_.context().divisions + 1;
-    if (needs.empty() || steps < kWorkerFromSteps) {
+    if ((needs.empty() && !aside) || steps < kWorkerFromSteps) {
         drawReplot();
         return;
     }
+    if (aside && needs.views.empty())
+        needs.views.push_back(&p[2]);   // its traced paths, gathered again in the same pass
     gathering_ = true;
     worker_->start(
-        [this, source = frame_.source(), needs, pictures,
+        [this, source = frame_.source(), needs, pictures, aside,
          request = replotRequests_](RunProgress& progress) -> RunWorker::Delivery {
             auto gathered = std::make_shared<std::optional<GatheredPictures>>(
                 GatherRunPictures(source, needs, &progress));
-            return [this, gathered, request] {
+            bool drawn = false;
+            if (*gathered && aside)
+                drawn = DrawRunSummary((*pictures)[2], source, (*gathered)->views.back().paths,
+                                       *aside, &progress);
+            return [this, gathered, pictures, drawn, request] {
                 gathering_ = false;
                 strip_->hideProgress();
-                if (*gathered) {
+                if (drawn && request == replotRequests_) {
+                    frame_.takePictures(std::move(**gathered));
+                    view_->takePicture((*pictures)[2]);
+                    const Replot replot = std::move(*replot_);
+                    replot_.reset();
+                    drawReplot();   // the graphs, when they wait
+                    replot.drawnAside();
+                } else if (*gathered) {
                     frame_.takePictures(std::move(**gathered));
                 } else if (request == replotRequests_) {
                     // 中止 with nothing newer asked: the pictures stay as they are.
@@ -662,10 +682,16 @@ void MechanismWindow::showSummary()
 {
     if (!frame_.hasRun())
         return;
-    whenGathered(ViewShows::Summary, frame_.drawingOptions(), [this] {
-        frame_.stop(*view_);
-        showTransport();
-    });
+    whenGathered(
+        ViewShows::Summary, frame_.drawingOptions(),
+        [this] {
+            frame_.stop(*view_);
+            showTransport();
+        },
+        [this] {
+            frame_.stopDrawnAside();
+            showTransport();
+        });
 }
 
 void MechanismWindow::showNextPage()

@@ -91,8 +91,11 @@ private:
     // frame keeps it or the run is short, otherwise after one pass on the worker thread behind
     // the progress bar, the window answering meanwhile. `shows` is what the view shows after
     // `draw` and `options` what it draws with. A newer request supersedes one still waiting or
-    // gathering, but graphs awaiting their new size are drawn all the same.
-    void whenGathered(ViewShows shows, DrawingOptions options, std::function<void()> draw);
+    // gathering, but graphs awaiting their new size are drawn all the same. A summary with the
+    // centrode, which takes passes of its own, is drawn on the worker as well when `drawnAside`
+    // is given: it is called, instead of `draw`, once the view shows that summary.
+    void whenGathered(ViewShows shows, DrawingOptions options, std::function<void()> draw,
+                      std::function<void()> drawnAside = {});
     // Starts what waits for the worker: a copy of the table, then the newest re-plot's pass,
     // or draws the re-plot at once when it needs none.
     void startWork();
@@ -144,6 +147,7 @@ private:
         ViewShows shows;
         DrawingOptions options;
         std::function<void()> draw;
+        std::function<void()> drawnAside;
     };
     std::optional<Replot> replot_;
     bool graphsStale_ = false;

@@ -338,13 +338,34 @@ void SimulationFrame::stop(plot::Canvas& view)
     drawSummary(view);
 }
 
+void SimulationFrame::stopDrawnAside()
+{
+    if (!run_)
+        return;
+    playing_ = false;
+    viewShows_ = ViewShows::Summary;
+}
+
 void SimulationFrame::drawSummary(plot::Canvas& view) const
 {
     if (run_)
-        DrawSummary(
-            view, *run_, gatheredFor(view).paths, steps(),
-            [&](int index) { stepRun(index).DrawMechanism(view, window_, 0); },
-            mechanism_.traits, context_.divisions, window_, options_);
+        DrawRunSummary(view, source(), gatheredFor(view).paths, options_);
+}
+
+bool DrawRunSummary(plot::Canvas& view, const RunSource& run,
+                    const std::vector<std::vector<plot::PointMm>>& paths,
+                    const DrawingOptions& options, RunProgress* progress)
+{
+    const Mechanism& mechanism = *run.mechanism;
+    DrawSummary(
+        view, *run.whole, paths,
+        RecomputedSteps(mechanism, *run.values, run.context, *run.whole, progress),
+        [&](int index) {
+            RecomputeSteps(mechanism, *run.values, run.context, *run.whole, index, index)
+                ->DrawMechanism(view, run.window, 0);
+        },
+        mechanism.traits, run.context.divisions, run.window, options);
+    return !progress || !progress->cancelRequested.load();
 }
 
 std::optional<std::string> SimulationFrame::next(plot::Canvas& view)

@@ -140,6 +140,8 @@ public:
 
     // STOP: pauses, clears `view` and draws the summary (poses, traced path, grid).
     void stop(plot::Canvas& view);
+    // STOP for a view whose summary was drawn aside (DrawRunSummary): pauses and shows it.
+    void stopDrawnAside();
     // What STOP draws, into any picture of the view's size, without touching the run state.
     void drawSummary(plot::Canvas& view) const;
     // Clears `view` and draws what a tick shows for step `index`: its pose over the guides
@@ -199,6 +201,14 @@ private:
 // gathering nothing, when asked to stop. Touches no window, so a worker thread may call it.
 std::optional<GatheredPictures> GatherRunPictures(const RunSource& run, const PictureNeeds& needs,
                                                   RunProgress* progress = nullptr);
+
+// Clears `view` and draws STOP's summary of `run` with `options`, the traced `paths` as
+// gathered for the view, each pose and the centrode computed again. With `progress`, the
+// passes report their steps and end early when asked to stop; false then, the view half drawn.
+// Touches no window, so a worker thread may call it.
+bool DrawRunSummary(plot::Canvas& view, const RunSource& run,
+                    const std::vector<std::vector<plot::PointMm>>& paths,
+                    const DrawingOptions& options, RunProgress* progress = nullptr);
 
 // The two time histories of `run` in one pass over its steps that, with `view`, also gathers
 // what STOP and next draw on it. Touches no window, so a worker thread may call it.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
@@ -229,6 +230,17 @@ TEST_F(WindowFixture, ALongRunIsPlottedAgainAsideAsTheRunDrewIt)
         waitForRun();
     }
     EXPECT_TRUE(images() == drawn);
+
+    // STOP's centrode takes passes of its own: drawn aside too, as the frame draws it.
+    child<QCheckBox>("CheckCentres")->click();
+    child<QPushButton>("STOP")->click();
+    EXPECT_TRUE(form.isComputing());
+    waitForRun();
+    auto* view = child<plot::PictureBox>("Picture3");
+    plot::ImageCanvas expected(*view);
+    form.frame().drawSummary(expected);
+    EXPECT_TRUE(view->image() == expected.image());
+    EXPECT_FALSE(view->image() == drawn[2]);
 }
 
 }
