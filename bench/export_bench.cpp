@@ -1,4 +1,5 @@
-// Taking a run away: the PDF report and the SVG pictures of the 2R arm at N = 1,000,000, and
+// Taking a run away: the PDF report and the SVG pictures of the 2R arm at N = 1,000,000, drawn
+// from what its RUN gathered for vector pictures of their sizes, and
 // the animated GIF of a default run (N = 200) of the 2R arm and of the parallel mechanism,
 // whose three legs change the most pixels per frame. Each reports the bytes it makes.
 #include <benchmark/benchmark.h>
@@ -47,8 +48,8 @@ void BM_ReportOfAMillionSteps(benchmark::State& state)
 }
 BENCHMARK(BM_ReportOfAMillionSteps)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-// What --pictures DIR --format svg writes: both graphs, the summary and every next page, the
-// steps computed again as the run keeps none.
+// What --pictures DIR --format svg writes: both graphs, the summary and every next page, from
+// the pictures gathered in one pass over the steps, as the run keeps none.
 void BM_SvgPicturesOfAMillionSteps(benchmark::State& state)
 {
     const auto frame = Run("2r", 1'000'000);
