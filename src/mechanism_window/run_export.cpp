@@ -3,6 +3,7 @@
 
 #include <future>
 #include <memory>
+#include <system_error>
 #include <vector>
 
 #include "mechanism_window/report_pdf.h"
@@ -146,13 +147,20 @@ std::string GatherExports(const SimulationFrame& frame, const PictureNeeds& need
     // The pass reads the run and the pictures' columns only; the frames change nothing it
     // reads, and the frame takes what it gathered once both are done.
     std::future<std::optional<GatheredPictures>> gathering;
-    if (frame.hasRun() && !needs.empty())
-        gathering = std::async(std::launch::async, [&] {
-            return GatherRunPictures(frame.source(), needs);
-        });
+    if (frame.hasRun() && !needs.empty()) {
+        try {
+            gathering = std::async(std::launch::async, [&] {
+                return GatherRunPictures(frame.source(), needs);
+            });
+        } catch (const std::system_error&) {
+            // No thread to spare: the pass runs here after the frames.
+        }
+    }
     const std::string gif = animationView ? RunAnimationGif(frame, *animationView) : "";
     if (gathering.valid())
         frame.takePictures(*gathering.get());
+    else
+        frame.gatherPictures(needs);
     return gif;
 }
 
