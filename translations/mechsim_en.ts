@@ -1835,8 +1835,8 @@ KEY=VALUE arguments and options override the file&apos;s values.</translation>
         <translation>Save set-up…</translation>
     </message>
     <message>
-        <source>%1 ステップの表はクリップボードには大きすぎます。%2 を開いてください。</source>
-        <translation>A table of %1 steps is too large for the clipboard. Please open %2 instead.</translation>
+        <source>表は %1 MB を超え、クリップボードには大きすぎます。%2 を開いてください。</source>
+        <translation>The table is over %1 MB, too large for the clipboard. Please open %2 instead.</translation>
     </message>
 </context>
 </TS>

@@ -391,6 +391,7 @@ bool SavePictures(sim::SimulationFrame& frame, Pictures& pictures, const std::fi
     auto save = [&](std::size_t picture, const std::filesystem::path& name) {
         return !refused(set.add(pictures.image(picture), name));
     };
+    frame.plotGraphs(pictures[0], pictures[1]);
     if (!save(0, "picture1" + extension) || !save(1, "picture2" + extension))
         return false;
     frame.stop(pictures[2]);
@@ -525,18 +526,23 @@ int runOptions(const Options& o)
     sim::SimulationFrame frame(*o.mechanism);
     try {
         // Without pictures, report, animation or centres nothing needs the run's steps again:
-        // the rows stream into the file. With them, the run streams its rows all the same and
-        // the exports compute its steps again, block by block.
+        // the rows stream into the file. With them, the run streams its rows all the same; the
+        // pictures and the report then share one pass that computes the steps again in blocks,
+        // the animation its frames' steps one by one.
         Pictures pictures(keepsRun, o.pictureFormat == "svg");
         std::optional<sim::Refusal> refusal;
         std::vector<std::string> findings;
         {
             const StandardOutputTaken taken(descriptor);
             if (keepsRun) {
-                refusal = sim::RunCycle(frame, RequestOf(o, context), table, pictures[0],
-                                        pictures[1], pictures[2]);
-                if (frame.hasRun())
+                sim::Refusable<sim::ComputedRun> computed =
+                    sim::ComputeRun(RequestOf(o, context), table, pictures[2]);
+                if (computed) {
+                    refusal = frame.showRun(std::move(computed).value());
                     findings = frame.run()->findings(widgets::TranslateCoreText);
+                } else {
+                    refusal = std::move(computed).error();
+                }
             } else {
                 refusal = sim::StreamRun(RequestOf(o, context), table, {}, &findings,
                                          widgets::TranslateCoreText);
@@ -561,6 +567,22 @@ int runOptions(const Options& o)
                 said << finding << "\n";
         }
 
+        // The pictures and the report's vector pictures come from one more pass over the steps.
+        const QSize view = plot::ToQSize(plot::kViewSize);
+        sim::PictureNeeds needs;
+        if (o.picturesDir) {
+            needs.graphs.push_back({&pictures[0], &pictures[1]});
+            needs.views.push_back(&pictures[2]);
+        }
+        std::optional<sim::ReportCanvases> reportPictures;
+        if (o.report) {
+            reportPictures.emplace(view);
+            needs.graphs.push_back(reportPictures->graphs());
+            needs.views.push_back(reportPictures->view());
+        }
+        const std::string gif =
+            sim::GatherExports(frame, needs, o.animation ? std::optional(view) : std::nullopt);
+
         // Each file is tried even when an earlier one failed; a failure names its file.
         bool saved =
             !o.picturesDir || SavePictures(frame, pictures, *o.picturesDir, "." + o.pictureFormat);
@@ -573,13 +595,10 @@ int runOptions(const Options& o)
         auto save = [&](const std::filesystem::path& path, const QByteArray& bytes) {
             written(widgets::SaveBytes(path, bytes));
         };
-        const QSize view = plot::ToQSize(plot::kViewSize);
         if (o.report)
             save(*o.report, sim::RunReportPdf(frame, view));
-        if (o.animation) {
-            const std::string gif = sim::RunAnimationGif(frame, view);
+        if (o.animation)
             save(*o.animation, QByteArray(gif.data(), static_cast<qsizetype>(gif.size())));
-        }
         if (o.centres && frame.hasRun())
             written(sim::WriteFileFrom(*o.centres, [&](const sim::ByteSink& sink) {
                 return sim::WriteCentresTable(frame.steps(), context.divisions,

@@ -32,6 +32,7 @@ public:
         design_ = design;
         setMinimumSize(design);
         graph1_ = pictures_.graph1->geometry();
+        frame_ = graph1_.size() - pictures_.graph1->ImageCanvas::logicalSize();
         graph2_ = pictures_.graph2->geometry();
         view_ = pictures_.view->geometry();
         for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
@@ -46,9 +47,8 @@ protected:
         if (design_.isEmpty())
             return;
         const QSize extra = (size() - design_).expandedTo(QSize(0, 0));
-        const QSize frame = graph1_.size() - pictures_.graph1->ImageCanvas::logicalSize();
-        const PictureGrowth grown = GrowPictures(graph1_.size() - frame, graph2_.size() - frame,
-                                                 view_.size() - frame, extra);
+        const PictureGrowth grown = GrowPictures(graph1_.size() - frame_, graph2_.size() - frame_,
+                                                 view_.size() - frame_, extra);
         for (const Placed& c : controls_) {
             QRect g = c.design;
             if (g.right() < view_.left()) {
@@ -100,6 +100,7 @@ private:
     std::function<void()> redraw_;
     QSize design_;
     QRect graph1_, graph2_, view_;
+    QSize frame_;   // a picture's frame around its inner size, taken at the design size
     std::vector<Placed> controls_;
 };
 

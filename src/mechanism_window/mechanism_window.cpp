@@ -15,6 +15,7 @@
 #include <new>
 
 #include "mechanism_window/growing_page.h"
+#include "mechanism_window/run_export.h"
 #include "mechanism_window/run_menus.h"
 #include "mechanism_window/run_worker.h"
 #include "mechanism_window/transport_strip.h"
@@ -110,8 +111,12 @@ MechanismWindow::MechanismWindow(setup_files::MechsimFile origin, const Settings
     buildTransport();
     retranslate();
     // Last, once every control exists: the page that holds them grows with the window.
-    MakeResizable(this, {graph1_, graph2_, view_},
-                  [this] { frame_.redraw(*graph1_, *graph2_, *view_); });
+    MakeResizable(this, {graph1_, graph2_, view_}, [this] {
+        graphsStale_ = true;
+        whenGathered(
+            frame_.viewShows(), frame_.drawingOptions(), [this] { frame_.redrawView(*view_); },
+            [] {});
+    });
     // The animation timer starts stopped; the boxes show their defaults.
 }
 
@@ -192,7 +197,8 @@ void MechanismWindow::buildControls()
                           std::max(Px(5687) + shift, picture1InnerRight), graphsTop);
     const int viewLeft = Px(1560) + shift;
     view_ = makePicture("Picture3", plot::kViewSize, viewLeft, Px(4411));
-    InstallRunPictureMenus(frame_, {graph1_, graph2_, view_}, [this] { saveSetUp(); });
+    InstallRunPictureMenus(
+        frame_, {graph1_, graph2_, view_}, [this] { copyTable(); }, [this] { saveSetUp(); });
     auto* save = new QAction(this);
     save->setObjectName("saveSetUp");
     save->setShortcut(QKeySequence::Save);
@@ -205,10 +211,12 @@ void MechanismWindow::buildControls()
         ViewChoices::Column{kCaptionLeft, kOptionLeft, kOptionSide, viewLeft - 4,
                             optionsTop + kOptionRowHeight * 3},
         [this](DrawingOptions options) {
-            frame_.setDrawingOptions(options);
-            if (!frame_.playing())   // a paused pose is drawn again with them
-                frame_.goToStep(frame_.currentStep(), *view_);
-            showTransport();   // the values gain or lose the instant centres
+            whenGathered(frame_.viewShows(), options, [this, options] {
+                frame_.setDrawingOptions(options);
+                if (!frame_.playing())   // a paused pose is drawn again with them
+                    frame_.goToStep(frame_.currentStep(), *view_);
+                showTransport();   // the values gain or lose the instant centres
+            });
         });
 
     // Graph captions with the colour legend beside them.
@@ -423,10 +431,9 @@ void MechanismWindow::buildTransport()
     connect(strip_, &TransportStrip::speedChosen, this,
             [this](int index) { frame_.setSpeed(index); });
     worker_ = new RunWorker(
-        [this](const RunProgress& progress) { strip_->showProgress(progress); },
-        [this](Refusable<ComputedRun> computed) { finishRun(std::move(computed)); }, this);
+        [this](const RunProgress& progress) { strip_->showProgress(progress); }, this);
     connect(strip_, &TransportStrip::cancelRequested, worker_, &RunWorker::cancel);
-    connect(strip_, &TransportStrip::copyTableRequested, this, [this] { CopyRunTable(frame_, this); });
+    connect(strip_, &TransportStrip::copyTableRequested, this, &MechanismWindow::copyTable);
 }
 
 bool MechanismWindow::isComputing() const
@@ -436,8 +443,16 @@ bool MechanismWindow::isComputing() const
 
 void MechanismWindow::startRun()
 {
-    if (worker_->busy())
+    if (computingRun_)
         return;
+    // A pass for pictures of the run about to be replaced is dropped: the new run draws every
+    // picture at its present size, and what was asked of the old one no longer holds.
+    worker_->cancelAndWait();
+    gathering_ = false;
+    replot_.reset();
+    graphsStale_ = false;
+    copyWanted_ = false;
+    strip_->hideProgress();
     RunRequest request{&frame_.mechanism(), typedInputs(), {settings_, selectedProfile()}};
 
     // The N and T in force now hold for every handler of this run. The previous run goes on
@@ -457,8 +472,9 @@ void MechanismWindow::startRun()
         try {
             if (computed)
                 if (auto pictures = PlotRunGraphs(
-                        *request.mechanism, *computed.value().run, computed.value().values,
-                        request.context, computed.value().window, *graph1, *graph2, drawnView))
+                        {request.mechanism, computed.value().run.get(), &computed.value().values,
+                         request.context, computed.value().window},
+                        *graph1, *graph2, drawnView))
                     computed.value().pictures =
                         std::make_shared<ViewPictures>(std::move(*pictures));
         } catch (const std::bad_alloc&) {
@@ -471,12 +487,19 @@ void MechanismWindow::startRun()
         return;
     }
     run_->setEnabled(false);
-    worker_->start([job = std::move(job)](RunProgress& progress) { return job(&progress); }, steps);
+    computingRun_ = true;
+    worker_->start(
+        [this, job = std::move(job)](RunProgress& progress) -> RunWorker::Delivery {
+            auto computed = std::make_shared<Refusable<ComputedRun>>(job(&progress));
+            return [this, computed] { finishRun(std::move(*computed)); };
+        },
+        steps);
 }
 
 void MechanismWindow::finishRun(Refusable<ComputedRun> computed)
 {
     run_->setEnabled(true);
+    computingRun_ = false;
     strip_->hideProgress();
     std::optional<Refusal> refusal;
     if (!computed)
@@ -497,6 +520,133 @@ void MechanismWindow::finishRun(Refusable<ComputedRun> computed)
         shownStep_->setText("ok");
     strip_->showRunLength(frame_.context().divisions);
     showTransport();
+    // What was asked while the run computed (a resize, STOP), now of the run shown.
+    startWork();
+}
+
+void MechanismWindow::whenGathered(ViewShows shows, DrawingOptions options,
+                                   std::function<void()> draw, std::function<void()> drawnAside)
+{
+    replot_ = Replot{shows, std::move(options), std::move(draw), std::move(drawnAside)};
+    ++replotRequests_;
+    if (gathering_)
+        worker_->cancel();   // its delivery starts the newest
+    startWork();
+}
+
+void MechanismWindow::startWork()
+{
+    if (worker_->busy())
+        return;   // each delivery comes back here
+    if (copyWanted_) {
+        copyWanted_ = false;
+        worker_->start(
+            [this, source = frame_.source()](RunProgress& progress) -> RunWorker::Delivery {
+                TableText table = RunTableText(source, kMostCopiedBytes, &progress);
+                std::optional<QString> text;
+                if (table.text)
+                    text = QString::fromStdString(*table.text);
+                return [this, text = std::move(text), tooLarge = table.tooLarge] {
+                    strip_->hideProgress();
+                    ShowCopiedTable(text, tooLarge, this);
+                    startWork();
+                };
+            },
+            frame_.context().divisions + 1);
+        return;
+    }
+    startGathering();
+}
+
+void MechanismWindow::startGathering()
+{
+    if (!replot_ && !graphsStale_)
+        return;
+    if (!frame_.hasRun()) {
+        drawReplot();
+        return;
+    }
+    frame_.refit(*view_);
+    // The pass reads copies of the pictures as they are now, which the window may resize.
+    auto pictures = std::make_shared<std::vector<plot::ImageCanvas>>(
+        std::vector<plot::ImageCanvas>{*graph1_, *graph2_, *view_});
+    std::vector<plot::ImageCanvas>& p = *pictures;
+    PictureNeeds needs = frame_.missingFor(
+        graphsStale_ ? &p[0] : nullptr, graphsStale_ ? &p[1] : nullptr, p[2],
+        replot_ ? replot_->shows : frame_.viewShows(),
+        replot_ ? replot_->options : frame_.drawingOptions());
+    // The summary's centrode takes passes over the steps of its own: drawn here as well.
+    const std::optional<DrawingOptions> aside =
+        replot_ && replot_->drawnAside && replot_->shows == ViewShows::Summary
+                && replot_->options.centres
+            ? std::optional(replot_->options)
+            : std::nullopt;
+    const int steps = frame_.context().divisions + 1;
+    if ((needs.empty() && !aside) || steps < kWorkerFromSteps) {
+        drawReplot();
+        return;
+    }
+    if (aside && needs.views.empty())
+        needs.views.push_back(&p[2]);   // its traced paths, gathered again in the same pass
+    gathering_ = true;
+    worker_->start(
+        [this, source = frame_.source(), needs, pictures, aside,
+         request = replotRequests_](RunProgress& progress) -> RunWorker::Delivery {
+            auto gathered = std::make_shared<std::optional<GatheredPictures>>(
+                GatherRunPictures(source, needs, &progress));
+            bool drawn = false;
+            if (*gathered && aside)
+                drawn = DrawRunSummary((*pictures)[2], source, (*gathered)->views.back().paths,
+                                       *aside, &progress);
+            return [this, gathered, pictures, drawn, request] {
+                gathering_ = false;
+                strip_->hideProgress();
+                if (drawn && request == replotRequests_) {
+                    frame_.takePictures(std::move(**gathered));
+                    view_->takePicture((*pictures)[2]);
+                    const Replot replot = std::move(*replot_);
+                    replot_.reset();
+                    drawReplot();   // the graphs, when they wait
+                    replot.drawnAside();
+                } else if (*gathered) {
+                    frame_.takePictures(std::move(**gathered));
+                } else if (request == replotRequests_) {
+                    // 中止 with nothing newer asked: the pictures stay as they are.
+                    replot_.reset();
+                    graphsStale_ = false;
+                }
+                startWork();
+            };
+        },
+        steps);
+}
+
+void MechanismWindow::copyTable()
+{
+    if (!frame_.hasRun())
+        return;
+    if (frame_.context().divisions + 1 < kWorkerFromSteps) {
+        TableText table = RunTableText(frame_.source(), kMostCopiedBytes);
+        ShowCopiedTable(table.text ? std::optional(QString::fromStdString(*table.text))
+                                   : std::nullopt,
+                        table.tooLarge, this);
+        return;
+    }
+    copyWanted_ = true;
+    startWork();
+}
+
+void MechanismWindow::drawReplot()
+{
+    if (graphsStale_) {
+        graphsStale_ = false;
+        frame_.plotGraphs(*graph1_, *graph2_);
+    }
+    if (replot_) {
+        const Replot replot = std::move(*replot_);
+        replot_.reset();
+        replot.draw();
+    }
 }
 
 void MechanismWindow::showTransport()
@@ -532,19 +682,31 @@ void MechanismWindow::showSummary()
 {
     if (!frame_.hasRun())
         return;
-    frame_.stop(*view_);
-    showTransport();
+    whenGathered(
+        ViewShows::Summary, frame_.drawingOptions(),
+        [this] {
+            frame_.stop(*view_);
+            showTransport();
+        },
+        [this] {
+            frame_.stopDrawnAside();
+            showTransport();
+        });
 }
 
 void MechanismWindow::showNextPage()
 {
     if (!frame_.hasRun())
         return;
-    if (const std::optional<std::string> caption = frame_.next(*view_)) {
-        pageCaption_ = *caption;
-        viewCaption_->setText(widgets::TranslateCore(*caption));
-    }
-    showTransport();
+    // After the last page the view keeps what it shows and needs nothing.
+    const bool page = frame_.graphPage() < static_cast<int>(frame_.run()->nextPages().size());
+    whenGathered(page ? ViewShows::Page : frame_.viewShows(), frame_.drawingOptions(), [this] {
+        if (const std::optional<std::string> caption = frame_.next(*view_)) {
+            pageCaption_ = *caption;
+            viewCaption_->setText(widgets::TranslateCore(*caption));
+        }
+        showTransport();
+    });
 }
 
 void MechanismWindow::closeEvent(QCloseEvent* event)

@@ -87,6 +87,22 @@ private:
     QString messageText(const std::optional<Refusal>& refusal) const;
     void buildTransport();
     void finishRun(Refusable<ComputedRun> computed);
+    // Draws with `draw` once what it needs from the run's steps is at hand: at once when the
+    // frame keeps it or the run is short, otherwise after one pass on the worker thread behind
+    // the progress bar, the window answering meanwhile. `shows` is what the view shows after
+    // `draw` and `options` what it draws with. A newer request supersedes one still waiting or
+    // gathering, but graphs awaiting their new size are drawn all the same. A summary with the
+    // centrode, which takes passes of its own, is drawn on the worker as well when `drawnAside`
+    // is given: it is called, instead of `draw`, once the view shows that summary.
+    void whenGathered(ViewShows shows, DrawingOptions options, std::function<void()> draw,
+                      std::function<void()> drawnAside = {});
+    // Starts what waits for the worker: a copy of the table, then the newest re-plot's pass,
+    // or draws the re-plot at once when it needs none.
+    void startWork();
+    void startGathering();
+    void drawReplot();
+    // "表をコピー": the table built in blocks, on the worker for a long run, onto the clipboard.
+    void copyTable();
     // The timer, the strip, the cursors and the shown step after the player's step or play
     // state moved.
     void showTransport();
@@ -124,6 +140,20 @@ private:
     RunWorker* worker_ = nullptr;
     // The two graphs as a run draws them, off screen until the run is shown.
     std::unique_ptr<plot::ImageCanvas> drawnGraph1_, drawnGraph2_, drawnView_;
+    bool computingRun_ = false;   // the worker computes a RUN
+    // The newest re-plot waiting for its pass over the steps, and whether the graphs await
+    // drawing at their present size.
+    struct Replot {
+        ViewShows shows;
+        DrawingOptions options;
+        std::function<void()> draw;
+        std::function<void()> drawnAside;
+    };
+    std::optional<Replot> replot_;
+    bool graphsStale_ = false;
+    bool gathering_ = false;   // the worker is on a re-plot's pass
+    bool copyWanted_ = false;  // "表をコピー" waits for the worker
+    int replotRequests_ = 0;   // counts requests, so a pass knows whether a newer one came
 };
 
 }

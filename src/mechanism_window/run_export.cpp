@@ -1,7 +1,9 @@
 // The report's facts and pictures gathered from the frame; the animation and the table.
 #include "mechanism_window/run_export.h"
 
+#include <future>
 #include <memory>
+#include <system_error>
 #include <vector>
 
 #include "mechanism_window/report_pdf.h"
@@ -47,6 +49,12 @@ std::vector<std::pair<QString, QString>> RunReportFacts(const SimulationFrame& f
                        widgets::Translate("sim::RunExport", "%1 秒")
                            .arg(widgets::ToQString(numeric::FormatNumber(context.cycleTime))));
     return facts;
+}
+
+ReportCanvases::ReportCanvases(QSize viewSize, double logicalDpi)
+    : graph1_(plot::ToQSize(plot::kGraph1Size), logicalDpi),
+      graph2_(plot::ToQSize(plot::kGraph2Size), logicalDpi), view_(viewSize, logicalDpi)
+{
 }
 
 namespace {
@@ -133,23 +141,60 @@ std::string RunAnimationGif(const SimulationFrame& frame, QSize viewSize, double
     return gif.finish();
 }
 
+std::string GatherExports(const SimulationFrame& frame, const PictureNeeds& needs,
+                          std::optional<QSize> animationView)
+{
+    // The pass reads the run and the pictures' columns only; the frames change nothing it
+    // reads, and the frame takes what it gathered once both are done.
+    std::future<std::optional<GatheredPictures>> gathering;
+    if (frame.hasRun() && !needs.empty()) {
+        try {
+            gathering = std::async(std::launch::async, [&] {
+                return GatherRunPictures(frame.source(), needs);
+            });
+        } catch (const std::system_error&) {
+            // No thread to spare: the pass runs here after the frames.
+        }
+    }
+    const std::string gif = animationView ? RunAnimationGif(frame, *animationView) : "";
+    if (gathering.valid())
+        frame.takePictures(*gathering.get());
+    else
+        frame.gatherPictures(needs);
+    return gif;
+}
+
 std::string RunTableText(const SimulationFrame& frame)
 {
     if (!frame.hasRun())
         return {};
+    return RunTableText(frame.source(), std::string().max_size()).text.value_or("");
+}
+
+TableText RunTableText(const RunSource& run, std::size_t mostBytes, RunProgress* progress)
+{
     // The steps computed again block by block, formatted as the file's bytes.
-    std::string text;
-    ResultStream stream(frame.context().divisions, frame.context().cycleTime,
-                        [&text](std::string_view part) {
+    TableText table{std::string(), false};
+    std::string& text = *table.text;
+    ResultStream stream(run.context.divisions, run.context.cycleTime,
+                        [&](std::string_view part) {
+                            if (part.size() > mostBytes - text.size()) {
+                                table.tooLarge = true;
+                                if (progress)
+                                    progress->cancelRequested = true;   // no need of the rest
+                                return false;
+                            }
                             text.append(part);
                             return true;
                         });
-    frame.steps()([&stream](int first, int rows, const MechanismRun& block) {
-        stream.take(static_cast<std::size_t>(first), static_cast<std::size_t>(rows),
-                    block.resultTable());
-    });
-    stream.finish();
-    return text;
+    RecomputedSteps(*run.mechanism, *run.values, run.context, *run.whole, progress)(
+        [&stream](int first, int rows, const MechanismRun& block) {
+            stream.take(static_cast<std::size_t>(first), static_cast<std::size_t>(rows),
+                        block.resultTable());
+        });
+    if (!stream.finish() || (progress && progress->cancelRequested.load()))
+        table.text.reset();
+    return table;
 }
 
 }

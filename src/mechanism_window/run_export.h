@@ -6,13 +6,28 @@
 #include <QByteArray>
 #include <QSize>
 #include <QString>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "plot/qt/vector_canvas.h"
+#include "run/frame.h"
+
 namespace sim {
 
-class SimulationFrame;
+// Blank pictures of the report's sizes and kind, its two graphs and its view: gathering a run's
+// pictures for them along with others (SimulationFrame::gatherPictures) lets the report share
+// that pass over the steps.
+class ReportCanvases {
+public:
+    explicit ReportCanvases(QSize viewSize, double logicalDpi = 96.0);
+    GraphPair graphs() const { return {&graph1_, &graph2_}; }
+    const plot::Canvas* view() const { return &view_; }
+
+private:
+    plot::VectorCanvas graph1_, graph2_, view_;
+};
 
 // The report's facts: each input's caption with the text it was given (an assembly check box
 // as ticked or not: はい / いいえ), the profile, N and T. Empty before the first run.
@@ -30,7 +45,22 @@ std::vector<QString> RunReportCaptions(const SimulationFrame& frame, QSize viewS
 // One back-and-forth cycle of the large picture; "" before the first run.
 std::string RunAnimationGif(const SimulationFrame& frame, QSize viewSize, double logicalDpi = 96.0);
 
+// What the exports of a run `need` from its steps, in one pass over them on a thread of its
+// own, kept by the frame; meanwhile this thread draws the animation's frames for a view of `animationView`,
+// each step computed alone, when it is given. Returns the animation, or "".
+std::string GatherExports(const SimulationFrame& frame, const PictureNeeds& needs,
+                          std::optional<QSize> animationView = std::nullopt);
+
 // The result table, header and rows, tab-separated: what the result file holds.
 std::string RunTableText(const SimulationFrame& frame);
+// The same for `run`, its steps computed again block by block, reporting to `progress` (when
+// given); nothing when `progress` asks to stop or the text would pass `mostBytes`, which ends
+// the pass there and says so.
+struct TableText {
+    std::optional<std::string> text;
+    bool tooLarge = false;
+};
+TableText RunTableText(const RunSource& run, std::size_t mostBytes,
+                       RunProgress* progress = nullptr);
 
 }

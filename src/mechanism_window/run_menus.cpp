@@ -13,23 +13,20 @@
 
 namespace sim {
 
-void CopyRunTable(const SimulationFrame& frame, QWidget* parent)
+void ShowCopiedTable(const std::optional<QString>& table, bool tooLarge, QWidget* parent)
 {
-    if (!frame.hasRun())
+    if (table) {
+        QGuiApplication::clipboard()->setText(*table);
         return;
-    // The clipboard holds the table as one text, twice over while it is converted: beyond a
-    // million steps (some 200 MB) the file itself is the way to take the table away.
-    if (frame.context().divisions > kMostCopiedDivisions) {
+    }
+    if (tooLarge)
         QMessageBox::information(
             parent, QCoreApplication::translate("widgets::PictureMenu", "表をコピー"),
             QCoreApplication::translate(
                 "widgets::PictureMenu",
-                "%1 ステップの表はクリップボードには大きすぎます。%2 を開いてください。")
-                .arg(frame.context().divisions + 1)
+                "表は %1 MB を超え、クリップボードには大きすぎます。%2 を開いてください。")
+                .arg(kMostCopiedBytes / 1'000'000)
                 .arg(kResultFileName));
-        return;
-    }
-    QGuiApplication::clipboard()->setText(QString::fromStdString(RunTableText(frame)));
 }
 
 namespace {
@@ -51,15 +48,13 @@ QString ViewName(const SimulationFrame& frame)
 
 void InstallRunPictureMenus(const SimulationFrame& frame,
                             const std::array<plot::PictureBox*, 3>& pictures,
-                            std::function<void()> saveSetUp)
+                            std::function<void()> copyTable, std::function<void()> saveSetUp)
 {
     const QString stem = QString::fromStdString(frame.mechanism().command) + "_";
     plot::PictureBox* view = pictures[2];
     auto hasRun = [&frame] { return frame.hasRun(); };
     const std::vector<widgets::PictureMenuEntry> entries = {
-        {QT_TRANSLATE_NOOP("widgets::PictureMenu", "表をコピー"),
-         [&frame, view] { CopyRunTable(frame, view->window()); },
-         hasRun},
+        {QT_TRANSLATE_NOOP("widgets::PictureMenu", "表をコピー"), std::move(copyTable), hasRun},
         {QT_TRANSLATE_NOOP("widgets::PictureMenu", "レポートを保存"),
          [&frame, view, stem] {
              widgets::SaveWithDialog(

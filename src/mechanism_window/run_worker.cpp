@@ -1,4 +1,4 @@
-// The worker thread of RUN and the window-thread poll that reports and delivers it.
+// The worker thread of a window and the window-thread poll that reports and delivers its jobs.
 #include "mechanism_window/run_worker.h"
 
 #include <QTimer>
@@ -9,8 +9,8 @@ namespace {
 constexpr int kPollMs = 40;   // a little faster than the animation's tick
 }
 
-RunWorker::RunWorker(Progressed progressed, Finished finished, QObject* parent)
-    : QObject(parent), progressed_(std::move(progressed)), finished_(std::move(finished))
+RunWorker::RunWorker(Progressed progressed, QObject* parent)
+    : QObject(parent), progressed_(std::move(progressed))
 {
     poll_ = new QTimer(this);
     poll_->setInterval(kPollMs);
@@ -22,20 +22,21 @@ RunWorker::~RunWorker()
     cancelAndWait();
 }
 
-void RunWorker::start(Job job, int steps)
+bool RunWorker::start(Job job, int steps)
 {
     if (busy())
-        return;
+        return false;
     progress_ = std::make_unique<RunProgress>();
     progress_->steps = steps;
     done_ = false;
-    outcome_.reset();
+    delivery_ = nullptr;
     thread_ = std::thread([this, job = std::move(job), progress = progress_.get()] {
-        outcome_ = job(*progress);
+        delivery_ = job(*progress);
         progress->phase = RunProgress::Phase::Done;
         done_.store(true, std::memory_order_release);
     });
     poll_->start();
+    return true;
 }
 
 void RunWorker::cancel()
@@ -60,9 +61,10 @@ void RunWorker::poll()
     }
     poll_->stop();
     thread_.join();
-    Refusable<ComputedRun> outcome = std::move(*outcome_);
-    outcome_.reset();
-    finished_(std::move(outcome));
+    const Delivery delivery = std::move(delivery_);
+    delivery_ = nullptr;
+    if (delivery)
+        delivery();
 }
 
 }

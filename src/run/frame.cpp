@@ -11,45 +11,76 @@ namespace sim {
 
 namespace {
 
-// One pass over the steps: the curves of `graphs` (none, or the first and the second graph's)
-// and, with `view`, what STOP and next draw on it through `window`.
-std::optional<ViewPictures> GatherRunPictures(const Mechanism& mechanism,
-                                              const MechanismRun& whole,
-                                              const InputValues& values,
-                                              const RunContext& context,
-                                              const plot::WorldWindow& window,
-                                              const plot::Canvas* view,
-                                              std::span<plot::TimeHistoryCurves> graphs)
+// How many sizes and kinds of picture the frame keeps gathered pictures for: the window's and
+// the report's, a picture saved, and one more while the window is resized.
+constexpr std::size_t kKeptGatherings = 4;
+
+template <typename Gathered> void KeepLatest(std::vector<Gathered>& kept, Gathered gathered)
 {
-    std::optional<ViewPictures> g;
-    std::optional<TracedPathGathering> paths;
-    if (view) {
-        g.emplace(ViewPictures{ViewFits(*view, window), {}, {}});
-        for (const GraphPage& page : whole.nextPages())
-            g->pages.emplace_back(*view, context.divisions, TraceFullScales(page.triple));
-        if (mechanism.traits.stopTracesPath)
-            paths.emplace(*view, window);
-    }
-    RecomputedSteps(mechanism, values, context, whole)(
-        [&](int first, int rows, const MechanismRun& block) {
-            if (!graphs.empty()) {
-                const auto traces = block.graphs();
-                for (std::size_t k : {0, 1})
-                    TakeTrace(graphs[k], first, rows, traces[k]);
-            }
-            if (g) {
-                const std::vector<GraphPage> pages = block.nextPages();
-                for (std::size_t k = 0; k < g->pages.size(); ++k)
-                    TakeTrace(g->pages[k], first, rows, pages[k].triple);
-            }
-            if (paths)
-                paths->take(rows, block);
-        });
-    if (g && paths)
-        g->paths = paths->finish();
-    return g;
+    kept.push_back(std::move(gathered));
+    if (kept.size() > kKeptGatherings)
+        kept.erase(kept.begin());
 }
 
+std::vector<double> PairFits(const plot::Canvas& graph1, const plot::Canvas& graph2)
+{
+    std::vector<double> fits = CanvasFits(graph1);
+    const std::vector<double> second = CanvasFits(graph2);
+    fits.insert(fits.end(), second.begin(), second.end());
+    return fits;
+}
+
+}
+
+std::optional<GatheredPictures> GatherRunPictures(const RunSource& run, const PictureNeeds& needs,
+                                                  RunProgress* progress)
+{
+    const MechanismRun& whole = *run.whole;
+    const RunContext& context = run.context;
+    GatheredPictures g;
+    const auto extremes = whole.graphs();
+    for (const GraphPair& pair : needs.graphs) {
+        GraphPictures& gathered = g.graphs.emplace_back();
+        gathered.fits = PairFits(*pair[0], *pair[1]);
+        for (std::size_t k : {0, 1})
+            gathered.curves.emplace_back(*pair[k], context.divisions,
+                                         TraceFullScales(extremes[k]));
+    }
+    std::vector<TracedPathGathering> paths;
+    if (needs.peaks)
+        g.peaks.emplace();
+    for (const plot::Canvas* view : needs.views) {
+        ViewPictures& gathered =
+            g.views.emplace_back(ViewPictures{ViewFits(*view, run.window), {}, {}});
+        for (const GraphPage& page : whole.nextPages())
+            gathered.pages.emplace_back(*view, context.divisions, TraceFullScales(page.triple));
+        if (run.mechanism->traits.stopTracesPath)
+            paths.emplace_back(*view, run.window);
+    }
+    RecomputedSteps(*run.mechanism, *run.values, context, whole, progress)(
+        [&](int first, int rows, const MechanismRun& block) {
+            if (!g.graphs.empty()) {
+                const auto traces = block.graphs();
+                for (GraphPictures& gathered : g.graphs)
+                    for (std::size_t k : {0, 1})
+                        TakeTrace(gathered.curves[k], first, rows, traces[k]);
+            }
+            if (!g.views.empty()) {
+                const std::vector<GraphPage> pages = block.nextPages();
+                for (ViewPictures& gathered : g.views)
+                    for (std::size_t k = 0; k < gathered.pages.size(); ++k)
+                        TakeTrace(gathered.pages[k], first, rows, pages[k].triple);
+            }
+            for (TracedPathGathering& path : paths)
+                path.take(rows, block);
+            if (g.peaks)
+                TakePeaks(*g.peaks, rows, block);
+        });
+    if (progress && progress->cancelRequested.load())
+        return std::nullopt;
+    for (std::size_t v = 0; v < paths.size(); ++v)
+        g.views[v].paths = paths[v].finish();
+    return g;
 }
 
 SimulationFrame::SimulationFrame(const Mechanism& mechanism) : mechanism_(mechanism) {}
@@ -64,9 +95,10 @@ std::optional<Refusal> SimulationFrame::showRun(ComputedRun computed)
     peaks_.reset();
     stepRun_.reset();
     stepRunIndex_ = -1;
-    gathered_.reset();
+    gathered_.clear();
+    gatheredGraphs_.clear();
     if (computed.pictures)
-        gathered_ = std::move(*computed.pictures);
+        gathered_.push_back(std::move(*computed.pictures));
     current_ = 0;
     direction_ = 1;
     playing_ = true;
@@ -132,39 +164,101 @@ void SimulationFrame::plotGraphs(plot::Canvas& graph1, plot::Canvas& graph2,
 {
     if (!run_)
         return;
-    std::optional<ViewPictures> pictures =
-        PlotRunGraphs(mechanism_, *run_, runValues_, context_, window_, graph1, graph2, view);
-    if (pictures)
-        gathered_ = std::move(pictures);
+    // A picture that keeps every point apart (a recording) never matches what was gathered.
+    PictureNeeds needs;
+    const GraphPictures* kept = graphsGatheredFor(graph1, graph2);
+    if (!kept)
+        needs.graphs.push_back({&graph1, &graph2});
+    if (view && !viewGatheredFor(*view))
+        needs.views.push_back(view);
+    gatherPictures(needs);
+    const GraphPictures& gathered = kept ? *kept : gatheredGraphs_.back();
+    gathered.curves[0].draw(graph1);
+    gathered.curves[1].draw(graph2);
 }
-std::optional<ViewPictures> PlotRunGraphs(const Mechanism& mechanism, const MechanismRun& whole,
-                                          const InputValues& values, const RunContext& context,
-                                          const plot::WorldWindow& window, plot::Canvas& graph1,
+
+void SimulationFrame::gatherPictures(const PictureNeeds& needs) const
+{
+    if (run_ && !needs.empty())
+        takePictures(*GatherRunPictures(source(), needs));
+}
+
+void SimulationFrame::takePictures(GatheredPictures gathered) const
+{
+    for (GraphPictures& graphs : gathered.graphs)
+        KeepLatest(gatheredGraphs_, std::move(graphs));
+    for (ViewPictures& view : gathered.views)
+        KeepLatest(gathered_, std::move(view));
+    if (gathered.peaks)
+        peaks_ = gathered.peaks;
+}
+
+PictureNeeds SimulationFrame::missingFor(const plot::Canvas* graph1, const plot::Canvas* graph2,
+                                         const plot::Canvas& view, ViewShows shows,
+                                         const DrawingOptions& options) const
+{
+    PictureNeeds needs;
+    if (!run_)
+        return needs;
+    if (graph1 && graph2 && !graphsGatheredFor(*graph1, *graph2))
+        needs.graphs.push_back({graph1, graph2});
+    if (shows != ViewShows::Poses && !viewGatheredFor(view))
+        needs.views.push_back(&view);
+    needs.peaks = !peaks_ && (options.velocities || options.accelerations);
+    return needs;
+}
+
+void SimulationFrame::refit(const plot::Canvas& view)
+{
+    window_.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), window_);
+}
+
+std::optional<ViewPictures> PlotRunGraphs(const RunSource& run, plot::Canvas& graph1,
                                           plot::Canvas& graph2, const plot::Canvas* view)
 {
-    const auto extremes = whole.graphs();
-    plot::TimeHistoryCurves curves[] = {
-        {graph1, context.divisions, TraceFullScales(extremes[0])},
-        {graph2, context.divisions, TraceFullScales(extremes[1])}};
-    std::optional<ViewPictures> pictures =
-        GatherRunPictures(mechanism, whole, values, context, window, view, curves);
-    curves[0].draw(graph1);
-    curves[1].draw(graph2);
-    return pictures;
+    PictureNeeds needs{{{&graph1, &graph2}}, {}};
+    if (view)
+        needs.views.push_back(view);
+    std::optional<GatheredPictures> g = GatherRunPictures(run, needs);
+    g->graphs[0].curves[0].draw(graph1);
+    g->graphs[0].curves[1].draw(graph2);
+    if (!view)
+        return std::nullopt;
+    return std::move(g->views[0]);
 }
+
 void SimulationFrame::plotPage(plot::Canvas& picture, std::size_t page) const
 {
     if (run_)
         gatheredFor(picture).pages.at(page).draw(picture);
 }
 
-const ViewPictures& SimulationFrame::gatheredFor(const plot::Canvas& view) const
+const ViewPictures* SimulationFrame::viewGatheredFor(const plot::Canvas& view) const
 {
-    if (!gathered_ || gathered_->fits != ViewFits(view, window_))
-        gathered_ = GatherRunPictures(mechanism_, *run_, runValues_, context_, window_, &view, {});
-    return *gathered_;
+    const std::vector<double> fits = ViewFits(view, window_);
+    for (auto kept = gathered_.rbegin(); kept != gathered_.rend(); ++kept)
+        if (kept->fits == fits)
+            return &*kept;
+    return nullptr;
 }
 
+const GraphPictures* SimulationFrame::graphsGatheredFor(const plot::Canvas& graph1,
+                                                        const plot::Canvas& graph2) const
+{
+    const std::vector<double> fits = PairFits(graph1, graph2);
+    for (auto kept = gatheredGraphs_.rbegin(); kept != gatheredGraphs_.rend(); ++kept)
+        if (kept->fits == fits)
+            return &*kept;
+    return nullptr;
+}
+
+const ViewPictures& SimulationFrame::gatheredFor(const plot::Canvas& view) const
+{
+    if (const ViewPictures* kept = viewGatheredFor(view))
+        return *kept;
+    gatherPictures({{}, {&view}});
+    return gathered_.back();
+}
 
 void SimulationFrame::setPlaying(bool playing)
 {
@@ -244,13 +338,34 @@ void SimulationFrame::stop(plot::Canvas& view)
     drawSummary(view);
 }
 
+void SimulationFrame::stopDrawnAside()
+{
+    if (!run_)
+        return;
+    playing_ = false;
+    viewShows_ = ViewShows::Summary;
+}
+
 void SimulationFrame::drawSummary(plot::Canvas& view) const
 {
     if (run_)
-        DrawSummary(
-            view, *run_, gatheredFor(view).paths, steps(),
-            [&](int index) { stepRun(index).DrawMechanism(view, window_, 0); },
-            mechanism_.traits, context_.divisions, window_, options_);
+        DrawRunSummary(view, source(), gatheredFor(view).paths, options_);
+}
+
+bool DrawRunSummary(plot::Canvas& view, const RunSource& run,
+                    const std::vector<std::vector<plot::PointMm>>& paths,
+                    const DrawingOptions& options, RunProgress* progress)
+{
+    const Mechanism& mechanism = *run.mechanism;
+    DrawSummary(
+        view, *run.whole, paths,
+        RecomputedSteps(mechanism, *run.values, run.context, *run.whole, progress),
+        [&](int index) {
+            RecomputeSteps(mechanism, *run.values, run.context, *run.whole, index, index)
+                ->DrawMechanism(view, run.window, 0);
+        },
+        mechanism.traits, run.context.divisions, run.window, options);
+    return !progress || !progress->cancelRequested.load();
 }
 
 std::optional<std::string> SimulationFrame::next(plot::Canvas& view)
@@ -275,7 +390,14 @@ void SimulationFrame::redraw(plot::Canvas& picture1, plot::Canvas& picture2, plo
     if (!run_)
         return;
     plotGraphs(picture1, picture2);
-    window_.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), window_);
+    redrawView(view);
+}
+
+void SimulationFrame::redrawView(plot::Canvas& view)
+{
+    if (!run_)
+        return;
+    refit(view);
     switch (viewShows_) {
     case ViewShows::Poses:
         drawPose(view, current_);

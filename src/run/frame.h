@@ -37,6 +37,35 @@ struct StepValues {
     std::vector<std::string> values;
 };
 
+// A run whose steps are computed again for its pictures: the run of the whole cycle `whole`,
+// computed from `values`, drawn through `window`.
+struct RunSource {
+    const Mechanism* mechanism = nullptr;
+    const MechanismRun* whole = nullptr;
+    const InputValues* values = nullptr;
+    RunContext context;
+    plot::WorldWindow window;
+};
+
+// The first and the second graph picture of a window or an export.
+using GraphPair = std::array<const plot::Canvas*, 2>;
+
+// What pictures need from a run's steps: the two graphs for each pair of graph pictures, what
+// STOP and next draw on each view, and the arrows' scales.
+struct PictureNeeds {
+    std::vector<GraphPair> graphs;
+    std::vector<const plot::Canvas*> views;
+    bool peaks = false;
+    bool empty() const { return graphs.empty() && views.empty() && !peaks; }
+};
+
+// What one pass over a run's steps gathered for PictureNeeds, in the order asked for.
+struct GatheredPictures {
+    std::vector<GraphPictures> graphs;
+    std::vector<ViewPictures> views;
+    std::optional<VectorPeaks> peaks;
+};
+
 class SimulationFrame {
 public:
     explicit SimulationFrame(const Mechanism& mechanism);
@@ -57,11 +86,27 @@ public:
     void plotGraphs(plot::Canvas& graph1, plot::Canvas& graph2,
                     const plot::Canvas* view = nullptr) const;
     void plotPage(plot::Canvas& picture, std::size_t page) const;
+    // Gathers in one pass over the steps the graphs for each of `graphs` and what STOP and next
+    // draw on each of `views`; pictures of those sizes and columns are then drawn without
+    // computing the steps again, so raster and vector exports of a run share one pass.
+    void gatherPictures(const PictureNeeds& needs) const;
+    // Keeps what GatherRunPictures gathered for this run on another thread.
+    void takePictures(GatheredPictures gathered) const;
+    // What drawing `view` as it shows `shows` with `options`, and the graphs on `graph1` and
+    // `graph2` when given, needs from the steps beyond what the frame keeps: nothing, when they
+    // can be drawn at once.
+    PictureNeeds missingFor(const plot::Canvas* graph1, const plot::Canvas* graph2,
+                            const plot::Canvas& view, ViewShows shows,
+                            const DrawingOptions& options) const;
+    // Fits the world window's scale to `view`'s size, as a view of a new size needs.
+    void refit(const plot::Canvas& view);
     const RunContext& context() const { return context_; }
     // The inputs the run was computed from, as given and as read.
     const InputEntries& runInputs() const { return runInputs_; }
     const InputValues& runValues() const { return runValues_; }
     const plot::WorldWindow& window() const { return window_; }
+    // The run for GatherRunPictures; valid while the frame keeps this run.
+    RunSource source() const { return {&mechanism_, run_.get(), &runValues_, context_, window_}; }
     int graphPage() const { return graphPage_; }
 
     // Takes effect from the next pose drawn or STOP.
@@ -95,6 +140,8 @@ public:
 
     // STOP: pauses, clears `view` and draws the summary (poses, traced path, grid).
     void stop(plot::Canvas& view);
+    // STOP for a view whose summary was drawn aside (DrawRunSummary): pauses and shows it.
+    void stopDrawnAside();
     // What STOP draws, into any picture of the view's size, without touching the run state.
     void drawSummary(plot::Canvas& view) const;
     // Clears `view` and draws what a tick shows for step `index`: its pose over the guides
@@ -110,6 +157,8 @@ public:
     // both graphs from the stored series, the world window refitted to `view`, and what the
     // view showed last (a pose, the STOP summary or a next page).
     void redraw(plot::Canvas& picture1, plot::Canvas& picture2, plot::Canvas& view);
+    // The same for the view alone.
+    void redrawView(plot::Canvas& view);
 
 private:
     const Mechanism& mechanism_;
@@ -137,19 +186,34 @@ private:
     // The run of step `index` alone (its row 0), recomputed when another step is asked for.
     const MechanismRun& stepRun(int index) const;
 
-    // What STOP and next draw on the view, gathered for the view last drawn on.
-    mutable std::optional<ViewPictures> gathered_;
+    // What STOP and next draw on views, and the graphs, as gathered for the pictures last
+    // drawn on, the latest last; a few sizes and kinds of picture are kept.
+    mutable std::vector<ViewPictures> gathered_;
+    mutable std::vector<GraphPictures> gatheredGraphs_;
+    const ViewPictures* viewGatheredFor(const plot::Canvas& view) const;
+    const GraphPictures* graphsGatheredFor(const plot::Canvas& graph1,
+                                           const plot::Canvas& graph2) const;
     const ViewPictures& gatheredFor(const plot::Canvas& view) const;
 };
 
-// The two time histories of a run computed from `values` (`whole` its run of the whole cycle),
-// in one pass over its steps that, with `view`, also gathers what STOP and next draw on it
-// through `window`. Touches no window, so a worker thread may call it.
-std::optional<ViewPictures> PlotRunGraphs(const Mechanism& mechanism, const MechanismRun& whole,
-                                          const InputValues& values, const RunContext& context,
-                                          const plot::WorldWindow& window, plot::Canvas& graph1,
-                                          plot::Canvas& graph2,
-                                          const plot::Canvas* view = nullptr);
+
+// In one pass over the steps of `run`, what `needs` asks for. With `progress`, the pass reports its steps and ends early,
+// gathering nothing, when asked to stop. Touches no window, so a worker thread may call it.
+std::optional<GatheredPictures> GatherRunPictures(const RunSource& run, const PictureNeeds& needs,
+                                                  RunProgress* progress = nullptr);
+
+// Clears `view` and draws STOP's summary of `run` with `options`, the traced `paths` as
+// gathered for the view, each pose and the centrode computed again. With `progress`, the
+// passes report their steps and end early when asked to stop; false then, the view half drawn.
+// Touches no window, so a worker thread may call it.
+bool DrawRunSummary(plot::Canvas& view, const RunSource& run,
+                    const std::vector<std::vector<plot::PointMm>>& paths,
+                    const DrawingOptions& options, RunProgress* progress = nullptr);
+
+// The two time histories of `run` in one pass over its steps that, with `view`, also gathers
+// what STOP and next draw on it. Touches no window, so a worker thread may call it.
+std::optional<ViewPictures> PlotRunGraphs(const RunSource& run, plot::Canvas& graph1,
+                                          plot::Canvas& graph2, const plot::Canvas* view = nullptr);
 
 // RUN in one go: computes `request` into `resultPath` (ComputeRun), plots its graphs into
 // `graph1` and `graph2` and hands it to `frame` to play from pose 0, the world window fitted to

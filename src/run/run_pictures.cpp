@@ -245,17 +245,19 @@ std::optional<std::size_t> CentrodeLink(const MechanismRun& run, int divisions)
     return CentrodeLink(KeptSteps(run, divisions));
 }
 
+void TakePeaks(VectorPeaks& peaks, int rows, const MechanismRun& block)
+{
+    for (int r = 0; r < rows; ++r)
+        for (const numeric::PointKinematics& point : block.movingPoints(r)) {
+            peaks.velocity = std::max(peaks.velocity, std::hypot(point.vx, point.vy));
+            peaks.acceleration = std::max(peaks.acceleration, std::hypot(point.ax, point.ay));
+        }
+}
+
 VectorPeaks CyclePeaks(const StepBlocks& steps)
 {
     VectorPeaks peaks;
-    steps([&peaks](int, int rows, const MechanismRun& block) {
-        for (int r = 0; r < rows; ++r)
-            for (const numeric::PointKinematics& point : block.movingPoints(r)) {
-                peaks.velocity = std::max(peaks.velocity, std::hypot(point.vx, point.vy));
-                peaks.acceleration =
-                    std::max(peaks.acceleration, std::hypot(point.ax, point.ay));
-            }
-    });
+    steps([&peaks](int, int rows, const MechanismRun& block) { TakePeaks(peaks, rows, block); });
     return peaks;
 }
 
@@ -393,14 +395,21 @@ std::vector<int> StopPoseIndices(StopPoses poses, int divisions)
     return indices;
 }
 
-std::vector<double> ViewFits(const plot::Canvas& view, const plot::WorldWindow& window)
+std::vector<double> CanvasFits(const plot::Canvas& picture)
 {
-    std::vector<double> fits{view.widthMm(), view.heightMm(), window.scale};
-    for (const double x : {0.37, 12.3, view.widthMm() / 2 + 0.11, view.widthMm() - 0.7})
+    std::vector<double> fits{picture.widthMm(), picture.heightMm()};
+    for (const double x : {0.37, 12.3, picture.widthMm() / 2 + 0.11, picture.widthMm() - 0.7})
         for (const int pen : {1, 2}) {
-            const std::array<double, 2> key = view.columnKey(x, pen);
+            const std::array<double, 2> key = picture.columnKey(x, pen);
             fits.insert(fits.end(), key.begin(), key.end());
         }
+    return fits;
+}
+
+std::vector<double> ViewFits(const plot::Canvas& view, const plot::WorldWindow& window)
+{
+    std::vector<double> fits = CanvasFits(view);
+    fits.push_back(window.scale);
     return fits;
 }
 

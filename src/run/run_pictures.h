@@ -65,6 +65,8 @@ struct VectorPeaks {
 };
 VectorPeaks CyclePeaks(const MechanismRun& run, int divisions);
 VectorPeaks CyclePeaks(const StepBlocks& steps);
+// Widens `peaks` to the moving points of rows 0 .. rows - 1 of `block`.
+void TakePeaks(VectorPeaks& peaks, int rows, const MechanismRun& block);
 
 // The length of an arrow: `mmPerUnit` picture millimetres per unit of the vector, so that one
 // grid step of the world window (xstep) stands for `unitsPerStep` units, a 1-2-5 number.
@@ -131,6 +133,14 @@ struct ViewPictures {
 };
 // The view's size, its columns and the window's scale: what gathered pictures must fit.
 std::vector<double> ViewFits(const plot::Canvas& view, const plot::WorldWindow& window);
+// A picture's size and its columns: what a gathered graph must fit.
+std::vector<double> CanvasFits(const plot::Canvas& picture);
+
+// The two time histories of a run, gathered for graph pictures of one size and columns each.
+struct GraphPictures {
+    std::vector<double> fits;                      // CanvasFits of the first, then the second
+    std::vector<plot::TimeHistoryCurves> curves;   // the first graph's, then the second's
+};
 
 // The traced paths of a run as STOP draws them on `view` through `window`, gathered block by
 // block and thinned to the view's columns as they come: one polyline each, in the order drawn.

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <new>
 
-#include "files/result_file.h"
 #include "files/result_stream.h"
 
 namespace sim {
@@ -32,6 +31,30 @@ bool WrittenThroughTemporary(const std::filesystem::path& path)
                || status.type() == std::filesystem::file_type::not_found);
 }
 
+// Poses every step of the cycle, keeping one block of them at a time, so that a target that
+// cannot take bytes back gets its first row only once no step can be refused; the run that
+// comes back holds its last block only.
+RunOrRefusal CheckEveryStep(const Mechanism& mechanism, const InputValues& values,
+                            const RunContext& context, RunProgress* progress)
+{
+    static const StepBlockVisit kKeepNothing = [](int, int, const MechanismRun&) {};
+    StepLoop loop{context, nullptr, progress};
+    loop.visit = &kKeepNothing;
+    return mechanism.ComputeMotion(values, loop);
+}
+
+// The rows of every step streamed into `sink`, `progress` (when given) told of them; the run
+// that comes back keeps each series' extremes, as a streamed run does.
+RunOrRefusal StreamSteps(const Mechanism& mechanism, const InputValues& values,
+                         const RunContext& context, const ByteSink& sink, BlockPlan plan,
+                         RunProgress* progress, bool& written)
+{
+    ResultStream stream(context.divisions, context.cycleTime, sink, plan);
+    RunOrRefusal computed = mechanism.ComputeMotion(values, StepLoop{context, &stream, progress});
+    written = computed && stream.finish();
+    return computed;
+}
+
 Refusable<ComputedRun> ComputeWholeRun(const RunRequest& request,
                                        const std::filesystem::path& resultPath,
                                        const plot::Canvas& view, RunProgress* progress)
@@ -54,13 +77,17 @@ Refusable<ComputedRun> ComputeWholeRun(const RunRequest& request,
         return computed;
     };
 
+    // The steps stream to the file as they are computed; the run keeps no series, only each
+    // series' extremes, and its steps are computed again when a picture needs them. A file
+    // that cannot be written still leaves the run to be shown.
+    RunProgress* streamed = progress;
     if (!WrittenThroughTemporary(resultPath)) {
-        // A pipe or a device cannot take back rows written before a refused step: the run is
-        // kept whole and written after its last step.
-        RunOrRefusal computed =
-            mechanism.ComputeMotion(values.value(), StepLoop{request.context, nullptr, progress});
-        if (!computed)
-            return std::move(computed).error();
+        // A pipe or a device cannot take back rows written before a refused step: every step
+        // is posed first, then computed again as its rows stream out.
+        RunOrRefusal checked =
+            CheckEveryStep(mechanism, values.value(), request.context, progress);
+        if (!checked)
+            return std::move(checked).error();
         // A cancel that comes after the last step still keeps the file; once writing has begun
         // the run goes through.
         if (progress) {
@@ -68,27 +95,20 @@ Refusable<ComputedRun> ComputeWholeRun(const RunRequest& request,
                 return Refusal::OfCancel();
             progress->phase = RunProgress::Phase::Writing;
         }
-        ComputedRun shown = done(std::move(computed).value());
-        shown.unwritten = WriteResultFile(resultPath, shown.run->resultTable(),
-                                          request.context.divisions, request.context.cycleTime);
-        return shown;
+        streamed = nullptr;
     }
-
-    // The steps stream to the file as they are computed; the run keeps no series, only each
-    // series' extremes, and its steps are computed again when a picture needs them. A file
-    // that cannot be written still leaves the run to be shown.
     std::optional<Refusal> stepRefused;
     std::unique_ptr<MechanismRun> run;
     std::optional<Refusal> unwritten = WriteFileFrom(resultPath, [&](const ByteSink& sink) {
-        ResultStream stream(request.context.divisions, request.context.cycleTime, sink);
+        bool written = false;
         RunOrRefusal computed =
-            mechanism.ComputeMotion(values.value(), StepLoop{request.context, &stream, progress});
+            StreamSteps(mechanism, values.value(), request.context, sink, {}, streamed, written);
         if (!computed) {
             stepRefused = std::move(computed).error();
             return false;
         }
         run = std::move(computed).value();
-        return stream.finish();
+        return written;
     });
     if (stepRefused)
         return *std::move(stepRefused);
@@ -107,30 +127,25 @@ std::optional<Refusal> StreamWholeRun(const RunRequest& request, const std::file
     if (!values)
         return std::move(values).error();
 
-    if (!WrittenThroughTemporary(path)) {
-        // A pipe, a device or standard output cannot take back rows written before a refused
-        // step: the run is computed whole first, as in the window.
-        RunOrRefusal computed = mechanism.ComputeMotion(values.value(), StepLoop{context});
-        if (!computed)
-            return std::move(computed).error();
-        const MechanismRun& run = *computed.value();
-        if (findings)
-            *findings = run.findings(translate);
-        return WriteResultFile(path, run.resultTable(), context.divisions, context.cycleTime);
-    }
+    // A pipe, a device or standard output cannot take back rows written before a refused
+    // step: every step is posed first, then computed again as its rows stream out.
+    if (!WrittenThroughTemporary(path))
+        if (RunOrRefusal checked = CheckEveryStep(mechanism, values.value(), context, nullptr);
+            !checked)
+            return std::move(checked).error();
 
     std::optional<Refusal> stepRefused;
     std::optional<Refusal> unwritten = WriteFileFrom(path, [&](const ByteSink& sink) {
-        ResultStream stream(context.divisions, context.cycleTime, sink, plan);
+        bool written = false;
         RunOrRefusal computed =
-            mechanism.ComputeMotion(values.value(), StepLoop{context, &stream, nullptr});
+            StreamSteps(mechanism, values.value(), context, sink, plan, nullptr, written);
         if (!computed) {
             stepRefused = std::move(computed).error();
             return false;
         }
         if (findings)
             *findings = computed.value()->findings(translate);
-        return stream.finish();
+        return written;
     });
     return stepRefused ? stepRefused : unwritten;
 }
@@ -146,13 +161,19 @@ std::unique_ptr<MechanismRun> RecomputeSteps(const Mechanism& mechanism, const I
 }
 
 StepBlocks RecomputedSteps(const Mechanism& mechanism, const InputValues& values,
-                           const RunContext& context, const MechanismRun& whole)
+                           const RunContext& context, const MechanismRun& whole,
+                           RunProgress* progress)
 {
-    return [&mechanism, &values, context, &whole](const StepBlockVisit& take) {
+    return [&mechanism, &values, context, &whole, progress](const StepBlockVisit& take) {
         StepLoop loop{context};
         loop.whole = &whole;
         loop.visit = &take;
-        mechanism.ComputeMotion(values, loop).value();
+        loop.progress = progress;
+        // Every step was posed before: only a request to stop ends the pass early, and any
+        // other refusal is a fault that throws.
+        const RunOrRefusal again = mechanism.ComputeMotion(values, loop);
+        if (!progress || !progress->cancelRequested.load())
+            static_cast<void>(again.value());
     };
 }
 

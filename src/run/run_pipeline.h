@@ -46,8 +46,9 @@ Refusable<InputValues> ReadRunInputs(const Mechanism& mechanism, const InputEntr
 
 // Reads the inputs, computes the whole cycle, fits the world window to a picture of `view`'s
 // size and, only for a complete cycle, writes `resultPath`: streamed as the steps are
-// computed, the run keeping each series' extremes only (run/step_loop.h), or, for a target that
-// cannot take bytes back, written from the run kept whole. With `progress`, the step loop
+// computed, the run keeping each series' extremes only (run/step_loop.h); a target that cannot
+// take bytes back gets its rows from a second pass, once the first has posed every step. With
+// `progress`, the step loop
 // reports to it, and a cancel request refuses the run before the file is touched. Touches no
 // window, so a worker thread may call it.
 Refusable<ComputedRun> ComputeRun(const RunRequest& request,
@@ -60,13 +61,16 @@ std::unique_ptr<MechanismRun> RecomputeSteps(const Mechanism& mechanism, const I
                                              const RunContext& context, const MechanismRun& whole,
                                              int first, int last);
 // Every step of that cycle again, in one pass that hands on blocks of kVisitBlockRows steps.
+// With `progress`, the pass reports its steps to it and ends early when asked to stop.
 StepBlocks RecomputedSteps(const Mechanism& mechanism, const InputValues& values,
-                           const RunContext& context, const MechanismRun& whole);
+                           const RunContext& context, const MechanismRun& whole,
+                           RunProgress* progress = nullptr);
 
 // Reads the inputs and computes the cycle straight into the result file at `path`, refusing
 // what ComputeRun refuses, keeping one block of steps at a time. A refused step leaves neither
 // the file nor a temporary, even after some of its blocks were formatted. A target that cannot
-// take bytes back (a pipe, a device, "-") gets the run computed whole first. After a run that
+// take bytes back (a pipe, a device, "-") gets no row before every step has been posed once,
+// and its rows from a second pass over the steps. After a run that
 // was computed, `findings` (when given) receives what the run tells beyond its motion, in the
 // interface language of `translate`.
 std::optional<Refusal> StreamRun(const RunRequest& request, const std::filesystem::path& path,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QSlider>
 #include <QStringList>
 #include <chrono>
+#include <vector>
 
 #include "mechanism_test_support.h"
 #include "mechanism_window/mechanism_window.h"
@@ -199,6 +201,46 @@ TEST_F(WindowFixture, ALongRunComputesAsideAndACancelledOneKeepsThePrevious)
     EXPECT_EQ(child<QSlider>("TimeSlider")->maximum(), 200000);
     const std::string bytes = ReadFileBytes(dir / "result.dat");
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 200002);
+}
+
+// A long run's pictures at a new size are gathered on the worker, the window answering
+// meanwhile, and drawn as the run drew them at that size. (A window shrunk back to its design
+// size kept its pictures at the larger size.)
+TEST_F(WindowFixture, ALongRunIsPlottedAgainAsideAsTheRunDrewIt)
+{
+    settings.divisions = 50000;
+    form.show();
+    child<QPushButton>("RUN")->click();
+    waitForRun();
+    child<QPushButton>("STOP")->click();   // gathered with the run
+    EXPECT_FALSE(form.isComputing());
+    auto images = [&] {
+        std::vector<QImage> shown;
+        for (const char* name : {"Picture1", "Picture2", "Picture3"})
+            shown.push_back(child<plot::PictureBox>(name)->image());
+        return shown;
+    };
+    const std::vector<QImage> drawn = images();
+    const QSize size = form.size();
+    for (const QSize next : {size + QSize(300, 200), size}) {
+        form.resize(next);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(form.isComputing());
+        form.animationTick();   // the player goes on
+        waitForRun();
+    }
+    EXPECT_TRUE(images() == drawn);
+
+    // STOP's centrode takes passes of its own: drawn aside too, as the frame draws it.
+    child<QCheckBox>("CheckCentres")->click();
+    child<QPushButton>("STOP")->click();
+    EXPECT_TRUE(form.isComputing());
+    waitForRun();
+    auto* view = child<plot::PictureBox>("Picture3");
+    plot::ImageCanvas expected(*view);
+    form.frame().drawSummary(expected);
+    EXPECT_TRUE(view->image() == expected.image());
+    EXPECT_FALSE(view->image() == drawn[2]);
 }
 
 }
