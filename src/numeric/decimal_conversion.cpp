@@ -9,7 +9,12 @@
 #include <string>
 #include <system_error>
 
-#if !defined(__cpp_lib_to_chars)
+// The tests build the browser's way on the desktop too, to hold it to the standard library.
+#if defined(__cpp_lib_to_chars) && !defined(MECHSIM_DECIMALS_WITHOUT_TO_CHARS)
+#define MECHSIM_DECIMALS_FROM_STD 1
+#endif
+
+#if !defined(MECHSIM_DECIMALS_FROM_STD)
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -21,7 +26,7 @@
 
 namespace numeric {
 
-#if defined(__cpp_lib_to_chars)
+#if defined(MECHSIM_DECIMALS_FROM_STD)
 
 namespace {
 constexpr std::size_t kRoom = 400;
@@ -182,9 +187,13 @@ char* WriteScientific(char* first, double value, int decimals)
 
 ReadOutcome ReadDecimal(const char* first, const char* last, double& value)
 {
+    // strtod also reads hexadecimal, "inf" and "nan", which from_chars's general form does not.
     const std::string text(first, last);
-    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '.'
-                          || text[0] == '-'))
+    const bool decimal = std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == 'e' || c == 'E'
+               || c == '+' || c == '-';
+    });
+    if (text.empty() || !decimal || text[0] == '+' || text[0] == 'e' || text[0] == 'E')
         return ReadOutcome::NotANumber;
     char* end = nullptr;
     errno = 0;
