@@ -338,33 +338,52 @@ void DrawPose(plot::Canvas& view, const MechanismRun& whole, const MechanismRun&
 
 namespace {
 
-// The fixed centrode of CentrodeLink: chords between neighbouring steps' centres while the link
+// A chord of the centrode shorter than one pixel of a 96-dpi picture is drawn as part of the
+// next: a long run draws, and a vector picture keeps, about as many chords as the curve has
+// pixels rather than one per step.
+constexpr double kShortestChordMm = 25.4 / 96;
+
+// The fixed centrode of CentrodeLink: chords between the centres of the steps while the link
 // turns one way, clipped to the window.
 void DrawCentrode(plot::Canvas& view, const StepBlocks& steps, const plot::WorldWindow& window)
 {
     const std::optional<std::size_t> link = CentrodeLink(steps);
     if (!link)
         return;
-    plot::WorldPoint last{};
-    bool hasLast = false;
+    plot::WorldPoint from{}, last{};   // the chord being drawn runs from `from` to `last`
+    bool hasLast = false, pending = false;
     double lastOmega = 0;
+    const auto drawPending = [&] {
+        if (pending)
+            if (const auto clipped = ClipToWindow(from, last, window))
+                DottedWorldLine(view, window, clipped->first, clipped->second, kCentreColour);
+        pending = false;
+    };
     steps([&](int, int rows, const MechanismRun& block) {
         for (int r = 0; r < rows; ++r) {
             const std::vector<MovingLink> links = block.movingLinks(r);
-            if (*link >= links.size()) {
-                hasLast = false;
-                continue;
+            const std::optional<plot::WorldPoint> centre =
+                *link < links.size() ? InstantCentre(links[*link]) : std::nullopt;
+            const double omega = *link < links.size() ? links[*link].omega : 0;
+            if (hasLast && centre && omega * lastOmega > 0) {
+                last = *centre;
+                pending = true;
+                const plot::PointMm a = plot::WorldToPicture(view, window, from);
+                const plot::PointMm b = plot::WorldToPicture(view, window, last);
+                if (!(std::hypot(b.x - a.x, b.y - a.y) < kShortestChordMm)) {
+                    drawPending();
+                    from = last;
+                }
+            } else {
+                drawPending();   // through infinity, or the link turning the other way
+                from = centre.value_or(plot::WorldPoint{});
             }
-            const std::optional<plot::WorldPoint> centre = InstantCentre(links[*link]);
-            const double omega = links[*link].omega;
-            if (hasLast && centre && omega * lastOmega > 0)
-                if (const auto clipped = ClipToWindow(last, *centre, window))
-                    DottedWorldLine(view, window, clipped->first, clipped->second, kCentreColour);
             hasLast = centre.has_value();
             last = centre.value_or(plot::WorldPoint{});
             lastOmega = omega;
         }
     });
+    drawPending();
 }
 
 }

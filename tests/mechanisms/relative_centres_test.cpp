@@ -171,6 +171,14 @@ double ToLine(plot::PointMm p, const plot::RecordedLine& l)
     return std::abs(dx * (p.y - l.a.y) - dy * (p.x - l.a.x)) / std::hypot(dx, dy);
 }
 
+// The run's world window fitted to the test pictures.
+plot::WorldWindow FittedWindow(const sim::MechanismRun& run)
+{
+    plot::WorldWindow w = run.fitWorldWindow();
+    w.scale = plot::DrawingScale(kWidth, kHeight, w);
+    return w;
+}
+
 // Paused, the pose gains, after what it draws while playing, a labelled cross at each finite
 // centre inside the picture and pale dotted lines inside it, two of them through I13 and two
 // through I24; the piston's I14 is an arrow square to the guide labelled with ∞.
@@ -255,8 +263,7 @@ TEST(RelativeCentres, SummaryDrawsTheCouplersFixedCentrodeInsideTheWindow)
     const auto run = RunOf(ComputeWith(mechanisms::FourBar(), Context(kSteps)));
     ASSERT_TRUE(run);
     const sim::FrameTraits traits = mechanisms::FourBar().traits;
-    plot::WorldWindow w = run->fitWorldWindow();
-    w.scale = plot::DrawingScale(kWidth, kHeight, w);
+    const plot::WorldWindow w = FittedWindow(*run);
     plot::RecordingCanvas off(kWidth, kHeight), on(kWidth, kHeight);
     sim::DrawSummary(off, *run, traits, kSteps, w, {});
     sim::DrawSummary(on, *run, traits, kSteps, w, {.centres = true});
@@ -312,6 +319,29 @@ TEST(RelativeCentres, SummaryDrawsTheCouplersFixedCentrodeInsideTheWindow)
         EXPECT_TRUE(onChord) << l.a.x << " " << l.a.y;
     }
     EXPECT_GT(whole, 0);
+}
+
+// A long run's centrode draws about one chord per pixel of the curve, not one per step: every
+// chord but the last of each stretch turning one way is at least a pixel long.
+TEST(RelativeCentres, LongRunsCentrodeHasNoChordShorterThanAPixel)
+{
+    constexpr int steps = 20000;
+    const auto run = RunOf(ComputeWith(mechanisms::FourBar(), Context(steps)));
+    ASSERT_TRUE(run);
+    plot::RecordingCanvas on(kWidth, kHeight);
+    sim::DrawSummary(on, *run, mechanisms::FourBar().traits, steps, FittedWindow(*run),
+                     {.centres = true});
+    int chords = 0, short_ = 0;
+    for (const auto& l : on.lines) {
+        if (l.colour != sim::kCentreColour || l.style != plot::PenStyle::Dotted)
+            continue;
+        ++chords;
+        if (std::hypot(l.b.x - l.a.x, l.b.y - l.a.y) < 25.4 / 96 - 1e-9)
+            ++short_;
+    }
+    EXPECT_GT(chords, 10);
+    EXPECT_LT(chords, steps / 10);
+    EXPECT_LE(short_, 4);
 }
 
 }
