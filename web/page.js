@@ -359,20 +359,31 @@ function showTransport() {
   placeCursor("graph1", has ? state.cursor1 : null);
   placeCursor("graph2", has ? state.cursor2 : null);
   placeCursor("view", has && state.viewShows === VIEW_SHOWS_PAGE ? state.cursorView : null);
+  showValues(has ? state : null);
+}
+
+// The current values under their column names; a tick only rewrites the values' cells.
+function showValues(state) {
   const body = document.querySelector("#values tbody");
+  const names = state && state.names ? state.names.join("\t") : "";
+  if (body.dataset.names === names && names) {
+    body.querySelectorAll("td").forEach((cell, i) => { cell.textContent = state.values[i]; });
+    return;
+  }
+  body.dataset.names = names;
   body.replaceChildren();
-  if (has && state.names) {
-    const names = document.createElement("tr"), values = document.createElement("tr");
+  if (names) {
+    const header = document.createElement("tr"), row = document.createElement("tr");
     state.names.forEach((name, i) => {
       const th = document.createElement("th");
       th.scope = "col";
       th.textContent = name;
-      names.append(th);
+      header.append(th);
       const td = document.createElement("td");
       td.textContent = state.values[i];
-      values.append(td);
+      row.append(td);
     });
-    body.append(names, values);
+    body.append(header, row);
   }
 }
 

@@ -55,6 +55,22 @@ RunOrRefusal StreamSteps(const Mechanism& mechanism, const InputValues& values,
     return computed;
 }
 
+// A computed run ready to be shown, its world window fitted to `view`'s size.
+ComputedRun ShownRun(const RunRequest& request, InputValues values,
+                     std::unique_ptr<MechanismRun> run, const plot::Canvas& view)
+{
+    ComputedRun computed{std::move(run),
+                         request.context,
+                         CompleteInputs(request.mechanism->inputs, request.inputs),
+                         std::move(values),
+                         {},
+                         {},
+                         {}};
+    computed.window = computed.run->fitWorldWindow();
+    computed.window.scale = plot::DrawingScale(view.widthMm(), view.heightMm(), computed.window);
+    return computed;
+}
+
 Refusable<ComputedRun> ComputeWholeRun(const RunRequest& request,
                                        const std::filesystem::path& resultPath,
                                        const plot::Canvas& view, RunProgress* progress)
@@ -63,19 +79,6 @@ Refusable<ComputedRun> ComputeWholeRun(const RunRequest& request,
     Refusable<InputValues> values = ReadRunInputs(mechanism, request.inputs, request.context);
     if (!values)
         return std::move(values).error();
-    const auto done = [&](std::unique_ptr<MechanismRun> run) {
-        ComputedRun computed{std::move(run),
-                             request.context,
-                             CompleteInputs(mechanism.inputs, request.inputs),
-                             std::move(values).value(),
-                             {},
-                             {},
-                             {}};
-        computed.window = computed.run->fitWorldWindow();
-        computed.window.scale =
-            plot::DrawingScale(view.widthMm(), view.heightMm(), computed.window);
-        return computed;
-    };
 
     // The steps stream to the file as they are computed; the run keeps no series, only each
     // series' extremes, and its steps are computed again when a picture needs them. A file
@@ -112,9 +115,26 @@ Refusable<ComputedRun> ComputeWholeRun(const RunRequest& request,
     });
     if (stepRefused)
         return *std::move(stepRefused);
-    ComputedRun shown = done(std::move(run));
+    ComputedRun shown = ShownRun(request, std::move(values).value(), std::move(run), view);
     shown.unwritten = std::move(unwritten);
     return shown;
+}
+
+Refusable<ComputedRun> ComputeIntoSink(const RunRequest& request, const ByteSink& sink,
+                                       const plot::Canvas& view, BlockPlan plan)
+{
+    Refusable<InputValues> values =
+        ReadRunInputs(*request.mechanism, request.inputs, request.context);
+    if (!values)
+        return std::move(values).error();
+    bool written = false;
+    RunOrRefusal computed = StreamSteps(*request.mechanism, values.value(), request.context, sink,
+                                        plan, nullptr, written);
+    if (!computed)
+        return std::move(computed).error();
+    if (!written)
+        return Refusal::OfMemory();
+    return ShownRun(request, std::move(values).value(), std::move(computed).value(), view);
 }
 
 std::optional<Refusal> StreamWholeRun(const RunRequest& request, const std::filesystem::path& path,
@@ -185,6 +205,16 @@ Refusable<ComputedRun> ComputeRun(const RunRequest& request,
 {
     try {
         return ComputeWholeRun(request, resultPath, view, progress);
+    } catch (const std::bad_alloc&) {
+        return Refusal::OfMemory();
+    }
+}
+
+Refusable<ComputedRun> ComputeRun(const RunRequest& request, const ByteSink& sink,
+                                  const plot::Canvas& view, BlockPlan plan)
+{
+    try {
+        return ComputeIntoSink(request, sink, view, plan);
     } catch (const std::bad_alloc&) {
         return Refusal::OfMemory();
     }

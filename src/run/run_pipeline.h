@@ -55,6 +55,12 @@ Refusable<ComputedRun> ComputeRun(const RunRequest& request,
                                   const std::filesystem::path& resultPath, const plot::Canvas& view,
                                   RunProgress* progress = nullptr);
 
+// The same with the result file handed to `sink` block by block, formatted as `plan` says: for
+// a front that keeps no file of its own (the browser page). The sink only ever takes bytes; a
+// sink that refuses them refuses the run as out of memory.
+Refusable<ComputedRun> ComputeRun(const RunRequest& request, const ByteSink& sink,
+                                  const plot::Canvas& view, BlockPlan plan);
+
 // Steps first..last of a cycle computed before from `values` (`whole` its run), as a run whose
 // row 0 is step `first`; every one of them was posed before, so none is refused.
 std::unique_ptr<MechanismRun> RecomputeSteps(const Mechanism& mechanism, const InputValues& values,

@@ -1,9 +1,7 @@
 // The page's pictures: each drawing call goes to the page script's canvas of the same id.
 #include "web/html_canvas.h"
 
-#include <cmath>
 #include <emscripten.h>
-#include <vector>
 
 namespace {
 
@@ -66,7 +64,8 @@ void HtmlCanvas::doClear()
 
 void HtmlCanvas::doLine(plot::PointMm a, plot::PointMm b, plot::Rgb colour)
 {
-    doPolyline(std::vector<plot::PointMm>{a, b}, colour);
+    const std::array<plot::PointMm, 2> ends{a, b};
+    doPolyline(ends, colour);
 }
 
 void HtmlCanvas::doPolyline(std::span<const plot::PointMm> points, plot::Rgb colour)

@@ -2,14 +2,9 @@
 // the page in blocks instead of written to a disk.
 #include "web/page_session.h"
 
-#include <new>
-
-#include "files/result_stream.h"
 #include "mechanisms/catalog.h"
 #include "run/refusal_text.h"
 #include "run/run_pipeline.h"
-#include "run/run_pictures.h"
-#include "run/step_loop.h"
 
 namespace web {
 
@@ -65,35 +60,14 @@ std::string PageSession::run(const TypedSetUp& setUp, const sim::ByteSink& sink,
     sim::RunContext context;
     static_cast<sim::Settings&>(context) = settings.value();
     context.profile = setUp.profile;
-    sim::Refusable<sim::InputValues> values = sim::ReadRunInputs(m, setUp.inputs, context);
-    if (!values)
-        return describe(values.error());
-    try {
-        // One formatting thread: the page has no others. The run keeps each series' extremes
-        // only; the pictures compute its steps again.
-        sim::ResultStream stream(context.divisions, context.cycleTime, sink,
-                                 sim::BlockPlan{.blockRows = 8192, .threads = 1});
-        sim::RunOrRefusal computed =
-            m.ComputeMotion(values.value(), sim::StepLoop{context, &stream, nullptr});
-        if (!computed)
-            return describe(computed.error());
-        // The page takes every block unless it runs out of memory.
-        if (!stream.finish())
-            return describe(sim::Refusal::OfMemory());
-        sim::ComputedRun shown{std::move(computed).value(),
-                               context,
-                               sim::CompleteInputs(m.inputs, setUp.inputs),
-                               std::move(values).value(),
-                               {},
-                               {},
-                               {}};
-        shown.window = shown.run->fitWorldWindow();
-        shown.window.scale = plot::DrawingScale(view_.widthMm(), view_.heightMm(), shown.window);
-        frame_->showRun(std::move(shown));
-        frame_->plotGraphs(graph1_, graph2_, &view_);
-    } catch (const std::bad_alloc&) {
-        return describe(sim::Refusal::OfMemory());
-    }
+    // One formatting thread: the page has no others.
+    sim::Refusable<sim::ComputedRun> computed =
+        sim::ComputeRun({&m, setUp.inputs, context}, sink, view_,
+                        sim::BlockPlan{.blockRows = 8192, .threads = 1});
+    if (!computed)
+        return describe(computed.error());
+    frame_->showRun(std::move(computed).value());
+    frame_->plotGraphs(graph1_, graph2_, &view_);
     refused = false;
     std::string findings;
     for (const std::string& finding : frame_->run()->findings(translate_))
